@@ -1,0 +1,69 @@
+/* Server-access library: login, command execution and typed result sets over the
+ * server's TCP protocol. One connection per calling thread; a flat C interface. */
+#ifndef VORN_TSDB_H
+#define VORN_TSDB_H
+
+#include <stdint.h>
+#ifndef __cplusplus
+#include <stdbool.h>
+#endif
+
+#if defined(_WIN32)
+#  if defined(VORN_TSDB_BUILDING)
+#    define VORN_TSDB_API __declspec(dllexport)
+#  else
+#    define VORN_TSDB_API __declspec(dllimport)
+#  endif
+#else
+#  define VORN_TSDB_API __attribute__((visibility("default")))
+#endif
+
+#ifdef __cplusplus
+extern "C" {
+#endif
+
+/* Opaque result of exec, owned by the caller until del_datas. */
+typedef struct result_set result_set;
+/* One typed value inside a result set; valid until del_datas of its result set. */
+typedef struct cell cell;
+
+/* Session (one per calling thread). */
+VORN_TSDB_API bool connect_to_server(const char *ip, int port, const char *user, const char *passwd);
+VORN_TSDB_API bool exit_to_server(void);
+
+/* Command execution and result sets. */
+VORN_TSDB_API result_set *exec(const char *cmd, int len);
+VORN_TSDB_API void del_datas(result_set *rs);
+VORN_TSDB_API uint64_t rows_of(const result_set *rs);
+VORN_TSDB_API uint64_t cols_of(const result_set *rs);
+VORN_TSDB_API uint64_t sid_of(const result_set *rs, uint64_t row);
+VORN_TSDB_API const char *col_name(int *len, const result_set *rs, int col);
+VORN_TSDB_API const cell *at(uint64_t row, uint64_t col, const result_set *rs);
+VORN_TSDB_API int val_type(const cell *c);
+VORN_TSDB_API int val_size(const cell *c);
+VORN_TSDB_API int val_sign(const cell *c);
+
+/* Typed accessors. */
+VORN_TSDB_API int8_t as_int8(const cell *c);
+VORN_TSDB_API uint8_t as_uint8(const cell *c);
+VORN_TSDB_API int16_t as_int16(const cell *c);
+VORN_TSDB_API uint16_t as_uint16(const cell *c);
+VORN_TSDB_API int32_t as_int32(const cell *c);
+VORN_TSDB_API uint32_t as_uint32(const cell *c);
+VORN_TSDB_API int64_t as_int64(const cell *c);
+VORN_TSDB_API uint64_t as_uint64(const cell *c);
+VORN_TSDB_API float as_float(const cell *c);
+VORN_TSDB_API double as_double(const cell *c);
+/* *str receives a malloc'ed copy (non-null, also for length 0) that the caller frees. */
+VORN_TSDB_API void as_str(char **str, uint64_t *len, const cell *c);
+VORN_TSDB_API void as_date(int *year, int *month, int *day, const cell *c);
+VORN_TSDB_API void as_time(int *hour, int *minute, int *second, int *nanos, const cell *c);
+VORN_TSDB_API void as_datetime(int *year, int *month, int *day, int *hour, int *minute, int *second,
+                               int *nanos, const cell *c);
+VORN_TSDB_API void print(const result_set *rs);
+
+#ifdef __cplusplus
+}
+#endif
+
+#endif

@@ -1,0 +1,23 @@
+#!/usr/bin/env bash
+# Installs, builds (with AddressSanitizer and UBSan) and runs the whole test suite, including
+# bounded fuzz runs. Usage: scripts/test.sh [ctest arguments]
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+cd "$root"
+bash scripts/setup.sh
+jobs=$(nproc)
+
+# libFuzzer targets need clang; they build in a folder of their own.
+cmake -S . -B build-fuzz -DVORN_FUZZ_ONLY=ON -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
+      -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake --build build-fuzz -j "$jobs"
+
+cmake -S . -B build-test -DVORN_SANITIZE=ON -DVORN_FUZZ_DIR="$root/build-fuzz" -DCMAKE_BUILD_TYPE=Debug >/dev/null
+cmake --build build-test -j "$jobs"
+
+export QT_QPA_PLATFORM=offscreen
+export ASAN_OPTIONS="detect_leaks=1:abort_on_error=0:halt_on_error=1:strict_string_checks=1"
+export LSAN_OPTIONS="suppressions=$root/tests/lsan.supp:print_suppressions=0"
+export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
+cd build-test
+ctest --output-on-failure -j "$jobs" --timeout 600 "$@"
