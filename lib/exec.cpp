@@ -1,0 +1,98 @@
+// exec: frame a command, send it, accumulate the reply and decode it into a result set.
+#include "connection.h"
+#include "reply_reader.h"
+#include "result_set.h"
+#include "vorn_tsdb.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+
+using namespace vorn;
+
+extern "C" result_set *exec(const char *cmd, int len)
+{
+    if (len < 0)
+        return nullptr;
+    if (!cmd)
+        len = 0;
+    connection &c = this_thread_connection();
+    const std::uint32_t n = static_cast<std::uint32_t>(len);
+    std::uint8_t header[4] = { static_cast<std::uint8_t>(n), static_cast<std::uint8_t>(n >> 8),
+                               static_cast<std::uint8_t>(n >> 16), static_cast<std::uint8_t>(n >> 24) };
+    if (c.socket == net::invalid_socket)
+        errno = EBADF;
+    if (c.socket == net::invalid_socket || !net::send_all(c.socket, header, 4, cmd, n)) {
+        std::printf("send error(%d) %s\n", net::last_error(), net::error_text());
+        std::printf("send(sid = %d) failed, will closesocket\n", static_cast<int>(c.socket));
+        net::close(c.socket);
+        c.socket = net::invalid_socket;
+        return nullptr;
+    }
+    if (!c.recv_buf)
+        return nullptr;
+
+    reply_reader reader(c.recv_buf, recv_buf_size, reply_reader::mode::command);
+    switch (reader.read(c.socket)) {
+    case reply_reader::outcome::ok:
+        return decode_body(reader.body(), reader.body_len());
+    case reply_reader::outcome::closed:
+        std::printf("rsz == 0 and error(%d) is: %s\n", net::last_error(), net::error_text());
+        return nullptr;
+    case reply_reader::outcome::failed_status:
+    case reply_reader::outcome::recv_error:
+    case reply_reader::outcome::malformed:
+        return nullptr;
+    }
+    return nullptr;
+}
+
+extern "C" void del_datas(result_set *rs)
+{
+    delete rs;
+}
+
+extern "C" uint64_t rows_of(const result_set *rs) { return rs ? rs->nrow : 0; }
+extern "C" uint64_t cols_of(const result_set *rs) { return rs ? rs->ncol : 0; }
+
+extern "C" uint64_t sid_of(const result_set *rs, uint64_t row)
+{
+    return rs && row < rs->nrow ? rs->sids[row] : 0;
+}
+
+extern "C" const char *col_name(int *len, const result_set *rs, int col)
+{
+    if (!rs || col < 0 || static_cast<uint64_t>(col) >= rs->ncol)
+        return nullptr;
+    if (len)
+        *len = static_cast<int>(rs->cols[col].len);
+    return rs->cols[col].bytes;
+}
+
+extern "C" const cell *at(uint64_t row, uint64_t col, const result_set *rs)
+{
+    if (!rs || row >= rs->nrow || col >= rs->ncol)
+        return nullptr;
+    return rs->cells + row * rs->ncol + col;
+}
+
+extern "C" int val_type(const cell *c)
+{
+    if (!c || c->type_code > 5)
+        return -1;
+    return c->type_code;
+}
+
+extern "C" int val_size(const cell *c)
+{
+    if (!c)
+        return 0;
+    switch (c->size_code) {
+    case 0: return 1;
+    case 1: return 2;
+    case 2: return 4;
+    default: return 8;
+    }
+}
+
+extern "C" int val_sign(const cell *c) { return c && c->sign != 0 ? 1 : 0; }

@@ -1,0 +1,67 @@
+// Storage of a decoded reply: a few large blocks (cells, row identifiers, names, a string arena)
+// so a million-row result costs a handful of allocations and frees.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+#pragma pack(push, 1)
+// One value. 24 bytes: the string pointer first keeps it aligned inside the cell block.
+struct cell {
+    char *str;               // string bytes in the arena; null for other kinds and empty strings
+    std::uint8_t value[11];  // numbers at the start; temporal record year..nanoseconds
+    std::uint16_t str_len;
+    std::uint8_t size_code;
+    std::uint8_t sign;
+    std::uint8_t type_code;
+};
+#pragma pack(pop)
+static_assert(sizeof(cell) == 24, "cell layout");
+
+namespace vorn {
+
+struct column_name {
+    const char *bytes;  // NUL-terminated, in the name block
+    std::uint64_t len;
+};
+
+// Bump allocator for string copies; chunks are chained and freed together.
+class string_arena {
+public:
+    string_arena() = default;
+    ~string_arena();
+    string_arena(const string_arena &) = delete;
+    string_arena &operator=(const string_arena &) = delete;
+
+    // hint: bytes that may still be needed at most (keeps the arena near the real total).
+    char *alloc(std::size_t n, std::size_t hint);
+    std::size_t reserved() const { return reserved_; }
+
+private:
+    struct chunk {
+        chunk *next;
+        std::size_t size;
+        std::size_t used;
+    };
+    chunk *head_ = nullptr;
+    std::size_t reserved_ = 0;
+};
+
+} // namespace vorn
+
+struct result_set {
+    std::uint64_t ncol = 0;
+    std::uint64_t nrow = 0;
+    vorn::column_name *cols = nullptr;  // ncol entries; names follow in the same block
+    std::uint64_t *sids = nullptr;      // nrow entries
+    cell *cells = nullptr;              // nrow * ncol, row-major
+    vorn::string_arena strings;
+
+    ~result_set();
+    std::size_t footprint() const;  // bytes held, for measurements
+};
+
+namespace vorn {
+// Decodes a reply body; null when the body is malformed or promises more than it holds.
+result_set *decode_body(const std::uint8_t *body, std::size_t len);
+}
