@@ -2,6 +2,7 @@
 #include "devserver_process.h"
 
 #include <QElapsedTimer>
+#include <QFile>
 #include <QRegularExpression>
 
 devserver_process::devserver_process(const QStringList& extra_args, int ready_timeout_ms)
@@ -27,10 +28,15 @@ devserver_process::devserver_process(const QStringList& extra_args, int ready_ti
         args << QStringLiteral("--data") << data_dir_;
     }
 
+    // The command log goes to a file: a test that never spins an event loop would otherwise
+    // leave the pipe full and stall the server on its next log line.
+    log_dir_ = std::make_unique<QTemporaryDir>();
     proc_ = std::make_unique<QProcess>();
     proc_->setProgram(program);
     proc_->setArguments(args);
     proc_->setProcessChannelMode(QProcess::SeparateChannels);
+    if (log_dir_->isValid())
+        proc_->setStandardErrorFile(log_dir_->filePath(QStringLiteral("stderr.log")));
     proc_->start();
     if (!proc_->waitForStarted(ready_timeout_ms)) {
         error_ = QStringLiteral("cannot start ") + program + QStringLiteral(": ") + proc_->errorString();
@@ -44,7 +50,6 @@ devserver_process::devserver_process(const QStringList& extra_args, int ready_ti
     while (clock.elapsed() < ready_timeout_ms) {
         if (!proc_->canReadLine())
             proc_->waitForReadyRead(int(qMax<qint64>(1, ready_timeout_ms - clock.elapsed())));
-        log_ += proc_->readAllStandardError();
         while (proc_->canReadLine()) {
             const QString line = QString::fromUtf8(proc_->readLine());
             const auto m = ready.match(line);
@@ -57,15 +62,17 @@ devserver_process::devserver_process(const QStringList& extra_args, int ready_ti
         if (proc_->state() == QProcess::NotRunning)
             break;
     }
-    log_ += proc_->readAllStandardError();
-    error_ = QStringLiteral("server did not report it was listening; stderr: ") + QString::fromUtf8(log_);
+    error_ = QStringLiteral("server did not report it was listening; stderr: ") + log();
 }
 
-QString devserver_process::log()
+QString devserver_process::log() const
 {
-    if (proc_)
-        log_ += proc_->readAllStandardError();
-    return QString::fromUtf8(log_);
+    if (!log_dir_ || !log_dir_->isValid())
+        return {};
+    QFile f(log_dir_->filePath(QStringLiteral("stderr.log")));
+    if (!f.open(QIODevice::ReadOnly))
+        return {};
+    return QString::fromUtf8(f.readAll());
 }
 
 bool devserver_process::stop(int timeout_ms)
@@ -78,7 +85,6 @@ bool devserver_process::stop(int timeout_ms)
         proc_->kill();
         proc_->waitForFinished(timeout_ms);
     }
-    log_ += proc_->readAllStandardError();
     port_ = 0;
     return clean && proc_->exitStatus() == QProcess::NormalExit;
 }

@@ -23,16 +23,16 @@ public:
     // Why the start failed (empty when ok()).
     QString error() const { return error_; }
     // What the server wrote to standard error so far (its command log).
-    QString log();
+    QString log() const;
     // Stops the server politely (SIGTERM) and waits; returns true when it exited on its own.
     bool stop(int timeout_ms = 5000);
 
 private:
-    std::unique_ptr<QProcess> proc_;
     std::unique_ptr<QTemporaryDir> tmp_;
+    std::unique_ptr<QTemporaryDir> log_dir_;
+    std::unique_ptr<QProcess> proc_;
     QString data_dir_;
     QString host_ = QStringLiteral("127.0.0.1");
     QString error_;
-    QByteArray log_;
     int port_ = 0;
 };
