@@ -1,6 +1,8 @@
 // Reply accumulation; see reply_reader.h.
 #include "reply_reader.h"
 
+#include "platform/memory.h"
+
 #include <cstdlib>
 #include <cstring>
 
@@ -19,7 +21,7 @@ reply_reader::reply_reader(std::uint8_t *staging, std::size_t staging_len, mode 
 {
 }
 
-reply_reader::~reply_reader() { std::free(frame_); }
+reply_reader::~reply_reader() { mem::big_free(frame_, cap_); }
 
 bool reply_reader::grow_to(std::size_t want)
 {
@@ -30,7 +32,7 @@ bool reply_reader::grow_to(std::size_t want)
         cap *= 2;
     if (cap > need_)
         cap = need_;
-    auto *p = static_cast<std::uint8_t *>(std::realloc(frame_, cap));
+    auto *p = static_cast<std::uint8_t *>(mem::big_realloc(frame_, cap_, cap));
     if (!p)
         return false;
     frame_ = p;

@@ -2,6 +2,8 @@
 // bytes that remain, and counts are checked before anything is allocated for them.
 #include "result_set.h"
 
+#include "platform/memory.h"
+
 #include <cstdlib>
 #include <cstring>
 #include <new>
@@ -12,7 +14,7 @@ string_arena::~string_arena()
 {
     while (head_) {
         chunk *next = head_->next;
-        std::free(head_);
+        mem::big_free(head_, sizeof(chunk) + head_->size);
         head_ = next;
     }
 }
@@ -20,11 +22,11 @@ string_arena::~string_arena()
 char *string_arena::alloc(std::size_t n, std::size_t hint)
 {
     if (!head_ || head_->size - head_->used < n) {
-        constexpr std::size_t step = 4u << 20;
+        constexpr std::size_t step = (4u << 20) - sizeof(chunk);
         std::size_t size = hint < step ? hint : step;
         if (size < n)
             size = n;
-        auto *c = static_cast<chunk *>(std::malloc(sizeof(chunk) + size));
+        auto *c = static_cast<chunk *>(mem::big_alloc(sizeof(chunk) + size));
         if (!c)
             return nullptr;
         c->next = head_;
@@ -178,8 +180,9 @@ result_set *decode_body(const std::uint8_t *body, std::size_t len)
         return nullptr;
     }
     const std::size_t ncells = static_cast<std::size_t>(nrow * ncol);
-    rs->sids = static_cast<std::uint64_t *>(std::malloc(static_cast<std::size_t>(nrow) * 8));
-    rs->cells = static_cast<cell *>(std::malloc((ncells ? ncells : 1) * sizeof(cell)));
+    rs->sids = static_cast<std::uint64_t *>(mem::big_alloc(static_cast<std::size_t>(nrow) * 8));
+    rs->cells = static_cast<cell *>(mem::big_alloc(ncells * sizeof(cell)));
+    rs->nrow = nrow;  // the block sizes for the destructor
     if (!rs->sids || !rs->cells) {
         std::free(cols);
         delete rs;
@@ -222,11 +225,9 @@ result_set *decode_body(const std::uint8_t *body, std::size_t len)
     }
     std::free(cols);
     if (!ok) {
-        rs->nrow = 0;  // nothing after the failing cell was written
         delete rs;
         return nullptr;
     }
-    rs->nrow = nrow;
     return rs;
 }
 
@@ -235,8 +236,8 @@ result_set *decode_body(const std::uint8_t *body, std::size_t len)
 result_set::~result_set()
 {
     std::free(cols);
-    std::free(sids);
-    std::free(cells);
+    vorn::mem::big_free(sids, static_cast<std::size_t>(nrow) * 8);
+    vorn::mem::big_free(cells, static_cast<std::size_t>(nrow * ncol) * sizeof(cell));
 }
 
 std::size_t result_set::footprint() const

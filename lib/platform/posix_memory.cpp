@@ -1,0 +1,50 @@
+// Large blocks: plain malloc below 2 MiB, anonymous mappings with transparent huge pages above.
+#include "platform/memory.h"
+
+#include <cstdlib>
+#include <cstring>
+#include <sys/mman.h>
+
+namespace vorn::mem {
+namespace {
+constexpr std::size_t huge = 2u << 20;
+std::size_t rounded(std::size_t n) { return (n + huge - 1) & ~(huge - 1); }
+} // namespace
+
+void *big_alloc(std::size_t n)
+{
+    if (n < huge)
+        return std::malloc(n ? n : 1);
+    void *p = ::mmap(nullptr, rounded(n), PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+    if (p == MAP_FAILED)
+        return nullptr;
+#ifdef MADV_HUGEPAGE
+    ::madvise(p, rounded(n), MADV_HUGEPAGE);
+#endif
+    return p;
+}
+
+void *big_realloc(void *p, std::size_t old_n, std::size_t new_n)
+{
+    if (!p)
+        return big_alloc(new_n);
+    if (old_n < huge && new_n < huge)
+        return std::realloc(p, new_n ? new_n : 1);
+    void *q = big_alloc(new_n);
+    if (!q)
+        return nullptr;
+    std::memcpy(q, p, old_n < new_n ? old_n : new_n);
+    big_free(p, old_n);
+    return q;
+}
+
+void big_free(void *p, std::size_t n)
+{
+    if (!p)
+        return;
+    if (n < huge)
+        std::free(p);
+    else
+        ::munmap(p, rounded(n));
+}
+} // namespace vorn::mem
