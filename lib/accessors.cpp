@@ -9,16 +9,19 @@ namespace {
 template <typename T> T read_as(const cell *c)
 {
     T v {};
-    if (c)
+    if (c && !c->is_string())
         std::memcpy(&v, c->value, sizeof v);
     return v;
 }
 
-int u16_at(const cell *c, int off) { return c->value[off] | (c->value[off + 1] << 8); }
+// Temporal fields; a string cell's value area holds its pointer and reads as zero.
+int u8_at(const cell *c, int off) { return c->is_string() ? 0 : c->value[off]; }
+int u16_at(const cell *c, int off) { return u8_at(c, off) | (u8_at(c, off + 1) << 8); }
 int u32_at(const cell *c, int off)
 {
-    std::uint32_t v;
-    std::memcpy(&v, c->value + off, 4);
+    std::uint32_t v = 0;
+    if (!c->is_string())
+        std::memcpy(&v, c->value + off, 4);
     return static_cast<int>(v);
 }
 } // namespace
@@ -38,11 +41,11 @@ extern "C" void as_str(char **str, uint64_t *len, const cell *c)
 {
     if (!c)
         return;
-    const std::size_t n = c->type_code == 2 && c->str ? c->str_len : 0;
+    const std::size_t n = c->is_string() && c->str() ? c->str_len : 0;
     // Never null, also for an empty string: callers rely on a block to free.
     char *copy = static_cast<char *>(std::malloc(n ? n : 1));
     if (copy && n)
-        std::memcpy(copy, c->str, n);
+        std::memcpy(copy, c->str(), n);
     if (str)
         *str = copy;
     else
@@ -56,17 +59,17 @@ extern "C" void as_date(int *year, int *month, int *day, const cell *c)
     if (!c)
         return;
     if (year) *year = u16_at(c, 0);
-    if (month) *month = c->value[2];
-    if (day) *day = c->value[3];
+    if (month) *month = u8_at(c, 2);
+    if (day) *day = u8_at(c, 3);
 }
 
 extern "C" void as_time(int *hour, int *minute, int *second, int *nanos, const cell *c)
 {
     if (!c)
         return;
-    if (hour) *hour = c->value[4];
-    if (minute) *minute = c->value[5];
-    if (second) *second = c->value[6];
+    if (hour) *hour = u8_at(c, 4);
+    if (minute) *minute = u8_at(c, 5);
+    if (second) *second = u8_at(c, 6);
     if (nanos) *nanos = u32_at(c, 7);
 }
 

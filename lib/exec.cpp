@@ -32,10 +32,11 @@ extern "C" result_set *exec(const char *cmd, int len)
     if (!c.recv_buf)
         return nullptr;
 
-    reply_reader reader(c.recv_buf, recv_buf_size, reply_reader::mode::command);
-    switch (reader.read(c.socket)) {
+    reply_reader reader(c.recv_buf, recv_buf_size);
+    result_set *rs = nullptr;
+    switch (reader.read_command(c.socket, &rs)) {
     case reply_reader::outcome::ok:
-        return decode_body(reader.body(), reader.body_len());
+        return rs;
     case reply_reader::outcome::closed:
         std::printf("rsz == 0 and error(%d) is: %s\n", net::last_error(), net::error_text());
         return nullptr;

@@ -1,51 +1,65 @@
-// Reply accumulation; see reply_reader.h.
+// Reply reading; see reply_reader.h.
 #include "reply_reader.h"
 
-#include "platform/memory.h"
+#include "body_decoder.h"
 
-#include <cstdlib>
 #include <cstring>
 
 namespace vorn {
 
 namespace {
 constexpr std::size_t max_recv = 524288;
-// The frame block grows with the bytes that really arrive, so a bogus length field cannot
-// make us allocate gigabytes up front.
-constexpr std::size_t first_block = 64u << 20;
+
+// The socket as a byte source for the body decoder: bytes are handed out from the receive
+// buffer, which is refilled (after moving the unread rest to its front) when a field needs more.
+struct socket_source {
+    net::socket_t s;
+    std::uint8_t *buf;
+    std::size_t cap;
+    const std::uint8_t *p;
+    std::uint8_t *end;
+    std::size_t unreceived;      // body bytes still in the socket
+    reply_reader::outcome io = reply_reader::outcome::ok;
+
+    std::size_t avail() const { return static_cast<std::size_t>(end - p); }
+    std::size_t left() const { return avail() + unreceived; }
+    bool ensure(std::size_t n) { return avail() >= n || refill(n); }
+
+    bool refill(std::size_t n)
+    {
+        if (n > cap || n > left() || io != reply_reader::outcome::ok)
+            return false;
+        const std::size_t have = avail();
+        std::memmove(buf, p, have);
+        p = buf;
+        end = buf + have;
+        while (avail() < n) {
+            std::size_t want = cap - avail();
+            if (want > unreceived)
+                want = unreceived;
+            if (want > max_recv)
+                want = max_recv;
+            const long k = net::recv_some(s, end, want);
+            if (k <= 0) {
+                io = k == 0 ? reply_reader::outcome::closed : reply_reader::outcome::recv_error;
+                return false;
+            }
+            end += k;
+            unreceived -= static_cast<std::size_t>(k);
+        }
+        return true;
+    }
+};
 } // namespace
 
-reply_reader::reply_reader(std::uint8_t *staging, std::size_t staging_len, mode m)
-    : staging_(staging), staging_len_(staging_len < max_recv ? staging_len : max_recv),
-      keep_body_(m == mode::command), any_status_(m == mode::login)
+reply_reader::outcome reply_reader::read_header(net::socket_t s, bool any_status)
 {
-}
-
-reply_reader::~reply_reader() { mem::big_free(frame_, cap_); }
-
-bool reply_reader::grow_to(std::size_t want)
-{
-    if (want <= cap_)
-        return true;
-    std::size_t cap = cap_ ? cap_ : first_block;
-    while (cap < want)
-        cap *= 2;
-    if (cap > need_)
-        cap = need_;
-    auto *p = static_cast<std::uint8_t *>(mem::big_realloc(frame_, cap_, cap));
-    if (!p)
-        return false;
-    frame_ = p;
-    cap_ = cap;
-    return true;
-}
-
-reply_reader::outcome reply_reader::read(net::socket_t s)
-{
-    // Header phase: receive into the staging buffer until the 4-byte length (and the status) is in.
+    // Until the length is known the frame's end is unknown: receive into the buffer until the
+    // length field and the status byte are in.
     std::size_t staged = 0;
+    const std::size_t room = cap_ < max_recv ? cap_ : max_recv;
     while (staged < 5) {
-        const long n = net::recv_some(s, staging_ + staged, staging_len_ - staged);
+        const long n = net::recv_some(s, buf_ + staged, room - staged);
         if (n == 0)
             return outcome::closed;
         if (n < 0)
@@ -54,46 +68,74 @@ reply_reader::outcome reply_reader::read(net::socket_t s)
         received_ = staged;
         if (staged >= 4) {
             std::uint32_t len = 0;
-            std::memcpy(&len, staging_, 4);  // little-endian hosts only, as the wire format
+            std::memcpy(&len, buf_, 4);  // the wire is little-endian, as are our hosts
             if (len == 0xFFFFFFFFu || len == 0)
                 return outcome::malformed;
             need_ = static_cast<std::size_t>(len) + 4;
         }
     }
-    status_ = staging_[4];
-    if (status_ != 0 && status_ != 1 && !any_status_)
+    staged_ = staged < need_ ? staged : need_;
+    received_ = staged_;
+    status_ = buf_[4];
+    if (status_ != 0 && status_ != 1 && !any_status)
         return outcome::malformed;
+    return outcome::ok;
+}
 
-    const std::size_t have = staged < need_ ? staged : need_;
-    if (keep_body_) {
-        if (!grow_to(need_ < first_block ? need_ : have))
-            return outcome::malformed;
-        std::memcpy(frame_, staging_, have);
-    }
-    received_ = have;
-    while (received_ < need_) {
-        std::size_t want = need_ - received_;
-        if (want > max_recv)
-            want = max_recv;
-        std::uint8_t *dst = staging_;
-        if (keep_body_) {
-            if (!grow_to(received_ + want))
-                return outcome::malformed;
-            dst = frame_ + received_;
-        }
-        const long n = net::recv_some(s, dst, want);
+reply_reader::outcome reply_reader::drain(net::socket_t s, std::size_t unreceived)
+{
+    while (unreceived) {
+        const std::size_t want = unreceived < cap_ ? unreceived : cap_;
+        const long n = net::recv_some(s, buf_, want < max_recv ? want : max_recv);
         if (n == 0)
             return outcome::closed;
         if (n < 0)
             return outcome::recv_error;
+        unreceived -= static_cast<std::size_t>(n);
         received_ += static_cast<std::size_t>(n);
     }
-    if (status_ == 1)
-        return outcome::failed_status;
-    if (keep_body_) {
-        body_ = frame_ + 5;
-        body_len_ = need_ - 5;
+    return outcome::ok;
+}
+
+reply_reader::outcome reply_reader::read_login(net::socket_t s)
+{
+    outcome o = read_header(s, true);
+    if (o != outcome::ok)
+        return o;
+    o = drain(s, need_ - staged_);
+    if (o != outcome::ok)
+        return o;
+    return status_ == 1 ? outcome::failed_status : outcome::ok;
+}
+
+reply_reader::outcome reply_reader::read_command(net::socket_t s, result_set **out)
+{
+    *out = nullptr;
+    outcome o = read_header(s, false);
+    if (o != outcome::ok)
+        return o;
+    if (status_ == 1) {
+        o = drain(s, need_ - staged_);
+        return o == outcome::ok ? outcome::failed_status : o;
     }
+    const std::size_t body_len = need_ - 5;
+    socket_source in { s, buf_, cap_, buf_ + 5, buf_ + staged_, need_ - staged_ };
+    result_set *rs = decode_body(in, body_len);
+    received_ = need_ - in.unreceived;
+    if (in.io != outcome::ok) {
+        delete rs;
+        return in.io;
+    }
+    // Whatever the decoder did not take (trailing bytes, or the rest of a refused body) is read
+    // and dropped so the next reply starts at its own length field.
+    o = drain(s, in.unreceived);
+    if (o != outcome::ok) {
+        delete rs;
+        return o;
+    }
+    if (!rs)
+        return outcome::malformed;
+    *out = rs;
     return outcome::ok;
 }
 

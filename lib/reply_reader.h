@@ -1,6 +1,7 @@
-// Accumulates one reply frame (length, status, body) from a socket. A strict state machine:
-// it knows after the header how many bytes remain, receives straight into the reply block,
-// and refuses a length of 0xFFFFFFFF, a zero length or a status other than 0 and 1.
+// Reads one reply frame (length, status, body) from a socket: a strict state machine over the
+// length field, the status byte and the body's own counts. The body is decoded as it arrives,
+// through the connection's receive buffer; every frame is consumed to its last byte, also when
+// it is refused, so the connection stays in step with the server.
 #pragma once
 
 #include "platform/net.h"
@@ -8,43 +9,33 @@
 #include <cstddef>
 #include <cstdint>
 
+struct result_set;
+
 namespace vorn {
 
 class reply_reader {
 public:
     enum class outcome { ok, failed_status, closed, recv_error, malformed };
 
-    // staging: the connection's receive buffer, used until the frame length is known.
-    // login: the login reply, whose body is not kept and where only status 1 is a refusal.
-    enum class mode { command, login };
-    reply_reader(std::uint8_t *staging, std::size_t staging_len, mode m);
-    ~reply_reader();
-    reply_reader(const reply_reader &) = delete;
-    reply_reader &operator=(const reply_reader &) = delete;
+    reply_reader(std::uint8_t *buf, std::size_t buf_len) : buf_(buf), cap_(buf_len) {}
 
-    outcome read(net::socket_t s);
+    // The login reply: only status 1 refuses; the body is skipped.
+    outcome read_login(net::socket_t s);
+    // A command reply: status 0 and a well-formed body give a result set in *out.
+    outcome read_command(net::socket_t s, result_set **out);
 
-    // Valid after outcome::ok when keep_body was set.
-    const std::uint8_t *body() const { return body_; }
-    std::size_t body_len() const { return body_len_; }
     std::size_t received() const { return received_; }
-    int status() const { return status_; }
 
 private:
-    bool take_header();
-    bool grow_to(std::size_t want);
+    outcome read_header(net::socket_t s, bool any_status);
+    outcome drain(net::socket_t s, std::size_t unreceived);
 
-    std::uint8_t *staging_;
-    std::size_t staging_len_;
-    bool keep_body_;
-    bool any_status_;
-    std::uint8_t *frame_ = nullptr;  // the whole frame once the length is known
-    std::size_t cap_ = 0;
-    std::size_t need_ = 0;           // frame bytes in total (length + 4)
+    std::uint8_t *buf_;
+    std::size_t cap_;
+    std::size_t staged_ = 0;   // bytes in buf_ that belong to this frame
+    std::size_t need_ = 0;     // frame bytes in total (length field + 4)
     std::size_t received_ = 0;
     int status_ = -1;
-    const std::uint8_t *body_ = nullptr;
-    std::size_t body_len_ = 0;
 };
 
 } // namespace vorn

@@ -4,19 +4,30 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 
 #pragma pack(push, 1)
-// One value. 24 bytes: the string pointer first keeps it aligned inside the cell block.
+// One value in 16 bytes. A string cell keeps the pointer to its bytes (in the arena; null when
+// empty) in the value area, which no other reading of a string cell sees: the accessors read a
+// string cell's value as zero.
 struct cell {
-    char *str;               // string bytes in the arena; null for other kinds and empty strings
     std::uint8_t value[11];  // numbers at the start; temporal record year..nanoseconds
     std::uint16_t str_len;
     std::uint8_t size_code;
     std::uint8_t sign;
     std::uint8_t type_code;
+
+    const char *str() const
+    {
+        const char *p;
+        std::memcpy(&p, value, sizeof p);
+        return p;
+    }
+    void set_str(const char *p) { std::memcpy(value, &p, sizeof p); }
+    bool is_string() const { return type_code == 2; }
 };
 #pragma pack(pop)
-static_assert(sizeof(cell) == 24, "cell layout");
+static_assert(sizeof(cell) == 16, "cell layout");
 
 namespace vorn {
 

@@ -91,8 +91,8 @@ extern "C" bool connect_to_server(const char *ip, int port, const char *user, co
     }
 
     // The login reply is accumulated like any reply; its body is not kept.
-    reply_reader reader(c.recv_buf, recv_buf_size, reply_reader::mode::login);
-    switch (reader.read(c.socket)) {
+    reply_reader reader(c.recv_buf, recv_buf_size);
+    switch (reader.read_login(c.socket)) {
     case reply_reader::outcome::ok:
         return true;
     case reply_reader::outcome::failed_status:

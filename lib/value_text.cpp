@@ -64,8 +64,8 @@ void append_text(std::string &out, const cell *c)
         }
         break;
     case 2:
-        if (c->str)
-            out.append(c->str, c->str_len);
+        if (c->str())
+            out.append(c->str(), c->str_len);
         return;
     case 3: append_date(out, c); return;
     case 4: append_time(out, c); return;

@@ -15,8 +15,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     for (std::uint64_t i = 0; i < rs->nrow * rs->ncol; ++i) {
         const cell &c = rs->cells[i];
         sum += c.value[0] + c.str_len;
-        if (c.str && c.str_len)
-            sum += static_cast<unsigned char>(c.str[c.str_len - 1]);
+        if (c.is_string() && c.str() && c.str_len)
+            sum += static_cast<unsigned char>(c.str()[c.str_len - 1]);
     }
     for (std::uint64_t i = 0; i < rs->ncol; ++i)
         sum += std::strlen(rs->cols[i].bytes);

@@ -244,6 +244,32 @@ private slots:
         QVERIFY(!exec("y", 1));
     }
 
+    void long_names_and_trailing_bytes()
+    {
+        // A column name longer than the receive buffer, and bytes after the rows inside the
+        // frame: both are consumed so the next reply is read from its own start.
+        const std::string name(600000, 'n');
+        body_builder b;
+        b.col(name, 0, 1, 0).row(5).i(9, 1);
+        bytes trailing = b.build();
+        trailing.insert(trailing.end(), { 1, 2, 3, 4, 5 });
+        body_builder small;
+        small.col("a", 2, 2, 4).row(1).str("next");
+        session s({ reply(0, trailing), reply(0, small.build()) });
+        result_set *rs = exec("q", 1);
+        QVERIFY(rs);
+        int len = 0;
+        QCOMPARE(std::string(col_name(&len, rs, 0)), name);
+        QCOMPARE(len, 600000);
+        QCOMPARE(as_uint8(at(0, 0, rs)), std::uint8_t(9));
+        del_datas(rs);
+        rs = exec("q", 1);
+        QVERIFY(rs);
+        QCOMPARE(text_of(at(0, 0, rs)), std::string("next"));
+        QCOMPARE(as_int64(at(0, 0, rs)), 0ll);  // a string cell reads as zero through numbers
+        del_datas(rs);
+    }
+
     void malformed_replies_give_null()
     {
         body_builder b;
