@@ -1,0 +1,57 @@
+// Builders of the table and database commands: each assembles its command text, runs it through
+// the execution wrapper (always logged) and reports success; none shows anything to the user.
+#pragma once
+
+#include "db/db_exec.h"
+#include "support/mem_time.h"
+
+#include <QByteArray>
+#include <QList>
+
+// Tables, fields and table life (table_builders.cpp).
+
+// "show tables": appends each table name; the list's size afterwards, 0 when the command failed.
+int show_tables(db_exec &db, name_list &names);
+// "show tables" and the row of the table: its first and last time point. False when the command
+// failed or the table is not listed with its two time points.
+bool table_time_range(db_exec &db, const QByteArray &table, ox::db::mem::date_time &first,
+                      ox::db::mem::date_time &last);
+// "field_of <table>": appends the field names; true when at least one was read.
+bool fields_of(db_exec &db, const QByteArray &table, name_list &names);
+// "field_of <table>": names, type names and the number of each field, in decimal. With
+// with_time_point the pseudo-field "time point" / "datetime" / "0" comes first.
+bool field_info(db_exec &db, const QByteArray &table, name_list &names, name_list &types,
+                name_list &numbers, bool with_time_point);
+// "create <table> <name> <type> ...": false without sending when there are no fields or the
+// two lists differ in length.
+bool create_table(db_exec &db, const QByteArray &table, const name_list &names, const name_list &types);
+bool drop_table(db_exec &db, const QByteArray &table);
+bool truncate_table(db_exec &db, const QByteArray &table);
+
+// CSV files written and read by the server (csv_builders.cpp). csv chooses "csv", else "csvs".
+// With suppress the text stops before the path. A path or separator holding a double quote
+// cannot be quoted in a command: the builder sends nothing and returns false.
+bool export_table(db_exec &db, const QByteArray &table, const QByteArray &path, bool csv,
+                  const QByteArray &separator, bool replace, bool suppress);
+bool import_table(db_exec &db, const QByteArray &table, const QByteArray &path, bool csv,
+                  const QByteArray &separator, bool suppress);
+// The query's verb (its first word) becomes "export_data".
+bool export_query(db_exec &db, const QByteArray &query, const QByteArray &path, bool csv,
+                  const QByteArray &separator, bool replace, bool suppress);
+// The query text export_query sends before its format suffix.
+QByteArray export_verb(const QByteArray &query);
+
+// Table files and database backups (raw_transfer.cpp). binary chooses "bin", else "cmd". With
+// raw the payload travels through the connection as hexadecimal text and path is a local file;
+// otherwise the server reads or writes the file at path.
+bool load_table(db_exec &db, const QByteArray &table, const QByteArray &path, bool binary, bool raw);
+bool save_table(db_exec &db, const QByteArray &table, const QByteArray &path, bool binary,
+                bool replace, bool raw);
+bool backup_db(db_exec &db, const QByteArray &path, bool binary, bool replace, bool raw);
+bool restore_db(db_exec &db, const QByteArray &path, bool binary, bool raw);
+
+// Each byte as "\x" and two lowercase hex digits.
+QByteArray hex_escape(const QByteArray &bytes);
+// Appends the bytes of a text of two-digit hex values (either case) to out; stops at the first
+// pair that is not two hex digits and returns false then.
+bool hex_decode_append(const QByteArray &text, QByteArray &out);

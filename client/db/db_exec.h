@@ -1,0 +1,69 @@
+// The one road of every command to the server: runs it through the library, times it and
+// records it in the execution log pane, newest entry first.
+#pragma once
+
+#include "db/result_table.h"
+#include "vorn_tsdb.h"
+
+#include <QByteArray>
+#include <QObject>
+#include <QPointer>
+#include <QTextEdit>
+#include <QTimer>
+
+
+
+class db_exec : public QObject {
+    Q_OBJECT
+public:
+    // The pane is not owned; it may be null (nothing is shown) and may die before the wrapper.
+    db_exec(const QByteArray &name, QTextEdit *log, QObject *parent = nullptr);
+    // Ends the server connection of this thread (exit_to_server).
+    ~db_exec() override;
+    db_exec(const db_exec &) = delete;
+    db_exec &operator=(const db_exec &) = delete;
+
+    const QByteArray &name() const { return name_; }
+    QTextEdit *log() const { return log_; }
+
+    // Runs cmd; log_line receives the HTML line of the run. With quiet 0 the line also goes to
+    // the pane. The caller owns a non-null result and releases it with del_datas.
+    result_set *run(const QByteArray &cmd, QByteArray &log_line, int quiet = 0);
+    result_set *run(const QByteArray &cmd, int quiet = 0);
+
+    // Puts a line at the top of the pane. Lines are collected and shown together when control
+    // returns to the event loop or at update_log(), whichever comes first.
+    void append_log(const QByteArray &line);
+
+    // Brings the pane up to date with every line appended so far. Long runs that keep the event
+    // loop waiting call it at their housekeeping points.
+    void update_log();
+
+    // Lines appended but not yet shown (for the runners' and the tests' sake).
+    int pending_lines() const { return pending_.size(); }
+
+    // run, then to_table into the outputs. False when the command failed; the outputs are then
+    // left untouched. The result set is released here.
+    bool query(const QByteArray &cmd, name_list &names, row_list &rows, name_list &types,
+               QByteArray &log_line, int quiet = 0, sid_list *sids = nullptr);
+    bool query(const QByteArray &cmd, result_table &out, int quiet = 0, bool with_sids = true);
+
+    // The largest HTML text the pane keeps before it is cut to its newest eighth.
+    static constexpr int log_cap = 0x40000;
+
+private:
+    QByteArray name_;
+    QPointer<QTextEdit> log_;
+    // Lines not yet in the pane, oldest first; their total size stays bounded by the cap.
+    QList<QByteArray> pending_;
+    int pending_size_ = 0;
+    // Set when the pending lines alone passed the cap: whatever the pane holds would have been
+    // cut away entry by entry, so the next update starts the pane afresh.
+    bool drop_pane_ = false;
+    QTimer flush_timer_;
+};
+
+// The HTML log line of one run, from its pieces; exposed for the script editor and the tests.
+QByteArray make_log_line(const QByteArray &when, const QByteArray &cmd, bool ok, double micros);
+// The local date-and-time text the log line starts with.
+QByteArray log_time_text();
