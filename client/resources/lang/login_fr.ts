@@ -1,0 +1,69 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="fr_FR">
+<context>
+    <name>login_dlg</name>
+    <message>
+        <location filename="../../shell/login_dlg.cpp" line="48"/>
+        <source>Dialog</source>
+        <translation>Dialogue</translation>
+    </message>
+    <message>
+        <location filename="../../shell/login_dlg.cpp" line="62"/>
+        <source>VORN Time Series Database</source>
+        <translation>Base de données chronologiques VORN</translation>
+    </message>
+    <message>
+        <location filename="../../shell/login_dlg.cpp" line="80"/>
+        <source>user</source>
+        <translation>utilisateur</translation>
+    </message>
+    <message>
+        <location filename="../../shell/login_dlg.cpp" line="80"/>
+        <source>password</source>
+        <translation>mot de passe</translation>
+    </message>
+    <message>
+        <location filename="../../shell/login_dlg.cpp" line="80"/>
+        <source>IP</source>
+        <translation>IP</translation>
+    </message>
+    <message>
+        <location filename="../../shell/login_dlg.cpp" line="80"/>
+        <source>port </source>
+        <translation>port </translation>
+    </message>
+    <message>
+        <location filename="../../shell/login_dlg.cpp" line="113"/>
+        <source>set as default</source>
+        <translation>définir par défaut</translation>
+    </message>
+    <message>
+        <location filename="../../shell/login_dlg.cpp" line="118"/>
+        <source>Login</source>
+        <translation>Connexion</translation>
+    </message>
+    <message>
+        <location filename="../../shell/login_dlg.cpp" line="163"/>
+        <location filename="../../shell/login_dlg.cpp" line="181"/>
+        <source>invalid ip</source>
+        <translation>IP invalide</translation>
+    </message>
+    <message>
+        <location filename="../../shell/login_dlg.cpp" line="170"/>
+        <location filename="../../shell/login_dlg.cpp" line="179"/>
+        <source>invalid port</source>
+        <translation>port invalide</translation>
+    </message>
+    <message>
+        <location filename="../../shell/login_dlg.cpp" line="192"/>
+        <source>info</source>
+        <translation>info</translation>
+    </message>
+    <message>
+        <location filename="../../shell/login_dlg.cpp" line="192"/>
+        <source>invalid user or password</source>
+        <translation>utilisateur ou mot de passe invalide</translation>
+    </message>
+</context>
+</TS>
