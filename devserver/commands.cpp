@@ -1,0 +1,119 @@
+// Command dispatch and the readers of time points and values that every command shares.
+#include "commands.h"
+
+#include <cstring>
+
+namespace devserver {
+
+bool is_word(const token& t, const char* w) { return !t.quoted && t.text == w; }
+
+outcome done() { return {true, std::string()}; }
+
+std::string verb_of(std::string_view command)
+{
+    std::size_t b = 0;
+    while (b < command.size() && command[b] == ' ')
+        ++b;
+    std::size_t e = b;
+    while (e < command.size() && e - b < 24 && command[e] != ' ' && command[e] != ';' && command[e] != '\n')
+        ++e;
+    std::string v(command.substr(b, e - b));
+    for (char& c : v)
+        if (static_cast<unsigned char>(c) < 0x20 || static_cast<unsigned char>(c) >= 0x7F)
+            c = '?';
+    return v.empty() ? std::string("(empty)") : v;
+}
+
+bool read_time_point(const std::vector<token>& t, std::size_t& i, time_point& tp)
+{
+    if (i >= t.size())
+        return false;
+    civil c;
+    if (t[i].quoted) {
+        if (!parse_datetime(t[i].text, c)) {
+            civil d;
+            if (!parse_date(t[i].text, d))
+                return false;
+            c = d;
+        }
+        ++i;
+    } else {
+        if (i + 1 >= t.size() || !parse_date(t[i].text, c) || t[i + 1].quoted || !parse_time(t[i + 1].text, c))
+            return false;
+        i += 2;
+    }
+    tp = to_time_point(c);
+    return true;
+}
+
+namespace {
+
+bool binary_group(const std::string& s)
+{
+    std::size_t n = s.size();
+    if (n >= 2 && s[n - 2] == 'u' && s[n - 1] == '1')
+        n -= 2;
+    if (n != 4)
+        return false;
+    for (std::size_t i = 0; i < n; ++i)
+        if (s[i] != '0' && s[i] != '1')
+            return false;
+    return true;
+}
+
+bool binary_head(const std::string& s)
+{
+    std::size_t p = (!s.empty() && (s[0] == '+' || s[0] == '-')) ? 1 : 0;
+    if (s.size() < p + 3 || s[p] != '0' || (s[p + 1] != 'b' && s[p + 1] != 'B'))
+        return false;
+    for (std::size_t i = p + 2; i < s.size(); ++i)
+        if (s[i] != '0' && s[i] != '1')
+            return false;
+    return true;
+}
+
+} // namespace
+
+std::string read_value(kind k, const std::vector<token>& t, std::size_t& i, std::size_t end, std::string& bytes)
+{
+    if (i >= end)
+        return "value missing";
+    std::string text = t[i].text;
+    ++i;
+    if (k == kind::datetime && !t[i - 1].quoted && i < end && !t[i].quoted && text.size() == 10) {
+        text += ' ';
+        text += t[i].text;
+        ++i;
+    } else if (k == kind::u08 && !t[i - 1].quoted && binary_head(text)) {
+        // The grid shows u08 in binary as "0b0000 0101": take the second group along.
+        while (i < end && !t[i].quoted && binary_group(t[i].text) && text.size() - text.find_first_of("bB") - 1 < 8) {
+            text += t[i].text;
+            ++i;
+        }
+    }
+    return parse_literal(k, text, bytes);
+}
+
+outcome execute(server_state& st, std::string_view command)
+{
+    std::vector<token> t;
+    std::string err = tokenize(command, t);
+    if (!err.empty())
+        return fail(err);
+    if (t.empty())
+        return fail("empty command");
+    const std::string& v = t[0].text;
+    if (t[0].quoted)
+        return fail("unknown command");
+    if (v == "show" || v == "field_of" || v == "fields_of" || v == "create" || v == "drop" || v == "truncate")
+        return run_schema(st, t);
+    if (v == "push" || v == "update" || v == "view")
+        return run_rows(st, t);
+    if (v == "export" || v == "import" || v == "export_data")
+        return run_csv(st, t);
+    if (v == "save" || v == "load" || v == "backup" || v == "restore")
+        return run_files(st, t);
+    return fail("unknown command " + verb_of(v));
+}
+
+} // namespace devserver

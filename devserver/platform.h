@@ -1,0 +1,40 @@
+// The few operating-system services the server needs: TCP sockets, stop signals, atomic files.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+namespace devserver::platform {
+
+using socket_t = long long;
+constexpr socket_t no_socket = -1;
+
+// Listens on addr:port (port 0 picks one); the real port is stored in port. Empty on success.
+std::string listen_on(const std::string& addr, int& port, socket_t& out);
+// Waits up to timeout_ms for a connection; no_socket when none came or on error.
+socket_t accept_one(socket_t listener, int timeout_ms, std::string& peer);
+// Reads up to n bytes; 0 on orderly close, negative on error.
+long recv_some(socket_t s, char* buf, std::size_t n);
+// Sends everything; false when the peer is gone.
+bool send_all(socket_t s, const char* data, std::size_t n);
+void close_socket(socket_t s);
+// Wakes a thread blocked in recv on s (used at shutdown).
+void shutdown_socket(socket_t s);
+
+// SIGINT and SIGTERM set a flag instead of killing the process; SIGPIPE is ignored.
+void install_stop_handlers();
+bool stop_requested();
+
+// Writes data to path through a temporary file and a rename, so a crash leaves the old file.
+bool write_file_atomic(const std::string& path, const std::string& data, std::string& err);
+bool read_file(const std::string& path, std::string& data, std::string& err);
+bool file_exists(const std::string& path);
+bool make_dirs(const std::string& path);
+// Resolves symbolic links and "..": the canonical absolute form of an existing folder.
+std::string canonical_dir(const std::string& path);
+
+// Resident memory of the process in bytes, 0 when unknown.
+std::size_t resident_bytes();
+
+} // namespace devserver::platform

@@ -1,0 +1,33 @@
+// Framing of the wire protocol: incremental frame reading, the login request, reply headers.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace devserver {
+
+constexpr std::uint32_t disconnect_length = 0xFFFFFFFFu;
+constexpr std::uint32_t max_frame = 1u << 30;   // larger frames close the connection
+
+class frame_reader {
+public:
+    enum class state { need_more, frame, disconnect, too_large };
+    void feed(const char* data, std::size_t n);
+    // On state::frame the payload is moved into `payload`.
+    state next(std::string& payload);
+    // How many more bytes would complete the frame being read (a hint for the receive size).
+    std::size_t buffered() const { return buf_.size() - pos_; }
+
+private:
+    std::string buf_;
+    std::size_t pos_ = 0;
+};
+
+// Login payload: U(4) user, P(4) password; false when the lengths do not fit the payload.
+bool parse_login(std::string_view payload, std::string& user, std::string& password);
+
+// The five bytes in front of a reply body; false when the body is too large for a frame.
+bool reply_header(bool ok, std::size_t body_size, char out[5]);
+
+} // namespace devserver
