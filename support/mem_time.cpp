@@ -191,18 +191,9 @@ int days_in_month(int year, int month)
     return days[month - 1];
 }
 
-date_time local_now()
+date_time local_of(long long seconds, uint32_t nanos)
 {
-    using namespace std::chrono;
-    const auto now = system_clock::now();
-    const auto since = now.time_since_epoch();
-    const auto secs = duration_cast<seconds>(since);
-    long long frac = duration_cast<nanoseconds>(since - secs).count();
-    std::time_t tt = static_cast<std::time_t>(secs.count());
-    if (frac < 0) { // clocks before the epoch
-        frac += 1000000000;
-        --tt;
-    }
+    std::time_t tt = static_cast<std::time_t>(seconds);
     std::tm lt{};
 #if defined(_WIN32)
     localtime_s(&lt, &tt);
@@ -217,8 +208,22 @@ date_time local_now()
     dt.minute = static_cast<uint8_t>(lt.tm_min);
     // A leap second shows as the last second of its minute.
     dt.second = static_cast<uint8_t>(lt.tm_sec > 59 ? 59 : lt.tm_sec);
-    dt.nanos = static_cast<uint32_t>(frac);
+    dt.nanos = nanos;
     return dt;
+}
+
+date_time local_now()
+{
+    using namespace std::chrono;
+    const auto since = system_clock::now().time_since_epoch();
+    const auto secs = duration_cast<seconds>(since);
+    long long whole = secs.count();
+    long long frac = duration_cast<nanoseconds>(since - secs).count();
+    if (frac < 0) { // clocks before the epoch
+        frac += 1000000000;
+        --whole;
+    }
+    return local_of(whole, static_cast<uint32_t>(frac));
 }
 
 QDebug operator<<(QDebug dbg, const date &d) { return dbg << to_text(d); }

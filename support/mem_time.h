@@ -88,6 +88,8 @@ int days_in_month(int year, int month);
 // The current local date and time of the wall clock, daylight-saving time included, with the
 // fraction as the system clock delivers it.
 date_time local_now();
+// The local date and time of a point given in seconds since 1970-01-01 UTC.
+date_time local_of(long long seconds, uint32_t nanos);
 
 // Registers the three types with their comparators and their text conversions (so that
 // QVariant::toString gives the texts above). Safe to call any number of times, from any thread.
