@@ -1,6 +1,10 @@
 // Language table, translators, style sheet and bundled fonts for start-up.
 #include "shell/startup.h"
 
+#include "editor/sys_config.h"
+#include "shell/login_dlg.h"
+#include "shell/modal_seam.h"
+
 #include <QApplication>
 #include <QDir>
 #include <QFile>
@@ -80,6 +84,28 @@ int register_fonts()
                                     QFontDatabase::systemFont(QFontDatabase::FixedFont).family()});
     }
     return n;
+}
+
+int run(QApplication &app, const char *config_path)
+{
+    install_style_sheet(app);
+
+    QTranslator qt_tr;
+    QTranslator app_tr;
+    load_language(sys_config.lang, qt_tr, app_tr);
+    app.installTranslator(&qt_tr);
+    app.installTranslator(&app_tr);
+
+    {
+        login_dlg dlg;
+        if (modal_seam::exec_dialog(&dlg) == QDialog::Accepted)
+            app.exec();
+        sys_config.save(config_path);
+        // The main window the dialog created lives on until the process ends.
+    }
+    app.removeTranslator(&app_tr);
+    app.removeTranslator(&qt_tr);
+    return 0;
 }
 
 void set_program_path(const QString &path)

@@ -33,6 +33,11 @@ bool install_style_sheet(QApplication &app);
 // Returns how many were registered.
 int register_fonts();
 
+// Steps 4 to 8 of a run, once the configuration is loaded and the application exists: style
+// sheet, translators, the login dialog run modally, the event loop after a login, and the
+// configuration written back to `config_path`. Returns 0 in every case.
+int run(QApplication &app, const char *config_path = "config");
+
 // Path the program was started from (argv[0]); read by the language restart and the
 // version check.
 void set_program_path(const QString &path);
