@@ -1,8 +1,234 @@
-// export, import and export_data with CSV files.
+// export, import and export_data with CSV files ("csvs": CSV with a typed header).
 #include "commands.h"
+
+#include "csv.h"
+#include "paths.h"
+#include "platform.h"
 
 namespace devserver {
 
-outcome run_csv(server_state&, const std::vector<token>&) { return fail("not available yet"); }
+namespace {
+
+struct file_clause {
+    bool typed = false;   // csvs
+    std::string path, sep;
+    bool replace = false;
+};
+
+// Reads `csv|csvs PATH split by SEP [replace]` from tokens[i] to the end.
+std::string read_clause(const std::vector<token>& t, std::size_t i, bool allow_replace, file_clause& c)
+{
+    if (i >= t.size() || (!is_word(t[i], "csv") && !is_word(t[i], "csvs")))
+        return "csv or csvs expected";
+    c.typed = t[i].text == "csvs";
+    if (i + 4 >= t.size() || !is_word(t[i + 2], "split") || !is_word(t[i + 3], "by"))
+        return "expected: " + t[i].text + " \"PATH\" split by \"SEPARATOR\"";
+    c.path = t[i + 1].text;
+    c.sep = t[i + 4].text;
+    if (c.sep.empty() || c.sep.find_first_of("\"\r\n") != std::string::npos)
+        return "invalid separator";
+    i += 5;
+    if (allow_replace && i < t.size() && is_word(t[i], "replace")) {
+        c.replace = true;
+        ++i;
+    }
+    if (i != t.size())
+        return "unexpected " + t[i].text;
+    return {};
+}
+
+std::string write_csv(server_state& st, const selection& sel, const file_clause& c)
+{
+    if (!st.files_enabled)
+        return "file access is disabled";
+    std::string full;
+    std::string err = resolve_path(st.data_dir, c.path, true, full);
+    if (!err.empty())
+        return err;
+    if (!c.replace && platform::file_exists(full))
+        return "file exists (add replace to overwrite): " + c.path;
+    const table& tab = *sel.tab;
+    std::string text = c.typed ? "time point:datetime" : "time point";
+    for (int f : sel.fields) {
+        const field& fd = tab.fields()[std::size_t(f)];
+        text += c.sep;
+        text += csv_value(c.typed ? fd.name + ":" + info(fd.type).name : fd.name, c.sep);
+    }
+    text += '\n';
+    for (std::size_t r = sel.first; r < sel.last; ++r) {
+        text += datetime_text(to_civil(tab.time_at(r)));
+        for (int f : sel.fields) {
+            const column& col = tab.col(std::size_t(f));
+            text += c.sep;
+            if (col.width())
+                text += csv_value(text_of(col.type(), col.fixed_at(r), col.width(), true), c.sep);
+            else
+                text += csv_value(col.string_at(r), c.sep);
+        }
+        text += '\n';
+    }
+    if (!platform::write_file_atomic(full, text, err))
+        return err;
+    return {};
+}
+
+outcome export_table(server_state& st, const std::vector<token>& t)
+{
+    if (t.size() < 3 || !is_word(t[2], "as"))
+        return fail("usage: export TABLE as csv|csvs \"PATH\" split by \"SEPARATOR\" [replace]");
+    selection sel;
+    std::size_t i = 1;
+    std::vector<token> head(t.begin(), t.begin() + 2);
+    std::string err = parse_selection(st, head, i, head.size(), sel);
+    if (err.empty()) {
+        file_clause c;
+        err = read_clause(t, 3, true, c);
+        if (err.empty())
+            err = write_csv(st, sel, c);
+    }
+    return err.empty() ? done() : fail(err);
+}
+
+outcome export_data(server_state& st, const std::vector<token>& t)
+{
+    std::size_t as = 0;
+    for (std::size_t i = t.size(); i-- > 2;)
+        if (is_word(t[i], "as") && i + 1 < t.size() && (is_word(t[i + 1], "csv") || is_word(t[i + 1], "csvs"))) {
+            as = i;
+            break;
+        }
+    if (as == 0)
+        return fail("usage: export_data TABLE [FIELD ...] [btw|at ...] [max K] as csv|csvs \"PATH\" split by \"SEPARATOR\" [replace]");
+    const std::vector<token> head(t.begin(), t.begin() + std::ptrdiff_t(as));
+    selection sel;
+    std::size_t i = 1;
+    std::string err = parse_selection(st, head, i, head.size(), sel);
+    if (err.empty() && i != head.size())
+        err = "unexpected " + head[i].text;
+    file_clause c;
+    if (err.empty())
+        err = read_clause(t, as + 1, true, c);
+    if (err.empty())
+        err = write_csv(st, sel, c);
+    return err.empty() ? done() : fail(err);
+}
+
+std::string line_error(std::size_t line, const std::string& why) { return "line " + std::to_string(line) + ": " + why; }
+
+outcome import_table(server_state& st, const std::vector<token>& t)
+{
+    if (t.size() < 3 || !is_word(t[2], "from"))
+        return fail("usage: import TABLE from csv|csvs \"PATH\" split by \"SEPARATOR\"");
+    const std::string& name = t[1].text;
+    file_clause c;
+    std::string err = read_clause(t, 3, false, c);
+    if (!err.empty())
+        return fail(err);
+    if (!st.files_enabled)
+        return fail("file access is disabled");
+    std::string full, text;
+    if (!(err = resolve_path(st.data_dir, c.path, false, full)).empty() || !platform::read_file(full, text, err))
+        return fail(err);
+    std::vector<csv_record> recs;
+    if (!(err = split_csv(text, c.sep, recs)).empty())
+        return fail(err);
+    if (recs.empty())
+        return fail("line 1: header line missing");
+
+    // Header: the time point column first, then field names (with types for csvs).
+    const csv_record& h = recs[0];
+    std::vector<field> cols;
+    for (std::size_t k = 0; k < h.values.size(); ++k) {
+        std::string n = h.values[k], type;
+        if (c.typed) {
+            const std::size_t colon = n.rfind(':');
+            if (colon == std::string::npos)
+                return fail(line_error(h.line, "name:type expected in " + n));
+            type = n.substr(colon + 1);
+            n = n.substr(0, colon);
+        }
+        if (k == 0) {
+            if (n != "time point" || (c.typed && type != "datetime"))
+                return fail(line_error(h.line, "the first column must be the time point"));
+            continue;
+        }
+        field f{n, kind::str};
+        if (c.typed && !kind_from_name(type, f.type))
+            return fail(line_error(h.line, "unknown type " + type));
+        cols.push_back(f);
+    }
+    auto it = st.db.find(name);
+    std::shared_ptr<table> tab;
+    if (it == st.db.end()) {
+        if (!c.typed)
+            return fail("no table " + name);
+        if (!valid_name(name))
+            return fail("invalid table name " + name);
+        if (cols.empty())
+            return fail(line_error(h.line, "no fields"));
+        for (std::size_t a = 0; a < cols.size(); ++a) {
+            if (!valid_name(cols[a].name))
+                return fail(line_error(h.line, "invalid field name " + cols[a].name));
+            for (std::size_t b = 0; b < a; ++b)
+                if (cols[a].name == cols[b].name)
+                    return fail(line_error(h.line, "field " + cols[a].name + " named twice"));
+        }
+        tab = std::make_shared<table>(cols);
+    } else {
+        tab = it->second;
+    }
+    std::vector<int> map;
+    for (const auto& f : cols) {
+        const int idx = tab->field_index(f.name);
+        if (idx < 0)
+            return fail(line_error(h.line, "no field " + f.name + " in " + name));
+        if (c.typed && tab->fields()[std::size_t(idx)].type != f.type)
+            return fail(line_error(h.line, "field " + f.name + " has type " + info(tab->fields()[std::size_t(idx)].type).name));
+        for (int m : map)
+            if (m == idx)
+                return fail(line_error(h.line, "field " + f.name + " named twice"));
+        map.push_back(idx);
+    }
+
+    // Every line is checked before the first row goes in: all or nothing.
+    std::vector<std::pair<time_point, std::vector<std::string>>> rows;
+    rows.reserve(recs.size() - 1);
+    for (std::size_t r = 1; r < recs.size(); ++r) {
+        const csv_record& rec = recs[r];
+        if (rec.values.size() != cols.size() + 1)
+            return fail(line_error(rec.line, std::to_string(rec.values.size()) + " values, " +
+                                                 std::to_string(cols.size() + 1) + " expected"));
+        civil cv;
+        if (!parse_datetime(rec.values[0], cv))
+            return fail(line_error(rec.line, "invalid time point " + rec.values[0]));
+        std::vector<std::string> values(tab->fields().size());
+        for (std::size_t f = 0; f < values.size(); ++f)
+            values[f] = zero_bytes(tab->fields()[f].type);
+        for (std::size_t k = 0; k < map.size(); ++k) {
+            const field& fd = tab->fields()[std::size_t(map[k])];
+            const std::string e = parse_literal(fd.type, rec.values[k + 1], values[std::size_t(map[k])]);
+            if (!e.empty())
+                return fail(line_error(rec.line, fd.name + ": " + e));
+        }
+        rows.emplace_back(to_time_point(cv), std::move(values));
+    }
+    tab->reserve(tab->rows() + rows.size());
+    for (const auto& row : rows)
+        tab->push(row.first, row.second);
+    st.db[name] = tab;
+    st.changed = true;
+    return done();
+}
+
+} // namespace
+
+outcome run_csv(server_state& st, const std::vector<token>& t)
+{
+    if (t[0].text == "export")
+        return export_table(st, t);
+    if (t[0].text == "import")
+        return import_table(st, t);
+    return export_data(st, t);
+}
 
 } // namespace devserver

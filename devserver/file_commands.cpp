@@ -1,8 +1,215 @@
-// save, load, backup and restore with bin and cmd files or raw transfers.
+// save, load, backup and restore with bin and cmd files, or raw transfers as hex rows.
 #include "commands.h"
+
+#include "binfile.h"
+#include "cmdfile.h"
+#include "paths.h"
+#include "platform.h"
+#include "result_writer.h"
+
+#include <algorithm>
 
 namespace devserver {
 
-outcome run_files(server_state&, const std::vector<token>&) { return fail("not available yet"); }
+namespace {
+
+constexpr std::size_t raw_row_bytes = 32000;
+
+// Where the bytes go or come from: a file in the data folder or the reply/command itself.
+struct target {
+    bool bin = false;
+    bool raw = false;
+    std::string path;      // file path, or the raw bytes when raw
+    bool replace = false;
+};
+
+// Reads `bin|cmd "PATH" [replace]` or `bin|cmd as raw` (saving) or `bin|cmd from raw "BYTES"`
+// (loading) from tokens[i] to the end.
+std::string read_target(const std::vector<token>& t, std::size_t i, bool saving, target& out)
+{
+    if (i >= t.size() || (!is_word(t[i], "bin") && !is_word(t[i], "cmd")))
+        return "bin or cmd expected";
+    out.bin = t[i].text == "bin";
+    ++i;
+    const char* raw_word = saving ? "as" : "from";
+    if (i + 1 < t.size() && is_word(t[i], raw_word) && is_word(t[i + 1], "raw")) {
+        out.raw = true;
+        i += 2;
+        if (!saving) {
+            if (i >= t.size() || !t[i].quoted)
+                return "quoted raw bytes expected";
+            out.path = t[i].text;
+            ++i;
+        }
+    } else {
+        if (i >= t.size())
+            return "file path expected";
+        out.path = t[i].text;
+        ++i;
+        if (saving && i < t.size() && is_word(t[i], "replace")) {
+            out.replace = true;
+            ++i;
+        }
+    }
+    if (i != t.size())
+        return "unexpected " + t[i].text;
+    return {};
+}
+
+outcome deliver(server_state& st, const target& tg, const std::string& bytes)
+{
+    if (tg.raw) {
+        static const char hex[] = "0123456789abcdef";
+        const std::size_t n = (bytes.size() + raw_row_bytes - 1) / raw_row_bytes;
+        outcome r{true, {}};
+        r.body.reserve(64 + bytes.size() * 2 + n * 10);
+        result_writer w(r.body, {"data"}, {kind::str}, n);
+        std::string piece;
+        for (std::size_t k = 0; k < n; ++k) {
+            const std::size_t off = k * raw_row_bytes;
+            const std::size_t len = std::min(raw_row_bytes, bytes.size() - off);
+            piece.resize(len * 2);
+            for (std::size_t b = 0; b < len; ++b) {
+                const unsigned char c = static_cast<unsigned char>(bytes[off + b]);
+                piece[2 * b] = hex[c >> 4];
+                piece[2 * b + 1] = hex[c & 15];
+            }
+            w.row_id(k + 1);
+            w.str(piece);
+        }
+        return r;
+    }
+    if (!st.files_enabled)
+        return fail("file access is disabled");
+    std::string full, err;
+    if (!(err = resolve_path(st.data_dir, tg.path, true, full)).empty())
+        return fail(err);
+    if (!tg.replace && platform::file_exists(full))
+        return fail("file exists (add replace to overwrite): " + tg.path);
+    if (!platform::write_file_atomic(full, bytes, err))
+        return fail(err);
+    return done();
+}
+
+std::string fetch(server_state& st, const target& tg, std::string& bytes)
+{
+    if (tg.raw) {
+        bytes = tg.path;
+        return bytes.empty() ? "no raw bytes" : std::string();
+    }
+    if (!st.files_enabled)
+        return "file access is disabled";
+    std::string full, err;
+    if (!(err = resolve_path(st.data_dir, tg.path, false, full)).empty())
+        return err;
+    if (!platform::read_file(full, bytes, err))
+        return err;
+    return {};
+}
+
+outcome save(server_state& st, const std::vector<token>& t)
+{
+    if (t.size() < 3 || !is_word(t[2], "as"))
+        return fail("usage: save TABLE as bin|cmd \"PATH\" [replace]");
+    auto it = st.db.find(t[1].text);
+    if (it == st.db.end())
+        return fail("no table " + t[1].text);
+    target tg;
+    const std::string err = read_target(t, 3, true, tg);
+    if (!err.empty())
+        return fail(err);
+    std::string bytes;
+    if (tg.bin)
+        bytes = encode_table_file(*it->second);
+    else
+        append_table_commands(bytes, it->first, *it->second);
+    return deliver(st, tg, bytes);
+}
+
+outcome backup(server_state& st, const std::vector<token>& t)
+{
+    if (t.size() < 2 || !is_word(t[1], "as"))
+        return fail("usage: backup as bin|cmd \"PATH\" [replace]");
+    target tg;
+    const std::string err = read_target(t, 2, true, tg);
+    if (!err.empty())
+        return fail(err);
+    std::string bytes;
+    if (tg.bin)
+        bytes = encode_backup_file(st.db);
+    else
+        for (const auto& [name, tab] : st.db)
+            append_table_commands(bytes, name, *tab);
+    return deliver(st, tg, bytes);
+}
+
+outcome load(server_state& st, const std::vector<token>& t)
+{
+    if (t.size() < 3 || !is_word(t[2], "from"))
+        return fail("usage: load TABLE from bin|cmd \"PATH\"");
+    const std::string& name = t[1].text;
+    target tg;
+    std::string bytes;
+    std::string err = read_target(t, 3, false, tg);
+    if (err.empty())
+        err = fetch(st, tg, bytes);
+    if (!err.empty())
+        return fail(err);
+    if (tg.bin) {
+        if (!valid_name(name))
+            return fail("invalid table name " + name);
+        if (st.db.count(name))
+            return fail("table " + name + " exists");
+        std::shared_ptr<table> tab;
+        if (!(err = decode_table_file(bytes, tab)).empty())
+            return fail(err);
+        st.db[name] = tab;
+    } else {
+        database fresh;
+        if (!(err = run_command_file(bytes, fresh)).empty())
+            return fail(err);
+        for (const auto& entry : fresh)
+            if (st.db.count(entry.first))
+                return fail("table " + entry.first + " exists");
+        for (auto& entry : fresh)
+            st.db[entry.first] = std::move(entry.second);
+    }
+    st.changed = true;
+    return done();
+}
+
+outcome restore(server_state& st, const std::vector<token>& t)
+{
+    if (t.size() < 2 || !is_word(t[1], "from"))
+        return fail("usage: restore from bin|cmd \"PATH\"");
+    target tg;
+    std::string bytes;
+    std::string err = read_target(t, 2, false, tg);
+    if (err.empty())
+        err = fetch(st, tg, bytes);
+    if (!err.empty())
+        return fail(err);
+    database fresh;
+    err = tg.bin ? decode_backup_file(bytes, fresh) : run_command_file(bytes, fresh);
+    if (!err.empty())
+        return fail(err);
+    st.db = std::move(fresh);
+    st.changed = true;
+    return done();
+}
+
+} // namespace
+
+outcome run_files(server_state& st, const std::vector<token>& t)
+{
+    const std::string& v = t[0].text;
+    if (v == "save")
+        return save(st, t);
+    if (v == "backup")
+        return backup(st, t);
+    if (v == "load")
+        return load(st, t);
+    return restore(st, t);
+}
 
 } // namespace devserver
