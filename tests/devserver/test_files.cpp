@@ -1,0 +1,290 @@
+// CSV, bin and cmd files and raw transfers through the server, and the paths it refuses.
+#include "devserver_process.h"
+#include "ds_client_helper.h"
+
+#include <QDir>
+#include <QFile>
+#include <QtTest>
+
+class test_files : public QObject {
+    Q_OBJECT
+    std::unique_ptr<devserver_process> server;
+
+    QString data(const QString& name) const { return QDir(server->data_dir()).filePath(name); }
+    QByteArray file(const QString& name) const
+    {
+        QFile f(data(name));
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
+    }
+    void write(const QString& name, const QByteArray& bytes) const
+    {
+        QFile f(data(name));
+        QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        f.write(bytes);
+    }
+    // All rows of a table as one text, for comparing a table before and after a round trip.
+    static std::string dump(const std::string& table)
+    {
+        rs_ptr rs = run("view " + table);
+        if (!rs)
+            return "<failed>";
+        std::string out;
+        for (std::uint64_t c = 0; c < cols_of(rs.get()); ++c)
+            out += col(rs.get(), int(c)) + "|";
+        out += "\n";
+        for (std::uint64_t r = 0; r < rows_of(rs.get()); ++r) {
+            for (std::uint64_t c = 0; c < cols_of(rs.get()); ++c)
+                out += text_at(rs.get(), r, c) + "|";
+            out += "\n";
+        }
+        return out;
+    }
+    static void fill_awkward(const std::string& t)
+    {
+        QVERIFY(ok("create " + t + " s string v double f float i i64 d date tm time dt datetime"));
+        QVERIFY(ok("push into " + t + " s v f i d tm dt values \"a,b\" 1e-30 0.1f -5 \"2024-02-29\" \"01:02:03.5\" "
+                   "\"2001-02-03 04:05:06.000000007\" at 2024-01-01 00:00:00"));
+        QVERIFY(ok("push into " + t + " s v values \"say \\\"hi\\\"\" 123456789.125 at 2024-01-01 00:00:00"));
+        QVERIFY(ok("push into " + t + " s values \"two\\nlines\" at 2024-01-02 00:00:00.5"));
+        QVERIFY(ok("push into " + t + " s values \"  padded  \" at 2024-01-03 00:00:00"));
+        QVERIFY(ok("push into " + t + " s values \"\\u6e29\\u5ea6;x\" at 2024-01-04 00:00:00"));
+        QVERIFY(ok("push into " + t + " s v values \"\" -inf at 2024-01-05 00:00:00"));
+    }
+
+private slots:
+    void initTestCase()
+    {
+        server = std::make_unique<devserver_process>();
+        QVERIFY2(server->ok(), qPrintable(server->error()));
+        QVERIFY(connect_to_server("127.0.0.1", server->port(), "admin", "admin"));
+    }
+    void cleanupTestCase()
+    {
+        exit_to_server();
+        server.reset();
+    }
+    void init()
+    {
+        rs_ptr rs = run("show tables");
+        QVERIFY(rs);
+        for (std::uint64_t r = 0; r < rows_of(rs.get()); ++r)
+            QVERIFY(ok("drop " + str_at(rs.get(), r, 0)));
+    }
+
+    void csv_round_trip_with_awkward_values()
+    {
+        fill_awkward("t");
+        const std::string before = dump("t");
+        QVERIFY(ok("export t as csv \"out/t.csv\" split by \",\""));
+        const QByteArray text = file("out/t.csv");
+        QVERIFY(text.startsWith("time point,s,v,f,i,d,tm,dt\n"));
+        QVERIFY(text.contains("\"a,b\""));
+        QVERIFY(text.contains("\"say \"\"hi\"\"\""));
+        QVERIFY(text.contains("\"  padded  \""));
+        QVERIFY(text.contains("123456789.12500000000"));
+        QVERIFY(!ok("export t as csv \"out/t.csv\" split by \",\""));   // exists
+        QVERIFY(ok("export t as csv \"out/t.csv\" split by \";\" replace"));
+        QVERIFY(file("out/t.csv").contains("\"\xe6\xb8\xa9\xe5\xba\xa6;x\""));
+        QVERIFY(ok("truncate t"));
+        QVERIFY(ok("import t from csv \"out/t.csv\" split by \";\""));
+        QCOMPARE(dump("t"), before);
+
+        // csvs carries the types and creates the table.
+        QVERIFY(ok("export t as csvs \"t.csvs\" split by \"|\""));
+        QVERIFY(file("t.csvs").startsWith("time point:datetime|s:string|v:double|f:float|i:i64|d:date|tm:time|dt:datetime\n"));
+        QVERIFY(ok("import copy from csvs \"t.csvs\" split by \"|\""));
+        QCOMPARE(dump("copy"), before);
+        QVERIFY(!ok("import nothere from csv \"t.csvs\" split by \"|\""));   // plain csv needs the table
+    }
+
+    void import_is_all_or_nothing()
+    {
+        QVERIFY(ok("create t v i32 s string"));
+        write("bad.csv", "time point,v,s\n2024-01-01 00:00:00,1,a\n2024-01-02 00:00:00,2,b\n2024-01-03 00:00:00,x,c\n");
+        rs_ptr none = run("import t from csv \"bad.csv\" split by \",\"");
+        QVERIFY(!none);
+        const int fd = raw_connect(server->port());
+        QVERIFY(raw_send(fd, login_frame("admin", "admin")));
+        QCOMPARE(raw_reply(fd), 0);
+        QVERIFY(raw_send(fd, command_frame("import t from csv \"bad.csv\" split by \",\"")));
+        std::string body;
+        QCOMPARE(raw_reply(fd, &body), 1);
+        QVERIFY2(body.find("line 4") != std::string::npos, body.c_str());
+        raw_close(fd);
+        QCOMPARE(dump("t"), std::string("time point|v|s|\n"));
+
+        const QByteArray bad_files[] = {
+            "time point,v,s\n2024-01-01 00:00:00,1\n",                     // too few values
+            "time point,v,s\n2024-02-30 00:00:00,1,a\n",                  // invalid date
+            "time point,v,nope\n2024-01-01 00:00:00,1,a\n",               // unknown field
+            "v,s\n1,a\n",                                                 // no time point column
+            "time point,v,s\n2024-01-01 00:00:00,1,\"open\n",             // unterminated quote
+            "",                                                           // no header
+        };
+        for (const QByteArray& b : bad_files) {
+            write("bad.csv", b);
+            QVERIFY2(!ok("import t from csv \"bad.csv\" split by \",\""), b.constData());
+        }
+        QVERIFY(!ok("import t from csv \"missing.csv\" split by \",\""));
+        write("typed.csvs", "time point:datetime,v:u08\n2024-01-01 00:00:00,1\n");
+        QVERIFY(!ok("import t from csvs \"typed.csvs\" split by \",\""));   // type differs
+        QCOMPARE(dump("t"), std::string("time point|v|s|\n"));
+        // A subset of the fields in another order; the others get zero values.
+        write("part.csv", "time point,s,v\r\n2024-01-01 00:00:00,\"x,y\",7\r\n\r\n");
+        QVERIFY(ok("import t from csv \"part.csv\" split by \",\""));
+        QCOMPARE(dump("t"), std::string("time point|v|s|\n2024-01-01 00:00:00|7|x,y|\n"));
+    }
+
+    void export_data_takes_a_selection()
+    {
+        QVERIFY(ok("create t v i32 s string"));
+        for (int i = 1; i <= 5; ++i)
+            QVERIFY(ok("push into t v s values " + std::to_string(i) + " r" + std::to_string(i) + " at 2024-01-0" +
+                       std::to_string(i) + " 00:00:00"));
+        QVERIFY(ok("export_data t v btw 2024-01-02 00:00:00 2024-01-04 00:00:00 max 2 as csv \"sel.csv\" split by \",\""));
+        QCOMPARE(file("sel.csv"), QByteArray("time point,v\n2024-01-02 00:00:00,2\n2024-01-03 00:00:00,3\n"));
+        QVERIFY(ok("export_data t  max 1 as csvs \"sel.csv\" split by \",\" replace"));
+        QCOMPARE(file("sel.csv"), QByteArray("time point:datetime,v:i32,s:string\n2024-01-01 00:00:00,1,r1\n"));
+        QVERIFY(!ok("export_data t as csv \"sel.csv\" split by \",\""));
+        QVERIFY(!ok("export_data t nope as csv \"x.csv\" split by \",\""));
+        QVERIFY(!ok("export_data t as csv \"x.csv\" split by \"\""));
+    }
+
+    void save_and_load_round_trips()
+    {
+        fill_awkward("t");
+        const std::string before = dump("t");
+        for (const char* kind : {"bin", "cmd"}) {
+            const std::string k = kind;
+            QVERIFY(ok("save t as " + k + " \"saved." + k + "\""));
+            QVERIFY(!ok("save t as " + k + " \"saved." + k + "\""));
+            QVERIFY(ok("save t as " + k + " \"saved." + k + "\" replace"));
+            if (k == "bin") {
+                QVERIFY(!ok("load t from bin \"saved.bin\""));   // t exists
+                QVERIFY(ok("load t2 from bin \"saved.bin\""));
+                QCOMPARE(dump("t2"), before);
+                QVERIFY(ok("drop t2"));
+            } else {
+                QVERIFY(file("saved.cmd").startsWith("create t s string v double"));
+                QVERIFY(!ok("load t from cmd \"saved.cmd\""));   // the file creates t, which exists
+                QVERIFY(ok("drop t"));
+                QVERIFY(ok("load whatever from cmd \"saved.cmd\""));
+                QCOMPARE(dump("t"), before);
+            }
+        }
+        // A damaged bin file is refused and nothing is created.
+        QByteArray bin = file("saved.bin");
+        bin[bin.size() / 2] = char(bin[bin.size() / 2] ^ 1);
+        write("damaged.bin", bin);
+        QVERIFY(!ok("load t3 from bin \"damaged.bin\""));
+        write("cut.bin", file("saved.bin").left(20));
+        QVERIFY(!ok("load t3 from bin \"cut.bin\""));
+        QVERIFY(!ok("load t3 from bin \"missing.bin\""));
+        // A command file with a bad line loads nothing.
+        write("bad.cmd", "create t4 v i32\npush into t4 v values 1 at 2024-01-01 00:00:00\npush into t4 v values x at 2024-01-01 00:00:00\n");
+        QVERIFY(!ok("load t4 from cmd \"bad.cmd\""));
+        write("drop.cmd", "drop t\n");
+        QVERIFY(!ok("load t4 from cmd \"drop.cmd\""));
+        rs_ptr rs = run("show tables");
+        QCOMPARE(rows_of(rs.get()), std::uint64_t(1));
+    }
+
+    void backup_and_restore_round_trips()
+    {
+        fill_awkward("a");
+        QVERIFY(ok("create b v u16"));
+        QVERIFY(ok("push into b v values 0xFFFF at 2024-01-01 00:00:00"));
+        const std::string before = dump("a") + dump("b");
+        for (const char* kind : {"bin", "cmd"}) {
+            const std::string k = kind;
+            QVERIFY(ok("backup as " + k + " \"db." + k + "\""));
+            QVERIFY(!ok("backup as " + k + " \"db." + k + "\""));
+            QVERIFY(ok("backup as " + k + " \"db." + k + "\" replace"));
+            QVERIFY(ok("drop a"));
+            QVERIFY(ok("create c v i32"));
+            QVERIFY(ok("restore from " + k + " \"db." + k + "\""));
+            QCOMPARE(dump("a") + dump("b"), before);
+            QVERIFY(!ok("view c"));   // the restore replaced the whole database
+        }
+        QByteArray bin = file("db.bin");
+        bin[bin.size() - 1] = char(bin[bin.size() - 1] ^ 0x40);
+        write("bad.sbk", bin);
+        QVERIFY(ok("create c v i32"));
+        QVERIFY(!ok("restore from bin \"bad.sbk\""));
+        QVERIFY(!ok("restore from bin \"db.cmd\""));
+        QVERIFY(ok("view c"));   // nothing changed
+    }
+
+    void raw_transfers()
+    {
+        fill_awkward("t");
+        const std::string before = dump("t");
+        for (const char* kind : {"bin", "cmd"}) {
+            const std::string k = kind;
+            rs_ptr rs = run("save t as " + k + " as raw");
+            QVERIFY(rs);
+            QCOMPARE(cols_of(rs.get()), std::uint64_t(1));
+            QCOMPARE(col(rs.get(), 0), std::string("data"));
+            QVERIFY(rows_of(rs.get()) >= 1);
+            QByteArray bytes;
+            for (std::uint64_t r = 0; r < rows_of(rs.get()); ++r) {
+                const std::string hex = str_at(rs.get(), r, 0);
+                QVERIFY(hex.size() <= 64000);
+                QVERIFY(hex.find_first_not_of("0123456789abcdef") == std::string::npos);
+                bytes += QByteArray::fromHex(QByteArray::fromStdString(hex));
+            }
+            std::string escaped;
+            for (unsigned char c : bytes) {
+                char buf[8];
+                std::snprintf(buf, sizeof buf, "\\x%02x", c);
+                escaped += buf;
+            }
+            QVERIFY(ok("drop t"));
+            QVERIFY(ok("load t from " + k + " from raw \"" + escaped + "\";"));
+            QCOMPARE(dump("t"), before);
+        }
+        // Backups larger than one row of 32,000 bytes come in several rows.
+        QVERIFY(ok("create big s string"));
+        const std::string long_text(20000, 'z');
+        for (int i = 0; i < 5; ++i)
+            QVERIFY(ok("push into big s values " + long_text + " at 2024-01-01 00:00:0" + std::to_string(i)));
+        rs_ptr rs = run("backup as bin as raw");
+        QVERIFY(rows_of(rs.get()) >= 4);
+        QCOMPARE(str_at(rs.get(), 0, 0).size(), std::size_t(64000));
+        std::string escaped;
+        for (std::uint64_t r = 0; r < rows_of(rs.get()); ++r) {
+            const std::string hex = str_at(rs.get(), r, 0);
+            for (std::size_t i = 0; i < hex.size(); i += 2)
+                escaped += "\\x" + hex.substr(i, 2);
+        }
+        QVERIFY(ok("drop big"));
+        QVERIFY(ok("restore from bin from raw \"" + escaped + "\";"));
+        rs = run("show tables");
+        QCOMPARE(rows_of(rs.get()), std::uint64_t(2));
+        QVERIFY(!ok("restore from bin from raw \"\\x00\\x01\";"));
+        QVERIFY(!ok("load x from bin from raw \"\";"));
+        QVERIFY(!ok("load x from bin from raw unquoted"));
+    }
+
+    void paths_outside_the_data_folder_are_refused()
+    {
+        QVERIFY(ok("create t v i32"));
+        const char* paths[] = {"/tmp/x.csv", "../x.csv", "a/../../x.csv", "d:/x.csv", "c:\\\\x.csv", "\\\\\\\\srv\\\\x.csv", ""};
+        for (const char* p : paths) {
+            const std::string q = std::string("\"") + p + "\"";
+            QVERIFY2(!ok("export t as csv " + q + " split by \",\""), p);
+            QVERIFY2(!ok("import t from csv " + q + " split by \",\""), p);
+            QVERIFY2(!ok("save t as bin " + q), p);
+            QVERIFY2(!ok("load u from bin " + q), p);
+            QVERIFY2(!ok("backup as bin " + q), p);
+            QVERIFY2(!ok("restore from bin " + q), p);
+        }
+        QVERIFY(!QFile::exists(QDir(server->data_dir()).filePath("../x.csv")));
+        // Windows-style separators inside the data folder are fine.
+        QVERIFY(ok("export t as csv \"sub\\\\dir\\\\x.csv\" split by \",\""));
+        QVERIFY(QFile::exists(data("sub/dir/x.csv")));
+    }
+};
+
+QTEST_APPLESS_MAIN(test_files)
+#include "test_files.moc"
