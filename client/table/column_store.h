@@ -1,0 +1,39 @@
+// Compact storage of one grid column's values: fixed-width kinds as packed bytes, strings as one
+// UTF-8 block with end offsets, so a million loaded rows cost no object per cell.
+#pragma once
+
+#include "table/value_text.h"
+#include "vorn_tsdb.h"
+
+#include <QVariant>
+#include <cstddef>
+#include <vector>
+
+class column_store {
+public:
+    explicit column_store(value_text::kind k = value_text::kind::none);
+
+    value_text::kind value_kind() const { return kind_; }
+    std::size_t size() const { return count_; }
+    void reserve(std::size_t rows);
+
+    // Appends the cell read with the library accessor of the column's kind.
+    void append_cell(const cell *c);
+    // Appends a value converted to the column's kind.
+    void append(const QVariant &v);
+    // The value of a row as the QVariant the grid holds for its kind.
+    QVariant value(std::size_t row) const;
+
+    // Bytes held by the storage (capacity, not just what is used).
+    std::size_t bytes_held() const;
+
+private:
+    void append_fixed(const void *p);
+
+    value_text::kind kind_;
+    std::size_t width_ = 0;
+    std::size_t count_ = 0;
+    std::vector<unsigned char> fixed_;
+    std::vector<char> text_;
+    std::vector<std::size_t> ends_;
+};

@@ -1,0 +1,128 @@
+// The commands of the pending edits ("push into" for added rows, "update" for edited ones),
+// the literals they are made of, and the start values and icons of the column types.
+#include "table/tab_data_model.h"
+
+#include "db/db_exec.h"
+#include "support/mem_time.h"
+
+#include <QIcon>
+#include <QMap>
+
+using value_text::kind;
+namespace mem = ox::db::mem;
+
+QVariant default_value(const QByteArray &type_name)
+{
+    static const QMap<QByteArray, QVariant> table = [] {
+        mem::register_meta_types();
+        QMap<QByteArray, QVariant> t;
+        t.insert("string", QString(QStringLiteral("abc")));
+        t.insert("date", QVariant::fromValue(mem::date{2019, 4, 23}));
+        t.insert("time", QVariant::fromValue(mem::time{18, 0, 0, 0}));
+        t.insert("datetime", QVariant::fromValue(mem::date_time{2019, 4, 23, 10, 11, 12, 0}));
+        for (const char *n : {"i08", "u08", "i16", "u16", "i32"})
+            t.insert(n, QVariant(int(0)));
+        t.insert("u32", QVariant(uint(0)));
+        t.insert("i64", QVariant(qlonglong(0)));
+        t.insert("u64", QVariant(qulonglong(0)));
+        t.insert("float", QVariant(float(0)));
+        t.insert("double", QVariant(double(0)));
+        return t;
+    }();
+    return table.value(type_name);
+}
+
+QIcon type_icon(const QByteArray &type_name)
+{
+    if (value_text::kind_of(type_name) == kind::none)
+        return QIcon();
+    return QIcon(QStringLiteral(":/img/type_") + QString::fromLatin1(type_name) + QStringLiteral(".svg"));
+}
+
+QByteArray literal_for(const QByteArray &text, const QByteArray &type_name)
+{
+    const kind k = value_text::kind_of(type_name);
+    if (value_text::is_temporal(k))
+        return '"' + text + '"';
+    if (k == kind::str) {
+        // Quoted, so blanks and command words inside a string stay part of the value.
+        QByteArray q("\"");
+        for (char c : text) {
+            if (c == '\\' || c == '"')
+                q += '\\';
+            q += c;
+        }
+        return q + '"';
+    }
+    if (value_text::is_integer(k)) {
+        QByteArray out = text; // the grouped binary text of u08 must stay one token
+        out.replace(' ', QByteArray());
+        return out;
+    }
+    return text;
+}
+
+QList<QByteArray> tab_data_model::pending_commands() const
+{
+    QList<QByteArray> out;
+    const int rows = rowCount();
+    const int cols = columnCount();
+    const QString tp_name = QString::fromLatin1("time point");
+    for (int row = 0; row < rows; ++row) {
+        const dbl_val_item *first = item_at(row, 0);
+        QByteArray at_clause;
+        if (time_point_col_ >= 0) {
+            at_clause = " at ";
+            const dbl_val_item *tp = item_at(row, time_point_col_);
+            const bool is_new = first && new_items_.count(const_cast<dbl_val_item *>(first));
+            // An edited row is found by the time point it was loaded with.
+            const QVariant when = tp && !is_new ? tp->base_value() : value_at(row, time_point_col_);
+            at_clause += delegate_of(time_point_col_)->display_text(when).toUtf8();
+        }
+        if (first && new_items_.count(const_cast<dbl_val_item *>(first))) {
+            QByteArray names, values;
+            for (int c = 0; c < cols; ++c) {
+                if (header_text(c) == tp_name)
+                    continue;
+                const column &col = columns_[std::size_t(c)];
+                const QVariant v = value_at(row, c);
+                const QString shown = col.delegate->display_text(v);
+                names += ' ' + header_text(c).toUtf8();
+                values += ' ' + literal_for(value_text::command_number(shown, v, col.kind).toUtf8(),
+                                            value_text::type_name(col.kind));
+            }
+            out << "push into " + table_ + names + " values" + values + at_clause;
+            continue;
+        }
+        QByteArray sets;
+        for (int c = 0; c < cols; ++c) {
+            const dbl_val_item *item = item_at(row, c);
+            // The time point says which row to change; it is not one of the row's fields.
+            if (!item || !item->is_changed() || c == time_point_col_)
+                continue;
+            const column &col = columns_[std::size_t(c)];
+            const QVariant v = item->value(Qt::EditRole);
+            const QString text = value_text::is_temporal(col.kind) ? col.delegate->display_text(v)
+                                                                   : value_text::plain_text(v, col.kind);
+            if (!sets.isEmpty())
+                sets += ' ';
+            sets += header_text(c).toUtf8() + ' ' + literal_for(text.toUtf8(), value_text::type_name(col.kind));
+        }
+        if (!sets.isEmpty())
+            out << "update " + table_ + " set " + sets + at_clause;
+    }
+    return out;
+}
+
+bool tab_data_model::apply_changes()
+{
+    const QList<QByteArray> commands = pending_commands();
+    for (const QByteArray &cmd : commands) {
+        name_list names, types;
+        row_list rows;
+        QByteArray line;
+        if (!exec_ || !exec_->query(cmd, names, rows, types, line, 0))
+            return false;
+    }
+    return true;
+}
