@@ -1,0 +1,160 @@
+// Candidate rules of the completion list.
+#include "editor/completion_words.h"
+
+#include "editor/token_classifier.h"
+
+#include <algorithm>
+#include <cctype>
+
+namespace completion_words {
+
+namespace {
+
+std::vector<std::string> split_bar(const std::string &s)
+{
+    std::vector<std::string> out;
+    size_t from = 0;
+    for (;;) {
+        const size_t bar = s.find('|', from);
+        out.push_back(s.substr(from, bar == std::string::npos ? std::string::npos : bar - from));
+        if (bar == std::string::npos)
+            return out;
+        from = bar + 1;
+    }
+}
+
+std::vector<std::string> blank_tokens(const std::string &s)
+{
+    std::vector<std::string> out;
+    size_t i = 0;
+    while (i < s.size()) {
+        while (i < s.size() && (s[i] == ' ' || s[i] == '\t'))
+            ++i;
+        const size_t b = i;
+        while (i < s.size() && s[i] != ' ' && s[i] != '\t')
+            ++i;
+        if (i > b)
+            out.push_back(s.substr(b, i - b));
+    }
+    return out;
+}
+
+// Where the command's table name stands, or -1 when the command takes none.
+int table_index(const std::vector<std::string> &t)
+{
+    static const std::vector<std::string> at_one = {"view", "update", "drop", "truncate", "field_of",
+                                                    "fields_of", "save", "export", "export_data",
+                                                    "import", "load"};
+    if (t.empty())
+        return -1;
+    if (std::find(at_one.begin(), at_one.end(), t[0]) != at_one.end())
+        return 1;
+    if (t[0] == "push" && t.size() >= 2 && t[1] == "into")
+        return 2;
+    return -1;
+}
+
+std::vector<std::string> following_keywords(const std::string &cmd)
+{
+    if (cmd == "view")
+        return {"btw", "at", "max"};
+    if (cmd == "push")
+        return {"values", "at"};
+    return {"btw", "at"};
+}
+
+} // namespace
+
+const std::vector<std::string> &read_keywords()
+{
+    static const auto words = split_bar("view|fields_of|show|export|save|backup|export_data");
+    return words;
+}
+
+const std::vector<std::string> &write_keywords()
+{
+    static const auto words = split_bar("push|update|create|drop|load|import|truncate|restore");
+    return words;
+}
+
+const std::vector<std::string> &post_keywords()
+{
+    static const auto words = split_bar("into|btw|values|at|max|as|from|bin|cmd|csv|csvs|replace");
+    return words;
+}
+
+const std::vector<std::string> &all_words()
+{
+    static const auto words = [] {
+        auto w = split_bar("view|fields_of|show|backup|truncate|import|save");
+        for (const auto &x : split_bar("push|update|create|drop|load|restore|export|export_data|load"))
+            w.push_back(x);
+        for (const auto &x : post_keywords())
+            w.push_back(x);
+        return w;
+    }();
+    return words;
+}
+
+bool is_word_byte(char c)
+{
+    const unsigned char u = static_cast<unsigned char>(c);
+    return u >= 0x80 || std::isalnum(u) || c == '_';
+}
+
+bool starts_with(const std::string &word, const std::string &prefix)
+{
+    if (prefix.size() > word.size())
+        return false;
+    for (size_t i = 0; i < prefix.size(); ++i)
+        if (std::tolower(static_cast<unsigned char>(word[i])) != std::tolower(static_cast<unsigned char>(prefix[i])))
+            return false;
+    return true;
+}
+
+std::string trailing_word(const std::string &text)
+{
+    size_t b = text.size();
+    while (b > 0 && is_word_byte(text[b - 1]))
+        --b;
+    return text.substr(b);
+}
+
+std::vector<std::string> candidates(const std::string &line_before_cursor, const names &known,
+                                    bool only_cmd)
+{
+    const std::string prefix = trailing_word(line_before_cursor);
+    const std::vector<std::string> before =
+        blank_tokens(line_before_cursor.substr(0, line_before_cursor.size() - prefix.size()));
+    // Text glued in front of the word ("f1,f2") belongs to the same token.
+    const bool glued = line_before_cursor.size() > prefix.size() &&
+                       line_before_cursor[line_before_cursor.size() - prefix.size() - 1] != ' ' &&
+                       line_before_cursor[line_before_cursor.size() - prefix.size() - 1] != '\t';
+    const int index = static_cast<int>(before.size()) - (glued ? 1 : 0);
+
+    std::vector<std::string> pool;
+    if (index == 0 && !glued) {
+        pool = token_classifier::command_words();
+    } else if (!only_cmd) {
+        const int t = table_index(before);
+        if (t >= 0 && index == t) {
+            pool = known.tables;
+        } else if (t >= 0 && index > t && (before[0] == "view" || before[0] == "push" || before[0] == "update")) {
+            const auto f = known.fields.find(before[static_cast<size_t>(t)]);
+            if (f != known.fields.end())
+                pool = f->second;
+            for (const auto &k : following_keywords(before[0]))
+                pool.push_back(k);
+        } else {
+            pool = post_keywords();
+        }
+    }
+
+    std::vector<std::string> out;
+    for (const auto &w : pool)
+        if (starts_with(w, prefix) && std::find(out.begin(), out.end(), w) == out.end())
+            out.push_back(w);
+    return out;
+}
+
+} // namespace completion_words

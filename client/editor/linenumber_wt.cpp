@@ -1,0 +1,68 @@
+// Painting and width of the line-number gutter.
+#include "editor/linenumber_wt.h"
+
+#include "editor/sys_config.h"
+
+#include <QPaintEvent>
+#include <QPainter>
+#include <algorithm>
+
+namespace {
+
+int line_height()
+{
+    const int s = sys_config.active_styles()[0].point_size;
+    return std::max(1, static_cast<int>(static_cast<float>(s) * sys_config.v_factor));
+}
+
+} // namespace
+
+linenumber_wt::linenumber_wt(QWidget *parent) : QWidget(parent)
+{
+    setObjectName(QStringLiteral("linenumber_wt"));
+    setAttribute(Qt::WA_OpaquePaintEvent);
+}
+
+QFont linenumber_wt::gutter_font() const
+{
+    QFont f(QStringLiteral("Source Code Pro"));
+    f.setPointSize(std::max(1, sys_config.active_styles()[0].point_size));
+    f.setKerning(true);
+    return f;
+}
+
+void linenumber_wt::set_line_count(qint64 lines)
+{
+    lines_ = std::max<qint64>(1, lines);
+    update();
+}
+
+void linenumber_wt::set_scroll_offset(int y)
+{
+    offset_ = std::max(0, y);
+    update();
+}
+
+int linenumber_wt::width_needed() const
+{
+    const int digits = static_cast<int>(QString::number(lines_).size());
+    return digits * QFontMetrics(gutter_font(), const_cast<linenumber_wt *>(this)).horizontalAdvance(QLatin1Char(' '));
+}
+
+void linenumber_wt::paintEvent(QPaintEvent *ev)
+{
+    QPainter p(this);
+    p.fillRect(ev->rect(), QColor(239, 239, 239));
+    const QFont f = gutter_font();
+    p.setFont(f);
+    p.setPen(QColor(128, 128, 128));
+    const QFontMetrics fm(f, this);
+    const int lh = line_height();
+    const int top = std::max(ev->rect().top(), offset_);
+    const qint64 first = top / lh;
+    const qint64 last = std::min<qint64>(lines_ - 1, ev->rect().bottom() / lh);
+    for (qint64 line = first; line <= last; ++line) {
+        const QRect cell(0, static_cast<int>(line * lh), width(), lh);
+        p.drawText(cell, Qt::AlignRight | Qt::AlignVCenter, QString::number(line + 1));
+    }
+}
