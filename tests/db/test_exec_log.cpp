@@ -1,0 +1,189 @@
+// The execution wrapper: the log line and its pieces, escaping, quiet runs, the order and cap
+// of the log pane, the batched updates, and the connection's end with the wrapper.
+#include "db/db_exec.h"
+#include "recording_peer_helper.h"
+#include "support/mem_time.h"
+
+#include <QApplication>
+#include <QRegularExpression>
+#include <QTextEdit>
+#include <QtTest>
+#include <memory>
+
+class test_exec_log : public QObject {
+    Q_OBJECT
+    recording_peer peer_;
+    std::unique_ptr<QTextEdit> pane_;
+    std::unique_ptr<db_exec> db_;
+
+    QString shown() const { return pane_->toPlainText(); }
+
+private slots:
+    void init()
+    {
+        peer_.clear();
+        QVERIFY(peer_.login());
+        pane_.reset(new QTextEdit);
+        pane_->setReadOnly(true);
+        db_.reset(new db_exec("vorn_tsdb", pane_.get()));
+    }
+    void cleanup()
+    {
+        db_.reset();
+        pane_.reset();
+    }
+
+    void line_pieces_in_order()
+    {
+        QCOMPARE(make_log_line("2021-03-04 09:05:07.5", "show tables", true, 12.5),
+                 QByteArray("2021-03-04 09:05:07.5 execute cmd:<div style='color:#52a6c4'>    show tables"
+                            "</div><br>    result: <span style='color:green'>successful</span>"
+                            " , use time: <b>12.500000</b> us.<br>"));
+        QCOMPARE(make_log_line("2021-03-04 09:05:07", "drop t", false, 0),
+                 QByteArray("2021-03-04 09:05:07 execute cmd:<div style='color:#52a6c4'>    drop t"
+                            "</div><br>    result: <span style='color:red'>failed    </span>"
+                            " , use time: <b>0.000000</b> us.<br>"));
+    }
+
+    void markup_in_a_command_is_escaped()
+    {
+        const QByteArray line = make_log_line("t", "view t where a<b & c>\"d\" \xe5\x80\xbc", true, 1);
+        QVERIFY(line.contains("    view t where a&lt;b &amp; c&gt;&quot;d&quot; \xe5\x80\xbc</div>"));
+        // The pane shows the command as typed.
+        QByteArray out;
+        result_set *rs = db_->run("view t where a<b & c>1", out);
+        del_datas(rs);
+        db_->update_log();
+        QVERIFY(shown().contains(QStringLiteral("view t where a<b & c>1")));
+    }
+
+    void run_logs_time_outcome_and_duration()
+    {
+        const QDateTime before = QDateTime::currentDateTime();
+        QByteArray line;
+        result_set *rs = db_->run("show tables", line);
+        QVERIFY(rs);
+        del_datas(rs);
+        QCOMPARE(peer_.last_command(), QByteArray("show tables"));
+        QRegularExpression shape(QStringLiteral(
+            "^(\\d{4}-\\d\\d-\\d\\d \\d\\d:\\d\\d:\\d\\d(\\.\\d{1,9})?) execute cmd:.*successful</span> , use time: "
+            "<b>\\d+\\.\\d{6}</b> us\\.<br>$"));
+        const auto m = shape.match(QString::fromUtf8(line));
+        QVERIFY2(m.hasMatch(), line.constData());
+        ox::db::mem::date_time when;
+        QVERIFY(ox::db::mem::parse(m.captured(1), when));
+        const QDateTime logged(QDate(when.year, when.month, when.day), QTime(when.hour, when.minute, when.second));
+        QVERIFY(qAbs(before.secsTo(logged)) <= 2);
+
+        peer_.push_failure();
+        QVERIFY(!db_->run("bad cmd", line));
+        QVERIFY(line.contains("<span style='color:red'>failed    </span>"));
+        db_->update_log();
+        QVERIFY(shown().indexOf("bad cmd") < shown().indexOf("show tables"));
+    }
+
+    void without_a_connection_runs_fail()
+    {
+        exit_to_server();
+        QByteArray line;
+        QVERIFY(!db_->run("show tables", line));
+        QVERIFY(line.contains("failed"));
+        QVERIFY(line.contains("show tables"));
+    }
+
+    void quiet_runs_leave_the_pane()
+    {
+        pane_->setHtml("<p>before</p>");
+        const QString html = pane_->toHtml();
+        QByteArray line;
+        del_datas(db_->run("secret", line, 1));
+        QVERIFY(line.contains("secret"));
+        QCOMPARE(db_->pending_lines(), 0);
+        db_->update_log();
+        QCoreApplication::processEvents();
+        QCOMPARE(pane_->toHtml(), html);
+    }
+
+    void newest_first_and_shown_by_the_event_loop()
+    {
+        del_datas(db_->run("first"));
+        del_datas(db_->run("second"));
+        del_datas(db_->run("third"));
+        // Nothing is drawn while the caller keeps the event loop waiting...
+        QCOMPARE(db_->pending_lines(), 3);
+        QVERIFY(!shown().contains("first"));
+        // ...and everything once it runs.
+        QTRY_COMPARE_WITH_TIMEOUT(db_->pending_lines(), 0, 5000);
+        const QString text = shown();
+        QVERIFY(text.indexOf("third") >= 0);
+        QVERIFY(text.indexOf("third") < text.indexOf("second"));
+        QVERIFY(text.indexOf("second") < text.indexOf("first"));
+
+        db_->append_log("<b>own line</b>");
+        db_->update_log();
+        QVERIFY(shown().startsWith("own line"));
+        QVERIFY(shown().indexOf("third") > 0);
+    }
+
+    void an_oversized_pane_is_cut_to_its_newest_eighth()
+    {
+        QString big;
+        for (int i = 0; big.size() < 300000; ++i)
+            big += QStringLiteral("<p>entry %1</p>").arg(i, 6, 10, QLatin1Char('0'));
+        pane_->setHtml(big);
+        const int before = pane_->toHtml().size();
+        QVERIFY(before > db_exec::log_cap);
+        db_->append_log("newest entry");
+        db_->update_log();
+        const int after = pane_->toHtml().size();
+        QVERIFY2(after < before / 8 + 2000, qPrintable(QString::number(after)));
+        QVERIFY(shown().startsWith("newest entry"));
+        QVERIFY(shown().contains("entry 000000"));
+        QVERIFY(!shown().contains(QStringLiteral("entry %1").arg(big.size() / 20)));
+    }
+
+    void many_lines_between_updates_stay_bounded()
+    {
+        // Many more lines than the cap holds, with no update in between: the pane ends up with
+        // the newest ones only, newest first, and the waiting lines never outgrow the cap.
+        for (int i = 0; i < 20000; ++i) {
+            db_->append_log(QByteArray("line ") + QByteArray::number(i) + QByteArray(150, '.') + "<br>");
+            QVERIFY(db_->pending_lines() * 150 < db_exec::log_cap + 200);
+        }
+        db_->update_log();
+        const QString text = shown();
+        QVERIFY(text.startsWith("line 19999"));
+        QVERIFY(text.contains("line 19998"));
+        QVERIFY(!text.contains("line 1000."));
+        QVERIFY(pane_->toHtml().size() < db_exec::log_cap * 4);
+    }
+
+    void the_pane_may_go_first()
+    {
+        del_datas(db_->run("x"));
+        pane_.reset();
+        del_datas(db_->run("y"));
+        db_->update_log();
+        QCOMPARE(db_->pending_lines(), 0);
+    }
+
+    void the_wrapper_ends_the_connection()
+    {
+        db_.reset();
+        QVERIFY(!exec("show tables", 11));
+        QTRY_VERIFY_WITH_TIMEOUT(peer_.command_count() == 0, 1000);
+    }
+
+    void without_a_pane()
+    {
+        db_exec bare("vorn_tsdb", nullptr);
+        QByteArray line;
+        del_datas(bare.run("show tables", line));
+        QVERIFY(line.contains("successful"));
+        QCOMPARE(bare.pending_lines(), 0);
+        QCOMPARE(bare.name(), QByteArray("vorn_tsdb"));
+    }
+};
+
+QTEST_MAIN(test_exec_log)
+#include "test_exec_log.moc"
