@@ -1,11 +1,326 @@
-// Placeholder main window: keeps the connection values and carries the window title.
+// Construction of the main window, the tree and tab slots, reconnect and closing.
 #include "shell/main_window.h"
+
+#include "db/db_exec.h"
+#include "editor/sys_config.h"
+#include "shell/language_switch.h"
+#include "shell/modal_seam.h"
+#include "shell/status_indicators.h"
+#include "shell/tab_area.h"
+#include "vorn_tsdb.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QHeaderView>
+#include <QMenu>
+#include <QMenuBar>
+#include <QSplitter>
+#include <QStatusBar>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QTextEdit>
+#include <QToolBar>
+#include <QTreeWidget>
+#include <QVBoxLayout>
 
 MainWindow::MainWindow(const QString &ip, int port, const QString &user, const QString &passwd,
                        QWidget *parent)
-    : QMainWindow(parent), ip_(ip), port_(port), user_(user), passwd_(passwd)
+    : QMainWindow(parent), ip_(ip.toUtf8()), port_(port), user_(user.toUtf8()),
+      passwd_(passwd.toUtf8())
+{
+    build_form();
+    act_.create(this);
+    act_.build_menus(menuBar());
+    act_.build_tool_bar(tool_bar_);
+    connect_actions();
+
+    fill_recent_menu();
+    language_switch::check_only(act_.language_actions(), sys_config.lang);
+
+    db_ = new db_exec(QByteArrayLiteral("vorn_tsdb"), log_, this);
+    log_->resize(log_->width(), 150);
+    splitter_->setSizes({qMax(200, height() - 150), 150});
+
+    tree_model_ = new db_tree(tree_, db_, this);
+    tree_->setContextMenuPolicy(Qt::ActionsContextMenu);
+    tree_->setIconSize(QSize(24, 24));
+    connect(tree_, &QTreeWidget::currentItemChanged, this, &MainWindow::currentItemChanged);
+    connect(tree_, &QTreeWidget::itemDoubleClicked, this, &MainWindow::itemDoubleClicked);
+    refresh();
+    currentItemChanged(tree_->currentItem(), nullptr);
+
+    indicators_ = new status_indicators(statusBar());
+    connect(tool_bar_, &QToolBar::visibilityChanged, this, &MainWindow::visibility_changed);
+    connect(tab_widget_, &QTabWidget::tabCloseRequested, this, &MainWindow::close_tab);
+    connect(tab_widget_, &QTabWidget::currentChanged, this, &MainWindow::currentChanged);
+    connect(tab_widget_, &QTabWidget::tabBarClicked, this, &MainWindow::tabBarClicked);
+    connect(tab_widget_, &QTabWidget::tabBarDoubleClicked, this, &MainWindow::tabBarDoubleClicked);
+
+    tab_widget_->tabBar()->setContextMenuPolicy(Qt::ActionsContextMenu);
+    tab_widget_->tabBar()->addActions(act_.close_actions());
+
+    reopen_files();
+
+    tab_area_ = new tab_area(tab_widget_, this);
+    connect(tab_area_, &tab_area::new_file_requested, this, qOverload<>(&MainWindow::new_file));
+
+    log_->clear();
+    apply_view_config();
+    showMaximized();
+
+    if (sys_config.check_update)
+        update();
+
+    if (sys_config.icon_size == 48 || sys_config.icon_size == 32 || sys_config.icon_size == 24) {
+        QAction *chosen = sys_config.icon_size == 48   ? act_.view_big
+                          : sys_config.icon_size == 32 ? act_.view_normal
+                                                       : act_.view_small;
+        for (QAction *a : act_.icon_size_actions())
+            a->setChecked(a == chosen);
+        apply_icon_size(sys_config.icon_size);
+    }
+}
+
+MainWindow::~MainWindow() = default;
+
+void MainWindow::build_form()
 {
     setObjectName(QStringLiteral("MainWindow"));
     setWindowTitle(tr("vorn tsdb database gui client"));
     resize(1001, 615);
+
+    auto *central = new QWidget(this);
+    central->setObjectName(QStringLiteral("centralwidget"));
+    auto *layout = new QVBoxLayout(central);
+    layout->setContentsMargins(2, 2, 2, 2);
+
+    splitter_2_ = new QSplitter(Qt::Horizontal, central);
+    splitter_2_->setObjectName(QStringLiteral("splitter_2"));
+    tree_ = new QTreeWidget(splitter_2_);
+    tree_->setObjectName(QStringLiteral("treeWidget"));
+    tree_->setHeaderHidden(true);
+    tree_->setMaximumWidth(260);
+
+    splitter_ = new QSplitter(Qt::Vertical, splitter_2_);
+    splitter_->setObjectName(QStringLiteral("splitter"));
+    tab_widget_ = new QTabWidget(splitter_);
+    tab_widget_->setObjectName(QStringLiteral("tabWidget"));
+    tab_widget_->setMinimumHeight(200);
+    tab_widget_->setTabsClosable(true);
+    tab_widget_->setMovable(true);
+    log_ = new QTextEdit(splitter_);
+    log_->setObjectName(QStringLiteral("textEdit"));
+    log_->setReadOnly(true);
+    log_->setAcceptRichText(true);
+    log_->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    log_->setMaximumHeight(240);
+    splitter_2_->setStretchFactor(1, 1);
+    layout->addWidget(splitter_2_);
+    setCentralWidget(central);
+
+    menuBar()->setObjectName(QStringLiteral("menubar"));
+    statusBar()->setObjectName(QStringLiteral("statusbar"));
+    tool_bar_ = new QToolBar(this);
+    tool_bar_->setObjectName(QStringLiteral("toolBar"));
+    tool_bar_->setWindowTitle(tr("toolBar"));
+    addToolBar(Qt::TopToolBarArea, tool_bar_);
+}
+
+void MainWindow::connect_actions()
+{
+    const struct {
+        QAction *action;
+        void (MainWindow::*slot)();
+    } table[] = {
+        {act_.new_file, &MainWindow::new_file}, {act_.open_file, &MainWindow::open_file},
+        {act_.save_file, &MainWindow::save_file}, {act_.save_all_files, &MainWindow::save_all_files},
+        {act_.save_file_as, &MainWindow::save_file_as}, {act_.close_file, &MainWindow::close_file},
+        {act_.close_all_files, &MainWindow::close_all_files},
+        {act_.close_files_except, &MainWindow::close_files_except},
+        {act_.print, &MainWindow::print}, {act_.cluster, &MainWindow::cluster},
+        {act_.quit, &MainWindow::quit}, {act_.cls_recent, &MainWindow::cls_recent},
+        {act_.refresh, &MainWindow::refresh}, {act_.create_table, &MainWindow::create_table},
+        {act_.reconnect, &MainWindow::reconnect}, {act_.backup, &MainWindow::backup},
+        {act_.restore, &MainWindow::restore}, {act_.exec_cmd, &MainWindow::exec_cmd},
+        {act_.load, &MainWindow::load}, {act_.drop_table, &MainWindow::drop_table},
+        {act_.truncate_table, &MainWindow::truncate_table}, {act_.new_field, &MainWindow::new_field},
+        {act_.view_data, &MainWindow::view_data}, {act_.view_cols, &MainWindow::view_cols},
+        {act_.import_data, &MainWindow::import_data}, {act_.export_data, &MainWindow::export_data},
+        {act_.save, &MainWindow::save}, {act_.delete_col, &MainWindow::delete_col},
+        {act_.rename_col, &MainWindow::rename_col}, {act_.modify_col, &MainWindow::modify_col},
+        {act_.cut, &MainWindow::cut}, {act_.copy, &MainWindow::copy},
+        {act_.paste, &MainWindow::paste}, {act_.redo, &MainWindow::redo},
+        {act_.undo, &MainWindow::undo}, {act_.goto_err, &MainWindow::goto_err},
+        {act_.goto_lineb, &MainWindow::goto_lineb}, {act_.goto_linee, &MainWindow::goto_linee},
+        {act_.goto_wordb, &MainWindow::goto_wordb}, {act_.goto_worde, &MainWindow::goto_worde},
+        {act_.del_sel, &MainWindow::del_sel}, {act_.sel_beside, &MainWindow::sel_beside},
+        {act_.sel_all, &MainWindow::sel_all}, {act_.sel_line, &MainWindow::sel_line},
+        {act_.sel_word, &MainWindow::sel_word}, {act_.exec_sel, &MainWindow::exec_sel},
+        {act_.exec_cur, &MainWindow::exec_cur}, {act_.format_sel, &MainWindow::format_sel},
+        {act_.find, &MainWindow::find}, {act_.replace, &MainWindow::replace},
+        {act_.view_big, &MainWindow::view_big}, {act_.view_normal, &MainWindow::view_normal},
+        {act_.view_small, &MainWindow::view_small}, {act_.view_db, &MainWindow::view_db},
+        {act_.view_log, &MainWindow::view_log}, {act_.view_toolbar, &MainWindow::view_toolbar},
+        {act_.view_statusbar, &MainWindow::view_statusbar},
+        {act_.view_fullscreen, &MainWindow::view_fullscreen},
+        {act_.lang_zh, &MainWindow::lang_zh}, {act_.lang_en, &MainWindow::lang_en},
+        {act_.lang_fr, &MainWindow::lang_fr}, {act_.lang_jp, &MainWindow::lang_jp},
+        {act_.preference, &MainWindow::preference}, {act_.help_online, &MainWindow::help_online},
+        {act_.help_local, &MainWindow::help_local}, {act_.update, &MainWindow::update},
+        {act_.about, &MainWindow::about},
+    };
+    for (const auto &entry : table)
+        connect(entry.action, &QAction::triggered, this, entry.slot);
+    connect(act_.goto_err, &QAction::changed, this, &MainWindow::change_es);
+    connect(act_.save_file, &QAction::changed, this, &MainWindow::change_save_all);
+}
+
+void MainWindow::refresh()
+{
+    tree_model_->refresh();
+    if (tab_area_)
+        tab_area_->close_stale(tree_model_->tables());
+}
+
+// ---------------------------------------------------------------- tree
+
+void MainWindow::currentItemChanged(QTreeWidgetItem *current, QTreeWidgetItem *)
+{
+    tree_model_->apply_selection(current, act_);
+}
+
+void MainWindow::itemDoubleClicked(QTreeWidgetItem *item, int)
+{
+    tree_model_->add_fields(item);
+}
+
+QByteArray MainWindow::current_table() const
+{
+    const QTreeWidgetItem *cur = tree_->currentItem();
+    if (db_tree::level_of(cur) == db_tree::field_level)
+        cur = cur->parent();
+    return db_tree::level_of(cur) == db_tree::table_level ? cur->text(0).toUtf8() : QByteArray();
+}
+
+QByteArray MainWindow::current_field() const
+{
+    const QTreeWidgetItem *cur = tree_->currentItem();
+    return db_tree::level_of(cur) == db_tree::field_level ? cur->text(0).toUtf8() : QByteArray();
+}
+
+void MainWindow::select_parent_and_refresh()
+{
+    if (QTreeWidgetItem *cur = tree_->currentItem())
+        if (cur->parent())
+            tree_->setCurrentItem(cur->parent());
+    refresh();
+}
+
+// ---------------------------------------------------------------- tabs
+
+void MainWindow::currentChanged(int index)
+{
+    QWidget *page = index >= 0 ? tab_widget_->widget(index) : nullptr;
+    QTabBar *bar = tab_widget_->tabBar();
+    if (tab_area::is_script_editor(page)) {
+        bar->addActions(act_.close_actions());
+        for (QAction *a : act_.navigation_actions() + act_.close_actions() +
+                              QList<QAction *>{act_.save_file_as, act_.print})
+            a->setEnabled(true);
+        attach_editor(page);
+        page->setFocus();
+        return;
+    }
+    for (QAction *a : act_.close_actions())
+        bar->removeAction(a);
+    for (QAction *a : act_.editor_actions() + act_.close_actions() +
+                          QList<QAction *>{act_.save_file_as, act_.print})
+        a->setEnabled(false);
+    // Enabled first so that the change signal of "goto error" fires and the error indicator
+    // is put back to its resting state.
+    for (QAction *a : act_.navigation_actions())
+        a->setEnabled(true);
+    for (QAction *a : act_.navigation_actions())
+        a->setEnabled(false);
+}
+
+void MainWindow::tabBarClicked(int index)
+{
+    if (index >= 0)
+        tab_widget_->setCurrentIndex(index);
+}
+
+void MainWindow::tabBarDoubleClicked(int)
+{
+    new_file();
+}
+
+void MainWindow::close_tab(int index)
+{
+    QWidget *page = tab_widget_->widget(index);
+    if (!page)
+        return;
+    if (tab_area::is_script_editor(page)) {
+        tab_widget_->setCurrentIndex(index);
+        close_file();
+    }
+    // Closing the editor removed its tab already; only what is still there goes.
+    if (tab_widget_->widget(index) == page)
+        tab_area_->remove_at(index);
+}
+
+void MainWindow::tab_accepted()
+{
+    tab_area_->remove_at(tab_widget_->currentIndex());
+    refresh();
+}
+
+void MainWindow::tab_rejected()
+{
+    tab_area_->remove_at(tab_widget_->currentIndex());
+}
+
+// ---------------------------------------------------------------- indicators
+
+void MainWindow::change_es()
+{
+    if (indicators_)
+        indicators_->set_error(act_.goto_err->isEnabled());
+}
+
+void MainWindow::change_save_all()
+{
+    bool any = false;
+    for (QWidget *editor : tab_area_ ? tab_area_->script_editors() : QList<QWidget *>())
+        any = any || editor_modified(editor);
+    act_.save_all_files->setEnabled(any);
+}
+
+// ---------------------------------------------------------------- connection
+
+void MainWindow::reconnect()
+{
+    exit_to_server();
+    indicators_->set_connected(false);
+    const bool ok = connect_to_server(ip_.constData(), port_, user_.constData(), passwd_.constData());
+    if (ok) {
+        modal_seam::information(this, tr("reconnect information"), tr("reconnect sussesful!"));
+        refresh();
+        indicators_->set_connected(true);
+    } else {
+        modal_seam::information(this, tr("reconnect information"), tr("reconnect failed!"));
+    }
+}
+
+// ---------------------------------------------------------------- closing
+
+void MainWindow::quit()
+{
+    close();
+}
+
+void MainWindow::closeEvent(QCloseEvent *event)
+{
+    save_all_files();
+    event->accept();
 }

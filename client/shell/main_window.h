@@ -1,23 +1,222 @@
-// Placeholder main window so the login dialog and start-up build and run; written by the
-// login/start-up engineer. The main-window engineer replaces this file and main_window.cpp
-// whole, keeping the constructor below.
+// The program's main window: the database tree, the tab area of script editors and table
+// windows, the execution log, the menus, the tool bar and the status bar. It owns the execution
+// wrapper every command of the window and its tabs runs through.
 #pragma once
 
+#include "db/result_table.h"
+#include "shell/db_tree.h"
+#include "shell/main_actions.h"
+
+#include <QByteArray>
 #include <QMainWindow>
+#include <QMap>
+
+class QSplitter;
+class QTabWidget;
+class QTextEdit;
+class QToolBar;
+class QTreeWidget;
+class QTreeWidgetItem;
+class db_exec;
+class status_indicators;
+class tab_area;
 
 class MainWindow : public QMainWindow {
     Q_OBJECT
 public:
     MainWindow(const QString &ip, int port, const QString &user, const QString &passwd,
                QWidget *parent = nullptr);
+    ~MainWindow() override;
 
-    QString ip() const { return ip_; }
-    int port() const { return port_; }
-    QString user() const { return user_; }
+    db_exec *exec() const { return db_; }
+    const main_actions &actions() const { return act_; }
+    QTreeWidget *tree() const { return tree_; }
+    QTabWidget *tabs() const { return tab_widget_; }
+    QTextEdit *log_pane() const { return log_; }
+    QToolBar *tool_bar() const { return tool_bar_; }
+    status_indicators *indicators() const { return indicators_; }
+    // What the last tree refresh found, for the script editors' completion.
+    const name_list &tables() const { return tree_model_->tables(); }
+    const field_map &fields() const { return tree_model_->fields(); }
+    // Command-file path -> its script-editor tab.
+    const QMap<QByteArray, QWidget *> &editors() const { return editors_; }
+
+public slots:
+    // file
+    void new_file();
+    void new_file(bool) { new_file(); }
+    void open_file();
+    void open_file(bool) { open_file(); }
+    void open_recent();
+    void open_recent(bool) { open_recent(); }
+    void cls_recent();
+    void cls_recent(bool) { cls_recent(); }
+    void save_file();
+    void save_file(bool) { save_file(); }
+    void save_all_files();
+    void save_all_files(bool) { save_all_files(); }
+    void save_file_as();
+    void save_file_as(bool) { save_file_as(); }
+    void close_file();
+    void close_file(bool) { close_file(); }
+    void close_all_files();
+    void close_all_files(bool) { close_all_files(); }
+    void close_files_except();
+    void close_files_except(bool) { close_files_except(); }
+    void print();
+    void print(bool) { print(); }
+    void cluster();
+    void cluster(bool) { cluster(); }
+    void quit();
+    void quit(bool) { quit(); }
+    // database
+    void refresh();
+    void refresh(bool) { refresh(); }
+    void create_table();
+    void create_table(bool) { create_table(); }
+    void reconnect();
+    void reconnect(bool) { reconnect(); }
+    void backup();
+    void backup(bool) { backup(); }
+    void restore();
+    void restore(bool) { restore(); }
+    void exec_cmd();
+    void exec_cmd(bool) { exec_cmd(); }
+    void load();
+    void load(bool) { load(); }
+    // table
+    void drop_table();
+    void drop_table(bool) { drop_table(); }
+    void truncate_table();
+    void truncate_table(bool) { truncate_table(); }
+    void new_field();
+    void new_field(bool) { new_field(); }
+    void view_data();
+    void view_data(bool) { view_data(); }
+    void view_cols();
+    void view_cols(bool) { view_cols(); }
+    void import_data();
+    void import_data(bool) { import_data(); }
+    void export_data();
+    void export_data(bool) { export_data(); }
+    void save();
+    void save(bool) { save(); }
+    // field
+    void delete_col();
+    void delete_col(bool) { delete_col(); }
+    void rename_col();
+    void rename_col(bool) { rename_col(); }
+    void modify_col();
+    void modify_col(bool) { modify_col(); }
+    // edit: each acts on the current tab's editor
+    void cut();
+    void copy();
+    void paste();
+    void redo();
+    void undo();
+    void goto_err();
+    void goto_lineb();
+    void goto_linee();
+    void goto_wordb();
+    void goto_worde();
+    void del_sel();
+    void sel_beside();
+    void sel_all();
+    void sel_line();
+    void sel_word();
+    void exec_sel();
+    void exec_cur();
+    void format_sel();
+    void find();
+    void replace();
+    // view
+    void view_big();
+    void view_big(bool) { view_big(); }
+    void view_normal();
+    void view_normal(bool) { view_normal(); }
+    void view_small();
+    void view_small(bool) { view_small(); }
+    void view_db();
+    void view_db(bool) { view_db(); }
+    void view_log();
+    void view_log(bool) { view_log(); }
+    void view_toolbar();
+    void view_toolbar(bool) { view_toolbar(); }
+    void view_statusbar();
+    void view_statusbar(bool) { view_statusbar(); }
+    void view_fullscreen();
+    void view_fullscreen(bool) { view_fullscreen(); }
+    void visibility_changed(bool visible);
+    // option
+    void lang_zh();
+    void lang_zh(bool) { lang_zh(); }
+    void lang_en();
+    void lang_en(bool) { lang_en(); }
+    void lang_fr();
+    void lang_fr(bool) { lang_fr(); }
+    void lang_jp();
+    void lang_jp(bool) { lang_jp(); }
+    void preference();
+    void preference(bool) { preference(); }
+    // help
+    void help_online();
+    void help_online(bool) { help_online(); }
+    void help_local();
+    void help_local(bool) { help_local(); }
+    void update();
+    void update(bool) { update(); }
+    void about();
+    void about(bool) { about(); }
+    // tree and tabs
+    void currentItemChanged(QTreeWidgetItem *current, QTreeWidgetItem *previous);
+    void itemDoubleClicked(QTreeWidgetItem *item, int column);
+    void currentChanged(int index);
+    void tabBarClicked(int index);
+    void tabBarDoubleClicked(int index);
+    void close_tab(int index);
+    void tab_accepted();
+    void tab_rejected();
+    // indicators
+    void change_es();
+    void change_save_all();
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
 
 private:
-    QString ip_;
+    void build_form();
+    void connect_actions();
+    void fill_recent_menu();
+    void apply_icon_size(int edge);
+    void apply_view_config();
+    void reopen_files();
+    // Hands the window's editing actions to the editor that became current.
+    void attach_editor(QWidget *editor);
+    // Calls the current editor's slot of that name; nothing without an editor tab.
+    void forward_to_editor(const char *slot);
+    bool editor_modified(const QWidget *editor) const;
+    // The table (and for field actions the field) the current tree item names.
+    QByteArray current_table() const;
+    QByteArray current_field() const;
+    // After a confirmed table or field operation: the parent of the current item becomes
+    // current and the tree is rebuilt.
+    void select_parent_and_refresh();
+
+    QByteArray ip_;
     int port_;
-    QString user_;
-    QString passwd_;
+    QByteArray user_;
+    QByteArray passwd_;
+
+    main_actions act_;
+    QSplitter *splitter_2_ = nullptr;
+    QSplitter *splitter_ = nullptr;
+    QTreeWidget *tree_ = nullptr;
+    QTabWidget *tab_widget_ = nullptr;
+    QTextEdit *log_ = nullptr;
+    QToolBar *tool_bar_ = nullptr;
+    db_exec *db_ = nullptr;
+    db_tree *tree_model_ = nullptr;
+    tab_area *tab_area_ = nullptr;
+    status_indicators *indicators_ = nullptr;
+    QMap<QByteArray, QWidget *> editors_;
 };

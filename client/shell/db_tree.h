@@ -1,0 +1,55 @@
+// The database tree: the server's tables and their fields under one root, rebuilt on refresh with
+// the selection kept, and the actions and context menu that follow the selected item.
+#pragma once
+
+#include "db/result_table.h"
+
+#include <QByteArray>
+#include <QMap>
+#include <QObject>
+
+class QTreeWidget;
+class QTreeWidgetItem;
+class db_exec;
+struct main_actions;
+
+// Table name -> its field names, in server order.
+using field_map = QMap<QByteArray, name_list>;
+
+class db_tree : public QObject {
+    Q_OBJECT
+public:
+    enum level { no_item = -1, root_level = 0, table_level = 1, field_level = 2 };
+
+    db_tree(QTreeWidget *tree, db_exec *db, QObject *parent = nullptr);
+
+    // Rebuilds the tree from "show tables" and "field_of" of every table. The item that was
+    // current before (same text at the same level, for a field under the same table) becomes
+    // current again with its expanded state; the root is always expanded.
+    void refresh();
+
+    // Fetches the fields of a table item that has none yet and adds them under it.
+    void add_fields(QTreeWidgetItem *item);
+
+    // Empties the context menu and disables the table and field actions, then enables and lists
+    // the actions that fit the item.
+    void apply_selection(const QTreeWidgetItem *item, const main_actions &a);
+
+    static int level_of(const QTreeWidgetItem *item);
+
+    // What the last refresh found; handed to the script editors for completion.
+    const name_list &tables() const { return tables_; }
+    const field_map &fields() const { return fields_; }
+
+    QTreeWidget *widget() const { return tree_; }
+
+    static const char *root_text() { return "vorn_tsdb"; }
+
+private:
+    QTreeWidgetItem *add_item(QTreeWidgetItem *parent, const QByteArray &text, const char *icon);
+
+    QTreeWidget *tree_;
+    db_exec *db_;
+    name_list tables_;
+    field_map fields_;
+};

@@ -1,0 +1,30 @@
+// The language menu: stores the chosen language, asks whether to restart now and, on Yes,
+// restarts the program in the new language.
+#pragma once
+
+#include <QCoreApplication>
+#include <QList>
+#include <QString>
+#include <functional>
+
+class QAction;
+class QWidget;
+
+namespace language_switch {
+
+// The restart question for a language code, untranslated source text chosen by code.
+QString restart_question(int code);
+
+// Checks only the action of `code` (by the order zh, en, fr, jp); other codes check none.
+void check_only(const QList<QAction *> &actions, int code);
+
+// Sets sys_config.lang, checks the chosen action and asks. On Yes the configuration is written
+// to `config_path` first, so the new process reads the new language, then the program is
+// started again and the event loop is ended with 0. Returns whether the restart was started.
+bool choose(QWidget *parent, int code, const QList<QAction *> &actions,
+            const QString &config_path = QStringLiteral("config"));
+
+// Ends the event loop after a restart; tests replace it so their own loops keep running.
+void set_exit_hook(std::function<void(int)> hook);
+
+} // namespace language_switch

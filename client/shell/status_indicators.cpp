@@ -1,0 +1,42 @@
+// Status-bar indicators: a plain widget for the connection, a permanent one for errors.
+#include "shell/status_indicators.h"
+
+#include <QIcon>
+#include <QPushButton>
+#include <QStatusBar>
+
+status_indicators::status_indicators(QStatusBar *bar) : QObject(bar)
+{
+    connection_ = new QPushButton(bar);
+    connection_->setObjectName(QStringLiteral("pb_connect"));
+    connection_->setFlat(true);
+    error_btn_ = new QPushButton(bar);
+    error_btn_->setObjectName(QStringLiteral("pb_error"));
+    error_btn_->setFlat(true);
+    bar->addWidget(connection_);
+    bar->addPermanentWidget(error_btn_);
+    set_connected(true);
+    set_error(false);
+}
+
+QString status_indicators::connection_icon() const
+{
+    return connected_ ? QStringLiteral(":/img/connect.svg") : QStringLiteral(":/img/disconnect.svg");
+}
+
+QString status_indicators::error_icon() const
+{
+    return error_ ? QStringLiteral(":/img/error.svg") : QStringLiteral(":/img/correct.svg");
+}
+
+void status_indicators::set_connected(bool connected)
+{
+    connected_ = connected;
+    connection_->setIcon(QIcon(connection_icon()));
+}
+
+void status_indicators::set_error(bool error)
+{
+    error_ = error;
+    error_btn_->setIcon(QIcon(error_icon()));
+}

@@ -1,0 +1,88 @@
+// The database, table and field actions of the main window: the confirmed operations on the
+// table or field of the current tree item, and the entry points of the table windows.
+#include "shell/main_window.h"
+
+#include "db/cmd_builders.h"
+#include "shell/modal_seam.h"
+
+#include <QTreeWidget>
+
+namespace {
+
+QString outcome(bool ok)
+{
+    return ok ? MainWindow::tr("successful") : MainWindow::tr("failed");
+}
+
+} // namespace
+
+void MainWindow::drop_table()
+{
+    const QByteArray table = current_table();
+    if (table.isEmpty())
+        return;
+    const QString name = QString::fromUtf8(table);
+    if (modal_seam::information(this, tr("drop table warnning"),
+                                tr("drop table will delete table from server, do your want to drop "
+                                   "table '%1' really?").arg(name),
+                                QMessageBox::Yes | QMessageBox::No) == QMessageBox::No)
+        return;
+    const bool ok = ::drop_table(*db_, table);
+    modal_seam::information(this, tr("drop table result"),
+                            tr("drop table '%1' from database is %2!").arg(name, outcome(ok)));
+    select_parent_and_refresh();
+    if (QTreeWidgetItem *cur = tree_->currentItem())
+        cur->setExpanded(true);
+}
+
+void MainWindow::truncate_table()
+{
+    const QByteArray table = current_table();
+    if (table.isEmpty())
+        return;
+    const QString name = QString::fromUtf8(table);
+    if (modal_seam::information(this, tr("truncate table warnning"),
+                                tr("truncate table will clear all table 's data, do your want to "
+                                   "truncate table '%1' really?").arg(name),
+                                QMessageBox::Yes | QMessageBox::No) == QMessageBox::No)
+        return;
+    const bool ok = ::truncate_table(*db_, table);
+    modal_seam::information(this, tr("truncate table result"),
+                            tr("truncate table '%1' from database is %2!").arg(name, outcome(ok)));
+    select_parent_and_refresh();
+}
+
+void MainWindow::delete_col()
+{
+    const QByteArray table = current_table();
+    const QByteArray field = current_field();
+    if (table.isEmpty() || field.isEmpty())
+        return;
+    const QString t = QString::fromUtf8(table), f = QString::fromUtf8(field);
+    if (modal_seam::information(this, tr("delete field warnning"),
+                                tr("delete field will delete field from table, do your want to "
+                                   "delete field '%2' from table '%1' really?").arg(t, f),
+                                QMessageBox::Yes | QMessageBox::No) == QMessageBox::No)
+        return;
+    // The server has no command that removes a field, so nothing is sent and the outcome is
+    // reported as it is.
+    const bool ok = false;
+    modal_seam::information(this, tr("delete field result"),
+                            tr("delete field '%1' from table '%2' is %3!").arg(f, t, outcome(ok)));
+    select_parent_and_refresh();
+}
+
+// These need the file dialogs, the CSV dialog or the table windows; until those exist the
+// actions do nothing.
+void MainWindow::create_table() {}
+void MainWindow::backup() {}
+void MainWindow::restore() {}
+void MainWindow::load() {}
+void MainWindow::new_field() {}
+void MainWindow::view_data() {}
+void MainWindow::view_cols() {}
+void MainWindow::import_data() {}
+void MainWindow::export_data() {}
+void MainWindow::save() {}
+void MainWindow::rename_col() {}
+void MainWindow::modify_col() {}
