@@ -1,0 +1,306 @@
+// Command files in script-editor tabs: the file actions behind the main window's File menu.
+#include "shell/cmd_file_tabs.h"
+
+#include "editor/sys_config.h"
+#include "shell/modal_seam.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <QSet>
+#include <QTabBar>
+#include <QTabWidget>
+
+cmd_file_tabs::cmd_file_tabs(QTabWidget *tabs, editor_map &map, sys_config_record &config,
+                             script_page_hooks hooks, QWidget *dialog_parent, QObject *parent)
+    : QObject(parent), tabs_(tabs), map_(map), config_(config), hooks_(std::move(hooks)),
+      dialog_parent_(dialog_parent)
+{
+}
+
+QString cmd_file_tabs::file_filter()
+{
+    return tr("cmd files (*.tcd);;all files (*.*)");
+}
+
+QString cmd_file_tabs::file_name_of(const QByteArray &path)
+{
+    return QFileInfo(QString::fromUtf8(path)).fileName();
+}
+
+QByteArray cmd_file_tabs::read_file(const QByteArray &path)
+{
+    QFile f(QString::fromUtf8(path));
+    if (!f.open(QIODevice::ReadOnly))
+        return QByteArray();
+    return f.readAll();
+}
+
+bool cmd_file_tabs::write_file(const QByteArray &path, const QByteArray &bytes)
+{
+    // Written beside the file and renamed over it, so a full disk or a broken write never
+    // leaves the user with a truncated script.
+    QSaveFile f(QString::fromUtf8(path));
+    if (!f.open(QIODevice::WriteOnly))
+        return false;
+    if (f.write(bytes) != bytes.size()) {
+        f.cancelWriting();
+        return false;
+    }
+    return f.commit();
+}
+
+bool cmd_file_tabs::is_script(const QWidget *page) const
+{
+    if (!page)
+        return false;
+    for (auto it = map_.cbegin(); it != map_.cend(); ++it)
+        if (it.value() == page)
+            return true;
+    return false;
+}
+
+QByteArray cmd_file_tabs::path_of(const QWidget *page) const
+{
+    for (auto it = map_.cbegin(); it != map_.cend(); ++it)
+        if (it.value() == page)
+            return it.key();
+    return QByteArray();
+}
+
+QWidget *cmd_file_tabs::current_script() const
+{
+    QWidget *page = tabs_->currentWidget();
+    return is_script(page) ? page : nullptr;
+}
+
+bool cmd_file_tabs::any_modified() const
+{
+    for (QWidget *page : map_)
+        if (hooks_.modified(page))
+            return true;
+    return false;
+}
+
+QString cmd_file_tabs::proposed_name() const
+{
+    QSet<QString> titles;
+    for (QWidget *page : map_) {
+        const int i = tabs_->indexOf(page);
+        if (i >= 0)
+            titles.insert(tabs_->tabText(i));
+    }
+    for (int n = 1;; ++n) {
+        const QString name = QStringLiteral("scriptfile%1.tcd").arg(n);
+        if (!titles.contains(name))
+            return name;
+    }
+}
+
+QWidget *cmd_file_tabs::open_path(const QByteArray &path, bool at_start)
+{
+    if (QWidget *open = map_.value(path)) {
+        tabs_->setCurrentWidget(open);
+        return open;
+    }
+    if (!at_start) {
+        config_.add_recent_file(path.toStdString());
+        config_.add_open_file(path.toStdString());
+        emit recent_changed();
+    }
+    QWidget *page = hooks_.create(read_file(path));
+    map_.insert(path, page);
+    emit page_opened(page, path);
+    const int index = tabs_->addTab(page, file_name_of(path));
+    tabs_->setCurrentIndex(index);
+    tabs_->tabBar()->setTabTextColor(index, Qt::darkCyan);
+    return page;
+}
+
+void cmd_file_tabs::new_file()
+{
+    const QString chosen = modal_seam::save_file(dialog_parent_, tr("set cmd file's location"),
+                                                 proposed_name(), file_filter());
+    if (chosen.isEmpty())
+        return;
+    const QByteArray path = chosen.toUtf8();
+    if (!map_.contains(path) && !QFileInfo::exists(chosen)) {
+        QFile f(chosen);
+        if (f.open(QIODevice::WriteOnly))
+            f.close();
+    }
+    // An existing file keeps its content and is shown with it: an empty editor over it would
+    // wipe the file at the first save.
+    open_path(path);
+}
+
+void cmd_file_tabs::open_file()
+{
+    const QString chosen = modal_seam::open_file(dialog_parent_, tr("open cmd file to script editor"),
+                                                 QStringLiteral("."), file_filter());
+    if (!chosen.isEmpty())
+        open_path(chosen.toUtf8());
+}
+
+void cmd_file_tabs::open_recent(const QByteArray &path)
+{
+    if (path.isEmpty())
+        return;
+    if (QWidget *open = map_.value(path)) {
+        tabs_->setCurrentWidget(open);
+        return;
+    }
+    if (!QFileInfo::exists(QString::fromUtf8(path))) {
+        const auto b = modal_seam::question(dialog_parent_, tr("file not exists"),
+                                            tr("the file is not exists do your want to create new file?"),
+                                            QMessageBox::Yes | QMessageBox::No);
+        if (b != QMessageBox::Yes)
+            return;
+    }
+    open_path(path);
+}
+
+void cmd_file_tabs::cls_recent()
+{
+    config_.clear_recent_files();
+    emit recent_changed();
+}
+
+bool cmd_file_tabs::save_page(QWidget *page)
+{
+    if (!is_script(page))
+        return false;
+    if (!write_file(path_of(page), hooks_.text(page)))
+        return false;
+    hooks_.mark_saved(page);
+    return true;
+}
+
+bool cmd_file_tabs::save_file()
+{
+    QWidget *page = current_script();
+    return page ? save_page(page) : true;
+}
+
+bool cmd_file_tabs::save_all_files()
+{
+    bool all = true;
+    for (QWidget *page : script_pages())
+        all = save_page(page) && all;
+    // Selecting the current tab again lets the window refresh the actions' states.
+    const int current = tabs_->currentIndex();
+    if (current >= 0) {
+        QMetaObject::invokeMethod(tabs_, "currentChanged", Q_ARG(int, current));
+    }
+    return all;
+}
+
+void cmd_file_tabs::save_file_as()
+{
+    QWidget *page = current_script();
+    if (!page)
+        return;
+    const QByteArray old_path = path_of(page);
+    const QString chosen = modal_seam::save_file(dialog_parent_, tr("save as cmd file to location"),
+                                                 QString::fromUtf8(old_path), file_filter());
+    if (chosen.isEmpty())
+        return;
+    const QByteArray path = chosen.toUtf8();
+    const auto same = [](const QString &a, const QString &b) {
+        return QFileInfo(a).absoluteFilePath() == QFileInfo(b).absoluteFilePath();
+    };
+    if (path == old_path || same(chosen, QString::fromUtf8(old_path))) {
+        modal_seam::information(dialog_parent_, tr("file path is same"),
+                                tr("the selected path is same as original!"));
+        return;
+    }
+    // Two tabs on one file would write over each other, and the map holds one page per path.
+    for (auto it = map_.cbegin(); it != map_.cend(); ++it) {
+        if (it.value() != page && (it.key() == path || same(chosen, QString::fromUtf8(it.key())))) {
+            modal_seam::information(dialog_parent_, tr("file is open"),
+                                    tr("the selected file is open in another tab!"));
+            return;
+        }
+    }
+    if (!write_file(path, hooks_.text(page)))
+        return;
+    tabs_->setTabText(tabs_->indexOf(page), file_name_of(path));
+    map_.remove(old_path);
+    map_.insert(path, page);
+    hooks_.mark_saved(page);
+    config_.add_recent_file(path.toStdString());
+    config_.remove_open_file(old_path.toStdString());
+    // The tab now shows the new file, so that is the one to reopen at the next start.
+    config_.add_open_file(path.toStdString());
+    emit recent_changed();
+}
+
+void cmd_file_tabs::remove_page(QWidget *page)
+{
+    const int index = tabs_->indexOf(page);
+    const QByteArray path = path_of(page);
+    map_.remove(path);
+    config_.remove_open_file(path.toStdString());
+    if (index >= 0) {
+        tabs_->removeTab(index);
+        if (tabs_->count() > 0)
+            tabs_->setCurrentIndex(qMin(index, tabs_->count() - 1));
+    }
+    page->deleteLater();
+}
+
+bool cmd_file_tabs::close_page(QWidget *page)
+{
+    if (!is_script(page))
+        return false;
+    if (hooks_.modified(page) && !save_page(page)) {
+        // Closing would throw the unsaved text away: the tab stays and the user hears why.
+        modal_seam::warning(dialog_parent_, tr("save file result"),
+                            tr("save file \"%1\" is failed, the file stays open!")
+                                .arg(QString::fromUtf8(path_of(page))));
+        return false;
+    }
+    remove_page(page);
+    return true;
+}
+
+void cmd_file_tabs::close_file()
+{
+    if (QWidget *page = current_script())
+        close_page(page);
+}
+
+QList<QWidget *> cmd_file_tabs::script_pages() const
+{
+    QList<QWidget *> out;
+    for (int i = 0; i < tabs_->count(); ++i)
+        if (is_script(tabs_->widget(i)))
+            out.append(tabs_->widget(i));
+    return out;
+}
+
+void cmd_file_tabs::close_all_files()
+{
+    for (QWidget *page : script_pages())
+        close_page(page);
+}
+
+void cmd_file_tabs::close_files_except()
+{
+    QWidget *keep = tabs_->currentWidget();
+    for (QWidget *page : script_pages())
+        if (page != keep)
+            close_page(page);
+    if (keep && tabs_->indexOf(keep) >= 0)
+        tabs_->setCurrentWidget(keep);
+}
+
+void cmd_file_tabs::reopen_at_start()
+{
+    const std::list<std::string> paths = config_.open_files;
+    for (const std::string &p : paths) {
+        const QByteArray path = QByteArray::fromStdString(p);
+        if (QFileInfo::exists(QString::fromUtf8(path)))
+            open_path(path, true);
+    }
+}

@@ -1,0 +1,90 @@
+// Command files in script-editor tabs: creating, opening, saving, closing, the editor map and
+// the recent and open lists of the configuration. Kept apart from the main window so that it
+// works on any tab widget and any kind of script page.
+#pragma once
+
+#include <QByteArray>
+#include <QMap>
+#include <QObject>
+#include <QPointer>
+
+#include <functional>
+
+class QTabWidget;
+class QWidget;
+struct sys_config_record;
+
+// What the file logic needs from a script page (the script editor in the program).
+struct script_page_hooks {
+    std::function<QWidget *(const QByteArray &content)> create; // a new page showing the text
+    std::function<QByteArray(QWidget *)> text;                  // its text as UTF-8
+    std::function<bool(QWidget *)> modified;                    // unsaved changes?
+    std::function<void(QWidget *)> mark_saved;
+};
+
+class cmd_file_tabs : public QObject {
+    Q_OBJECT
+public:
+    using editor_map = QMap<QByteArray, QWidget *>;
+
+    // The map is the window's editor map (path -> page); it is kept here, the window reads it.
+    // Dialogs and messages belong to dialog_parent.
+    cmd_file_tabs(QTabWidget *tabs, editor_map &map, sys_config_record &config,
+                  script_page_hooks hooks, QWidget *dialog_parent, QObject *parent = nullptr);
+
+    static QString file_filter();
+    // "scriptfileN.tcd" with the smallest N from 1 that no script tab carries as its title.
+    QString proposed_name() const;
+
+    // The common road of new, open, open recent and the reopening at start. Returns the page
+    // (the one already open for the path, if any). At start the lists are left as they are.
+    QWidget *open_path(const QByteArray &path, bool at_start = false);
+
+    // The file actions; each returns quietly when a dialog is cancelled.
+    void new_file();
+    void open_file();
+    void open_recent(const QByteArray &path);
+    void cls_recent();
+    bool save_file();         // the current page; false when it could not be written
+    bool save_all_files();    // every page in tab order; false when any could not be written
+    void save_file_as();
+    void close_file();        // the current page
+    void close_all_files();
+    void close_files_except();
+    // Reopens the files of the open list that still exist, in list order.
+    void reopen_at_start();
+
+    // Closes one page as close_file does (saved first when modified). False when it is not a
+    // script page of this map or when its unsaved text could not be written (it then stays).
+    bool close_page(QWidget *page);
+    // Writes one page to its file; true when the file holds the text afterwards.
+    bool save_page(QWidget *page);
+
+    bool is_script(const QWidget *page) const;
+    QByteArray path_of(const QWidget *page) const;
+    QWidget *current_script() const;
+    bool any_modified() const;
+    // The script pages in tab order.
+    QList<QWidget *> script_pages() const;
+
+    // Reads a whole file: empty when it cannot be read.
+    static QByteArray read_file(const QByteArray &path);
+    // Writes the bytes in one step: the old content stays whole when writing fails.
+    static bool write_file(const QByteArray &path, const QByteArray &bytes);
+    static QString file_name_of(const QByteArray &path);
+
+signals:
+    // A page was created for a file (the window connects its signals and hands it the tables).
+    void page_opened(QWidget *page, const QByteArray &path);
+    // The recent list changed: the window rebuilds the recent-files submenu.
+    void recent_changed();
+
+private:
+    void remove_page(QWidget *page);
+
+    QTabWidget *tabs_;
+    editor_map &map_;
+    sys_config_record &config_;
+    script_page_hooks hooks_;
+    QPointer<QWidget> dialog_parent_;
+};
