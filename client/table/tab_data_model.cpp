@@ -19,14 +19,14 @@ const char *const all_types[] = {"u08", "i08", "u16", "i16", "u32", "i32", "u64"
                                  "float", "double", "string", "date", "time", "datetime"};
 const QByteArray time_point_name("time point");
 
-// "[name]" is shown as "name".
+} // namespace
+
 QString shown_name(const QString &name)
 {
     if (name.size() > 2 && name.startsWith(QLatin1Char('[')) && name.endsWith(QLatin1Char(']')))
         return name.mid(1, name.size() - 2);
     return name;
 }
-} // namespace
 
 tab_data_model::tab_data_model(const QByteArray &table, db_exec *exec, QObject *parent)
     : QAbstractItemModel(parent), table_(table), exec_(exec)

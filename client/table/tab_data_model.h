@@ -111,6 +111,8 @@ private:
     value_text::display_mode mode_ = value_text::display_mode::decimal;
 };
 
+// A column name as the header shows it and commands name it: "[name]" without its brackets.
+QString shown_name(const QString &name);
 // The value a new cell of the type starts with; invalid for an unknown type name.
 QVariant default_value(const QByteArray &type_name);
 // The icon ":/img/type_<type>.svg" of a grid type name; an empty icon for another name.
