@@ -132,7 +132,8 @@ void string_item_dlgt::put_value(QWidget *editor, const QVariant &value) const
 
 QVariant string_item_dlgt::take_value(QWidget *editor) const
 {
-    return QVariant(static_cast<QLineEdit *>(editor)->text());
+    const QString text = static_cast<QLineEdit *>(editor)->text();
+    return QVariant(text.isNull() ? QString(QLatin1String("")) : text); // emptied is still a value
 }
 
 // ---------------------------------------------------------------- dates and times
