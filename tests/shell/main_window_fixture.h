@@ -1,0 +1,73 @@
+// Shared set-up of the main-window tests: a development server, a logged-in main window on it,
+// and commands run on the server over a second connection, as another client would.
+#pragma once
+
+#include "devserver_process.h"
+#include "editor/sys_config.h"
+#include "shell/main_window.h"
+#include "shell/modal_seam.h"
+#include "vorn_tsdb.h"
+
+#include <QAction>
+#include <QTreeWidget>
+#include <QtTest>
+#include <memory>
+#include <thread>
+
+namespace mw_test {
+
+// Runs the commands on their own connection (the library keeps one per thread), so the
+// window's session does not see them coming. True when every command succeeded.
+inline bool run_elsewhere(const devserver_process &srv, const QList<QByteArray> &cmds)
+{
+    bool ok = false;
+    std::thread t([&] {
+        if (!connect_to_server("127.0.0.1", srv.port(), "admin", "admin"))
+            return;
+        ok = true;
+        for (const QByteArray &c : cmds) {
+            result_set *rs = exec(c.constData(), c.size());
+            ok = ok && rs;
+            if (rs)
+                del_datas(rs);
+        }
+        exit_to_server();
+    });
+    t.join();
+    return ok;
+}
+
+// Logs this thread in and builds the window the login dialog would build.
+inline std::unique_ptr<MainWindow> open_window(const devserver_process &srv)
+{
+    if (!connect_to_server("127.0.0.1", srv.port(), "admin", "admin"))
+        return nullptr;
+    return std::make_unique<MainWindow>(QStringLiteral("127.0.0.1"), srv.port(),
+                                        QStringLiteral("admin"), QStringLiteral("admin"));
+}
+
+inline QTreeWidgetItem *find_item(QTreeWidget *tree, const QString &table, const QString &field = {})
+{
+    QTreeWidgetItem *root = tree->topLevelItem(0);
+    for (int i = 0; root && i < root->childCount(); ++i) {
+        QTreeWidgetItem *t = root->child(i);
+        if (t->text(0) != table)
+            continue;
+        if (field.isEmpty())
+            return t;
+        for (int j = 0; j < t->childCount(); ++j)
+            if (t->child(j)->text(0) == field)
+                return t->child(j);
+    }
+    return nullptr;
+}
+
+inline QStringList texts_of(const QList<QAction *> &actions)
+{
+    QStringList out;
+    for (QAction *a : actions)
+        out << (a->isSeparator() ? QStringLiteral("|") : a->text());
+    return out;
+}
+
+} // namespace mw_test
