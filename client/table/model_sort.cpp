@@ -1,4 +1,4 @@
-// Stable sorting of the grid by one column. Keys are taken once per row in the column's own
+// Sorting of the grid by one column, stable with respect to the rows' first order. Keys are taken once per row in the column's own
 // type, so a million rows sort without a QVariant comparison per step.
 #include "table/tab_data_model.h"
 
@@ -13,20 +13,28 @@ namespace mem = ox::db::mem;
 
 namespace {
 
+// Equal values keep the order the rows were loaded or added in (their storage order), not
+// the order of the moment: so sorting down and up again gives back the first order.
 template <typename key, typename less_fn>
-std::vector<std::size_t> stable_order(const std::vector<key> &keys, less_fn less)
+std::vector<std::size_t> stable_order(const std::vector<key> &keys, const std::vector<std::size_t> &rank,
+                                      less_fn less)
 {
     std::vector<std::size_t> perm(keys.size());
     std::iota(perm.begin(), perm.end(), std::size_t(0));
-    std::stable_sort(perm.begin(), perm.end(),
-                     [&](std::size_t a, std::size_t b) { return less(keys[a], keys[b]); });
+    std::sort(perm.begin(), perm.end(), [&](std::size_t a, std::size_t b) {
+        if (less(keys[a], keys[b]))
+            return true;
+        if (less(keys[b], keys[a]))
+            return false;
+        return rank[a] < rank[b];
+    });
     return perm;
 }
 
 template <typename key>
-std::vector<std::size_t> stable_order(const std::vector<key> &keys)
+std::vector<std::size_t> stable_order(const std::vector<key> &keys, const std::vector<std::size_t> &rank)
 {
-    return stable_order(keys, [](const key &a, const key &b) { return a < b; });
+    return stable_order(keys, rank, [](const key &a, const key &b) { return a < b; });
 }
 
 // Any point in time as a date and time, so the three temporal kinds share one ordering.
@@ -54,18 +62,18 @@ void tab_data_model::sort(int column, Qt::SortOrder order)
         std::vector<int64_t> keys(static_cast<std::size_t>(n));
         for (int r = 0; r < n; ++r)
             keys[std::size_t(r)] = int64_t(value_text::int_bits(value_at(r, column), k));
-        perm = stable_order(keys);
+        perm = stable_order(keys, order_);
     } else if (value_text::is_integer(k)) {
         std::vector<uint64_t> keys(static_cast<std::size_t>(n));
         for (int r = 0; r < n; ++r)
             keys[std::size_t(r)] = value_text::int_bits(value_at(r, column), k);
-        perm = stable_order(keys);
+        perm = stable_order(keys, order_);
     } else if (k == kind::flt || k == kind::dbl) {
         std::vector<double> keys(static_cast<std::size_t>(n));
         for (int r = 0; r < n; ++r)
             keys[std::size_t(r)] = value_at(r, column).toDouble();
         // NaN has no place among the numbers; putting it last keeps the order strict.
-        perm = stable_order(keys, [](double a, double b) {
+        perm = stable_order(keys, order_, [](double a, double b) {
             if (std::isnan(a))
                 return false;
             return std::isnan(b) || a < b;
@@ -74,12 +82,12 @@ void tab_data_model::sort(int column, Qt::SortOrder order)
         std::vector<mem::date_time> keys(static_cast<std::size_t>(n));
         for (int r = 0; r < n; ++r)
             keys[std::size_t(r)] = temporal_key(value_at(r, column));
-        perm = stable_order(keys);
+        perm = stable_order(keys, order_);
     } else {
         std::vector<QString> keys(static_cast<std::size_t>(n));
         for (int r = 0; r < n; ++r)
             keys[std::size_t(r)] = value_at(r, column).toString();
-        perm = stable_order(keys);
+        perm = stable_order(keys, order_);
     }
     if (order == Qt::DescendingOrder)
         std::reverse(perm.begin(), perm.end());

@@ -1,0 +1,33 @@
+// Starts the development server and logs in for one test program.
+#include "table_server_helper.h"
+
+table_server::table_server() : server_(std::make_unique<devserver_process>())
+{
+    if (!server_->ok()) {
+        error_ = server_->error();
+        return;
+    }
+    if (!connect_to_server(server_->host().toUtf8().constData(), server_->port(), "admin", "admin")) {
+        error_ = QStringLiteral("login to the development server failed");
+        return;
+    }
+    exec_ = std::make_unique<db_exec>("vorn_tsdb", nullptr);
+}
+
+table_server::~table_server()
+{
+    exec_.reset(); // ends the session before the server goes
+    server_.reset();
+}
+
+bool table_server::run(const QByteArray &cmd)
+{
+    if (!exec_)
+        return false;
+    QByteArray line;
+    result_set *rs = exec_->run(cmd, line, 1);
+    if (!rs)
+        return false;
+    del_datas(rs);
+    return true;
+}

@@ -1,0 +1,26 @@
+// A development server with a logged-in library session and an execution wrapper, for the
+// table model tests; plus a shortcut to run a command and tell whether the server took it.
+#pragma once
+
+#include "db/db_exec.h"
+#include "devserver_process.h"
+
+#include <QByteArray>
+#include <memory>
+
+class table_server {
+public:
+    table_server();
+    ~table_server();
+
+    bool ok() const { return exec_ != nullptr; }
+    QString error() const { return error_; }
+    db_exec *exec() const { return exec_.get(); }
+    // Runs a command quietly; true when it succeeded.
+    bool run(const QByteArray &cmd);
+
+private:
+    std::unique_ptr<devserver_process> server_;
+    std::unique_ptr<db_exec> exec_;
+    QString error_;
+};
