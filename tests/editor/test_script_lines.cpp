@@ -63,6 +63,15 @@ private slots:
         QCOMPARE(split_commands("").size(), 1);
     }
 
+    void format_collapses_blanks_outside_strings()
+    {
+        QCOMPARE(format_line("  view \t t1   f1  btw 1 2  "), QByteArray("view t1 f1 btw 1 2"));
+        QCOMPARE(format_line("push into t s values \"a   b\\\"  c\"   at 1"),
+                 QByteArray("push into t s values \"a   b\\\"  c\" at 1"));
+        QCOMPARE(format_line("   "), QByteArray());
+        QCOMPARE(format_line("a \"open  string  "), QByteArray("a \"open  string  "));
+    }
+
     void command_file_lines()
     {
         // One command surrounded by blanks and one empty line run one command, the bare text.
