@@ -12,7 +12,7 @@ class QMenuBar;
 class QToolBar;
 
 struct main_actions {
-    Q_DECLARE_TR_FUNCTIONS(MainWindow)
+    Q_DECLARE_TR_FUNCTIONS(main_actions)
 
 public:
     // file
