@@ -63,7 +63,7 @@ private slots:
         // Typing replaces a selection.
         key(&ed, Qt::Key_Home, Qt::ShiftModifier);
         type(&ed, "X");
-        QCOMPARE(ed.text(), QString("view X\nshow tables"));
+        QCOMPARE(ed.text(), QString("X1\nshow tables"));
         key(&ed, Qt::Key_Escape);
         key(&ed, Qt::Key_PageDown);
         QCOMPARE(ed.current_line(), qint64(1));
