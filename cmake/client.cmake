@@ -45,7 +45,7 @@ endif()
 # so one folder's unfinished code does not stop another folder's tests from building.
 set(VORN_TEST_LINK_db vorn_obj_seam vorn_obj_db)
 set(VORN_TEST_LINK_table vorn_obj_seam vorn_obj_db vorn_obj_table)
-set(VORN_TEST_LINK_editor vorn_obj_seam vorn_obj_db vorn_obj_editor)
+set(VORN_TEST_LINK_editor vorn_obj_seam vorn_obj_db vorn_obj_table vorn_obj_editor)
 foreach(m db table editor cluster shell)
   if(EXISTS ${CMAKE_SOURCE_DIR}/tests/${m})
     set(objs "")

@@ -59,6 +59,36 @@ QByteArray normalise_line(const QByteArray &line)
     return out;
 }
 
+QByteArray format_line(const QByteArray &line)
+{
+    QByteArray out;
+    out.reserve(line.size());
+    bool in_quote = false;
+    bool pending_blank = false;
+    for (int i = 0; i < line.size(); ++i) {
+        const char c = line[i];
+        if (in_quote) {
+            out += c;
+            if (c == '\\' && i + 1 < line.size())
+                out += line[++i];
+            else if (c == '"')
+                in_quote = false;
+            continue;
+        }
+        if (c == ' ' || c == '\t') {
+            pending_blank = !out.isEmpty();
+            continue;
+        }
+        if (pending_blank)
+            out += ' ';
+        pending_blank = false;
+        if (c == '"')
+            in_quote = true;
+        out += c;
+    }
+    return out;
+}
+
 QList<QByteArray> split_commands(const QByteArray &text)
 {
     QList<QByteArray> out;

@@ -19,6 +19,10 @@ namespace script_lines {
 // - A backslash that does not start a complete "\xHH" is kept as it stands.
 QByteArray normalise_line(const QByteArray &line);
 
+// "format selection" for one line: leading and trailing blanks (space, tab) go, and every run of
+// blanks between tokens becomes one space. Double-quoted strings are kept byte for byte.
+QByteArray format_line(const QByteArray &line);
+
 // Cuts a text at "\n" and normalises every line. The list keeps one entry per line, empty ones
 // included, so that entry i is line first_line + i of the editor; runners skip empty entries.
 QList<QByteArray> split_commands(const QByteArray &text);

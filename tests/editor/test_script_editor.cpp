@@ -85,7 +85,7 @@ private slots:
         QVERIFY(!ed->result_tabs()->isHidden());
     }
 
-    void blank_lines_are_skipped_and_grids_show_the_data()
+    void blank_lines_are_skipped_and_grids_show_the_rows()
     {
         modal_seam::script seam;
         auto ed = make("view t1\n\n   \n\t\nview t\\x32  \ncreate t3 v i32\n");
@@ -110,7 +110,8 @@ private slots:
         for (int c = 0; c < model->columnCount(); ++c)
             QCOMPARE(view->itemDelegateForColumn(c), static_cast<QAbstractItemDelegate *>(model->delegate_of(c)));
         QCOMPARE(model->headerData(1, Qt::Horizontal).toString(), QStringLiteral("v"));
-        QCOMPARE(model->data(model->index(1, 2)).toString(), QStringLiteral("d e"));
+        const QStringList texts{model->data(model->index(0, 2)).toString(), model->data(model->index(1, 2)).toString()};
+        QVERIFY(texts.contains(QStringLiteral("d e")) && texts.contains(QStringLiteral("abc")));
         QVERIFY(!view->actions().isEmpty());
         QCOMPARE(view->actions().first()->text(), QStringLiteral("find text"));
         QCOMPARE(view->actions().first()->shortcut(), QKeySequence(QStringLiteral("ctrl+shift+f")));

@@ -1,0 +1,392 @@
+// The script tab: layout, running the script through result grids, and the result tab actions.
+#include "editor/cmd_script_editor.h"
+
+#include "db/cmd_builders.h"
+#include "db/db_exec.h"
+#include "editor/editor.h"
+#include "editor/editor_area.h"
+#include "editor/linenumber_wt.h"
+#include "editor/script_lines.h"
+#include "shell/modal_seam.h"
+#include "table/tab_data_model.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QDateTime>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QPushButton>
+#include <QSplitter>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QTableView>
+#include <QVBoxLayout>
+
+namespace {
+
+const char *const command_property = "vorn_command";
+
+// The table a command reads, when its first word names one to read ("view t1 ..."); the
+// model asks for that table's fields when the result comes without rows.
+QByteArray table_of(const QByteArray &cmd)
+{
+    const QList<QByteArray> words = cmd.simplified().split(' ');
+    if (words.size() >= 2 && words[0] == "view")
+        return words[1];
+    return QByteArray();
+}
+
+} // namespace
+
+cmd_script_editor::cmd_script_editor(QWidget *owner, db_exec *db, const QByteArray &content, QWidget *parent)
+    : QWidget(parent), owner_(owner), db_(db), runner_(db, owner ? owner : this)
+{
+    setObjectName(QStringLiteral("cmd_script_editor"));
+
+    auto *top = new QWidget;
+    auto *top_lay = new QVBoxLayout(top);
+    top_lay->setContentsMargins(10, 10, 10, 4);
+    area_ = new editor_area(top);
+    area_->area()->setGeometry(10, 10, 500, 200);
+    area_->area()->setMinimumHeight(200);
+    editor *ed = area_->editor_widget();
+    ed->setObjectName(QStringLiteral("cmd script editor"));
+    ed->resize(800, 600);
+    top_lay->addWidget(area_, 1);
+
+    exec_btn_ = new QPushButton(tr("execute(&e)"), top);
+    exec_btn_->setObjectName(QStringLiteral("exec_btn"));
+    exec_btn_->setShortcut(QKeySequence(tr("Ctrl+Return")));
+    auto *btn_row = new QHBoxLayout;
+    btn_row->addWidget(exec_btn_);
+    btn_row->addStretch(1);
+    top_lay->addLayout(btn_row);
+
+    tab_widget_ = new QTabWidget;
+    tab_widget_->setObjectName(QStringLiteral("tabWidget"));
+    tab_widget_->setTabsClosable(true);
+    tab_widget_->setElideMode(Qt::ElideRight);
+    tab_widget_->hide();
+
+    splitter_ = new QSplitter(Qt::Vertical, this);
+    splitter_->addWidget(top);
+    splitter_->addWidget(tab_widget_);
+    splitter_->setStretchFactor(0, 1);
+    splitter_->setStretchFactor(1, 2);
+    auto *lay = new QVBoxLayout(this);
+    lay->setContentsMargins(0, 0, 0, 0);
+    lay->addWidget(splitter_);
+
+    QTabBar *bar = tab_widget_->tabBar();
+    bar->setContextMenuPolicy(Qt::ActionsContextMenu);
+    copy_act_ = new QAction(tr("copy current text"), bar);
+    close_all_act_ = new QAction(tr("close all"), bar);
+    close_cur_act_ = new QAction(tr("close current"), bar);
+    export_act_ = new QAction(tr("export current data"), bar);
+    export_act_->setToolTip(tr("export current windows execute result to csv/csvs file"));
+    bar->addAction(copy_act_);
+    bar->addAction(close_all_act_);
+    bar->addAction(close_cur_act_);
+    bar->addAction(export_act_);
+
+    connect(exec_btn_, &QPushButton::clicked, this, &cmd_script_editor::exec_cmd);
+    connect(ed, &editor::textChanged, this, &cmd_script_editor::change_layout);
+    connect(ed, &editor::lineChanged, this, &cmd_script_editor::change_layout);
+    connect(ed, &editor::modified_changed, this, &QWidget::setWindowModified);
+    connect(tab_widget_, &QTabWidget::tabCloseRequested, this, qOverload<int>(&cmd_script_editor::close_tab));
+    connect(copy_act_, &QAction::triggered, this, &cmd_script_editor::copy_tab);
+    connect(close_all_act_, &QAction::triggered, this, &cmd_script_editor::close_all_tab);
+    connect(close_cur_act_, &QAction::triggered, this, qOverload<bool>(&cmd_script_editor::close_tab));
+    connect(export_act_, &QAction::triggered, this, &cmd_script_editor::export_data);
+    // editor_area already follows the scroll area; this keeps the slot of this window in step.
+    connect(area_->area(), &scrollarea::change_geo, this, &cmd_script_editor::update_ed_geo);
+
+    ed->set_text(QString::fromUtf8(content));
+    ed->mark_saved();
+    setFocusProxy(ed);
+    change_layout();
+}
+
+cmd_script_editor::~cmd_script_editor() = default;
+
+editor *cmd_script_editor::editor_widget() const { return area_->editor_widget(); }
+bool cmd_script_editor::modified() const { return editor_widget()->modified(); }
+
+void cmd_script_editor::mark_saved()
+{
+    editor_widget()->mark_saved();
+    setWindowModified(false);
+}
+
+QByteArray cmd_script_editor::text_bytes() const
+{
+    return QByteArray::fromStdString(editor_widget()->text_bytes());
+}
+
+void cmd_script_editor::set_table_names(const QStringList &tables, const QMap<QString, QStringList> &fields)
+{
+    editor_widget()->set_table_names(tables, fields);
+}
+
+void cmd_script_editor::set_window_actions(const editor_actions &actions)
+{
+    editor_widget()->set_window_actions(actions);
+}
+
+void cmd_script_editor::update_ed_geo(const QRect &visible) { area_->update_ed_geo(visible); }
+void cmd_script_editor::change_layout() { area_->change_layout(); }
+
+QTableView *cmd_script_editor::result_view(int index) const
+{
+    return qobject_cast<QTableView *>(tab_widget_->widget(index));
+}
+
+tab_data_model *cmd_script_editor::result_model(int index) const
+{
+    QTableView *v = result_view(index);
+    return v ? qobject_cast<tab_data_model *>(v->model()) : nullptr;
+}
+
+QByteArray cmd_script_editor::result_command(int index) const
+{
+    QWidget *w = tab_widget_->widget(index);
+    return w ? w->property(command_property).toByteArray() : QByteArray();
+}
+
+// ---------------------------------------------------------------- running
+
+void cmd_script_editor::exec_cmd()
+{
+    if (runner_.running())
+        return;
+    const QList<QByteArray> commands = script_lines::split_commands(text_bytes());
+    while (tab_widget_->count() > 0)
+        remove_result(tab_widget_->count() - 1);
+    exec(commands, 0);
+    show_or_hide_results();
+    focus_editor();
+}
+
+void cmd_script_editor::exec_sel(bool)
+{
+    editor *ed = editor_widget();
+    if (runner_.running() || ed->selections().empty())
+        return;
+    const int first_line = int(ed->buffer().line_of(ed->selections().front().begin));
+    exec(script_lines::split_commands(ed->selected_text().toUtf8()), first_line);
+    show_or_hide_results();
+    focus_editor();
+}
+
+void cmd_script_editor::exec_cur(bool)
+{
+    editor *ed = editor_widget();
+    if (runner_.running())
+        return;
+    exec(script_lines::split_commands(ed->current_line_text().toUtf8()), int(ed->current_line()));
+    show_or_hide_results();
+    focus_editor();
+}
+
+bool cmd_script_editor::run_one(const QByteArray &cmd)
+{
+    auto *model = new tab_data_model(table_of(cmd), db_);
+    bool filled = false;
+    QByteArray line;
+    const bool ok = model->load_result(cmd, 1, &filled, &line);
+    if (db_)
+        db_->append_log(line);
+    if (!ok || !filled) {
+        delete model;
+        return ok;
+    }
+    add_result(model, cmd);
+    return true;
+}
+
+bool cmd_script_editor::exec(const QList<QByteArray> &commands, int first_line)
+{
+    failed_line_ = -1;
+    const script_runner::outcome out = runner_.run(commands, [this](const QByteArray &cmd, int) {
+        return run_one(cmd);
+    });
+    if (out.busy)
+        return false;
+    QWidget *parent = owner_ ? owner_.data() : this;
+    if (out.failed >= 0) {
+        failed_line_ = first_line + out.failed;
+        // The cursor goes to the failing line, so the user sees which one it was.
+        editor *ed = editor_widget();
+        if (failed_line_ < ed->line_count())
+            ed->set_cursor_position(ed->buffer().line_start(failed_line_));
+        modal_seam::information(parent, tr("execute infomation"),
+                                tr("the cmd \"%1\" execute failed!").arg(QString::fromUtf8(commands[out.failed])));
+        return false;
+    }
+    if (out.cancelled) {
+        modal_seam::information(parent, tr("execute infomation"),
+                                tr("the cmd execute is cancelled after %1 of %2 commands!").arg(out.done).arg(out.total));
+        return false;
+    }
+    modal_seam::information(parent, tr("execute infomation"), tr("the cmd execute sussesful total!"));
+    emit executed(true);
+    return true;
+}
+
+void cmd_script_editor::add_result(tab_data_model *model, const QByteArray &cmd)
+{
+    auto *view = new QTableView;
+    model->setParent(view);
+    model->set_read_only(true);
+    view->setModel(model);
+    view->setSortingEnabled(true);
+    view->horizontalHeader()->setSortIndicatorShown(true);
+    for (int c = 0; c < model->columnCount(); ++c)
+        if (item_dlgt *d = model->delegate_of(c))
+            view->setItemDelegateForColumn(c, d);
+    view->setProperty(command_property, cmd);
+
+    auto *find = new QAction(QIcon(QStringLiteral(":/img/find.svg")), tr("find text"), view);
+    find->setShortcut(QKeySequence(tr("ctrl+shift+f")));
+    find->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+    view->addAction(find);
+    view->setContextMenuPolicy(Qt::ActionsContextMenu);
+    connect(find, &QAction::triggered, this, [this, view] { emit find_in_result(view); });
+
+    QString title = QString::fromUtf8(cmd);
+    title.replace(QLatin1Char('&'), QLatin1String("&&"));
+    const int index = tab_widget_->addTab(view, title);
+    tab_widget_->setTabToolTip(index, QString::fromUtf8(cmd));
+    tab_widget_->setCurrentIndex(index);
+}
+
+void cmd_script_editor::remove_result(int index)
+{
+    QWidget *w = tab_widget_->widget(index);
+    if (!w)
+        return;
+    tab_widget_->removeTab(index);
+    delete w;   // the model and its delegates go with the view
+}
+
+void cmd_script_editor::show_or_hide_results()
+{
+    tab_widget_->setVisible(tab_widget_->count() > 0);
+}
+
+void cmd_script_editor::focus_editor()
+{
+    editor_widget()->setFocus();
+}
+
+// ---------------------------------------------------------------- result tab actions
+
+void cmd_script_editor::close_tab(int index)
+{
+    remove_result(index);
+    show_or_hide_results();
+}
+
+void cmd_script_editor::close_tab(bool)
+{
+    if (tab_widget_->count() > 0)
+        close_tab(tab_widget_->currentIndex());
+}
+
+void cmd_script_editor::close_all_tab(bool)
+{
+    while (tab_widget_->count() > 0)
+        remove_result(tab_widget_->count() - 1);
+    show_or_hide_results();
+}
+
+void cmd_script_editor::copy_tab(bool)
+{
+    if (tab_widget_->count() == 0)
+        return;
+    QApplication::clipboard()->setText(QString::fromUtf8(result_command(tab_widget_->currentIndex())));
+}
+
+QString cmd_script_editor::export_path_for(const QByteArray &cmd, const QDateTime &when)
+{
+    QByteArray name = table_of(cmd);
+    if (name.isEmpty())
+        name = cmd.simplified().split(' ').value(0);
+    // Only bytes every file system takes; the rest of a name becomes "_".
+    QString safe;
+    for (const QChar ch : QString::fromUtf8(name))
+        safe += (ch.isLetterOrNumber() || ch == QLatin1Char('_') || ch == QLatin1Char('-')) ? ch : QLatin1Char('_');
+    if (safe.isEmpty())
+        safe = QStringLiteral("result");
+    return QStringLiteral("./export_data/%1_%2.csv").arg(safe, when.toString(QStringLiteral("yy-MM-dd_HH_mm_ss")));
+}
+
+void cmd_script_editor::export_data(bool)
+{
+    if (tab_widget_->count() == 0 || !db_)
+        return;
+    QByteArray cmd = result_command(tab_widget_->currentIndex());
+    // Trimmed as the export command wants its query: no trailing separator or blanks.
+    const QByteArray strip = "; \t\n\v\f";
+    int b = 0, e = cmd.size();
+    while (b < e && strip.contains(cmd[b]))
+        ++b;
+    while (e > b && strip.contains(cmd[e - 1]))
+        --e;
+    cmd = cmd.mid(b, e - b);
+
+    QWidget *parent = owner_ ? owner_.data() : this;
+    const QString path = modal_seam::save_file(parent, tr("export current windows execute result to csv/csvs file"),
+                                               export_path_for(cmd, QDateTime::currentDateTime()),
+                                               tr("csv files (*.csv);;csvs files (*.csvs)"));
+    if (path.isEmpty())
+        return;
+    const bool csv = !path.endsWith(QLatin1String(".csvs"), Qt::CaseInsensitive);
+    const bool ok = export_query(*db_, cmd, path.toUtf8(), csv, ",", true, false);
+    db_->update_log();
+    modal_seam::information(parent, tr("export data result"),
+                            tr("export current data to file '%1' is %2!")
+                                .arg(path, ok ? tr("successful") : tr("failed")));
+}
+
+// ---------------------------------------------------------------- Edit menu
+
+void cmd_script_editor::cut() { editor_widget()->cut(); }
+void cmd_script_editor::copy() { editor_widget()->copy(); }
+void cmd_script_editor::paste() { editor_widget()->paste(); }
+void cmd_script_editor::redo() { editor_widget()->redo(); }
+void cmd_script_editor::undo() { editor_widget()->undo(); }
+void cmd_script_editor::goto_err() { editor_widget()->goto_error(); }
+void cmd_script_editor::goto_lineb() { editor_widget()->goto_line_begin(); }
+void cmd_script_editor::goto_linee() { editor_widget()->goto_line_end(); }
+void cmd_script_editor::goto_wordb() { editor_widget()->goto_word_begin(); }
+void cmd_script_editor::goto_worde() { editor_widget()->goto_word_end(); }
+void cmd_script_editor::del_sel() { editor_widget()->delete_selection(); }
+void cmd_script_editor::sel_beside() { editor_widget()->select_beside(); }
+void cmd_script_editor::sel_all() { editor_widget()->select_all(); }
+void cmd_script_editor::sel_line() { editor_widget()->select_line(); }
+void cmd_script_editor::sel_word() { editor_widget()->select_word(); }
+void cmd_script_editor::find() { editor_widget()->find(); }
+void cmd_script_editor::replace() { editor_widget()->replace(); }
+void cmd_script_editor::print() { editor_widget()->print(); }
+
+void cmd_script_editor::format_sel()
+{
+    editor *ed = editor_widget();
+    if (ed->selections().empty())
+        return;
+    const text_buffer &buf = ed->buffer();
+    const qint64 first = buf.line_of(ed->selections().front().begin);
+    const qint64 last = buf.line_of(std::max<qint64>(ed->selections().back().begin, ed->selections().back().end - 1));
+    const qint64 begin = buf.line_start(first);
+    const qint64 end = buf.line_start(last) + buf.line_length(last);
+    QByteArray old = QByteArray::fromStdString(buf.mid(begin, end - begin));
+    QList<QByteArray> lines = old.split('\n');
+    for (QByteArray &l : lines)
+        l = script_lines::format_line(l);
+    const QByteArray formatted = lines.join('\n');
+    if (formatted != old)
+        ed->replace_range(begin, end, QString::fromUtf8(formatted));
+    ed->setFocus();
+}
