@@ -131,6 +131,7 @@ public:
     void print();
 
     QAction *context_action(const QString &name) const;
+    QVariant inputMethodQuery(Qt::InputMethodQuery query) const override;
 
 signals:
     void textChanged();
@@ -163,7 +164,6 @@ protected:
     void focusOutEvent(QFocusEvent *ev) override;
     void paintEvent(QPaintEvent *ev) override;
     void inputMethodEvent(QInputMethodEvent *ev) override;
-    QVariant inputMethodQuery(Qt::InputMethodQuery query) const override;
 
 private:
     enum class changed { nothing, line, text };

@@ -29,7 +29,7 @@ void editor::set_table_names(const QStringList &tables, const QMap<QString, QStr
 // already typed is not worth showing.
 void editor::ask_completion()
 {
-    if (!sys_config.auto_enable || (list_ && list_->isVisible()))
+    if (!sys_config.auto_enable || (list_ && !list_->isHidden()))
         return;
     const qint64 b = buf_.line_start(buf_.line_of(cursor_));
     const std::string before = buf_.mid(b, cursor_ - b);
