@@ -64,6 +64,9 @@ MainWindow::MainWindow(const QString &ip, int port, const QString &user, const Q
     tab_area_ = new tab_area(tab_widget_, this);
     connect(tab_area_, &tab_area::new_file_requested, this, qOverload<>(&MainWindow::new_file));
 
+    // The wrapper shows its lines in batches; what the start-up produced goes now, so that
+    // clearing really leaves the pane empty.
+    db_->update_log();
     log_->clear();
     apply_view_config();
     showMaximized();
