@@ -58,6 +58,10 @@ foreach(ttf ${vorn_fonts})
   string(APPEND vorn_lang_entries "    <file alias=\"font/${name}\">${ttf}</file>\n")
   list(APPEND vorn_lang_files ${ttf})
 endforeach()
+if(vorn_fonts AND EXISTS ${CMAKE_SOURCE_DIR}/third_party/fonts/LICENSE.md)
+  # The font's licence travels with it.
+  string(APPEND vorn_lang_entries "    <file alias=\"font/LICENSE.md\">${CMAKE_SOURCE_DIR}/third_party/fonts/LICENSE.md</file>\n")
+endif()
 
 set(vorn_gen_qrc ${VORN_RES_OUT}/vorn_generated.qrc)
 file(WRITE ${vorn_gen_qrc}.in "<!DOCTYPE RCC><RCC version=\"1.0\">\n<qresource prefix=\"/\">\n${vorn_lang_entries}</qresource>\n</RCC>\n")

@@ -71,7 +71,7 @@ int register_fonts()
 {
     int n = 0;
     const QDir fonts(QStringLiteral(":/font"));
-    for (const QString &name : fonts.entryList(QDir::Files))
+    for (const QString &name : fonts.entryList({QStringLiteral("*.ttf"), QStringLiteral("*.otf")}, QDir::Files))
         if (QFontDatabase::addApplicationFont(fonts.filePath(name)) >= 0)
             ++n;
     // Without the editor font, a family lookup would fall back to a proportional face and the

@@ -13,6 +13,8 @@
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
+#include <QFontDatabase>
+#include <QFontInfo>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRegularExpression>
@@ -51,6 +53,7 @@ private slots:
     void closed_dialog_still_writes_config();
     void login_runs_event_loop_then_writes_config();
     void program_path_kept();
+    void editor_font_is_fixed_pitch();
 };
 
 void test_startup::language_table_data()
@@ -243,6 +246,21 @@ void test_startup::program_path_kept()
 {
     startup::set_program_path(QStringLiteral("/opt/vorn/vorn_tsdb_cli"));
     QCOMPARE(startup::program_path(), QStringLiteral("/opt/vorn/vorn_tsdb_cli"));
+}
+
+void test_startup::editor_font_is_fixed_pitch()
+{
+    const int bundled = startup::register_fonts();
+    if (QFile::exists(QStringLiteral(":/font/SourceCodePro-Regular.ttf"))) {
+        QVERIFY(bundled >= 1);
+        QVERIFY(QFontDatabase().families().contains(QStringLiteral("Source Code Pro")));
+    }
+    // Bundled or not, the editor's family must give a fixed-pitch face.
+    QFont f(QStringLiteral("Source Code Pro"), 12);
+    QVERIFY(QFontInfo(f).fixedPitch());
+    QFont bold = f;
+    bold.setBold(true);
+    QVERIFY(QFontInfo(bold).fixedPitch());
 }
 
 QTEST_MAIN(test_startup)
