@@ -1,6 +1,7 @@
 // Background writer of the command log; drops lines rather than block when far behind.
 #include "command_log.h"
 
+#include <chrono>
 #include <cstdio>
 
 namespace devserver {
@@ -45,9 +46,10 @@ void command_log::line(std::string text)
         ++dropped_;
         return;
     }
-    const bool was_empty = pending_.empty();
     pending_.push_back(std::move(text));
-    if (was_empty)
+    // The writer looks by itself every few milliseconds; waking it per line would cost a
+    // thread switch per command.
+    if (pending_.size() == 1024)
         wake_.notify_one();
 }
 
@@ -55,7 +57,8 @@ void command_log::run()
 {
     std::unique_lock<std::mutex> lock(mutex_);
     for (;;) {
-        wake_.wait(lock, [this] { return stopping_ || !pending_.empty() || dropped_ > 0; });
+        wake_.wait_for(lock, std::chrono::milliseconds(20),
+                       [this] { return stopping_ || pending_.size() >= 1024 || dropped_ > 0; });
         std::string batch;
         while (!pending_.empty() && batch.size() < 65536) {
             batch += pending_.front();
@@ -67,6 +70,8 @@ void command_log::run()
         }
         if (batch.empty() && stopping_)
             return;
+        if (batch.empty())
+            continue;
         lock.unlock();
         std::fwrite(batch.data(), 1, batch.size(), stderr);
         std::fflush(stderr);

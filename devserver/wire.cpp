@@ -1,6 +1,8 @@
 // Frame reader and login parsing; everything here is fed raw bytes from the network.
 #include "wire.h"
 
+#include <algorithm>
+
 namespace devserver {
 
 namespace {
@@ -30,8 +32,10 @@ frame_reader::state frame_reader::next(std::string& payload)
     if (len > max_frame)
         return state::too_large;
     if (buf_.size() - pos_ - 4 < len) {
-        if (buf_.capacity() < pos_ + 4 + len)
-            buf_.reserve(pos_ + 4 + len);
+        // Reserve for the announced frame, but not a gigabyte on a header alone.
+        const std::size_t want = pos_ + 4 + std::min<std::size_t>(len, 4u << 20);
+        if (buf_.capacity() < want)
+            buf_.reserve(want);
         return state::need_more;
     }
     if (pos_ == 0 && buf_.size() == 4 + std::size_t(len)) {

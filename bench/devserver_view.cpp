@@ -1,0 +1,124 @@
+// Pushes 1,000,000 rows into a development server and views them all through the library;
+// prints rows per second for both and the server's resident memory per row.
+#include "vorn_tsdb.h"
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <csignal>
+#include <string>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace {
+
+using clock_type = std::chrono::steady_clock;
+
+double seconds_since(clock_type::time_point t)
+{
+    return std::chrono::duration<double>(clock_type::now() - t).count();
+}
+
+// Starts the server with --port 0 and reads its "listening on" line; returns its pid.
+pid_t start_server(const char* program, const char* data_dir, int& port)
+{
+    int out[2];
+    if (pipe(out) != 0)
+        return -1;
+    const pid_t pid = fork();
+    if (pid == 0) {
+        dup2(out[1], 1);
+        close(out[0]);
+        close(out[1]);
+        // The per-command log would only measure the terminal.
+        if (FILE* devnull = std::freopen("/dev/null", "w", stderr))
+            (void)devnull;
+        execl(program, program, "--port", "0", "--data", data_dir, static_cast<char*>(nullptr));
+        _exit(127);
+    }
+    close(out[1]);
+    std::string line;
+    char c;
+    while (read(out[0], &c, 1) == 1 && c != '\n')
+        line += c;
+    close(out[0]);
+    const std::size_t colon = line.rfind(':');
+    port = colon == std::string::npos ? 0 : std::atoi(line.c_str() + colon + 1);
+    return pid;
+}
+
+std::size_t server_rss(pid_t pid)
+{
+    const std::string path = "/proc/" + std::to_string(pid) + "/statm";
+    FILE* f = std::fopen(path.c_str(), "r");
+    if (!f)
+        return 0;
+    unsigned long size = 0, rss = 0;
+    const int n = std::fscanf(f, "%lu %lu", &size, &rss);
+    std::fclose(f);
+    return n == 2 ? rss * std::size_t(sysconf(_SC_PAGESIZE)) : 0;
+}
+
+bool run(const std::string& cmd)
+{
+    result_set* rs = exec(cmd.data(), int(cmd.size()));
+    del_datas(rs);
+    return rs != nullptr;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    const char* program = argc > 1 ? argv[1] : std::getenv("VORN_DEVSERVER");
+    const long rows = argc > 2 ? std::atol(argv[2]) : 1000000;
+    if (!program) {
+        std::fprintf(stderr, "usage: bench_devserver_view SERVER [ROWS]  (or set VORN_DEVSERVER)\n");
+        return 2;
+    }
+    char dir[] = "/tmp/devserver_bench_XXXXXX";
+    if (!mkdtemp(dir))
+        return 1;
+    int port = 0;
+    const pid_t pid = start_server(program, dir, port);
+    if (pid <= 0 || port == 0 || !connect_to_server("127.0.0.1", port, "admin", "admin")) {
+        std::fprintf(stderr, "cannot start or reach the server\n");
+        return 1;
+    }
+    const std::size_t rss_empty = server_rss(pid);
+    run("create bench i i64 d double s string t datetime");
+
+    auto t0 = clock_type::now();
+    char cmd[256];
+    for (long r = 0; r < rows; ++r) {
+        const long sec = r % 60, min = r / 60 % 60, hour = r / 3600 % 24, day = r / 86400 + 1;
+        const int n = std::snprintf(cmd, sizeof cmd,
+                                    "push into bench i d s t values %ld %ld.25 \"sensor_%ld\" \"2024-03-01 12:00:00\" "
+                                    "at 2024-01-%02ld %02ld:%02ld:%02ld", r, r, r % 100, day, hour, min, sec);
+        if (!run(std::string(cmd, std::size_t(n)))) {
+            std::fprintf(stderr, "push failed at row %ld\n", r);
+            return 1;
+        }
+    }
+    const double push_s = seconds_since(t0);
+    const std::size_t rss_full = server_rss(pid);
+
+    t0 = clock_type::now();
+    const std::string view = "view bench";
+    result_set* rs = exec(view.data(), int(view.size()));
+    const double view_s = seconds_since(t0);
+    const std::uint64_t got = rows_of(rs);
+    del_datas(rs);
+
+    std::printf("rows                 %ld\n", rows);
+    std::printf("push into            %.0f rows/s (%.2f s)\n", double(rows) / push_s, push_s);
+    std::printf("view (all rows)      %.0f rows/s (%.3f s, %llu rows received)\n", double(got) / view_s, view_s,
+                static_cast<unsigned long long>(got));
+    std::printf("server memory        %.1f bytes/row (resident %.1f MiB)\n",
+                double(rss_full - rss_empty) / double(rows), double(rss_full) / 1048576.0);
+    exit_to_server();
+    kill(pid, SIGTERM);
+    waitpid(pid, nullptr, 0);
+    return got == std::uint64_t(rows) ? 0 : 1;
+}
