@@ -52,7 +52,8 @@ void login_dlg::build_form()
     setFont(base);
     setStyleSheet(QStringLiteral(
         "QDialog#login_dlg { background-color: rgb(132, 171, 204); }"
-        "QLabel, QCheckBox { color: white; }"));
+        // Only the form's own widgets: the message boxes parented here keep their dark text.
+        "QDialog#login_dlg > QLabel, QDialog#login_dlg > QCheckBox { color: white; }"));
 
     title_ = new QLabel(this);
     title_->setObjectName(QStringLiteral("title"));
@@ -85,7 +86,7 @@ void login_dlg::build_form()
         auto *caption = new QLabel(captions[row], this);
         caption->setObjectName(QLatin1String(caption_names[row]));
         caption->setFont(caption_font);
-        caption->setGeometry(292, y, 96, 34);
+        caption->setGeometry(280, y, 108, 34);
         auto *edit = new QLineEdit(this);
         edit->setObjectName(QLatin1String(edit_names[row]));
         edit->setFont(edit_font);

@@ -11,6 +11,7 @@
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QToolButton>
@@ -56,6 +57,7 @@ private slots:
     void cleanup();
     void form_layout();
     void tab_order();
+    void boxes_keep_dark_text();
     void fills_from_config();
     void port_rule_data();
     void port_rule();
@@ -150,6 +152,27 @@ void test_login::tab_order()
         w = w->nextInFocusChain();
     }
     QCOMPARE(seen, expected);
+}
+
+void test_login::boxes_keep_dark_text()
+{
+    // The form's white captions must not leak into message boxes parented to the dialog,
+    // whose background is light: that would make the failure message invisible.
+    login_dlg d;
+    QLabel *caption = child<QLabel>(d, "label");
+    caption->ensurePolished();
+    QCOMPARE(caption->palette().color(caption->foregroundRole()), QColor(Qt::white));
+    QMessageBox box(QMessageBox::Information, QStringLiteral("info"), QStringLiteral("text"), QMessageBox::Ok, &d);
+    box.ensurePolished();
+    bool found = false;
+    for (QLabel *l : box.findChildren<QLabel *>()) {
+        if (l->text() != QStringLiteral("text"))
+            continue;
+        found = true;
+        l->ensurePolished();
+        QVERIFY(l->palette().color(l->foregroundRole()) != QColor(Qt::white));
+    }
+    QVERIFY(found);
 }
 
 void test_login::fills_from_config()
