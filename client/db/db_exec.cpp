@@ -1,59 +1,24 @@
 // Execution wrapper: timing, the HTML log line and the batched updates of the log pane.
 #include "db/db_exec.h"
 
-#include "support/mem_time.h"
-
+#include <QTextCursor>
+#include <QTextDocument>
+#include <QTextDocumentFragment>
 #include <QTextEdit>
 #include <chrono>
-#include <cstdio>
 
 namespace {
 
-bool needs_escaping(const QByteArray &text)
-{
-    for (char c : text)
-        if (c == '<' || c == '>' || c == '&' || c == '"')
-            return true;
-    return false;
-}
+qint64 html_size(const QByteArray &line) { return line.size() + log_html_overhead(); }
 
 } // namespace
-
-QByteArray log_time_text()
-{
-    return ox::db::mem::to_text(ox::db::mem::local_now()).toLatin1();
-}
-
-QByteArray make_log_line(const QByteArray &when, const QByteArray &cmd, bool ok, double micros)
-{
-    static const QByteArray open_cmd = " execute cmd:<div style='color:#52a6c4'>    ";
-    static const QByteArray close_cmd = "</div><br>    result: ";
-    static const QByteArray good = "<span style='color:green'>successful</span>";
-    static const QByteArray bad = "<span style='color:red'>failed    </span>";
-    static const QByteArray use_time = " , use time: <b>";
-    static const QByteArray tail = "</b> us.<br>";
-
-    // Commands without markup characters (nearly all) skip the round trip through UTF-16.
-    const QByteArray shown = needs_escaping(cmd) ? QString::fromUtf8(cmd).toHtmlEscaped().toUtf8() : cmd;
-    char number[400];
-    const int n = std::snprintf(number, sizeof number, "%f", micros);
-
-    QByteArray line;
-    line.reserve(when.size() + shown.size() + 160 + n);
-    line += when;
-    line += open_cmd;
-    line += shown;
-    line += close_cmd;
-    line += ok ? good : bad;
-    line += use_time;
-    line.append(number, n > 0 ? qMin(n, int(sizeof number) - 1) : 0);
-    line += tail;
-    return line;
-}
 
 db_exec::db_exec(const QByteArray &name, QTextEdit *log, QObject *parent)
     : QObject(parent), name_(name), log_(log)
 {
+    // The pane is edited through cursors; an undo history would only grow.
+    if (log_)
+        log_->setUndoRedoEnabled(false);
     flush_timer_.setSingleShot(true);
     flush_timer_.setInterval(0);
     connect(&flush_timer_, &QTimer::timeout, this, &db_exec::update_log);
@@ -73,8 +38,16 @@ result_set *db_exec::run(const QByteArray &cmd, QByteArray &log_line, int quiet)
     const auto end = std::chrono::steady_clock::now();
     const double micros = std::chrono::duration_cast<std::chrono::nanoseconds>(end - start).count() / 1000.0;
     log_line = make_log_line(when, cmd, rs != nullptr, micros);
-    if (quiet == 0)
-        append_log(log_line);
+    if (quiet == 0) {
+        log_entry e;
+        e.html = log_line;
+        e.when = when;
+        e.cmd = cmd;
+        e.micros = micros;
+        e.ok = rs != nullptr;
+        e.has_pieces = true;
+        add_entry(e);
+    }
     return rs;
 }
 
@@ -84,21 +57,77 @@ result_set *db_exec::run(const QByteArray &cmd, int quiet)
     return run(cmd, line, quiet);
 }
 
+void db_exec::forget_pane()
+{
+    shown_.clear();
+    shown_html_ = 0;
+    pending_.clear();
+    pending_html_ = 0;
+    cut_plain_ = 0;
+    doc_ = nullptr;
+    doc_chars_ = -1;
+}
+
+void db_exec::notice_outside_changes()
+{
+    const QTextDocument *doc = log_->document();
+    if (doc == doc_ && doc->characterCount() == doc_chars_)
+        return;
+    // Someone else cleared or filled the pane: whatever it holds now counts as one old stretch.
+    shown_.clear();
+    shown_html_ = 0;
+    cut_plain_ = 0;
+    const int chars = doc->characterCount() - 1;
+    if (chars > 0) {
+        shown_html_ = log_->toHtml().size();
+        shown_.push_back(shown_part{ shown_html_, chars });
+    }
+    doc_ = doc;
+    doc_chars_ = doc->characterCount();
+}
+
+void db_exec::cut_to(qint64 keep)
+{
+    // The oldest go first: stretches of the pane (the boundary one only in part, as a cut by
+    // length would), then waiting lines, whole.
+    while (!shown_.empty() && shown_html_ + pending_html_ > keep) {
+        shown_part &oldest = shown_.front();
+        const qint64 rest = shown_html_ + pending_html_ - oldest.html;
+        if (rest >= keep) {
+            cut_plain_ += oldest.plain;
+            shown_html_ -= oldest.html;
+            shown_.pop_front();
+            continue;
+        }
+        const qint64 kept_html = keep - rest;
+        const int kept_plain = static_cast<int>(oldest.plain * kept_html / qMax<qint64>(1, oldest.html));
+        cut_plain_ += oldest.plain - kept_plain;
+        shown_html_ -= oldest.html - kept_html;
+        oldest = shown_part{ kept_html, kept_plain };
+    }
+    while (!pending_.isEmpty() && shown_html_ + pending_html_ > keep) {
+        pending_html_ -= html_size(pending_.front().html);
+        pending_.removeFirst();
+    }
+}
+
 void db_exec::append_log(const QByteArray &line)
+{
+    log_entry e;
+    e.html = line;
+    add_entry(e);
+}
+
+void db_exec::add_entry(const log_entry &entry)
 {
     if (!log_)
         return;
-    pending_.append(line);
-    pending_size_ += line.size();
-    if (pending_size_ > log_cap) {
-        // Entry by entry the pane would have been cut to its newest eighth by now: keep as
-        // many of the newest lines as that eighth holds (the newest always).
-        while (pending_.size() > 1 && pending_size_ > log_cap / 8) {
-            pending_size_ -= pending_.front().size();
-            pending_.removeFirst();
-        }
-        drop_pane_ = true;
-    }
+    notice_outside_changes();
+    const qint64 total = shown_html_ + pending_html_;
+    if (total > log_cap)
+        cut_to(total / 8);
+    pending_.append(entry);
+    pending_html_ += html_size(entry.html);
     if (!flush_timer_.isActive())
         flush_timer_.start();
 }
@@ -106,26 +135,47 @@ void db_exec::append_log(const QByteArray &line)
 void db_exec::update_log()
 {
     flush_timer_.stop();
-    if (!log_ || pending_.isEmpty()) {
-        pending_.clear();
-        pending_size_ = 0;
-        drop_pane_ = false;
+    if (!log_) {
+        forget_pane();
         return;
     }
-    QByteArray fresh;
-    fresh.reserve(pending_size_);
-    for (int i = pending_.size() - 1; i >= 0; --i)
-        fresh += pending_[i];
-    QString current;
-    if (!drop_pane_) {
-        current = log_->toHtml();
-        if (current.size() > log_cap)
-            current.truncate(current.size() / 8);
+    notice_outside_changes();
+    if (cut_plain_ == 0 && pending_.isEmpty())
+        return;
+    QTextDocument *doc = log_->document();
+    const int content = doc->characterCount() - 1;
+    const int kept = qMax(0, content - cut_plain_);
+    if (cut_plain_ == 0 && pending_.size() <= few_lines) {
+        // A command or two: insert them on top, the rest of the pane stays as it is.
+        QTextCursor cursor(doc);
+        write_log_entries(cursor, pending_);
+    } else {
+        // Many lines or a cut: build the pane afresh from the new lines and the part that stays.
+        // Done inside one edit block around clear(), the document lays itself out lazily as it
+        // does after setHtml; edits in place would lay out every changed line at once.
+        QTextDocumentFragment old;
+        if (kept > 0) {
+            QTextCursor keep(doc);
+            keep.setPosition(kept, QTextCursor::KeepAnchor);
+            old = keep.selection();
+        }
+        QTextCursor outer(doc);
+        outer.beginEditBlock();
+        doc->clear();
+        QTextCursor cursor(doc);
+        write_log_entries(cursor, pending_);
+        if (!old.isEmpty())
+            cursor.insertFragment(old);
+        outer.endEditBlock();
     }
-    pending_.clear();
-    pending_size_ = 0;
-    drop_pane_ = false;
-    log_->setHtml(QString::fromUtf8(fresh) + current);
+    cut_plain_ = 0;
+    if (!pending_.isEmpty()) {
+        shown_.push_back(shown_part{ pending_html_, qMax(0, doc->characterCount() - 1 - kept) });
+        shown_html_ += pending_html_;
+        pending_.clear();
+        pending_html_ = 0;
+    }
+    doc_chars_ = doc->characterCount();
 }
 
 bool db_exec::query(const QByteArray &cmd, name_list &names, row_list &rows, name_list &types,

@@ -2,6 +2,7 @@
 // records it in the execution log pane, newest entry first.
 #pragma once
 
+#include "db/log_lines.h"
 #include "db/result_table.h"
 #include "vorn_tsdb.h"
 
@@ -10,6 +11,7 @@
 #include <QPointer>
 #include <QTextEdit>
 #include <QTimer>
+#include <deque>
 
 
 
@@ -39,7 +41,8 @@ public:
     // loop waiting call it at their housekeeping points.
     void update_log();
 
-    // Lines appended but not yet shown (for the runners' and the tests' sake).
+    // Lines appended but not yet shown (for the runners' and the tests' sake); lines that
+    // would have been cut before being seen are not kept.
     int pending_lines() const { return pending_.size(); }
 
     // run, then to_table into the outputs. False when the command failed; the outputs are then
@@ -52,18 +55,30 @@ public:
     static constexpr int log_cap = 0x40000;
 
 private:
+    // A stretch of the pane: the lines of one update, or what others put there. Sizes are
+    // counted in characters of HTML as the pane would give them back (estimated per line).
+    struct shown_part {
+        qint64 html;
+        int plain;   // characters in the document
+    };
+    // Up to this many new lines go on top of the pane in place; more rebuild it.
+    static constexpr int few_lines = 8;
+    void notice_outside_changes();
+    void cut_to(qint64 keep);
+    void add_entry(const log_entry &entry);
+    void forget_pane();
+
     QByteArray name_;
     QPointer<QTextEdit> log_;
-    // Lines not yet in the pane, oldest first; their total size stays bounded by the cap.
-    QList<QByteArray> pending_;
-    int pending_size_ = 0;
-    // Set when the pending lines alone passed the cap: whatever the pane holds would have been
-    // cut away entry by entry, so the next update starts the pane afresh.
-    bool drop_pane_ = false;
+    // What the pane holds, oldest (its end) first, then the lines waiting to be shown. Entry by
+    // entry the pane is cut to its newest eighth when it grows past the cap; the cut is worked
+    // out on these sizes at once and carried out at the next update.
+    std::deque<shown_part> shown_;
+    qint64 shown_html_ = 0;
+    QList<log_entry> pending_;
+    qint64 pending_html_ = 0;
+    int cut_plain_ = 0;                 // characters at the pane's end that are to go
+    const QTextDocument *doc_ = nullptr;
+    int doc_chars_ = -1;                // the document's size after the last update
     QTimer flush_timer_;
 };
-
-// The HTML log line of one run, from its pieces; exposed for the script editor and the tests.
-QByteArray make_log_line(const QByteArray &when, const QByteArray &cmd, bool ok, double micros);
-// The local date-and-time text the log line starts with.
-QByteArray log_time_text();

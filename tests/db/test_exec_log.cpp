@@ -6,9 +6,32 @@
 
 #include <QApplication>
 #include <QRegularExpression>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextDocument>
 #include <QTextEdit>
 #include <QtTest>
 #include <memory>
+
+namespace {
+
+// The text runs of a document with their colour and weight, block by block.
+QStringList runs_of(const QTextDocument &doc)
+{
+    QStringList out;
+    for (QTextBlock b = doc.begin(); b.isValid(); b = b.next()) {
+        QString line = QStringLiteral("|");
+        for (auto it = b.begin(); !it.atEnd(); ++it) {
+            const QTextFragment f = it.fragment();
+            line += QStringLiteral("[%1 %2 %3]").arg(f.text(), f.charFormat().foreground().color().name())
+                        .arg(f.charFormat().fontWeight() > QFont::Normal ? "bold" : "");
+        }
+        out << line;
+    }
+    return out;
+}
+
+} // namespace
 
 class test_exec_log : public QObject {
     Q_OBJECT
@@ -43,6 +66,38 @@ private slots:
                  QByteArray("2021-03-04 09:05:07 execute cmd:<div style='color:#52a6c4'>    drop t"
                             "</div><br>    result: <span style='color:red'>failed    </span>"
                             " , use time: <b>0.000000</b> us.<br>"));
+    }
+
+    void lines_written_directly_look_parsed()
+    {
+        // The pane gets the wrapper's own lines without the HTML parser; they must come out as
+        // the parsed HTML would.
+        QList<log_entry> entries;
+        const QList<QByteArray> cmds{ "show tables", "  view t  where a<b &&\n\tc>\"d\"  ", "", "x\xe5\x80\xbc" };
+        for (int i = 0; i < cmds.size(); ++i) {
+            log_entry e;
+            e.when = "2021-03-04 09:05:0" + QByteArray::number(i);
+            e.cmd = cmds[i];
+            e.ok = i % 2 == 0;
+            e.micros = 12.5 * i;
+            e.html = make_log_line(e.when, e.cmd, e.ok, e.micros);
+            e.has_pieces = true;
+            entries << e;
+        }
+        log_entry outside;
+        outside.html = "<b>own</b> line";
+        entries.insert(2, outside);
+
+        QTextDocument direct;
+        QTextCursor cursor(&direct);
+        write_log_entries(cursor, entries);
+        QByteArray html;
+        for (int i = entries.size() - 1; i >= 0; --i)
+            html += entries[i].html;
+        QTextDocument parsed;
+        parsed.setHtml(QString::fromUtf8(html));
+        QCOMPARE(direct.toPlainText(), parsed.toPlainText());
+        QCOMPARE(runs_of(direct), runs_of(parsed));
     }
 
     void markup_in_a_command_is_escaped()

@@ -1,0 +1,31 @@
+// The execution log's lines: their HTML text, the local time they start with, and writing them
+// into the log pane's document without a round trip through the HTML parser.
+#pragma once
+
+#include <QByteArray>
+#include <QList>
+
+class QTextCursor;
+
+// One line for the pane. Lines built by the wrapper keep their pieces so that they can be
+// written directly; lines handed in from outside are HTML only.
+struct log_entry {
+    QByteArray html;
+    QByteArray when;
+    QByteArray cmd;
+    double micros = 0;
+    bool ok = false;
+    bool has_pieces = false;
+};
+
+// The HTML log line of one run, from its pieces.
+QByteArray make_log_line(const QByteArray &when, const QByteArray &cmd, bool ok, double micros);
+// The local date-and-time text the log line starts with (daylight-saving time included).
+QByteArray log_time_text();
+
+// Writes the entries at the cursor, the last entry first (so the newest ends up on top). The
+// result reads and looks as the HTML of the lines would after parsing.
+void write_log_entries(QTextCursor &cursor, const QList<log_entry> &entries);
+
+// What a line's HTML grows by when the pane gives it back (style attributes on each paragraph).
+int log_html_overhead();
