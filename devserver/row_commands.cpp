@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <cstring>
 
 namespace devserver {
 
@@ -130,23 +131,56 @@ outcome view(server_state& st, const std::vector<token>& t)
     }
     outcome r{true, {}};
     const std::size_t n = sel.last - sel.first;
-    // Reserving the whole reply once keeps a million-row view to a single allocation.
-    std::size_t per_row = 8 + 11;
-    for (int f : sel.fields) {
-        const std::size_t w = tab.col(std::size_t(f)).width();
-        per_row += w ? w : 2 + (n ? tab.col(std::size_t(f)).string_at(sel.first).size() : 0);
-    }
-    r.body.reserve(64 + names.size() * 24 + n * per_row);
     result_writer w(r.body, names, kinds, n);
+    // Exact size first, then one pass of plain copies into the buffer: a million rows must
+    // not cost a million small appends.
+    std::size_t total = n * (8 + 11);
+    for (int f : sel.fields) {
+        const column& c = tab.col(std::size_t(f));
+        if (c.width()) {
+            total += n * c.width();
+        } else {
+            for (std::size_t row = sel.first; row < sel.last; ++row)
+                total += 2 + std::min<std::size_t>(c.string_at(row).size(), 65535);
+        }
+    }
+    const std::size_t head = r.body.size();
+    r.body.resize(head + total);
+    char* out = &r.body[head];
+    std::int64_t cached_day = -1;
+    char day_bytes[4] = {};
     for (std::size_t row = sel.first; row < sel.last; ++row) {
-        w.row_id(tab.id_at(row));
-        w.datetime(tab.time_at(row));
+        const std::uint64_t id = tab.id_at(row);
+        for (int b = 0; b < 8; ++b)
+            out[b] = char((id >> (8 * b)) & 0xFF);
+        out += 8;
+        const time_point tp = tab.time_at(row);
+        const std::int64_t day = tp.sec / 86400;
+        if (day != cached_day) {
+            put_date(day_bytes, to_civil(time_point{day * 86400, 0}));
+            cached_day = day;
+        }
+        std::memcpy(out, day_bytes, 4);
+        const std::int64_t rem = tp.sec - day * 86400;
+        out[4] = char(rem / 3600);
+        out[5] = char(rem / 60 % 60);
+        out[6] = char(rem % 60);
+        for (int b = 0; b < 4; ++b)
+            out[7 + b] = char((tp.ns >> (8 * b)) & 0xFF);
+        out += 11;
         for (int f : sel.fields) {
             const column& c = tab.col(std::size_t(f));
-            if (c.width())
-                w.fixed(c.fixed_at(row), c.width());
-            else
-                w.str(c.string_at(row));
+            if (const std::size_t width = c.width()) {
+                std::memcpy(out, c.fixed_at(row), width);
+                out += width;
+            } else {
+                const std::string& str = c.string_at(row);
+                const std::size_t len = std::min<std::size_t>(str.size(), 65535);
+                out[0] = char(len & 0xFF);
+                out[1] = char(len >> 8);
+                std::memcpy(out + 2, str.data(), len);
+                out += 2 + len;
+            }
         }
     }
     return r;

@@ -88,8 +88,9 @@ void server::serve(connection& c)
                 std::lock_guard<std::mutex> lock(db_mutex_);
                 r = execute(st_, payload);
             }
-            const bool sent = send_reply(c.sock, r);
+            // The time of the command itself; the transfer depends on the client.
             const auto us = std::chrono::duration_cast<std::chrono::microseconds>(clock_type::now() - start).count();
+            const bool sent = send_reply(c.sock, r);
             log_.add(c.peer, verb_of(payload), r.ok ? std::string("ok") : r.body, us);
             if (!sent)
                 goto closed;
