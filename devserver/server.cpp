@@ -11,6 +11,7 @@
 #include <chrono>
 #include <cstdio>
 #include <ctime>
+#include <exception>
 #include <list>
 #include <memory>
 #include <mutex>
@@ -36,6 +37,7 @@ public:
 
 private:
     void serve(connection& c);
+    void serve_frames(connection& c);
     bool send_reply(platform::socket_t s, const outcome& r);
     bool save_db(std::string& err);
     void reap(bool all);
@@ -65,6 +67,19 @@ bool server::send_reply(platform::socket_t s, const outcome& r)
 
 void server::serve(connection& c)
 {
+    try {
+        serve_frames(c);
+    } catch (const std::exception& e) {
+        log_.line(c.peer + " closed: " + e.what() + "\n");
+    }
+    log_.line(c.peer + " disconnected\n");
+    platform::close_socket(c.sock);
+    c.sock = platform::no_socket;
+    c.finished = true;
+}
+
+void server::serve_frames(connection& c)
+{
     frame_reader reader;
     std::string buf(256 * 1024, '\0');
     std::string payload;
@@ -86,7 +101,12 @@ void server::serve(connection& c)
             outcome r;
             {
                 std::lock_guard<std::mutex> lock(db_mutex_);
-                r = execute(st_, payload);
+                try {
+                    r = execute(st_, payload);
+                } catch (const std::exception& e) {
+                    // Out of memory on a huge request or reply fails the command, not the server.
+                    r = fail(std::string("command failed: ") + e.what());
+                }
             }
             // The time of the command itself; the transfer depends on the client.
             const auto us = std::chrono::duration_cast<std::chrono::microseconds>(clock_type::now() - start).count();
@@ -107,10 +127,7 @@ void server::serve(connection& c)
         reader.feed(buf.data(), std::size_t(n));
     }
 closed:
-    log_.line(c.peer + " disconnected\n");
-    platform::close_socket(c.sock);
-    c.sock = platform::no_socket;
-    c.finished = true;
+    return;
 }
 
 bool server::save_db(std::string& err)
