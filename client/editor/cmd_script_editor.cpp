@@ -240,12 +240,14 @@ void cmd_script_editor::add_result(tab_data_model *model, const QByteArray &cmd)
     model->setParent(view);
     model->set_read_only(true);
     view->setModel(model);
+    // No indicator yet: the rows keep the server's order until the user picks a column.
+    view->horizontalHeader()->setSortIndicator(-1, Qt::AscendingOrder);
     view->setSortingEnabled(true);
-    view->horizontalHeader()->setSortIndicatorShown(true);
     for (int c = 0; c < model->columnCount(); ++c)
         if (item_dlgt *d = model->delegate_of(c))
             view->setItemDelegateForColumn(c, d);
     view->setProperty(command_property, cmd);
+    view->resizeColumnsToContents();
 
     auto *find = new QAction(QIcon(QStringLiteral(":/img/find.svg")), tr("find text"), view);
     find->setShortcut(QKeySequence(tr("ctrl+shift+f")));
