@@ -1,0 +1,146 @@
+// The file actions in the real main window: a new file becomes a script tab whose run refreshes
+// the tree, the Edit menu reaches the current editor, closing a modified tab by its button
+// writes it, a recent entry opens its file, and the open files come back at the next start.
+#include "editor/cmd_script_editor.h"
+#include "editor/editor.h"
+#include "main_window_fixture.h"
+#include "shell/tab_area.h"
+
+#include <QDir>
+#include <QMenu>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QTemporaryDir>
+
+using namespace mw_test;
+
+class test_cmd_files_window : public QObject {
+    Q_OBJECT
+    QTemporaryDir dir_;
+    std::unique_ptr<devserver_process> server_;
+    std::unique_ptr<modal_seam::script> seam_;
+    std::unique_ptr<MainWindow> w_;
+
+    QString file(const QString &name) const { return dir_.filePath(name); }
+    cmd_script_editor *current() const { return qobject_cast<cmd_script_editor *>(w_->tabs()->currentWidget()); }
+    QByteArray slurp(const QString &path) const
+    {
+        QFile f(path);
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
+    }
+
+private slots:
+    void init()
+    {
+        sys_config.reset();
+        seam_ = std::make_unique<modal_seam::script>();
+        server_ = std::make_unique<devserver_process>();
+        QVERIFY2(server_->ok(), qPrintable(server_->error()));
+        QVERIFY(run_elsewhere(*server_, {"create t1 f1 i32 f2 string"}));
+        w_ = open_window(*server_);
+        QVERIFY(w_);
+    }
+    void cleanup()
+    {
+        w_.reset();
+        exit_to_server();
+        server_.reset();
+        seam_.reset();
+    }
+
+    void a_new_file_runs_and_refreshes_the_tree()
+    {
+        seam_->push_file(file("scriptfile1.tcd"));
+        w_->actions().new_file->trigger();
+        cmd_script_editor *ed = current();
+        QVERIFY(ed);
+        QVERIFY(tab_area::is_script_editor(ed));
+        QCOMPARE(w_->editors().size(), 1);
+        QCOMPARE(w_->tabs()->tabText(0), QStringLiteral("scriptfile1.tcd"));
+        QVERIFY(w_->actions().close_file->isEnabled());
+        QVERIFY(!find_item(w_->tree(), "t9"));
+
+        ed->editor_widget()->set_text(QStringLiteral("create t9 v i32\nview t1"));
+        ed->exec_cmd();
+        QCOMPARE(seam_->last_text(), QStringLiteral("the cmd execute sussesful total!"));
+        QVERIFY(find_item(w_->tree(), "t9"));   // executed -> refresh
+        QCOMPARE(ed->result_tabs()->count(), 1);
+
+        // The Edit menu acts on this editor: select all, then execute the selection.
+        ed->editor_widget()->set_text(QStringLiteral("view t1\nview t9"));
+        w_->actions().sel_all->setEnabled(true);
+        w_->sel_all();
+        QVERIFY(!ed->editor_widget()->selections().empty());
+        seam_->shown.clear();
+        w_->exec_sel();
+        QCOMPARE(seam_->last_text(), QStringLiteral("the cmd execute sussesful total!"));
+        QCOMPARE(ed->result_tabs()->count(), 3);
+    }
+
+    void closing_a_modified_tab_by_its_button_writes_it()
+    {
+        seam_->push_file(file("a.tcd"));
+        w_->new_file();
+        seam_->push_file(file("b.tcd"));
+        w_->new_file();
+        QCOMPARE(w_->tabs()->count(), 2);
+        auto *a = qobject_cast<cmd_script_editor *>(w_->tabs()->widget(0));
+        a->editor_widget()->set_text(QStringLiteral("view t1"));
+        a->editor_widget()->add_selection(0, 0);
+        // set_text counts as saved: make a real edit through the editor's keys.
+        a->editor_widget()->set_cursor_position(7);
+        QTest::keyClicks(a->editor_widget(), QStringLiteral(" f1"));
+        QVERIFY(a->modified());
+        QVERIFY(a->isWindowModified());
+        emit w_->tabs()->tabCloseRequested(0);
+        QCOMPARE(w_->tabs()->count(), 1);
+        QCOMPARE(slurp(file("a.tcd")), QByteArray("view t1 f1"));
+        QCOMPARE(w_->tabs()->tabText(0), QStringLiteral("b.tcd"));
+        QCOMPARE(sys_config.open_files, std::list<std::string>{file("b.tcd").toStdString()});
+    }
+
+    void a_recent_entry_opens_its_file_and_open_files_return()
+    {
+        QFile f(file("kept.tcd"));
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write("view t1\n");
+        f.close();
+        sys_config.add_recent_file(file("kept.tcd").toStdString());
+        w_ = std::make_unique<MainWindow>("127.0.0.1", server_->port(), "admin", "admin");
+        QMenu *recent = w_->actions().recent_menu;
+        QCOMPARE(recent->actions().first()->text(), file("kept.tcd"));
+        recent->actions().first()->trigger();
+        QVERIFY(current());
+        QCOMPARE(current()->text_bytes(), QByteArray("view t1\n"));
+        QCoreApplication::processEvents();   // the menu follows the recent list
+        QCOMPARE(recent->actions().first()->text(), file("kept.tcd"));
+
+        seam_->push_file(file("second.tcd"));
+        w_->new_file();
+        QCOMPARE(sys_config.open_files.size(), size_t(2));
+        w_->close();   // saves all, lists stay for the next start
+        w_ = std::make_unique<MainWindow>("127.0.0.1", server_->port(), "admin", "admin");
+        QCOMPARE(w_->tabs()->count(), 2);
+        QCOMPARE(w_->tabs()->tabText(0), QStringLiteral("kept.tcd"));
+        QCOMPARE(w_->tabs()->tabText(1), QStringLiteral("second.tcd"));
+        QCOMPARE(w_->tabs()->tabBar()->tabTextColor(1), QColor(Qt::darkCyan));
+        QCOMPARE(w_->editors().size(), 2);
+    }
+
+    void execute_cmd_from_the_database_menu()
+    {
+        QFile f(file("run.tcd"));
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write("  create t5 v i32  \n\ncreate t6 v i32\n");
+        f.close();
+        seam_->push_file(file("run.tcd"));
+        w_->actions().exec_cmd->trigger();
+        QCOMPARE(seam_->last_text(), QStringLiteral("the cmd execute sussesful total!"));
+        QVERIFY(find_item(w_->tree(), "t5"));
+        QVERIFY(find_item(w_->tree(), "t6"));
+        QCOMPARE(w_->tabs()->count(), 0);   // run without opening
+    }
+};
+
+QTEST_MAIN(test_cmd_files_window)
+#include "test_cmd_files_window.moc"
