@@ -54,6 +54,7 @@ private slots:
     void login_runs_event_loop_then_writes_config();
     void program_path_kept();
     void editor_font_is_fixed_pitch();
+    void every_topic_translated();
 };
 
 void test_startup::language_table_data()
@@ -261,6 +262,30 @@ void test_startup::editor_font_is_fixed_pitch()
     QFont bold = f;
     bold.setBold(true);
     QVERIFY(QFontInfo(bold).fixedPitch());
+}
+
+void test_startup::every_topic_translated()
+{
+    // Each topic exists in all three languages and leaves nothing unfinished.
+    const QDir lang(qEnvironmentVariable("VORN_SOURCE_DIR") + QStringLiteral("/client/resources/lang"));
+    QVERIFY(lang.exists());
+    QStringList problems;
+    const QStringList files = lang.entryList({QStringLiteral("*_zh.ts"), QStringLiteral("*_fr.ts"),
+                                              QStringLiteral("*_jp.ts")}, QDir::Files);
+    QVERIFY(!files.isEmpty());
+    for (const QString &name : files) {
+        const QString topic = name.left(name.size() - 6);
+        for (const char *l : {"zh", "fr", "jp"})
+            if (!lang.exists(QStringLiteral("%1_%2.ts").arg(topic, QLatin1String(l))))
+                problems << QStringLiteral("%1_%2.ts missing").arg(topic, QLatin1String(l));
+        QFile f(lang.filePath(name));
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        const QByteArray text = f.readAll();
+        if (text.contains("type=\"unfinished\""))
+            problems << name + QStringLiteral(" has unfinished entries");
+    }
+    problems.removeDuplicates();
+    QVERIFY2(problems.isEmpty(), qPrintable(problems.join(QStringLiteral("; "))));
 }
 
 QTEST_MAIN(test_startup)
