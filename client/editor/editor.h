@@ -205,7 +205,8 @@ private:
     struct face;
     face &face_for(const QFont &font);
     QFont font_for_preedit() const;
-    const QPixmap &glyph_pixmap(const QFont &font, const QColor &colour, const QString &glyph);
+    // Pre-rendered glyph of one code point in one entry's font and colour.
+    const QPixmap &glyph_pixmap(int entry, const QFont &font, const QColor &colour, uint code_point);
 
     text_buffer buf_;
     undo_history history_;
@@ -234,6 +235,7 @@ private:
     QPointer<QWidget> search_;
     editor_actions window_actions_;
     QHash<QString, QAction *> actions_;
-    QHash<QString, QPixmap> glyphs_;
+    QHash<quint64, QPixmap> glyphs_;
+    QString glyph_fonts_;       // the fonts and cell size the cached glyphs were drawn with
     QHash<QString, std::shared_ptr<face>> faces_;
 };

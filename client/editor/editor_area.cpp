@@ -14,6 +14,7 @@ scrollarea::scrollarea(QWidget *parent) : QScrollArea(parent)
     setObjectName(QStringLiteral("scrollarea"));
     setWidgetResizable(false);
     setBackgroundRole(QPalette::Base);
+    setFrameShape(QFrame::NoFrame);   // the editor paints the whole area itself
 }
 
 QRect scrollarea::visible_rect() const

@@ -46,19 +46,22 @@ QColor colour_of(const text_style &s)
     return QColor(c(s.red), c(s.green), c(s.blue), c(s.alpha));
 }
 
-// What a byte or character looks like on the grid; empty for a blank without marks.
-QString glyph_of(const char *s, int i, int len)
+// The code point a character is drawn as on the grid; 0 for a blank without marks.
+uint glyph_of(const char *s, int i, int len)
 {
     const unsigned char c = static_cast<unsigned char>(s[i]);
     if (c < 0x20)
-        return QString(QChar(0x2400 + c));
+        return 0x2400 + c;
     if (c == 0x7F)
-        return QString(QChar(0x2421));
+        return 0x2421;
     if (c == ' ')
-        return sys_config.show_space ? QString(QChar(0x2B1D)) : QString();
-    if (len == 1 && c >= 0x80)
-        return QString(QChar(0xFFFD));
-    return QString::fromUtf8(s + i, len);
+        return sys_config.show_space ? 0x2B1D : 0;
+    if (len == 1)
+        return c < 0x80 ? c : 0xFFFD;
+    uint cp = c & (0xFF >> (len + 1));
+    for (int k = 1; k < len; ++k)
+        cp = (cp << 6) | (static_cast<unsigned char>(s[i + k]) & 0x3F);
+    return cp;
 }
 
 int utf8_length(const char *s, int i, int n)
@@ -121,19 +124,15 @@ editor::face &editor::face_for(const QFont &font)
     return *f;
 }
 
-const QPixmap &editor::glyph_pixmap(const QFont &font, const QColor &colour, const QString &glyph)
+const QPixmap &editor::glyph_pixmap(int entry, const QFont &font, const QColor &colour, uint code_point)
 {
-    const int cells = glyph.size() == 1 && glyph[0].unicode() < 0x80 ? 1 : 2;
-    const QString key = font.key() + QLatin1Char('|') + QString::number(colour.rgba(), 16) +
-                        QLatin1Char('|') + QString::number(cell_width()) + QLatin1Char('|') +
-                        QString::number(line_height()) + QLatin1Char('|') + glyph;
+    const quint64 key = (quint64(entry) << 56) ^ (quint64(colour.rgba()) << 22) ^ code_point;
     auto it = glyphs_.find(key);
     if (it != glyphs_.end())
         return *it;
-    if (glyphs_.size() > 4096)
-        glyphs_.clear();
     const qreal dpr = devicePixelRatioF();
-    const int w = cells * cell_width() + cell_width(), h = line_height();
+    const int cells = code_point < 0x80 ? 1 : 2;
+    const int w = (cells + 1) * cell_width(), h = line_height();
     QPixmap pm(QSize(std::max(1, int(w * dpr)), std::max(1, int(h * dpr))));
     pm.setDevicePixelRatio(dpr);
     pm.fill(Qt::transparent);
@@ -142,7 +141,7 @@ const QPixmap &editor::glyph_pixmap(const QFont &font, const QColor &colour, con
         g.setFont(font);
         g.setPen(colour);
         const QFontMetrics fm(font_of(sys_config.active_styles()[0]), this);
-        g.drawText(QPointF(0, (h - fm.height()) / 2 + fm.ascent()), glyph);
+        g.drawText(QPointF(0, (h - fm.height()) / 2 + fm.ascent()), QString::fromUcs4(&code_point, 1));
     }
     return *glyphs_.insert(key, pm);
 }
@@ -165,6 +164,16 @@ void editor::paint_lines(QPainter &p, qint64 first, qint64 last, bool for_printe
     fonts[style_class_count].setUnderline(true);   // the error position
     const QFontMetricsF fm(fonts[0], p.device());
     const double base = (lh - fm.height()) / 2 + fm.ascent();
+    face *faces[style_class_count + 1];
+    QString signature = QString::number(cw) + QLatin1Char('/') + QString::number(lh);
+    for (int e = 0; e <= style_class_count; ++e) {
+        faces[e] = &face_for(fonts[e]);
+        signature += fonts[e].key();
+    }
+    if (!for_printer && (signature != glyph_fonts_ || glyphs_.size() > 4096)) {
+        glyphs_.clear();
+        glyph_fonts_ = signature;
+    }
 
     std::vector<uint8_t> entries;
     first = std::max<qint64>(first, 0);
@@ -188,9 +197,8 @@ void editor::paint_lines(QPainter &p, qint64 first, qint64 last, bool for_printe
         auto flush = [&] {
             if (run_idx.isEmpty())
                 return;
-            face &f = face_for(fonts[run_font]);
             QGlyphRun gr;
-            gr.setRawFont(f.raw);
+            gr.setRawFont(faces[run_font]->raw);
             gr.setGlyphIndexes(run_idx);
             gr.setPositions(run_pos);
             gr.setOverline(fonts[run_font].overline());
@@ -202,6 +210,11 @@ void editor::paint_lines(QPainter &p, qint64 first, qint64 last, bool for_printe
             run_pos.clear();
         };
 
+        struct mark {
+            const QPixmap *pm;
+            double x, y;
+        };
+        std::vector<mark> marks;
         int col = 0;
         for (int i = 0; i < n;) {
             const qint64 pos = b + i;
@@ -223,7 +236,7 @@ void editor::paint_lines(QPainter &p, qint64 first, qint64 last, bool for_printe
 
             const unsigned char c = static_cast<unsigned char>(s[i]);
             if (!for_printer && c > 0x20 && c < 0x7F) {
-                face &f = face_for(fonts[fe]);
+                const face &f = *faces[fe];
                 if (f.raw.isValid() && f.ascii[c] != 0) {
                     if (fe != run_font || colour != run_colour)
                         flush();
@@ -236,24 +249,45 @@ void editor::paint_lines(QPainter &p, qint64 first, qint64 last, bool for_printe
                     continue;
                 }
             }
+            const uint g = glyph_of(s, i, len);
+            if (g == 0x2B1D && !for_printer) {
+                // Blank marks do not break a run: they are drawn in one batch after the line.
+                QColor gc = colour;
+                gc.setAlpha(64);
+                const QPixmap &pm = glyph_pixmap(fe, fonts[fe], gc, g);
+                marks.push_back({&pm, x, y});
+                col += cells;
+                i += len;
+                continue;
+            }
             flush();
-            QString g = glyph_of(s, i, len);
-            if (!g.isEmpty()) {
+            if (g != 0) {
                 QColor gc = colour;
                 if (c == ' ')
                     gc.setAlpha(64);
-                if (for_printer) {
+                if (for_printer || g > 0xFFFF) {
                     p.setFont(fonts[fe]);
                     p.setPen(gc);
-                    p.drawText(QPointF(x, y + base), g);
+                    p.drawText(QPointF(x, y + base), QString::fromUcs4(&g, 1));
                 } else {
-                    p.drawPixmap(QPointF(x, y), glyph_pixmap(fonts[fe], gc, g));
+                    p.drawPixmap(QPointF(x, y), glyph_pixmap(fe, fonts[fe], gc, g));
                 }
             }
             col += cells;
             i += len;
         }
         flush();
+        for (size_t m = 0; m < marks.size();) {
+            // One call per run of marks drawn from the same pixmap.
+            std::vector<QPainter::PixmapFragment> frags;
+            const QPixmap *pm = marks[m].pm;
+            const QSizeF sz = QSizeF(pm->size()) / pm->devicePixelRatioF();
+            for (; m < marks.size() && marks[m].pm == pm; ++m)
+                frags.push_back(QPainter::PixmapFragment::create(
+                    QPointF(marks[m].x + sz.width() / 2, marks[m].y + sz.height() / 2), QRectF(QPointF(0, 0), pm->size()),
+                    1 / pm->devicePixelRatioF(), 1 / pm->devicePixelRatioF()));
+            p.drawPixmapFragments(frags.data(), static_cast<int>(frags.size()), *pm);
+        }
     }
 }
 

@@ -3,8 +3,10 @@
 
 #include "editor/sys_config.h"
 
+#include <QGlyphRun>
 #include <QPaintEvent>
 #include <QPainter>
+#include <QRawFont>
 #include <algorithm>
 
 namespace {
@@ -56,13 +58,43 @@ void linenumber_wt::paintEvent(QPaintEvent *ev)
     const QFont f = gutter_font();
     p.setFont(f);
     p.setPen(QColor(128, 128, 128));
-    const QFontMetrics fm(f, this);
+    const QFontMetricsF fm(f, this);
     const int lh = line_height();
     const int top = std::max(ev->rect().top(), offset_);
     const qint64 first = top / lh;
     const qint64 last = std::min<qint64>(lines_ - 1, ev->rect().bottom() / lh);
+    const double base = (lh - fm.height()) / 2 + fm.ascent();
+
+    // Digits as one glyph run per paint; the plain text path only if the font lacks them.
+    const QRawFont raw = QRawFont::fromFont(f);
+    const QVector<quint32> digits = raw.isValid() ? raw.glyphIndexesForString(QStringLiteral("0123456789"))
+                                                  : QVector<quint32>();
+    const bool fast = digits.size() == 10 && !digits.contains(0);
+    QVector<QPointF> advances;
+    if (fast)
+        advances = raw.advancesForGlyphIndexes(digits);
+    QVector<quint32> glyphs;
+    QVector<QPointF> positions;
     for (qint64 line = first; line <= last; ++line) {
-        const QRect cell(0, static_cast<int>(line * lh), width(), lh);
-        p.drawText(cell, Qt::AlignRight | Qt::AlignVCenter, QString::number(line + 1));
+        const QString number = QString::number(line + 1);
+        if (!fast) {
+            const QRect cell(0, static_cast<int>(line * lh), width(), lh);
+            p.drawText(cell, Qt::AlignRight | Qt::AlignVCenter, number);
+            continue;
+        }
+        double x = width();
+        for (int k = number.size() - 1; k >= 0; --k) {
+            const int d = number[k].unicode() - '0';
+            x -= advances[d].x();
+            glyphs.append(digits[d]);
+            positions.append(QPointF(x, line * lh + base));
+        }
+    }
+    if (!glyphs.isEmpty()) {
+        QGlyphRun run;
+        run.setRawFont(raw);
+        run.setGlyphIndexes(glyphs);
+        run.setPositions(positions);
+        p.drawGlyphRun(QPointF(0, 0), run);
     }
 }
