@@ -6,7 +6,9 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <QtTest>
+#include <cstdio>
 #include <cstring>
+#include <unistd.h>
 
 namespace {
 
@@ -195,7 +197,21 @@ void test_sys_config::missing_file_keeps_initial_values()
     QTemporaryDir dir;
     sys_config_record r;
     r.port = 1;
-    QVERIFY(!r.load(dir.filePath("config").toStdString()));
+    // Catch what load prints on standard output.
+    const QString out_path = dir.filePath("stdout.txt");
+    std::fflush(stdout);
+    const int saved = ::dup(1);
+    std::FILE *sink = std::fopen(out_path.toLocal8Bit().constData(), "w");
+    QVERIFY(saved >= 0 && sink);
+    ::dup2(::fileno(sink), 1);
+    const bool loaded = r.load(dir.filePath("config").toStdString());
+    std::fflush(stdout);
+    ::dup2(saved, 1);
+    ::close(saved);
+    std::fclose(sink);
+    QVERIFY(!loaded);
+    QCOMPARE(QByteArray::fromStdString(read_all(out_path)),
+             QByteArray("load system config failed, use initial config\n"));
     QCOMPARE(r.port, 1); // untouched, not reset
 }
 
