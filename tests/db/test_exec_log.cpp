@@ -197,6 +197,30 @@ private slots:
         QVERIFY(!shown().contains(QStringLiteral("entry %1").arg(big.size() / 20)));
     }
 
+    void the_cap_holds_entry_by_entry()
+    {
+        // Shown one by one (as in interactive use) the pane grows past the cap once, then drops
+        // to about an eighth, keeping the newest lines whole.
+        const QByteArray filler(300, 'x');
+        int biggest = 0;
+        bool shrank = false;
+        for (int i = 0; i < 1200; ++i) {
+            db_->append_log("entry " + QByteArray::number(i) + " " + filler + "<br>");
+            db_->update_log();
+            if (i % 50 == 0 || i > 1150) {
+                const int size = pane_->toHtml().size();
+                shrank = shrank || size < biggest / 2;
+                biggest = qMax(biggest, size);
+            }
+        }
+        QVERIFY(shrank);
+        QVERIFY2(biggest < db_exec::log_cap * 5 / 4, qPrintable(QString::number(biggest)));
+        const QString text = shown();
+        QVERIFY(text.startsWith("entry 1199 "));
+        QVERIFY(text.contains("entry 1198 " + filler));
+        QVERIFY(!text.contains("entry 0 "));
+    }
+
     void many_lines_between_updates_stay_bounded()
     {
         // Many more lines than the cap holds, with no update in between: the pane ends up with

@@ -6,6 +6,9 @@
 #include <algorithm>
 #include <ctime>
 
+// QVariant's ordering operators are deprecated in Qt 5.15 but are what the grids' sorting uses.
+#pragma GCC diagnostic ignored "-Wdeprecated-declarations"
+
 using ox::db::mem::date;
 using ox::db::mem::date_time;
 using ox::db::mem::local_now;
