@@ -229,6 +229,29 @@ private slots:
         QCOMPARE(text_at(rs.get(), 0, 1), std::string("9"));
     }
 
+    void large_view_across_days()
+    {
+        QVERIFY(ok("create t v u32 s string"));
+        // Rows 5 hours apart cross many days and month ends; strings vary in length.
+        const int n = 3000;
+        for (int i = 0; i < n; ++i) {
+            const long long sec = 1700000000LL + i * 18000LL;
+            const QDateTime when = QDateTime::fromSecsSinceEpoch(sec, Qt::UTC);
+            const std::string tp = when.toString("yyyy-MM-dd HH:mm:ss").toStdString() + "." + std::to_string(i % 9 + 1);
+            QVERIFY(ok("push into t v s values " + std::to_string(i) + " \"" + std::string(std::size_t(i % 37), 'x') +
+                       "\" at \"" + tp + "\""));
+        }
+        rs_ptr rs = run("view t");
+        QCOMPARE(rows_of(rs.get()), std::uint64_t(n));
+        for (int i = 0; i < n; ++i) {
+            const QDateTime when = QDateTime::fromSecsSinceEpoch(1700000000LL + i * 18000LL, Qt::UTC);
+            const std::string tp = when.toString("yyyy-MM-dd HH:mm:ss").toStdString() + "." + std::to_string(i % 9 + 1);
+            QCOMPARE(text_at(rs.get(), std::uint64_t(i), 0), tp);
+            QCOMPARE(text_at(rs.get(), std::uint64_t(i), 1), std::to_string(i));
+            QCOMPARE(str_at(rs.get(), std::uint64_t(i), 2).size(), std::size_t(i % 37));
+        }
+    }
+
     void incomplete_and_unknown_texts_fail()
     {
         QVERIFY(ok("create t v i32"));
