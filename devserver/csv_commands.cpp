@@ -21,13 +21,20 @@ std::string read_clause(const std::vector<token>& t, std::size_t i, bool allow_r
     if (i >= t.size() || (!is_word(t[i], "csv") && !is_word(t[i], "csvs")))
         return "csv or csvs expected";
     c.typed = t[i].text == "csvs";
-    if (i + 4 >= t.size() || !is_word(t[i + 2], "split") || !is_word(t[i + 3], "by"))
+    if (i + 1 >= t.size())
         return "expected: " + t[i].text + " \"PATH\" split by \"SEPARATOR\"";
     c.path = t[i + 1].text;
-    c.sep = t[i + 4].text;
+    i += 2;
+    // Without a split clause the separator is a comma.
+    c.sep = ",";
+    if (i < t.size() && is_word(t[i], "split")) {
+        if (i + 2 >= t.size() || !is_word(t[i + 1], "by"))
+            return "expected: split by \"SEPARATOR\"";
+        c.sep = t[i + 2].text;
+        i += 3;
+    }
     if (c.sep.empty() || c.sep.find_first_of("\"\r\n") != std::string::npos)
         return "invalid separator";
-    i += 5;
     if (allow_replace && i < t.size() && is_word(t[i], "replace")) {
         c.replace = true;
         ++i;

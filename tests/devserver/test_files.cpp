@@ -148,6 +148,17 @@ private slots:
         QVERIFY(!ok("export_data t as csv \"sel.csv\" split by \",\""));
         QVERIFY(!ok("export_data t nope as csv \"x.csv\" split by \",\""));
         QVERIFY(!ok("export_data t as csv \"x.csv\" split by \"\""));
+        QVERIFY(!ok("export_data t as csv \"x.csv\" split \",\""));
+        // Without a split clause the separator is a comma; "\t" gives a tab.
+        QVERIFY(ok("export t as csv \"plain.csv\""));
+        QVERIFY(file("plain.csv").startsWith("time point,v,s\n2024-01-01 00:00:00,1,r1\n"));
+        QVERIFY(ok("export t as csv \"tab.csv\" split by \"\\t\""));
+        QVERIFY(file("tab.csv").startsWith("time point\tv\ts\n"));
+        QVERIFY(ok("truncate t"));
+        QVERIFY(ok("import t from csv \"tab.csv\" split by \"\\t\""));
+        QVERIFY(ok("import t from csv \"plain.csv\""));
+        rs_ptr rs = run("view t");
+        QCOMPARE(rows_of(rs.get()), std::uint64_t(10));
     }
 
     void save_and_load_round_trips()
