@@ -266,6 +266,8 @@ void MainWindow::close_tab(int index)
     if (tab_area::is_script_editor(page)) {
         tab_widget_->setCurrentIndex(index);
         close_file();
+        // An editor whose file could not be written stays, so its text is not lost.
+        return;
     }
     // Closing the editor removed its tab already; only what is still there goes.
     if (tab_widget_->widget(index) == page)

@@ -97,6 +97,20 @@ private slots:
         QCOMPARE(slurp(file("a.tcd")), QByteArray("view t1 f1"));
         QCOMPARE(w_->tabs()->tabText(0), QStringLiteral("b.tcd"));
         QCOMPARE(sys_config.open_files, std::list<std::string>{file("b.tcd").toStdString()});
+
+        // A file that cannot be written keeps its tab when its close button is pressed.
+        sys_config.add_recent_file(file("no/dir/c.tcd").toStdString());
+        w_ = std::make_unique<MainWindow>("127.0.0.1", server_->port(), "admin", "admin");
+        seam_->push_button(QMessageBox::Yes);
+        w_->actions().recent_menu->actions().first()->trigger();
+        cmd_script_editor *c = current();
+        QVERIFY(c);
+        QTest::keyClicks(c->editor_widget(), QStringLiteral("view t1"));
+        const int tabs = w_->tabs()->count();
+        emit w_->tabs()->tabCloseRequested(w_->tabs()->indexOf(c));
+        QCOMPARE(w_->tabs()->count(), tabs);
+        QCOMPARE(seam_->shown.back().what, modal_seam::kind::warning);
+        QCOMPARE(c->text_bytes(), QByteArray("view t1"));
     }
 
     void a_recent_entry_opens_its_file_and_open_files_return()
