@@ -168,7 +168,8 @@ void sys_config_record::load_bytes(const char *data, std::size_t size)
     // A short file overwrites only the bytes it has; the rest keeps its value.
     sys_config_fixed image = fixed();
     const std::size_t fixed_bytes = size < sys_config_fixed_size ? size : sys_config_fixed_size;
-    std::memcpy(&image, data, fixed_bytes);
+    if (fixed_bytes > 0)
+        std::memcpy(&image, data, fixed_bytes);
     // Later readers treat these as C strings; a damaged file must not leave them unterminated.
     terminate_text(image.user, sizeof image.user);
     terminate_text(image.ip, sizeof image.ip);
