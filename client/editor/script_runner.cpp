@@ -40,6 +40,7 @@ script_runner::outcome script_runner::run(const QList<QByteArray> &commands, con
     cancel_ = false;
     clock_.start();
     last_events_ms_ = 0;
+    last_paint_ms_ = 0;
     for (int i = 0; i < commands.size(); ++i) {
         if (i % log_step == 0 && db_)
             db_->update_log();
@@ -75,6 +76,11 @@ script_runner::outcome script_runner::run(const QList<QByteArray> &commands, con
 void script_runner::keep_gui_alive(int done, int total)
 {
     const qint64 now = clock_.elapsed();
+    if (now - last_paint_ms_ >= paint_interval_ms) {
+        // Repaints only: cheap, and no timer runs, so the log pane is not rewritten each time.
+        last_paint_ms_ = now;
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::UpdateRequest);
+    }
     if (now - last_events_ms_ < event_interval_ms_)
         return;
     last_events_ms_ = now;
@@ -89,11 +95,11 @@ void script_runner::keep_gui_alive(int done, int total)
         dlg_->setAutoReset(false);
         dlg_->setAutoClose(false);
         connect(dlg_.data(), &QProgressDialog::canceled, this, &script_runner::cancel);
-        dlg_->setValue(done);
         dlg_->show();
         emit progress_shown();
     }
     if (dlg_) {
+        // setValue of a modal progress dialog handles the pending events itself.
         dlg_->setLabelText(tr("%1 of %2 commands done").arg(done).arg(total));
         dlg_->setValue(done);
         QCoreApplication::processEvents(QEventLoop::AllEvents);
