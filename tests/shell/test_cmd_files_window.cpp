@@ -4,6 +4,7 @@
 #include "editor/cmd_script_editor.h"
 #include "editor/editor.h"
 #include "main_window_fixture.h"
+#include "shell/startup.h"
 #include "shell/tab_area.h"
 
 #include <QDir>
@@ -153,6 +154,31 @@ private slots:
         QVERIFY(find_item(w_->tree(), "t5"));
         QVERIFY(find_item(w_->tree(), "t6"));
         QCOMPARE(w_->tabs()->count(), 0);   // run without opening
+    }
+
+    // Run with VORN_SHOT_DIR set (under Xvfb) to write a picture of the window with a script
+    // tab holding two result grids.
+    void screenshot_of_a_script_tab()
+    {
+        const QString dir = qEnvironmentVariable("VORN_SHOT_DIR");
+        if (dir.isEmpty())
+            QSKIP("VORN_SHOT_DIR not set");
+        startup::register_fonts();
+        QVERIFY(run_elsewhere(*server_, {"push into t1 f1 f2 values 5 \"abc\" at 2021-01-02 03:04:05",
+                                         "push into t1 f1 f2 values -7 \"d e\" at 2021-01-03 00:00:00.5",
+                                         "create t2 v double", "push into t2 v values 1.5 at 2021-01-02 03:04:05"}));
+        w_->refresh();
+        seam_->push_file(file("scriptfile1.tcd"));
+        w_->new_file();
+        cmd_script_editor *ed = current();
+        ed->editor_widget()->set_text(QStringLiteral("view t1\n\nview t2\ncreate t3 v i32\n"));
+        w_->showNormal();
+        w_->resize(1280, 800);
+        QVERIFY(QTest::qWaitForWindowExposed(w_.get()));
+        ed->exec_cmd();
+        ed->result_tabs()->setCurrentIndex(0);
+        QTest::qWait(300);
+        QVERIFY(w_->grab().save(dir + QStringLiteral("/main_window_script_tab.png")));
     }
 };
 
