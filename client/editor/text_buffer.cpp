@@ -67,8 +67,11 @@ void text_buffer::grow_gap(size_t need)
     const size_t tail = data_.size() - gap_end_;
     const size_t gap = std::max({need, min_gap, data_.size() / 8});
     std::vector<char> grown(gap_begin_ + gap + tail);
-    std::memcpy(grown.data(), data_.data(), gap_begin_);
-    std::memcpy(grown.data() + gap_begin_ + gap, data_.data() + gap_end_, tail);
+    // An empty buffer has no storage yet: memcpy must not see its null pointer, even for 0 bytes.
+    if (gap_begin_ > 0)
+        std::memcpy(grown.data(), data_.data(), gap_begin_);
+    if (tail > 0)
+        std::memcpy(grown.data() + gap_begin_ + gap, data_.data() + gap_end_, tail);
     data_.swap(grown);
     gap_end_ = gap_begin_ + gap;
 }

@@ -39,6 +39,14 @@ class test_script_editor : public QObject {
         return pane_->toPlainText().count(QStringLiteral("execute cmd:"));
     }
 
+    bool run_ok(const QByteArray &cmd)
+    {
+        result_set *rs = db_->run(cmd);
+        if (rs)
+            del_datas(rs);
+        return rs != nullptr;
+    }
+
 private slots:
     void init()
     {
@@ -48,11 +56,11 @@ private slots:
         QVERIFY(connect_to_server(server_->host().toLatin1().constData(), server_->port(), "admin", "admin"));
         pane_.reset(new QTextEdit);
         db_.reset(new db_exec("vorn_tsdb", pane_.get()));
-        QVERIFY(db_->run("create t1 v i32 s string"));
-        QVERIFY(db_->run("push into t1 v s values 5 \"abc\" at 2021-01-02 03:04:05"));
-        QVERIFY(db_->run("push into t1 v s values -7 \"d e\" at 2021-01-03 00:00:00.5"));
-        QVERIFY(db_->run("create t2 x double"));
-        QVERIFY(db_->run("push into t2 x values 1.5 at 2021-01-02 03:04:05"));
+        QVERIFY(run_ok("create t1 v i32 s string"));
+        QVERIFY(run_ok("push into t1 v s values 5 \"abc\" at 2021-01-02 03:04:05"));
+        QVERIFY(run_ok("push into t1 v s values -7 \"d e\" at 2021-01-03 00:00:00.5"));
+        QVERIFY(run_ok("create t2 x double"));
+        QVERIFY(run_ok("push into t2 x values 1.5 at 2021-01-02 03:04:05"));
         db_->update_log();
         pane_->clear();
     }
