@@ -1,6 +1,7 @@
 // Builders for table files and database backups, with the raw form that carries the file's
 // bytes through the connection as hexadecimal text instead of leaving the file to the server.
 #include "db/cmd_builders.h"
+#include "support/hex_digit.h"
 
 #include "db/builder_support.h"
 
@@ -17,16 +18,7 @@ namespace {
 
 const char *kind_of(bool binary) { return binary ? "bin" : "cmd"; }
 
-int hex_value(char c)
-{
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return -1;
-}
+using ox::hex_value;
 
 QString local_path(const QByteArray &path) { return QString::fromUtf8(path); }
 

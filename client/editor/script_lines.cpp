@@ -1,20 +1,12 @@
 // Line normalisation of scripts and the cutting of texts and command files into commands.
 #include "editor/script_lines.h"
+#include "support/hex_digit.h"
 
 namespace script_lines {
 
 namespace {
 
-int hex_value(char c)
-{
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return -1;
-}
+using ox::hex_value;
 
 bool is_trailing_blank(char c) { return c == ' ' || c == '\t' || c == '\r'; }
 
