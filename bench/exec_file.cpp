@@ -5,7 +5,7 @@
 #include "devserver_process.h"
 #include "editor/script_lines.h"
 #include "shell/exec_cmd_file.h"
-#include "shell/modal_seam.h"
+#include "common/modal_seam.h"
 
 #include <QApplication>
 #include <QTextEdit>

@@ -7,7 +7,7 @@
 #include "editor/editor_area.h"
 #include "editor/linenumber_wt.h"
 #include "editor/script_lines.h"
-#include "shell/modal_seam.h"
+#include "common/modal_seam.h"
 #include "table/tab_data_model.h"
 
 #include <QAction>

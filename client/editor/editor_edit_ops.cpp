@@ -3,7 +3,7 @@
 #include "editor/editor.h"
 
 #include "editor/completion_words.h"
-#include "shell/modal_seam.h"
+#include "common/modal_seam.h"
 
 #include <QApplication>
 #include <QClipboard>

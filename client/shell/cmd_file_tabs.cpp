@@ -2,7 +2,7 @@
 #include "shell/cmd_file_tabs.h"
 
 #include "editor/sys_config.h"
-#include "shell/modal_seam.h"
+#include "common/modal_seam.h"
 
 #include <QFile>
 #include <QFileInfo>

@@ -4,7 +4,7 @@
 #include "db/db_exec.h"
 #include "editor/script_lines.h"
 #include "shell/cmd_file_tabs.h"
-#include "shell/modal_seam.h"
+#include "common/modal_seam.h"
 
 script_runner::outcome exec_cmd_file::run_commands(const QList<QByteArray> &commands, db_exec &db,
                                                    script_runner &runner)

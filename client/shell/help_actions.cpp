@@ -4,7 +4,7 @@
 #include "shell/main_window.h"
 
 #include "editor/sys_config.h"
-#include "shell/modal_seam.h"
+#include "common/modal_seam.h"
 
 #include <QDir>
 

@@ -2,7 +2,7 @@
 #include "shell/language_switch.h"
 
 #include "editor/sys_config.h"
-#include "shell/modal_seam.h"
+#include "common/modal_seam.h"
 #include "shell/startup.h"
 
 #include <QAction>

@@ -4,7 +4,7 @@
 #include "db/db_exec.h"
 #include "editor/sys_config.h"
 #include "shell/language_switch.h"
-#include "shell/modal_seam.h"
+#include "common/modal_seam.h"
 #include "shell/status_indicators.h"
 #include "shell/tab_area.h"
 #include "vorn_tsdb.h"

@@ -3,7 +3,7 @@
 
 #include "editor/sys_config.h"
 #include "shell/login_dlg.h"
-#include "shell/modal_seam.h"
+#include "common/modal_seam.h"
 
 #include <QApplication>
 #include <QDir>

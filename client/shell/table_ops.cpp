@@ -3,7 +3,7 @@
 #include "shell/main_window.h"
 
 #include "db/cmd_builders.h"
-#include "shell/modal_seam.h"
+#include "common/modal_seam.h"
 
 #include <QTreeWidget>
 

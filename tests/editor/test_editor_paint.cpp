@@ -3,7 +3,7 @@
 
 #include "editor/editor_area.h"
 #include "editor/linenumber_wt.h"
-#include "shell/modal_seam.h"
+#include "common/modal_seam.h"
 
 #include <QPrinter>
 #include <QTemporaryDir>

@@ -5,7 +5,7 @@
 #include "editor/cmd_script_editor.h"
 #include "editor/editor.h"
 #include "editor/sys_config.h"
-#include "shell/modal_seam.h"
+#include "common/modal_seam.h"
 #include "table/tab_data_model.h"
 
 #include <QApplication>

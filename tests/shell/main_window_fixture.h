@@ -5,7 +5,7 @@
 #include "devserver_process.h"
 #include "editor/sys_config.h"
 #include "shell/main_window.h"
-#include "shell/modal_seam.h"
+#include "common/modal_seam.h"
 #include "vorn_tsdb.h"
 
 #include <QAction>

@@ -2,7 +2,7 @@
 // save as, closing with the write first, and the reopening at start.
 #include "editor/sys_config.h"
 #include "shell/cmd_file_tabs.h"
-#include "shell/modal_seam.h"
+#include "common/modal_seam.h"
 
 #include <QPlainTextEdit>
 #include <QSignalSpy>

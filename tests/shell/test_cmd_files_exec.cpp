@@ -4,7 +4,7 @@
 #include "db/db_exec.h"
 #include "devserver_process.h"
 #include "shell/exec_cmd_file.h"
-#include "shell/modal_seam.h"
+#include "common/modal_seam.h"
 
 #include <QAbstractButton>
 #include <QProgressDialog>

@@ -4,7 +4,7 @@
 #include "editor/sys_config.h"
 #include "shell/login_dlg.h"
 #include "shell/main_window.h"
-#include "shell/modal_seam.h"
+#include "common/modal_seam.h"
 #include "shell/startup.h"
 
 #include <QApplication>
