@@ -1,5 +1,6 @@
 // exec: frame a command, send it, accumulate the reply and decode it into a result set.
 #include "connection.h"
+#include "last_error.h"
 #include "reply_reader.h"
 #include "result_set.h"
 #include "vorn_tsdb.h"
@@ -12,8 +13,10 @@ using namespace vorn;
 
 extern "C" result_set *exec(const char *cmd, int len)
 {
-    if (len < 0)
+    if (len < 0) {
+        error_state::connection_lost("the command's length is negative; nothing was sent", false);
         return nullptr;
+    }
     if (!cmd)
         len = 0;
     connection &c = this_thread_connection();
@@ -23,26 +26,39 @@ extern "C" result_set *exec(const char *cmd, int len)
     if (c.socket == net::invalid_socket)
         errno = EBADF;
     if (c.socket == net::invalid_socket || !net::send_all(c.socket, header, 4, cmd, n)) {
+        if (c.socket == net::invalid_socket)
+            error_state::connection_lost("not connected to a server", false);
+        else
+            error_state::connection_lost("sending the command failed");
         std::printf("send error(%d) %s\n", net::last_error(), net::error_text());
         std::printf("send(sid = %d) failed, will closesocket\n", static_cast<int>(c.socket));
         net::close(c.socket);
         c.socket = net::invalid_socket;
         return nullptr;
     }
-    if (!c.recv_buf)
+    if (!c.recv_buf) {
+        error_state::connection_lost("not connected to a server", false);
         return nullptr;
+    }
 
     reply_reader reader(c.recv_buf, recv_buf_size);
     result_set *rs = nullptr;
     switch (reader.read_command(c.socket, &rs)) {
     case reply_reader::outcome::ok:
+        error_state::succeeded();
         return rs;
     case reply_reader::outcome::closed:
         std::printf("rsz == 0 and error(%d) is: %s\n", net::last_error(), net::error_text());
+        error_state::connection_lost("the server closed the connection", false);
         return nullptr;
     case reply_reader::outcome::failed_status:
+        error_state::server_refused(reader.failure_body().data(), reader.failure_body().size());
+        return nullptr;
     case reply_reader::outcome::recv_error:
+        error_state::connection_lost("receiving the reply failed");
+        return nullptr;
     case reply_reader::outcome::malformed:
+        error_state::connection_lost("the server's reply is malformed", false);
         return nullptr;
     }
     return nullptr;

@@ -82,7 +82,7 @@ reply_reader::outcome reply_reader::read_header(net::socket_t s, bool any_status
     return outcome::ok;
 }
 
-reply_reader::outcome reply_reader::drain(net::socket_t s, std::size_t unreceived)
+reply_reader::outcome reply_reader::drain(net::socket_t s, std::size_t unreceived, bool keep)
 {
     while (unreceived) {
         const std::size_t want = unreceived < cap_ ? unreceived : cap_;
@@ -91,10 +91,23 @@ reply_reader::outcome reply_reader::drain(net::socket_t s, std::size_t unreceive
             return outcome::closed;
         if (n < 0)
             return outcome::recv_error;
-        unreceived -= static_cast<std::size_t>(n);
-        received_ += static_cast<std::size_t>(n);
+        const std::size_t got = static_cast<std::size_t>(n);
+        if (keep && failure_body_.size() < failure_text_max) {
+            const std::size_t room = failure_text_max - failure_body_.size();
+            failure_body_.append(reinterpret_cast<const char *>(buf_), got < room ? got : room);
+        }
+        unreceived -= got;
+        received_ += got;
     }
     return outcome::ok;
+}
+
+reply_reader::outcome reply_reader::drain_refused(net::socket_t s)
+{
+    const std::size_t staged_body = staged_ - 5;
+    failure_body_.assign(reinterpret_cast<const char *>(buf_) + 5,
+                         staged_body < failure_text_max ? staged_body : failure_text_max);
+    return drain(s, need_ - staged_, true);
 }
 
 reply_reader::outcome reply_reader::read_login(net::socket_t s)
@@ -102,10 +115,12 @@ reply_reader::outcome reply_reader::read_login(net::socket_t s)
     outcome o = read_header(s, true);
     if (o != outcome::ok)
         return o;
+    if (status_ == 1) {
+        o = drain_refused(s);
+        return o == outcome::ok ? outcome::failed_status : o;
+    }
     o = drain(s, need_ - staged_);
-    if (o != outcome::ok)
-        return o;
-    return status_ == 1 ? outcome::failed_status : outcome::ok;
+    return o;
 }
 
 reply_reader::outcome reply_reader::read_command(net::socket_t s, result_set **out)
@@ -115,7 +130,7 @@ reply_reader::outcome reply_reader::read_command(net::socket_t s, result_set **o
     if (o != outcome::ok)
         return o;
     if (status_ == 1) {
-        o = drain(s, need_ - staged_);
+        o = drain_refused(s);
         return o == outcome::ok ? outcome::failed_status : o;
     }
     const std::size_t body_len = need_ - 5;

@@ -8,6 +8,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <string>
 
 struct result_set;
 
@@ -25,10 +26,16 @@ public:
     outcome read_command(net::socket_t s, result_set **out);
 
     std::size_t received() const { return received_; }
+    // The start of a refused reply's body (the server's reason), at most failure_text_max bytes.
+    const std::string &failure_body() const { return failure_body_; }
+    static constexpr std::size_t failure_text_max = 4096;
 
 private:
     outcome read_header(net::socket_t s, bool any_status);
-    outcome drain(net::socket_t s, std::size_t unreceived);
+    // Reads and drops the rest of a frame; keep appends its start to failure_body_.
+    outcome drain(net::socket_t s, std::size_t unreceived, bool keep = false);
+    // Reads a refused frame to its end, keeping the start of its body.
+    outcome drain_refused(net::socket_t s);
 
     std::uint8_t *buf_;
     std::size_t cap_;
@@ -36,6 +43,7 @@ private:
     std::size_t need_ = 0;     // frame bytes in total (length field + 4)
     std::size_t received_ = 0;
     int status_ = -1;
+    std::string failure_body_;
 };
 
 } // namespace vorn

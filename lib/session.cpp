@@ -1,5 +1,6 @@
 // Login and logout on the calling thread's connection.
 #include "connection.h"
+#include "last_error.h"
 #include "reply_reader.h"
 #include "vorn_tsdb.h"
 
@@ -51,10 +52,13 @@ extern "C" bool connect_to_server(const char *ip, int port, const char *user, co
     release(c);
 
     c.recv_buf = static_cast<std::uint8_t *>(std::calloc(recv_buf_size, 1));
-    if (!c.recv_buf)
+    if (!c.recv_buf) {
+        error_state::connection_lost("out of memory for the receive buffer", false);
         return false;
+    }
     if (!net::startup()) {
         std::printf("WSAStartup error %s!\n", net::error_text());
+        error_state::connection_lost("the socket subsystem could not start");
         return false;
     }
     c.net_started = true;
@@ -71,6 +75,9 @@ extern "C" bool connect_to_server(const char *ip, int port, const char *user, co
 
     if (!net::connect_ipv4(c.socket, ip, static_cast<std::uint16_t>(port & 0xFFFF), connect_timeout_ms)) {
         std::printf("connect error %s!\n", net::error_text());
+        char what[96];
+        std::snprintf(what, sizeof what, "cannot connect to %.40s:%d", ip ? ip : "", port);
+        error_state::connection_lost(what);
         return false;
     }
 
@@ -85,6 +92,7 @@ extern "C" bool connect_to_server(const char *ip, int port, const char *user, co
     frame.insert(frame.end(), passwd, passwd + plen);
     if (!net::send_all(c.socket, frame.data(), frame.size())) {
         std::printf("send error(%d) %s\n", net::last_error(), net::error_text());
+        error_state::connection_lost("sending the login failed");
         net::close(c.socket);
         c.socket = net::invalid_socket;
         return false;
@@ -92,14 +100,21 @@ extern "C" bool connect_to_server(const char *ip, int port, const char *user, co
 
     // The login reply is accumulated like any reply; its body is not kept.
     reply_reader reader(c.recv_buf, recv_buf_size);
-    switch (reader.read_login(c.socket)) {
+    const reply_reader::outcome got = reader.read_login(c.socket);
+    switch (got) {
     case reply_reader::outcome::ok:
+        error_state::succeeded();
         return true;
     case reply_reader::outcome::failed_status:
         std::printf("login failed.\n");
+        error_state::server_refused(reader.failure_body().data(), reader.failure_body().size());
         return false;
     case reply_reader::outcome::closed:
     case reply_reader::outcome::recv_error:
+        if (got == reply_reader::outcome::closed)
+            error_state::connection_lost("the server closed the connection during login", false);
+        else
+            error_state::connection_lost("receiving the login reply failed");
         if (reader.received() == 0) {
             std::printf("login failed(network).\n");
             return false;
@@ -108,6 +123,7 @@ extern "C" bool connect_to_server(const char *ip, int port, const char *user, co
         return false;
     case reply_reader::outcome::malformed:
         std::printf("login failed(bad length).\n");
+        error_state::connection_lost("the server's login reply is malformed", false);
         return false;
     }
     return false;

@@ -62,6 +62,13 @@ VORN_TSDB_API void as_datetime(int *year, int *month, int *day, int *hour, int *
                                int *nanos, const cell *c);
 VORN_TSDB_API void print(const result_set *rs);
 
+/* Why the calling thread's last connect_to_server or exec failed: 0 it succeeded, 1 the server
+ * answered with the failure status, 2 the connection failed (none made, refused, unreachable,
+ * closed, a send or receive error). When text is not null it receives a NUL-terminated UTF-8
+ * reason (never null; empty after a success), valid until the thread's next library call:
+ * the server's failure message, or what failed on the network with the system's error text. */
+VORN_TSDB_API int last_error(const char **text);
+
 #ifdef __cplusplus
 }
 #endif
