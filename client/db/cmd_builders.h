@@ -41,9 +41,14 @@ bool export_query(db_exec &db, const QByteArray &query, const QByteArray &path, 
 // The query text export_query sends before its format suffix.
 QByteArray export_verb(const QByteArray &query);
 
+// The largest file moved through the client (raw loads and restores, local CSV imports): the
+// client holds about four to five times a file's size while it travels.
+constexpr qint64 client_file_limit = qint64(256) << 20;
+
 // Table files and database backups (raw_transfer.cpp). binary chooses "bin", else "cmd". With
 // raw the payload travels through the connection as hexadecimal text and path is a local file;
-// otherwise the server reads or writes the file at path.
+// otherwise the server reads or writes the file at path. A raw load or restore of a file larger
+// than client_file_limit sends nothing and fails.
 bool load_table(db_exec &db, const QByteArray &table, const QByteArray &path, bool binary, bool raw);
 bool save_table(db_exec &db, const QByteArray &table, const QByteArray &path, bool binary,
                 bool replace, bool raw);

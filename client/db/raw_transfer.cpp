@@ -4,11 +4,13 @@
 #include "support/hex_digit.h"
 
 #include "db/builder_support.h"
+#include "db/log_lines.h"
 
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
-#include <climits>
+#include <chrono>
+#include <cstring>
 
 using builder_support::append_quoted;
 using builder_support::run_plain;
@@ -22,59 +24,107 @@ using ox::hex_value;
 
 QString local_path(const QByteArray &path) { return QString::fromUtf8(path); }
 
-// The whole file, or false when it cannot be read, is empty, or would not fit in one command.
-bool read_payload(const QByteArray &path, QByteArray &bytes)
+// What the log shows of a raw command: its head and the first bytes of the payload, since the
+// whole payload would cost the pane (and the memory) four times the file's size again.
+QByteArray shown_command(const QByteArray &cmd, int head, qint64 file_size)
+{
+    const int shown_hex = 64;
+    if (cmd.size() - head <= shown_hex + 2)
+        return cmd;
+    return cmd.left(head + shown_hex) + "...\" (" + QByteArray::number(file_size) + " bytes);";
+}
+
+// Runs a command too big to be copied: the log gets the shortened text instead.
+bool run_shown_as(db_exec &db, const QByteArray &cmd, const QByteArray &shown)
+{
+    const QByteArray when = log_time_text();
+    const auto start = std::chrono::steady_clock::now();
+    result_set *rs = exec(cmd.constData(), cmd.size());
+    const auto end = std::chrono::steady_clock::now();
+    const double micros = std::chrono::duration_cast<std::chrono::nanoseconds>(end - start).count() / 1000.0;
+    db.append_log(make_log_line(when, shown, rs != nullptr, micros));
+    del_datas(rs);
+    return rs != nullptr;
+}
+
+// Appends " from raw "<hex>";" with the file's bytes escaped straight into the command: the
+// command is the only copy of the payload (four bytes per byte of the file). False when the
+// file cannot be read, is empty or is too big for a client-side transfer.
+bool append_raw_clause(QByteArray &cmd, const QByteArray &path, qint64 &size)
 {
     QFile f(local_path(path));
     if (!f.open(QIODevice::ReadOnly))
         return false;
-    bytes = f.readAll();
-    if (f.error() != QFileDevice::NoError || bytes.isEmpty())
+    size = f.size();
+    if (size <= 0 || size > client_file_limit)
         return false;
-    // Every byte takes four characters; the command's length travels as an int.
-    return bytes.size() < (INT_MAX - 4096) / 4;
+    static const char digits[] = "0123456789abcdef";
+    const QByteArray open = " from raw \"";
+    const int head = cmd.size();
+    cmd.resize(int(head + open.size() + size * 4 + 2));
+    char *p = cmd.data() + head;
+    std::memcpy(p, open.constData(), size_t(open.size()));
+    p += open.size();
+    QByteArray chunk(1 << 20, Qt::Uninitialized);
+    qint64 left = size;
+    while (left > 0) {
+        const qint64 n = f.read(chunk.data(), qMin<qint64>(left, chunk.size()));
+        if (n <= 0)
+            return false;
+        for (qint64 i = 0; i < n; ++i) {
+            const auto b = static_cast<unsigned char>(chunk[int(i)]);
+            *p++ = '\\';
+            *p++ = 'x';
+            *p++ = digits[b >> 4];
+            *p++ = digits[b & 0x0f];
+        }
+        left -= n;
+    }
+    *p++ = '"';
+    *p++ = ';';
+    return true;
 }
 
 // Sends "<head> from raw "<hex>";" or "<head> "<path>"".
 bool send_from_file(db_exec &db, QByteArray cmd, const QByteArray &path, bool raw)
 {
     if (raw) {
-        QByteArray bytes;
-        if (!read_payload(path, bytes))
+        const int head = cmd.size();
+        qint64 size = 0;
+        if (!append_raw_clause(cmd, path, size))
             return false;
-        const QByteArray hex = hex_escape(bytes);
-        bytes.clear();
-        cmd.reserve(cmd.size() + hex.size() + 16);
-        cmd += " from raw \"";
-        cmd += hex;
-        cmd += "\";";
-    } else {
-        cmd += ' ';
-        if (!append_quoted(cmd, path))
-            return false;
+        return run_shown_as(db, cmd, shown_command(cmd, head, size));
     }
+    cmd += ' ';
+    if (!append_quoted(cmd, path))
+        return false;
     return run_plain(db, cmd);
 }
 
 // Writes the decoded payload of a raw reply to path; false when the file exists and may not
 // be replaced, or cannot be written whole. The old file stays intact until the new one is
-// complete, so a failed write never loses it.
+// complete, so a failed write never loses it. The bytes go out a piece at a time, so the
+// reply is the only whole copy of the payload.
 bool write_payload(const result_set *rs, const QByteArray &path, bool replace)
 {
     const QString file = local_path(path);
     if (QFileInfo::exists(file) && !replace)
         return false;
-    QByteArray bytes;
-    const uint64_t n = rows_of(rs);
-    for (uint64_t row = 0; row < n; ++row)
-        if (!hex_decode_append(text_of(at(row, 0, rs)), bytes))
-            break;
     QSaveFile out(file);
     if (!out.open(QIODevice::WriteOnly))
         return false;
-    if (out.write(bytes) != bytes.size()) {
-        out.cancelWriting();
-        return false;
+    QByteArray bytes;
+    const uint64_t n = rows_of(rs);
+    bool more = true;
+    for (uint64_t row = 0; row < n && more; ++row) {
+        more = hex_decode_append(text_of(at(row, 0, rs)), bytes);
+        if (bytes.size() >= (1 << 20) || !more || row + 1 == n) {
+            if (out.write(bytes) != bytes.size()) {
+                out.cancelWriting();
+                return false;
+            }
+            bytes.clear();
+        }
     }
     return out.commit();
 }

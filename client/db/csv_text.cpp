@@ -1,0 +1,385 @@
+// CSV fields, value texts and records in the forms the server writes and reads, so that a file
+// written here imports on the server and a server's file imports here.
+#include "db/csv_text.h"
+
+#include <cerrno>
+#include <cfloat>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+namespace csv_text {
+
+namespace {
+
+bool is_end_blank(char c) { return c == ' ' || c == '\t'; }
+
+bool contains(const char *data, int len, const QByteArray &sep)
+{
+    if (sep.size() == 1)
+        return std::memchr(data, sep[0], size_t(len)) != nullptr;
+    return len >= sep.size() && QByteArray::fromRawData(data, len).contains(sep);
+}
+
+// "%.*f", or when that loses bits of a finite non-zero value the shortest exact "%.*g".
+void append_fixed(QByteArray &out, double v, bool single)
+{
+    const int digits = single ? 9 : 17;
+    char buf[400];
+    int n = std::snprintf(buf, sizeof buf, "%.*f", digits, v);
+    if (std::isfinite(v) && v != 0) {
+        const double back = std::strtod(buf, nullptr);
+        const bool same = single ? float(back) == float(v) : back == v;
+        if (!same)
+            n = std::snprintf(buf, sizeof buf, "%.*g", digits, v);
+    }
+    out.append(buf, n);
+}
+
+void append_digits(QByteArray &out, unsigned v, int width)
+{
+    char buf[12];
+    for (int i = width - 1; i >= 0; --i) {
+        buf[i] = char('0' + v % 10);
+        v /= 10;
+    }
+    out.append(buf, width);
+}
+
+bool ieq(const QByteArray &a, const char *b) { return a.compare(b, Qt::CaseInsensitive) == 0; }
+
+bool read_digits(const QByteArray &s, int pos, int n, int &v)
+{
+    if (pos + n > s.size())
+        return false;
+    v = 0;
+    for (int i = pos; i < pos + n; ++i) {
+        if (s[i] < '0' || s[i] > '9')
+            return false;
+        v = v * 10 + (s[i] - '0');
+    }
+    return true;
+}
+
+bool valid_date(const QByteArray &s)
+{
+    static const int mdays[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    int y, m, d;
+    if (s.size() != 10 || s[4] != '-' || s[7] != '-' || !read_digits(s, 0, 4, y) ||
+        !read_digits(s, 5, 2, m) || !read_digits(s, 8, 2, d))
+        return false;
+    if (y < 1 || m < 1 || m > 12 || d < 1)
+        return false;
+    const bool leap = (y % 4 == 0 && y % 100 != 0) || y % 400 == 0;
+    return d <= mdays[m - 1] + (m == 2 && leap ? 1 : 0);
+}
+
+bool valid_time(const QByteArray &s)
+{
+    int h, mi, se, digit;
+    if (s.size() < 8 || s[2] != ':' || s[5] != ':' || !read_digits(s, 0, 2, h) ||
+        !read_digits(s, 3, 2, mi) || !read_digits(s, 6, 2, se) || h > 23 || mi > 59 || se > 59)
+        return false;
+    if (s.size() == 8)
+        return true;
+    const int n = s.size() - 9;
+    if (s[8] != '.' || n < 1 || n > 9)
+        return false;
+    for (int i = 0; i < n; ++i)
+        if (!read_digits(s, 9 + i, 1, digit))
+            return false;
+    return true;
+}
+
+struct int_kind {
+    const char *name;
+    int bits;
+    bool is_unsigned;
+};
+
+const int_kind int_kinds[] = {{"i08", 8, false},  {"u08", 8, true},  {"i16", 16, false},
+                              {"u16", 16, true},  {"i32", 32, false}, {"u32", 32, true},
+                              {"i64", 64, false}, {"u64", 64, true}};
+
+QByteArray check_integer(const int_kind &k, QByteArray s)
+{
+    bool neg = false;
+    if (!s.isEmpty() && (s[0] == '+' || s[0] == '-')) {
+        neg = s[0] == '-';
+        s.remove(0, 1);
+    }
+    // A size suffix ("u4") says nothing the field type does not already say.
+    if (s.size() > 2 && (s[s.size() - 2] == 'u' || s[s.size() - 2] == 'U')) {
+        const char c = s[s.size() - 1];
+        if (c == '1' || c == '2' || c == '4' || c == '8')
+            s.chop(2);
+    }
+    unsigned base = 10;
+    if (s.size() > 2 && s[0] == '0' && (s[1] == 'x' || s[1] == 'X')) {
+        base = 16;
+        s.remove(0, 2);
+    } else if (s.size() > 2 && s[0] == '0' && (s[1] == 'b' || s[1] == 'B')) {
+        base = 2;
+        s.remove(0, 2);
+    }
+    if (s.isEmpty())
+        return "not an integer";
+    quint64 mag = 0;
+    bool overflow = false;
+    for (char c : s) {
+        unsigned d;
+        if (c >= '0' && c <= '9')
+            d = unsigned(c - '0');
+        else if (c >= 'a' && c <= 'f')
+            d = unsigned(c - 'a' + 10);
+        else if (c >= 'A' && c <= 'F')
+            d = unsigned(c - 'A' + 10);
+        else
+            return "not an integer";
+        if (d >= base)
+            return "not an integer";
+        if (mag > (UINT64_MAX - d) / base)
+            overflow = true;
+        else
+            mag = mag * base + d;
+    }
+    const QByteArray range = QByteArray("out of range for ") + k.name;
+    if (overflow)
+        return range;
+    if (k.is_unsigned) {
+        const quint64 max = k.bits == 64 ? UINT64_MAX : ((quint64(1) << k.bits) - 1);
+        return (neg && mag != 0) || mag > max ? range : QByteArray();
+    }
+    const quint64 lim = quint64(1) << (k.bits - 1);
+    return (neg ? mag > lim : mag >= lim) ? range : QByteArray();
+}
+
+QByteArray check_float(bool single, const QByteArray &s)
+{
+    const char suffix = single ? 'f' : 'd';
+    QByteArray body = s;
+    if (!body.isEmpty() && (body.endsWith(suffix) || body.endsWith(char(suffix - 32))) &&
+        !ieq(body, "inf") && !ieq(body, "+inf") && !ieq(body, "-inf"))
+        body.chop(1);
+    QByteArray rest = body;
+    if (!rest.isEmpty() && (rest[0] == '+' || rest[0] == '-'))
+        rest.remove(0, 1);
+    if (ieq(rest, "inf") || ieq(rest, "infinity") || ieq(rest, "nan"))
+        return {};
+    int i = 0, int_digits = 0, frac_digits = 0;
+    auto digit = [&](int at) { return at < rest.size() && rest[at] >= '0' && rest[at] <= '9'; };
+    while (digit(i))
+        ++i, ++int_digits;
+    if (i < rest.size() && rest[i] == '.') {
+        ++i;
+        while (digit(i))
+            ++i, ++frac_digits;
+    }
+    if (int_digits + frac_digits == 0)
+        return "not a number";
+    if (i < rest.size() && (rest[i] == 'e' || rest[i] == 'E')) {
+        ++i;
+        if (i < rest.size() && (rest[i] == '+' || rest[i] == '-'))
+            ++i;
+        int exp_digits = 0;
+        while (digit(i))
+            ++i, ++exp_digits;
+        if (exp_digits == 0)
+            return "not a number";
+    }
+    if (i != rest.size())
+        return "not a number";
+    errno = 0;
+    const double v = std::strtod(body.constData(), nullptr);
+    const QByteArray range = single ? "out of range for float" : "out of range for double";
+    if (errno == ERANGE && std::isinf(v))
+        return range;
+    if (single && std::isfinite(v) && std::fabs(v) > double(FLT_MAX))
+        return range;
+    return {};
+}
+
+} // namespace
+
+bool needs_quotes(const char *data, int len, const QByteArray &sep)
+{
+    if (len == 0)
+        return false;
+    if (is_end_blank(data[0]) || is_end_blank(data[len - 1]))
+        return true;
+    for (int i = 0; i < len; ++i) {
+        const char c = data[i];
+        if (c == '"' || c == '\n' || c == '\r')
+            return true;
+    }
+    return contains(data, len, sep);
+}
+
+void append_field(QByteArray &out, const char *data, int len, const QByteArray &sep)
+{
+    if (!needs_quotes(data, len, sep)) {
+        out.append(data, len);
+        return;
+    }
+    out += '"';
+    const char *end = data + len;
+    while (data < end) {
+        const char *q = static_cast<const char *>(std::memchr(data, '"', size_t(end - data)));
+        const char *stop = q ? q + 1 : end;
+        out.append(data, int(stop - data));
+        if (q)
+            out += '"';
+        data = stop;
+    }
+    out += '"';
+}
+
+void append_float(QByteArray &out, float v) { append_fixed(out, double(v), true); }
+void append_double(QByteArray &out, double v) { append_fixed(out, v, false); }
+
+void append_date(QByteArray &out, int year, int month, int day)
+{
+    append_digits(out, unsigned(year), 4);
+    out += '-';
+    append_digits(out, unsigned(month), 2);
+    out += '-';
+    append_digits(out, unsigned(day), 2);
+}
+
+void append_time(QByteArray &out, int hour, int minute, int second, int nanos)
+{
+    append_digits(out, unsigned(hour), 2);
+    out += ':';
+    append_digits(out, unsigned(minute), 2);
+    out += ':';
+    append_digits(out, unsigned(second), 2);
+    if (nanos == 0)
+        return;
+    char buf[10];
+    unsigned v = unsigned(nanos);
+    for (int i = 8; i >= 0; --i) {
+        buf[i] = char('0' + v % 10);
+        v /= 10;
+    }
+    int n = 9;
+    while (buf[n - 1] == '0')
+        --n;
+    out += '.';
+    out.append(buf, n);
+}
+
+bool is_type_name(const QByteArray &t)
+{
+    for (const int_kind &k : int_kinds)
+        if (t == k.name)
+            return true;
+    return t == "float" || t == "double" || t == "string" || t == "date" || t == "time" || t == "datetime";
+}
+
+QByteArray check_value(const QByteArray &type, const QByteArray &text)
+{
+    for (const int_kind &k : int_kinds)
+        if (type == k.name)
+            return check_integer(k, text);
+    if (type == "float" || type == "double")
+        return check_float(type == "float", text);
+    if (type == "string")
+        return text.size() > 65535 ? "string longer than 65535 bytes" : QByteArray();
+    bool ok = false;
+    if (type == "date")
+        ok = valid_date(text);
+    else if (type == "time")
+        ok = valid_time(text);
+    else if (type == "datetime")
+        ok = text.size() >= 19 && text[10] == ' ' && valid_date(text.left(10)) && valid_time(text.mid(11));
+    else
+        return "unknown type " + type;
+    return ok ? QByteArray() : "not a valid " + type;
+}
+
+reader::reader(const QByteArray &text, const QByteArray &sep) : text_(text), sep_(sep)
+{
+    if (text_.startsWith("\xEF\xBB\xBF"))
+        pos_ = 3;
+}
+
+bool reader::at_sep(qint64 i) const
+{
+    const qint64 n = sep_.size();
+    if (i + n > text_.size())
+        return false;
+    return n == 1 ? text_[int(i)] == sep_[0] : std::memcmp(text_.constData() + i, sep_.constData(), size_t(n)) == 0;
+}
+
+bool reader::next(csv_record &rec)
+{
+    if (sep_.isEmpty()) {
+        error_ = "line 1: empty separator";
+        return false;
+    }
+    const char *s = text_.constData();
+    const qint64 size = text_.size();
+    while (pos_ < size) {
+        rec.line = line_;
+        rec.values.clear();
+        for (;;) {
+            QByteArray value;
+            if (s[pos_] == '"') {
+                const qint64 start_line = line_;
+                ++pos_;
+                bool closed = false;
+                while (pos_ < size) {
+                    const char *q = static_cast<const char *>(std::memchr(s + pos_, '"', size_t(size - pos_)));
+                    const qint64 stop = q ? q - s : size;
+                    for (const char *p = s + pos_; p < s + stop; ++p)
+                        if (*p == '\n')
+                            ++line_;
+                    value.append(s + pos_, int(stop - pos_));
+                    pos_ = stop;
+                    if (!q)
+                        break;
+                    if (pos_ + 1 < size && s[pos_ + 1] == '"') {
+                        value += '"';
+                        pos_ += 2;
+                        continue;
+                    }
+                    closed = true;
+                    ++pos_;
+                    break;
+                }
+                if (!closed) {
+                    error_ = "line " + QByteArray::number(start_line) + ": unterminated quoted value";
+                    return false;
+                }
+                if (pos_ < size && !at_sep(pos_) && s[pos_] != '\n' && s[pos_] != '\r') {
+                    error_ = "line " + QByteArray::number(line_) + ": text after a closing quote";
+                    return false;
+                }
+            } else {
+                qint64 i = pos_;
+                while (i < size && s[i] != '\n' && s[i] != '\r' && !at_sep(i))
+                    ++i;
+                value = text_.mid(int(pos_), int(i - pos_));
+                pos_ = i;
+            }
+            rec.values.append(value);
+            if (pos_ < size && at_sep(pos_)) {
+                pos_ += sep_.size();
+                continue;
+            }
+            if (pos_ < size && s[pos_] == '\r')
+                ++pos_;
+            if (pos_ < size && s[pos_] == '\n')
+                ++pos_;
+            ++line_;
+            break;
+        }
+        // A blank line carries no record.
+        if (!(rec.values.size() == 1 && rec.values[0].isEmpty()))
+            return true;
+    }
+    return false;
+}
+
+} // namespace csv_text
