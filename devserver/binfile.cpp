@@ -76,7 +76,7 @@ void encode_table(std::string& out, const table& tab)
 bool decode_table(reader& in, std::shared_ptr<table>& out)
 {
     std::uint64_t nf, v;
-    if (!in.get(nf, 4) || nf > 4096)
+    if (!in.get(nf, 4) || nf > max_fields)
         return false;
     std::vector<field> fields;
     for (std::uint64_t i = 0; i < nf; ++i) {

@@ -94,12 +94,25 @@ std::string read_value(kind k, const std::vector<token>& t, std::size_t& i, std:
     return parse_literal(k, text, bytes);
 }
 
+std::string record_change(server_state& st, change kind, std::string_view payload)
+{
+    return st.sink ? st.sink->record(kind, payload) : std::string();
+}
+
+std::string record_command(server_state& st) { return record_change(st, change::command, st.command); }
+
 outcome execute(server_state& st, std::string_view command)
 {
     std::vector<token> t;
-    std::string err = tokenize(command, t);
+    const std::string err = tokenize(command, t);
     if (!err.empty())
         return fail(err);
+    return execute_tokens(st, command, t);
+}
+
+outcome execute_tokens(server_state& st, std::string_view command, const std::vector<token>& t)
+{
+    st.command = command;
     if (t.empty())
         return fail("empty command");
     const std::string& v = t[0].text;
@@ -113,6 +126,8 @@ outcome execute(server_state& st, std::string_view command)
         return run_csv(st, t);
     if (v == "save" || v == "load" || v == "backup" || v == "restore")
         return run_files(st, t);
+    if (v == "used")
+        return run_used_space(st, t);
     return fail("unknown command " + verb_of(v));
 }
 

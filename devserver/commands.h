@@ -10,11 +10,29 @@
 
 namespace devserver {
 
+// Kinds of change the journal holds; replaying them in order rebuilds the database.
+enum class change : char {
+    command = 'C',       // a command text that changes only the database (create, push, ...)
+    add_tables = 'M',    // a backup image whose tables are added (load)
+    replace_all = 'R',   // a backup image that replaces the database (restore)
+    append_rows = 'A',   // rows read from a file, appended to a table (import)
+};
+
+// Receives every change before it is applied. A non-empty answer (why writing failed) fails
+// the command with nothing changed.
+class change_sink {
+public:
+    virtual ~change_sink() = default;
+    virtual std::string record(change kind, std::string_view payload) = 0;
+};
+
 struct server_state {
     database db;
     std::string data_dir;         // root of every path a command names
     bool files_enabled = true;    // off where file access is unwanted (the fuzzer)
     bool changed = false;         // set by every command that alters the database
+    change_sink* sink = nullptr;  // the journal, when the database is kept in a file
+    std::string_view command;     // text of the command being run, for its journal record
 };
 
 struct outcome {
@@ -23,6 +41,14 @@ struct outcome {
 };
 
 outcome execute(server_state& st, std::string_view command);
+// The same with the command already split (done outside the database lock).
+outcome execute_tokens(server_state& st, std::string_view command, const std::vector<token>& t);
+
+// Applies one journal record to the database. Empty on success.
+std::string apply_change(server_state& st, change kind, std::string_view payload);
+// Hands the running command's text to the journal before the command changes anything.
+std::string record_command(server_state& st);
+std::string record_change(server_state& st, change kind, std::string_view payload);
 
 // Verb of a command text for the log: its first blank-separated word, cut short.
 std::string verb_of(std::string_view command);
@@ -42,6 +68,7 @@ outcome run_schema(server_state& st, const std::vector<token>& t);     // show, 
 outcome run_rows(server_state& st, const std::vector<token>& t);       // push, update, view
 outcome run_csv(server_state& st, const std::vector<token>& t);        // export, import, export_data
 outcome run_files(server_state& st, const std::vector<token>& t);      // save, load, backup, restore
+outcome run_used_space(server_state& st, const std::vector<token>& t); // used space
 
 // Runs a view-shaped selection and yields the selected rows (used by view and export_data).
 struct selection {

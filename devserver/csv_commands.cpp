@@ -1,6 +1,7 @@
 // export, import and export_data with CSV files ("csvs": CSV with a typed header).
 #include "commands.h"
 
+#include "binfile.h"
 #include "csv.h"
 #include "paths.h"
 #include "platform.h"
@@ -55,22 +56,40 @@ std::string write_csv(server_state& st, const selection& sel, const file_clause&
     if (!c.replace && platform::file_exists(full))
         return "file exists (add replace to overwrite): " + c.path;
     const table& tab = *sel.tab;
-    std::string text = c.typed ? "time point:datetime" : "time point";
+    std::string text;
+    append_csv_value(text, c.typed ? "time point:datetime" : "time point", c.sep);
     for (int f : sel.fields) {
         const field& fd = tab.fields()[std::size_t(f)];
         text += c.sep;
-        text += csv_value(c.typed ? fd.name + ":" + info(fd.type).name : fd.name, c.sep);
+        append_csv_value(text, c.typed ? fd.name + ":" + info(fd.type).name : fd.name, c.sep);
     }
     text += '\n';
+    text.reserve(text.size() + (sel.last - sel.first) * (24 + 24 * sel.fields.size()));
+    char buf[value_text_room];
+    std::int64_t cached_day = -1;
+    civil day;
     for (std::size_t r = sel.first; r < sel.last; ++r) {
-        text += datetime_text(to_civil(tab.time_at(r)));
+        // Rows of one day share its date: the calendar is worked out once per day.
+        const time_point tp = tab.time_at(r);
+        const std::int64_t d = tp.sec >= 0 ? tp.sec / 86400 : (tp.sec - 86399) / 86400;
+        if (d != cached_day) {
+            day = to_civil(time_point{d * 86400, 0});
+            cached_day = d;
+        }
+        civil cv = day;
+        const std::int64_t rem = tp.sec - d * 86400;
+        cv.hour = int(rem / 3600);
+        cv.minute = int(rem / 60 % 60);
+        cv.second = int(rem % 60);
+        cv.ns = tp.ns;
+        append_csv_value(text, std::string_view(buf, format_datetime(buf, cv)), c.sep);
         for (int f : sel.fields) {
             const column& col = tab.col(std::size_t(f));
             text += c.sep;
             if (col.width())
-                text += csv_value(text_of(col.type(), col.fixed_at(r), col.width(), true), c.sep);
+                append_csv_value(text, std::string_view(buf, format_value(buf, col.type(), col.fixed_at(r), true)), c.sep);
             else
-                text += csv_value(col.string_at(r), c.sep);
+                append_csv_value(text, col.string_at(r), c.sep);
         }
         text += '\n';
     }
@@ -122,6 +141,45 @@ outcome export_data(server_state& st, const std::vector<token>& t)
 
 std::string line_error(std::size_t line, const std::string& why) { return "line " + std::to_string(line) + ": " + why; }
 
+// The header names the time point column first, then fields (with their types for csvs).
+std::string read_header(const std::vector<std::string_view>& h, std::size_t line, bool typed, std::vector<field>& cols)
+{
+    for (std::size_t k = 0; k < h.size(); ++k) {
+        std::string n(h[k]), type;
+        if (typed) {
+            const std::size_t colon = n.rfind(':');
+            if (colon == std::string::npos)
+                return line_error(line, "name:type expected in " + n);
+            type = n.substr(colon + 1);
+            n = n.substr(0, colon);
+        }
+        if (k == 0) {
+            if (n != "time point" || (typed && type != "datetime"))
+                return line_error(line, "the first column must be the time point");
+            continue;
+        }
+        field f{n, kind::str};
+        if (typed && !kind_from_name(type, f.type))
+            return line_error(line, "unknown type " + type);
+        cols.push_back(f);
+    }
+    if (cols.size() > max_fields)
+        return line_error(line, "more than " + std::to_string(max_fields) + " fields");
+    return {};
+}
+
+// Journal form of an import: table name, whether the import created the table, the rows.
+std::string append_rows_payload(const std::string& name, bool created, const table& rows)
+{
+    std::string p;
+    p += char(name.size() & 0xFF);
+    p += char(name.size() >> 8);
+    p += name;
+    p += created ? '\1' : '\0';
+    p += encode_table_file(rows);
+    return p;
+}
+
 outcome import_table(server_state& st, const std::vector<token>& t)
 {
     if (t.size() < 3 || !is_word(t[2], "from"))
@@ -136,34 +194,15 @@ outcome import_table(server_state& st, const std::vector<token>& t)
     std::string full, text;
     if (!(err = resolve_path(st.data_dir, c.path, false, full)).empty() || !platform::read_file(full, text, err))
         return fail(err);
-    std::vector<csv_record> recs;
-    if (!(err = split_csv(text, c.sep, recs)).empty())
-        return fail(err);
-    if (recs.empty())
-        return fail("line 1: header line missing");
-
-    // Header: the time point column first, then field names (with types for csvs).
-    const csv_record& h = recs[0];
+    csv_reader in(text, c.sep);
+    std::vector<std::string_view> values;
+    if (!in.next(values))
+        return fail(in.error().empty() ? "line 1: header line missing" : in.error());
+    const std::size_t header_line = in.line();
     std::vector<field> cols;
-    for (std::size_t k = 0; k < h.values.size(); ++k) {
-        std::string n = h.values[k], type;
-        if (c.typed) {
-            const std::size_t colon = n.rfind(':');
-            if (colon == std::string::npos)
-                return fail(line_error(h.line, "name:type expected in " + n));
-            type = n.substr(colon + 1);
-            n = n.substr(0, colon);
-        }
-        if (k == 0) {
-            if (n != "time point" || (c.typed && type != "datetime"))
-                return fail(line_error(h.line, "the first column must be the time point"));
-            continue;
-        }
-        field f{n, kind::str};
-        if (c.typed && !kind_from_name(type, f.type))
-            return fail(line_error(h.line, "unknown type " + type));
-        cols.push_back(f);
-    }
+    if (!(err = read_header(values, header_line, c.typed, cols)).empty())
+        return fail(err);
+
     auto it = st.db.find(name);
     std::shared_ptr<table> tab;
     if (it == st.db.end()) {
@@ -172,13 +211,13 @@ outcome import_table(server_state& st, const std::vector<token>& t)
         if (!valid_name(name))
             return fail("invalid table name " + name);
         if (cols.empty())
-            return fail(line_error(h.line, "no fields"));
+            return fail(line_error(header_line, "no fields"));
         for (std::size_t a = 0; a < cols.size(); ++a) {
             if (!valid_name(cols[a].name))
-                return fail(line_error(h.line, "invalid field name " + cols[a].name));
+                return fail(line_error(header_line, "invalid field name " + cols[a].name));
             for (std::size_t b = 0; b < a; ++b)
                 if (cols[a].name == cols[b].name)
-                    return fail(line_error(h.line, "field " + cols[a].name + " named twice"));
+                    return fail(line_error(header_line, "field " + cols[a].name + " named twice"));
         }
         tab = std::make_shared<table>(cols);
     } else {
@@ -188,40 +227,44 @@ outcome import_table(server_state& st, const std::vector<token>& t)
     for (const auto& f : cols) {
         const int idx = tab->field_index(f.name);
         if (idx < 0)
-            return fail(line_error(h.line, "no field " + f.name + " in " + name));
+            return fail(line_error(header_line, "no field " + f.name + " in " + name));
         if (c.typed && tab->fields()[std::size_t(idx)].type != f.type)
-            return fail(line_error(h.line, "field " + f.name + " has type " + info(tab->fields()[std::size_t(idx)].type).name));
+            return fail(line_error(header_line, "field " + f.name + " has type " + info(tab->fields()[std::size_t(idx)].type).name));
         for (int m : map)
             if (m == idx)
-                return fail(line_error(h.line, "field " + f.name + " named twice"));
+                return fail(line_error(header_line, "field " + f.name + " named twice"));
         map.push_back(idx);
     }
 
-    // Every line is checked before the first row goes in: all or nothing.
-    std::vector<std::pair<time_point, std::vector<std::string>>> rows;
-    rows.reserve(recs.size() - 1);
-    for (std::size_t r = 1; r < recs.size(); ++r) {
-        const csv_record& rec = recs[r];
-        if (rec.values.size() != cols.size() + 1)
-            return fail(line_error(rec.line, std::to_string(rec.values.size()) + " values, " +
-                                                 std::to_string(cols.size() + 1) + " expected"));
+    // Every line is checked into a table of its own before the first row goes in: all or nothing.
+    const auto& fields = tab->fields();
+    table rows(fields);
+    std::vector<std::string> row(fields.size()), zero(fields.size());
+    for (std::size_t f = 0; f < fields.size(); ++f)
+        zero[f] = zero_bytes(fields[f].type);
+    while (in.next(values)) {
+        if (values.size() != cols.size() + 1)
+            return fail(line_error(in.line(), std::to_string(values.size()) + " values, " +
+                                                  std::to_string(cols.size() + 1) + " expected"));
         civil cv;
-        if (!parse_datetime(rec.values[0], cv))
-            return fail(line_error(rec.line, "invalid time point " + rec.values[0]));
-        std::vector<std::string> values(tab->fields().size());
-        for (std::size_t f = 0; f < values.size(); ++f)
-            values[f] = zero_bytes(tab->fields()[f].type);
+        if (!parse_datetime(values[0], cv))
+            return fail(line_error(in.line(), "invalid time point " + std::string(values[0])));
+        if (map.size() != fields.size())
+            row = zero;
         for (std::size_t k = 0; k < map.size(); ++k) {
-            const field& fd = tab->fields()[std::size_t(map[k])];
-            const std::string e = parse_literal(fd.type, rec.values[k + 1], values[std::size_t(map[k])]);
+            const field& fd = fields[std::size_t(map[k])];
+            const std::string e = parse_literal(fd.type, values[k + 1], row[std::size_t(map[k])]);
             if (!e.empty())
-                return fail(line_error(rec.line, fd.name + ": " + e));
+                return fail(line_error(in.line(), fd.name + ": " + e));
         }
-        rows.emplace_back(to_time_point(cv), std::move(values));
+        rows.push(to_time_point(cv), row);
     }
-    tab->reserve(tab->rows() + rows.size());
-    for (const auto& row : rows)
-        tab->push(row.first, row.second);
+    if (!in.error().empty())
+        return fail(in.error());
+    const bool created = it == st.db.end();
+    if (st.sink && !(err = record_change(st, change::append_rows, append_rows_payload(name, created, rows))).empty())
+        return fail(err);
+    tab->append_rows(rows);
     st.db[name] = tab;
     st.changed = true;
     return done();

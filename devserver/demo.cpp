@@ -1,7 +1,11 @@
-// Demo tables: a week of weather readings and power meter values, and one table of every type.
+// Demo tables: a week of weather readings and power meter values, one table of every type,
+// and a table of live readings.
 #include "demo.h"
 
+#include "commands.h"
+
 #include <cmath>
+#include <cstdio>
 #include <cstring>
 
 namespace devserver {
@@ -84,6 +88,30 @@ void add_demo_tables(database& db, time_point now)
                    raw(double(i) * 3.0001 * s), std::string(words[i % 5]), d, tm, dt});
     }
     db["all_types"] = all;
+
+    auto live = std::make_shared<table>(std::vector<field>{
+        {"temperature", kind::f64}, {"humidity", kind::f64}, {"power_w", kind::u32}});
+    db[live_table] = live;
+    server_state st;
+    st.db = db;
+    st.files_enabled = false;
+    for (std::int64_t back = 300; back > 0; --back)
+        execute(st, live_reading_command(time_point{now.sec - back, now.ns}));
+}
+
+std::string live_reading_command(time_point now)
+{
+    // Smooth curves with a little noise from the time itself, so restarts line up.
+    const double pi = 3.14159265358979323846;
+    const double t = double(now.sec % 86400) + double(now.ns) / 1e9;
+    const double wobble = std::sin(t * 12.9898) * 0.3;
+    const double temperature = 21.0 + 2.5 * std::sin(2 * pi * t / 600.0) + wobble;
+    const double humidity = 45.0 + 8.0 * std::cos(2 * pi * t / 900.0) - wobble;
+    const unsigned power = unsigned(800 + 400 * std::sin(2 * pi * t / 120.0) + 50 * wobble);
+    char buf[200];
+    std::snprintf(buf, sizeof buf, "push into %s temperature humidity power_w values %.3f %.3f %u at \"", live_table,
+                  temperature, humidity, power);
+    return buf + datetime_text(to_civil(now)) + "\"";
 }
 
 } // namespace devserver

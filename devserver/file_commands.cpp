@@ -163,6 +163,8 @@ outcome load(server_state& st, const std::vector<token>& t)
         std::shared_ptr<table> tab;
         if (!(err = decode_table_file(bytes, tab)).empty())
             return fail(err);
+        if (st.sink && !(err = record_change(st, change::add_tables, encode_backup_file({{name, tab}}))).empty())
+            return fail(err);
         st.db[name] = tab;
     } else {
         database fresh;
@@ -171,6 +173,8 @@ outcome load(server_state& st, const std::vector<token>& t)
         for (const auto& entry : fresh)
             if (st.db.count(entry.first))
                 return fail("table " + entry.first + " exists");
+        if (st.sink && !(err = record_change(st, change::add_tables, encode_backup_file(fresh))).empty())
+            return fail(err);
         for (auto& entry : fresh)
             st.db[entry.first] = std::move(entry.second);
     }
@@ -192,6 +196,9 @@ outcome restore(server_state& st, const std::vector<token>& t)
     database fresh;
     err = tg.bin ? decode_backup_file(bytes, fresh) : run_command_file(bytes, fresh);
     if (!err.empty())
+        return fail(err);
+    // A bin file is already the backup image the journal keeps.
+    if (st.sink && !(err = record_change(st, change::replace_all, tg.bin ? bytes : encode_backup_file(fresh))).empty())
         return fail(err);
     st.db = std::move(fresh);
     st.changed = true;

@@ -33,19 +33,38 @@ std::string resolve_path(const std::string& data_dir, const std::string& path, b
     }
     if (parts.empty())
         return "path names no file: " + path;
-    std::string dir = data_dir;
-    for (std::size_t i = 0; i + 1 < parts.size(); ++i)
-        dir += "/" + parts[i];
-    if (create_dirs && !platform::make_dirs(dir))
-        return "cannot create the folder for " + path;
-    // A link inside the data folder must not lead out of it either.
-    const std::string real = platform::canonical_dir(dir);
-    if (!real.empty() && real != data_dir && real.compare(0, data_dir.size() + 1, data_dir + "/") != 0)
-        return "path leaves the data folder: " + path;
-    out = (real.empty() ? dir : real) + "/" + parts.back();
-    const std::string real_file = platform::canonical_dir(out);
-    if (!real_file.empty() && real_file.compare(0, data_dir.size() + 1, data_dir + "/") != 0)
-        return "path leaves the data folder: " + path;
+    // Every component is resolved before anything is created: a link anywhere on the way
+    // must not lead out of the data folder, and no folder is made for a refused path.
+    const auto inside = [&](const std::string& real) {
+        return real == data_dir || real.compare(0, data_dir.size() + 1, data_dir + "/") == 0;
+    };
+    std::string real = data_dir;
+    std::size_t missing = parts.size();   // first component that does not exist yet
+    for (std::size_t i = 0; i < parts.size(); ++i) {
+        const std::string next = real + "/" + parts[i];
+        const int kind = platform::entry_kind(next);
+        if (kind == 0) {
+            missing = i;
+            break;
+        }
+        const std::string resolved = kind == 3 ? platform::canonical_dir(next) : next;
+        if (resolved.empty() || !inside(resolved))
+            return "path leaves the data folder: " + path;
+        const int resolved_kind = platform::entry_kind(resolved);
+        if (i + 1 < parts.size() && resolved_kind != 2)
+            return "not a folder on the way to " + path;
+        if (i + 1 == parts.size() && resolved_kind == 2)
+            return "a folder, not a file: " + path;
+        real = resolved;
+    }
+    for (std::size_t i = missing; i < parts.size(); ++i) {
+        real += "/" + parts[i];
+        if (i + 1 < parts.size() && create_dirs && !platform::make_dir(real))
+            return "cannot create the folder for " + path;
+    }
+    if (missing + 1 < parts.size() && !create_dirs)
+        return "no such folder for " + path;
+    out = real;
     return {};
 }
 

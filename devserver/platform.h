@@ -4,6 +4,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace devserver::platform {
 
@@ -22,7 +23,7 @@ void close_socket(socket_t s);
 // Wakes a thread blocked in recv on s (used at shutdown).
 void shutdown_socket(socket_t s);
 
-// SIGINT and SIGTERM set a flag instead of killing the process; SIGPIPE is ignored.
+// SIGINT and SIGTERM set a flag instead of killing the process; SIGPIPE and SIGXFSZ are ignored.
 void install_stop_handlers();
 bool stop_requested();
 
@@ -33,6 +34,30 @@ bool file_exists(const std::string& path);
 bool make_dirs(const std::string& path);
 // Resolves symbolic links and "..": the canonical absolute form of an existing folder.
 std::string canonical_dir(const std::string& path);
+
+// Files written at explicit offsets (the journal). Each returns false and sets err on failure.
+bool open_file(const std::string& path, bool create, int& fd, std::string& err);
+bool write_at(int fd, std::uint64_t offset, const char* data, std::size_t n, std::string& err);
+bool file_size(int fd, std::uint64_t& size);
+bool truncate_file(int fd, std::uint64_t size);
+bool sync_file(int fd);
+int duplicate_file(int fd);
+void close_file(int fd);
+bool rename_file(const std::string& from, const std::string& to, std::string& err);
+bool remove_file(const std::string& path);
+// Makes a rename inside the folder of path survive a crash of the machine.
+void sync_parent_dir(const std::string& path);
+// Names in a folder (without "." and ".."); folders are marked with a trailing '/', links skipped.
+bool list_dir(const std::string& path, std::vector<std::string>& names);
+// True while a process with this id runs (or may run: no rights to ask).
+bool process_alive(long pid);
+long own_pid();
+// Kind of the entry at path without following a final link: 0 none, 1 file, 2 folder, 3 link, 4 other.
+int entry_kind(const std::string& path);
+bool make_dir(const std::string& path);
+
+// Waits up to timeout_ms for bytes to read on s; false on timeout.
+bool wait_readable(socket_t s, int timeout_ms);
 
 // Resident memory of the process in bytes, 0 when unknown.
 std::size_t resident_bytes();

@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <dirent.h>
 #include <fcntl.h>
 #include <netinet/in.h>
 #include <netinet/tcp.h>
@@ -108,6 +109,8 @@ void install_stop_handlers()
     ::sigaction(SIGINT, &sa, nullptr);
     ::sigaction(SIGTERM, &sa, nullptr);
     std::signal(SIGPIPE, SIG_IGN);
+    // Past a file size limit a write must fail with EFBIG, not end the process.
+    std::signal(SIGXFSZ, SIG_IGN);
 }
 
 bool stop_requested() { return stop_flag != 0; }
@@ -193,6 +196,123 @@ std::string canonical_dir(const std::string& path)
     std::string s(r);
     std::free(r);
     return s;
+}
+
+bool open_file(const std::string& path, bool create, int& fd, std::string& err)
+{
+    fd = ::open(path.c_str(), O_RDWR | O_CLOEXEC | (create ? O_CREAT : 0), 0644);
+    if (fd >= 0)
+        return true;
+    err = "cannot open " + path + ": " + std::strerror(errno);
+    return false;
+}
+
+bool write_at(int fd, std::uint64_t offset, const char* data, std::size_t n, std::string& err)
+{
+    while (n > 0) {
+        const ssize_t w = ::pwrite(fd, data, n, off_t(offset));
+        if (w < 0 && errno == EINTR)
+            continue;
+        if (w <= 0) {
+            err = w < 0 ? std::strerror(errno) : "nothing written";
+            return false;
+        }
+        data += w;
+        n -= std::size_t(w);
+        offset += std::uint64_t(w);
+    }
+    return true;
+}
+
+bool file_size(int fd, std::uint64_t& size)
+{
+    struct stat st{};
+    if (::fstat(fd, &st) != 0)
+        return false;
+    size = std::uint64_t(st.st_size);
+    return true;
+}
+
+bool truncate_file(int fd, std::uint64_t size) { return ::ftruncate(fd, off_t(size)) == 0; }
+
+bool sync_file(int fd) { return ::fdatasync(fd) == 0; }
+
+int duplicate_file(int fd) { return ::fcntl(fd, F_DUPFD_CLOEXEC, 0); }
+
+void close_file(int fd)
+{
+    if (fd >= 0)
+        ::close(fd);
+}
+
+bool rename_file(const std::string& from, const std::string& to, std::string& err)
+{
+    if (::rename(from.c_str(), to.c_str()) == 0)
+        return true;
+    err = "cannot rename " + from + " to " + to + ": " + std::strerror(errno);
+    return false;
+}
+
+bool remove_file(const std::string& path) { return ::unlink(path.c_str()) == 0; }
+
+void sync_parent_dir(const std::string& path)
+{
+    const std::size_t slash = path.rfind('/');
+    const std::string dir = slash == std::string::npos ? "." : slash == 0 ? "/" : path.substr(0, slash);
+    const int fd = ::open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd >= 0) {
+        ::fsync(fd);
+        ::close(fd);
+    }
+}
+
+bool list_dir(const std::string& path, std::vector<std::string>& names)
+{
+    names.clear();
+    DIR* d = ::opendir(path.c_str());
+    if (!d)
+        return false;
+    while (const dirent* e = ::readdir(d)) {
+        const std::string n = e->d_name;
+        if (n == "." || n == "..")
+            continue;
+        const int k = entry_kind(path + "/" + n);
+        if (k == 1)
+            names.push_back(n);
+        else if (k == 2)
+            names.push_back(n + "/");
+    }
+    ::closedir(d);
+    return true;
+}
+
+bool process_alive(long pid) { return pid > 0 && (::kill(pid_t(pid), 0) == 0 || errno != ESRCH); }
+
+long own_pid() { return long(::getpid()); }
+
+int entry_kind(const std::string& path)
+{
+    struct stat st{};
+    if (::lstat(path.c_str(), &st) != 0)
+        return 0;
+    if (S_ISLNK(st.st_mode))
+        return 3;
+    if (S_ISREG(st.st_mode))
+        return 1;
+    return S_ISDIR(st.st_mode) ? 2 : 4;
+}
+
+bool make_dir(const std::string& path) { return ::mkdir(path.c_str(), 0755) == 0 || errno == EEXIST; }
+
+bool wait_readable(socket_t s, int timeout_ms)
+{
+    pollfd p{int(s), POLLIN, 0};
+    for (;;) {
+        const int r = ::poll(&p, 1, timeout_ms);
+        if (r < 0 && errno == EINTR)
+            continue;
+        return r > 0;
+    }
 }
 
 std::size_t resident_bytes()

@@ -68,6 +68,8 @@ outcome push(server_state& st, const std::vector<token>& t)
     }
     if (i != at)
         return fail("field and value counts differ");
+    if (std::string e = record_command(st); !e.empty())
+        return fail(e);
     tab->push(tp, values);
     st.changed = true;
     return done();
@@ -106,6 +108,8 @@ outcome update(server_state& st, const std::vector<token>& t)
     tab->range(tp, tp, first, last);
     if (first == last)
         return fail("no row at that time point");
+    if (std::string e = record_command(st); !e.empty())
+        return fail(e);
     for (std::size_t r = first; r < last; ++r)
         for (const auto& s : sets)
             tab->assign(r, s.first, s.second);

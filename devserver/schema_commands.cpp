@@ -70,6 +70,10 @@ outcome create(server_state& st, const std::vector<token>& t)
             return fail("unknown type " + t[i + 1].text);
         fields.push_back(f);
     }
+    if (fields.size() > max_fields)
+        return fail("more than " + std::to_string(max_fields) + " fields");
+    if (std::string e = record_command(st); !e.empty())
+        return fail(e);
     st.db[name] = std::make_shared<table>(std::move(fields));
     st.changed = true;
     return done();
@@ -94,6 +98,8 @@ outcome run_schema(server_state& st, const std::vector<token>& t)
     auto it = st.db.find(t[1].text);
     if (it == st.db.end())
         return fail("no table " + t[1].text);
+    if (std::string e = record_command(st); !e.empty())
+        return fail(e);
     if (v == "drop")
         st.db.erase(it);
     else

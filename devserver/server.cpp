@@ -1,20 +1,23 @@
-// Connection handling, login, the serialised command loop and the periodic database save.
+// Connection handling, login, the serialised command loop, the journal's upkeep and the
+// live demo readings.
 #include "server.h"
 
 #include "binfile.h"
 #include "command_log.h"
 #include "demo.h"
+#include "login_throttle.h"
 #include "platform.h"
+#include "temp_files.h"
 #include "wire.h"
 
 #include <atomic>
 #include <chrono>
 #include <cstdio>
-#include <ctime>
 #include <exception>
 #include <list>
 #include <memory>
 #include <mutex>
+#include <system_error>
 #include <thread>
 
 namespace devserver {
@@ -23,12 +26,24 @@ namespace {
 
 using clock_type = std::chrono::steady_clock;
 
+// Before login a peer may send this much.
+constexpr std::size_t login_bytes = 64 * 1024;
+
 struct connection {
     platform::socket_t sock = platform::no_socket;
     std::string peer;
     std::thread worker;
     std::atomic<bool> finished{false};
 };
+
+std::string address_of(const std::string& peer) { return peer.substr(0, peer.rfind(':')); }
+
+time_point now_point()
+{
+    const auto ns = std::chrono::duration_cast<std::chrono::nanoseconds>(
+                        std::chrono::system_clock::now().time_since_epoch()).count();
+    return time_point{ns / 1000000000 + days_from_civil(1970, 1, 1) * 86400, std::uint32_t(ns % 1000000000)};
+}
 
 class server {
 public:
@@ -38,14 +53,19 @@ public:
 private:
     void serve(connection& c);
     void serve_frames(connection& c);
+    bool log_in(connection& c, const std::string& payload);
+    outcome run_command(const std::string& payload);
     bool send_reply(platform::socket_t s, const outcome& r);
-    bool save_db(std::string& err);
+    void accept_one(platform::socket_t listener);
     void reap(bool all);
+    std::string start_store();
 
     const options& opt_;
     server_state st_;
     std::mutex db_mutex_;
     command_log log_;
+    login_throttle throttle_;
+    std::unique_ptr<db_store> store_;
     std::list<std::unique_ptr<connection>> conns_;
 };
 
@@ -78,73 +98,115 @@ void server::serve(connection& c)
     c.finished = true;
 }
 
+bool server::log_in(connection& c, const std::string& payload)
+{
+    std::string user, password;
+    const bool ok = parse_login(payload, user, password) && user == opt_.user && password == opt_.password;
+    const std::string address = address_of(c.peer);
+    if (ok) {
+        throttle_.succeeded(address);
+    } else {
+        // The answer waits, longer with every failure from the same address.
+        const auto until = clock_type::now() + throttle_.failed(address);
+        while (clock_type::now() < until && !platform::stop_requested())
+            std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+    log_.add(c.peer, "login", ok ? "ok" : "refused", 0);
+    send_reply(c.sock, outcome{ok, {}});
+    return ok;
+}
+
+outcome server::run_command(const std::string& payload)
+{
+    // Splitting a large command is the slow part: it happens before the lock is taken.
+    std::vector<token> t;
+    const std::string err = tokenize(payload, t);
+    if (!err.empty())
+        return fail(err);
+    std::lock_guard<std::mutex> lock(db_mutex_);
+    return execute_tokens(st_, payload, t);
+}
+
 void server::serve_frames(connection& c)
 {
-    frame_reader reader;
-    std::string buf(256 * 1024, '\0');
+    frame_reader reader(std::uint32_t(login_bytes - 4));
+    char buf[64 * 1024];
     std::string payload;
     bool logged_in = false;
+    std::size_t received = 0;
     for (;;) {
         frame_reader::state s;
         while ((s = reader.next(payload)) == frame_reader::state::frame) {
             if (!logged_in) {
-                std::string user, password;
-                const bool ok = parse_login(payload, user, password) && user == opt_.user && password == opt_.password;
-                log_.add(c.peer, "login", ok ? "ok" : "refused", 0);
-                send_reply(c.sock, outcome{ok, {}});
-                if (!ok)
-                    goto closed;
+                if (!log_in(c, payload))
+                    return;
                 logged_in = true;
+                reader.set_limit(opt_.max_frame);
                 continue;
             }
             const auto start = clock_type::now();
             outcome r;
-            {
-                std::lock_guard<std::mutex> lock(db_mutex_);
-                try {
-                    r = execute(st_, payload);
-                } catch (const std::exception& e) {
-                    // Out of memory on a huge request or reply fails the command, not the server.
-                    r = fail(std::string("command failed: ") + e.what());
-                }
+            try {
+                r = run_command(payload);
+            } catch (const std::exception& e) {
+                // Out of memory on a huge request or reply fails the command, not the server.
+                r = fail(std::string("command failed: ") + e.what());
             }
             // The time of the command itself; the transfer depends on the client.
             const auto us = std::chrono::duration_cast<std::chrono::microseconds>(clock_type::now() - start).count();
             const bool sent = send_reply(c.sock, r);
             log_.add(c.peer, verb_of(payload), r.ok ? std::string("ok") : r.body, us);
+            if (payload.capacity() > (1u << 20))
+                std::string().swap(payload);   // an idle connection keeps no large buffer
             if (!sent)
-                goto closed;
+                return;
         }
         if (s == frame_reader::state::disconnect)
-            break;
+            return;
         if (s == frame_reader::state::too_large) {
-            log_.add(c.peer, "frame", "too large, connection closed", 0);
-            break;
+            log_.add(c.peer, "frame", logged_in ? "too large, connection closed" : "login too large, connection closed", 0);
+            return;
         }
-        const long n = platform::recv_some(c.sock, &buf[0], buf.size());
+        if (!logged_in && !platform::wait_readable(c.sock, opt_.login_timeout_ms)) {
+            log_.add(c.peer, "login", "silent too long, connection closed", 0);
+            return;
+        }
+        const long n = platform::recv_some(c.sock, buf, logged_in ? sizeof buf : std::min(sizeof buf, login_bytes - received));
         if (n <= 0)
-            break;
-        reader.feed(buf.data(), std::size_t(n));
+            return;
+        received += std::size_t(n);
+        if (!logged_in && received >= login_bytes) {
+            log_.add(c.peer, "login", "more than 64 KiB before login, connection closed", 0);
+            return;
+        }
+        reader.feed(buf, std::size_t(n));
     }
-closed:
-    return;
 }
 
-bool server::save_db(std::string& err)
+void server::accept_one(platform::socket_t listener)
 {
-    std::string data;
-    {
-        std::lock_guard<std::mutex> lock(db_mutex_);
-        if (!st_.changed)
-            return true;
-        data = encode_backup_file(st_.db);
-        st_.changed = false;
+    std::string peer;
+    const platform::socket_t s = platform::accept_one(listener, 200, peer);
+    if (s == platform::no_socket)
+        return;
+    if (conns_.size() >= opt_.max_connections) {
+        log_.line(peer + " refused: " + std::to_string(conns_.size()) + " connections open (--max-connections)\n");
+        platform::close_socket(s);
+        return;
     }
-    if (platform::write_file_atomic(opt_.db_file, data, err))
-        return true;
-    std::lock_guard<std::mutex> lock(db_mutex_);
-    st_.changed = true;   // try again at the next round
-    return false;
+    auto c = std::make_unique<connection>();
+    c->sock = s;
+    c->peer = peer;
+    connection* raw = c.get();
+    try {
+        raw->worker = std::thread([this, raw] { serve(*raw); });
+    } catch (const std::system_error& e) {
+        // No thread for it (address space or thread limits): refuse this peer, serve the rest.
+        log_.line(peer + " refused: cannot start a thread: " + e.what() + "\n");
+        platform::close_socket(s);
+        return;
+    }
+    conns_.push_back(std::move(c));
 }
 
 void server::reap(bool all)
@@ -162,6 +224,18 @@ void server::reap(bool all)
     }
 }
 
+std::string server::start_store()
+{
+    store_ = std::make_unique<db_store>(opt_.db_file, opt_.fsync);
+    store_->set_compaction_threshold(opt_.compact_bytes);
+    std::string notes;
+    const std::string err = store_->open(st_.db, notes);
+    std::fputs(notes.c_str(), stderr);
+    if (err.empty())
+        st_.sink = store_.get();
+    return err;
+}
+
 int server::run()
 {
     platform::install_stop_handlers();
@@ -170,17 +244,28 @@ int server::run()
         return 1;
     }
     st_.data_dir = platform::canonical_dir(opt_.data_dir);
-    if (!opt_.db_file.empty() && platform::file_exists(opt_.db_file)) {
-        std::string data, err;
-        if (!platform::read_file(opt_.db_file, data, err) || !(err = decode_backup_file(data, st_.db)).empty()) {
-            // Starting empty would overwrite the file at the first save.
-            std::fprintf(stderr, "cannot load %s: %s\n", opt_.db_file.c_str(), err.c_str());
+    std::string notes;
+    remove_stale_temp_files(st_.data_dir, "", 16, notes);
+    std::fputs(notes.c_str(), stderr);
+    if (!opt_.db_file.empty()) {
+        const std::string err = start_store();
+        if (!err.empty()) {
+            std::fprintf(stderr, "%s\n", err.c_str());
             return 1;
         }
     }
     if (opt_.demo) {
-        add_demo_tables(st_.db, time_point{std::int64_t(std::time(nullptr)) + days_from_civil(1970, 1, 1) * 86400, 0});
-        st_.changed = true;
+        database demo;
+        add_demo_tables(demo, now_point());
+        if (st_.sink) {
+            const std::string err = record_change(st_, change::add_tables, encode_backup_file(demo));
+            if (!err.empty()) {
+                std::fprintf(stderr, "%s\n", err.c_str());
+                return 1;
+            }
+        }
+        for (auto& entry : demo)
+            st_.db[entry.first] = std::move(entry.second);
     }
     int port = opt_.port;
     platform::socket_t listener;
@@ -192,33 +277,34 @@ int server::run()
     std::printf("listening on %s:%d\n", opt_.bind.c_str(), port);
     std::fflush(stdout);
 
-    auto last_save = clock_type::now();
+    auto last_reading = clock_type::now();
     while (!platform::stop_requested()) {
-        std::string peer;
-        const platform::socket_t s = platform::accept_one(listener, 200, peer);
-        if (s != platform::no_socket) {
-            auto c = std::make_unique<connection>();
-            c->sock = s;
-            c->peer = peer;
-            connection* raw = c.get();
-            conns_.push_back(std::move(c));
-            raw->worker = std::thread([this, raw] { serve(*raw); });
-        }
+        accept_one(listener);
         reap(false);
-        if (!opt_.db_file.empty() && clock_type::now() - last_save >= std::chrono::seconds(5)) {
-            std::string save_err;
-            if (!save_db(save_err))
-                log_.line("save: " + save_err + "\n");
-            last_save = clock_type::now();
+        if (store_) {
+            std::string notes;
+            store_->tick(notes);
+            if (!notes.empty())
+                log_.line(notes);
+        }
+        if (opt_.demo && clock_type::now() - last_reading >= std::chrono::seconds(1)) {
+            last_reading = clock_type::now();
+            std::lock_guard<std::mutex> lock(db_mutex_);
+            // Dropped or changed by a client: the demo stops feeding it.
+            const auto it = st_.db.find(live_table);
+            if (it != st_.db.end() && it->second->field_index("power_w") == 2) {
+                const std::string cmd = live_reading_command(now_point());
+                execute(st_, cmd);
+            }
         }
     }
     platform::close_socket(listener);
     reap(true);
     int code = 0;
-    if (!opt_.db_file.empty()) {
-        std::string save_err;
-        if (!save_db(save_err)) {
-            log_.line("save: " + save_err + "\n");
+    if (store_) {
+        const std::string save_err = store_->close(st_.db);
+        if (!save_err.empty()) {
+            log_.line("save: " + save_err + " (the journal keeps every change)\n");
             code = 1;
         }
     }

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "commands.h"
+#include "db_store.h"
 
 #include <string>
 
@@ -15,6 +16,11 @@ struct options {
     bool demo = false;
     std::string data_dir = "./devserver-data";
     std::string db_file;   // empty: nothing is persisted
+    fsync_mode fsync = fsync_mode::second;
+    std::uint64_t compact_bytes = 64u << 20;   // journal size that starts a compaction
+    std::size_t max_connections = 256;
+    std::uint32_t max_frame = 256u << 20;
+    int login_timeout_ms = 10000;   // an unauthenticated peer silent this long is closed
 };
 
 // Parses the command line. Returns an empty string on success, "help" for --help, else the error.

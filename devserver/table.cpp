@@ -25,6 +25,12 @@ void column::assign(std::size_t row, const std::string& bytes)
         std::copy(bytes.begin(), bytes.begin() + std::ptrdiff_t(width_), fixed_.begin() + std::ptrdiff_t(row * width_));
 }
 
+void column::append(const column& other)
+{
+    fixed_.insert(fixed_.end(), other.fixed_.begin(), other.fixed_.end());
+    strings_.insert(strings_.end(), other.strings_.begin(), other.strings_.end());
+}
+
 void column::reserve(std::size_t rows)
 {
     if (width_ == 0)
@@ -91,6 +97,33 @@ void table::push_with_id(time_point tp, std::uint64_t id, const std::vector<std:
     ids_.insert(ids_.begin() + std::ptrdiff_t(pos), id);
     if (id >= next_id_)
         next_id_ = id + 1;
+}
+
+void table::append_rows(const table& rows)
+{
+    if (rows.rows() == 0)
+        return;
+    const std::uint64_t base = next_id_ - 1;
+    std::uint64_t last_id = next_id_;
+    if (times_.empty() || times_.back() <= rows.times_.front()) {
+        // Rows from a file usually come after everything the table holds: whole columns.
+        for (std::size_t i = 0; i < cols_.size(); ++i)
+            cols_[i].append(rows.cols_[i]);
+        times_.insert(times_.end(), rows.times_.begin(), rows.times_.end());
+        ids_.reserve(ids_.size() + rows.ids_.size());
+        for (std::uint64_t id : rows.ids_) {
+            ids_.push_back(base + id);
+            last_id = std::max(last_id, base + id + 1);
+        }
+        next_id_ = last_id;
+        return;
+    }
+    std::vector<std::string> values(cols_.size());
+    for (std::size_t r = 0; r < rows.rows(); ++r) {
+        for (std::size_t i = 0; i < cols_.size(); ++i)
+            values[i] = rows.cols_[i].bytes_at(r);
+        push_with_id(rows.times_[r], base + rows.ids_[r], values);
+    }
 }
 
 void table::truncate()

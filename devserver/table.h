@@ -26,6 +26,8 @@ public:
     void insert(std::size_t row, const std::string& bytes);
     void assign(std::size_t row, const std::string& bytes);
     void erase_all() { fixed_.clear(); strings_.clear(); }
+    // Appends every value of another column of the same kind.
+    void append(const column& other);
     void reserve(std::size_t rows);
     const char* fixed_at(std::size_t row) const { return fixed_.data() + row * width_; }
     const std::string& string_at(std::size_t row) const { return strings_[row]; }
@@ -59,6 +61,9 @@ public:
     void assign(std::size_t row, std::size_t field, const std::string& bytes) { cols_[field].assign(row, bytes); }
     void truncate();
     void reserve(std::size_t rows);
+    // Adds the rows of a table with the same fields, as if each were pushed in the order of
+    // its identifier there: identifiers continue this table's, ties in time keep that order.
+    void append_rows(const table& rows);
 
     // Rows [first, last) whose time point lies in [begin, end].
     void range(time_point begin, time_point end, std::size_t& first, std::size_t& last) const;
@@ -80,5 +85,8 @@ using database = std::map<std::string, std::shared_ptr<table>>;
 std::string zero_bytes(kind k);
 
 bool valid_name(const std::string& name);
+
+// Most fields a table may have; the table and backup files hold no more.
+constexpr std::size_t max_fields = 4096;
 
 } // namespace devserver

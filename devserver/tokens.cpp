@@ -46,6 +46,24 @@ void put_utf8(std::string& out, unsigned cp)
 
 bool is_space(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
 
+bool is_file_command(const std::vector<token>& out)
+{
+    if (out.empty() || out[0].quoted)
+        return false;
+    const std::string& v = out[0].text;
+    return v == "export" || v == "import" || v == "export_data" || v == "save" || v == "load" || v == "backup" ||
+           v == "restore";
+}
+
+// The quoted token about to be read is the path of a file command.
+bool path_follows(const std::vector<token>& out)
+{
+    if (out.size() < 2 || out.back().quoted || !is_file_command(out))
+        return false;
+    const std::string& w = out.back().text;
+    return w == "csv" || w == "csvs" || w == "bin" || w == "cmd";
+}
+
 } // namespace
 
 std::string tokenize(std::string_view s, std::vector<token>& out)
@@ -63,6 +81,8 @@ std::string tokenize(std::string_view s, std::vector<token>& out)
             ++i;
             continue;
         }
+        if (out.size() == max_tokens)
+            return "too many words in one command (at most " + std::to_string(max_tokens) + ")";
         token t;
         if (s[i] != '"') {
             const std::size_t end = s.find(' ', i);
@@ -75,7 +95,15 @@ std::string tokenize(std::string_view s, std::vector<token>& out)
         t.quoted = true;
         ++i;
         bool closed = false;
-        while (i < s.size()) {
+        if (path_follows(out)) {
+            const std::size_t end = s.find('"', i);
+            if (end != std::string_view::npos) {
+                t.text.assign(s.data() + i, end - i);
+                i = end + 1;
+                closed = true;
+            }
+        }
+        while (!closed && i < s.size()) {
             const char c = s[i];
             if (c == '"') {
                 closed = true;

@@ -6,6 +6,7 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <charconv>
 #include <cstring>
 
 namespace devserver {
@@ -165,11 +166,17 @@ std::string parse_float(kind k, std::string_view s, std::string& bytes)
         }
         if (i != rest.size())
             return "not a number";
-        const std::string copy(body);
-        errno = 0;
-        v = std::strtod(copy.c_str(), nullptr);
-        if (errno == ERANGE && std::isinf(v))
-            return std::string("out of range for ") + info(k).name;
+        // from_chars reads the checked form quickly; it refuses a leading '+' and leaves
+        // overflow and underflow to strtod, whose answers (infinity, a subnormal) decide.
+        const char* first = body.data() + (!body.empty() && body[0] == '+' ? 1 : 0);
+        const auto r = std::from_chars(first, body.data() + body.size(), v);
+        if (r.ec != std::errc()) {
+            const std::string copy(body);
+            errno = 0;
+            v = std::strtod(copy.c_str(), nullptr);
+            if (errno == ERANGE && std::isinf(v))
+                return std::string("out of range for ") + info(k).name;
+        }
     }
     if (k == kind::f32) {
         if (std::isfinite(v) && std::fabs(v) > double(FLT_MAX))
@@ -182,18 +189,65 @@ std::string parse_float(kind k, std::string_view s, std::string& bytes)
     return {};
 }
 
-std::string fixed_text(double v, int precision, bool exact, int exact_digits)
+std::size_t fixed_text(char* buf, double v, int precision, bool exact)
 {
-    char buf[400];
-    std::snprintf(buf, sizeof buf, "%.*f", precision, v);
-    if (exact && std::isfinite(v) && v != 0) {
-        // The fixed form drops tiny magnitudes; fall back to a form that keeps every bit.
-        const double back = std::strtod(buf, nullptr);
+    if (!std::isfinite(v))
+        return std::size_t(std::snprintf(buf, value_text_room, "%.*f", precision, v));
+    // to_chars writes what printf's fixed form writes, without its cost.
+    char* end = std::to_chars(buf, buf + value_text_room, v, std::chars_format::fixed, precision).ptr;
+    // The fixed form keeps every bit of any magnitude of 0.1 or more (as many significant
+    // digits as the type needs); only smaller ones can lose bits.
+    if (exact && v != 0 && std::fabs(v) < 0.1) {
+        double back = 0;
+        std::from_chars(buf, end, back);
         const bool same = precision == 9 ? float(back) == float(v) : back == v;
         if (!same)
-            std::snprintf(buf, sizeof buf, "%.*g", exact_digits, v);
+            end = std::to_chars(buf, buf + value_text_room, v, std::chars_format::general, precision).ptr;
     }
-    return buf;
+    return std::size_t(end - buf);
+}
+
+void two_digits(char* out, int v)
+{
+    out[0] = char('0' + v / 10);
+    out[1] = char('0' + v % 10);
+}
+
+std::size_t format_date(char* buf, const civil& c)
+{
+    if (c.year < 0 || c.year > 9999)
+        return std::size_t(std::snprintf(buf, 32, "%04d-%02d-%02d", c.year, c.month, c.day));
+    two_digits(buf, c.year / 100);
+    two_digits(buf + 2, c.year % 100);
+    buf[4] = '-';
+    two_digits(buf + 5, c.month % 100);
+    buf[7] = '-';
+    two_digits(buf + 8, c.day % 100);
+    return 10;
+}
+
+std::size_t format_time(char* buf, const civil& c)
+{
+    two_digits(buf, c.hour % 100);
+    buf[2] = ':';
+    two_digits(buf + 3, c.minute % 100);
+    buf[5] = ':';
+    two_digits(buf + 6, c.second % 100);
+    std::size_t n = 8;
+    if (c.ns != 0) {
+        std::uint32_t ns = c.ns;
+        if (ns > 999999999)
+            return std::size_t(std::snprintf(buf, 40, "%02d:%02d:%02d.%09u", c.hour, c.minute, c.second, unsigned(ns)));
+        buf[n++] = '.';
+        for (int i = 8; i >= 0; --i) {
+            buf[n + std::size_t(i)] = char('0' + ns % 10);
+            ns /= 10;
+        }
+        n += 9;
+        while (buf[n - 1] == '0')
+            --n;
+    }
+    return n;
 }
 
 } // namespace
@@ -393,55 +447,65 @@ std::string parse_literal(kind k, std::string_view text, std::string& bytes)
 std::string date_text(const civil& c)
 {
     char buf[32];
-    std::snprintf(buf, sizeof buf, "%04d-%02d-%02d", c.year, c.month, c.day);
-    return buf;
+    return std::string(buf, format_date(buf, c));
 }
 
 std::string time_text(const civil& c)
 {
     char buf[40];
-    int n = std::snprintf(buf, sizeof buf, "%02d:%02d:%02d", c.hour, c.minute, c.second);
-    if (c.ns != 0) {
-        n += std::snprintf(buf + n, sizeof buf - std::size_t(n), ".%09u", unsigned(c.ns));
-        while (buf[n - 1] == '0')
-            buf[--n] = 0;
-    }
-    return buf;
+    return std::string(buf, format_time(buf, c));
 }
 
-std::string datetime_text(const civil& c) { return date_text(c) + " " + time_text(c); }
+std::size_t format_datetime(char* buf, const civil& c)
+{
+    const std::size_t n = format_date(buf, c);
+    buf[n] = ' ';
+    return n + 1 + format_time(buf + n + 1, c);
+}
 
-std::string text_of(kind k, const char* b, std::size_t len, bool exact)
+std::string datetime_text(const civil& c)
+{
+    char buf[80];
+    return std::string(buf, format_datetime(buf, c));
+}
+
+std::size_t format_value(char* buf, kind k, const char* b, bool exact)
 {
     const kind_info& ki = info(k);
     if (is_integer(k)) {
         const std::uint64_t raw = get_le(b, ki.width);
         if (ki.sign == 1)
-            return std::to_string(raw);
+            return std::size_t(std::to_chars(buf, buf + 24, raw).ptr - buf);
         const int shift = 64 - ki.width * 8;
         const std::int64_t v = std::int64_t(raw << shift) >> shift;
-        return std::to_string(v);
+        return std::size_t(std::to_chars(buf, buf + 24, v).ptr - buf);
     }
     switch (k) {
     case kind::f32: {
         float f;
         std::memcpy(&f, b, 4);
-        return fixed_text(double(f), 9, exact, 9);
+        return fixed_text(buf, double(f), 9, exact);
     }
     case kind::f64: {
         double d;
         std::memcpy(&d, b, 8);
-        return fixed_text(d, 17, exact, 17);
+        return fixed_text(buf, d, 17, exact);
     }
-    case kind::str:
-        return std::string(b, len);
     case kind::date:
-        return date_text(get_temporal(k, b));
+        return format_date(buf, get_temporal(k, b));
     case kind::time:
-        return time_text(get_temporal(k, b));
+        return format_time(buf, get_temporal(k, b));
     default:
-        return datetime_text(get_temporal(k, b));
+        return format_datetime(buf, get_temporal(k, b));
     }
+}
+
+std::string text_of(kind k, const char* b, std::size_t len, bool exact)
+{
+    if (k == kind::str)
+        return std::string(b, len);
+    char buf[value_text_room];
+    return std::string(buf, format_value(buf, k, b, exact));
 }
 
 } // namespace devserver

@@ -64,6 +64,11 @@ std::string parse_literal(kind k, std::string_view text, std::string& bytes);
 
 // Text form of a stored value; `exact` asks for a form that reads back to the same value.
 std::string text_of(kind k, const char* bytes, std::size_t len, bool exact = false);
+// The same for a fixed-width kind, written into buf (value_text_room bytes); returns the length.
+constexpr std::size_t value_text_room = 400;
+std::size_t format_value(char* buf, kind k, const char* bytes, bool exact);
+// "YYYY-MM-DD HH:MM:SS" with the fraction's significant digits; returns the length (at most 29).
+std::size_t format_datetime(char* buf, const civil& c);
 
 std::string date_text(const civil& c);
 std::string time_text(const civil& c);

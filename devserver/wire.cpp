@@ -17,7 +17,17 @@ void frame_reader::feed(const char* data, std::size_t n)
 {
     if (pos_ > 0 && pos_ >= buf_.size() / 2) {
         buf_.erase(0, pos_);
+        want_ = want_ > pos_ ? want_ - pos_ : 0;
         pos_ = 0;
+    }
+    // Grow towards the announced frame in doublings, but never past it: a large command
+    // then costs its own size once, not the slack of the last doubling.
+    const std::size_t need = buf_.size() + n;
+    if (need > buf_.capacity()) {
+        std::size_t cap = std::max(need, buf_.capacity() * 2);
+        if (want_ >= need && cap > want_)
+            cap = want_;
+        buf_.reserve(cap);
     }
     buf_.append(data, n);
 }
@@ -29,15 +39,13 @@ frame_reader::state frame_reader::next(std::string& payload)
     const std::uint32_t len = le32(buf_.data() + pos_);
     if (len == disconnect_length)
         return state::disconnect;
-    if (len > max_frame)
+    if (len > limit_)
         return state::too_large;
     if (buf_.size() - pos_ - 4 < len) {
-        // Reserve for the announced frame, but not a gigabyte on a header alone.
-        const std::size_t want = pos_ + 4 + std::min<std::size_t>(len, 4u << 20);
-        if (buf_.capacity() < want)
-            buf_.reserve(want);
+        want_ = pos_ + 4 + std::size_t(len);
         return state::need_more;
     }
+    want_ = 0;
     if (pos_ == 0 && buf_.size() == 4 + std::size_t(len)) {
         // The usual case of one frame per receive: hand the buffer over instead of copying.
         buf_.erase(0, 4);

@@ -8,11 +8,14 @@
 namespace devserver {
 
 constexpr std::uint32_t disconnect_length = 0xFFFFFFFFu;
-constexpr std::uint32_t max_frame = 1u << 30;   // larger frames close the connection
+constexpr std::uint32_t largest_frame = 0xFFFFFFFEu;
 
 class frame_reader {
 public:
     enum class state { need_more, frame, disconnect, too_large };
+    // Frames longer than limit are too_large: they close the connection.
+    explicit frame_reader(std::uint32_t limit = 256u << 20) : limit_(limit) {}
+    void set_limit(std::uint32_t limit) { limit_ = limit; }
     void feed(const char* data, std::size_t n);
     // On state::frame the payload is moved into `payload`.
     state next(std::string& payload);
@@ -22,6 +25,8 @@ public:
 private:
     std::string buf_;
     std::size_t pos_ = 0;
+    std::size_t want_ = 0;   // bytes the frame being read needs in the buffer
+    std::uint32_t limit_;
 };
 
 // Login payload: U(4) user, P(4) password; false when the lengths do not fit the payload.
