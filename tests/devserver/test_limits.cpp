@@ -1,0 +1,186 @@
+// Limits the server keeps against its peers: connections, bytes and silence before login,
+// frame size, growing delays of failed logins, the password file, oversized commands.
+#include "ds_client_helper.h"
+#include "server_kill_helper.h"
+
+#include <QElapsedTimer>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QtTest>
+
+class test_limits : public QObject {
+    Q_OBJECT
+    QTemporaryDir dir;
+
+    QStringList args(const QStringList& more) const { return QStringList{"--data", dir.filePath("data")} + more; }
+    static int logged_in(int port)
+    {
+        const int fd = raw_connect(port);
+        if (fd < 0 || !raw_send(fd, login_frame("admin", "admin")) || raw_reply(fd) != 0) {
+            raw_close(fd);
+            return -1;
+        }
+        return fd;
+    }
+    static int command_status(int fd, const std::string& cmd, std::string* body = nullptr)
+    {
+        return raw_send(fd, command_frame(cmd)) ? raw_reply(fd, body) : -1;
+    }
+
+private slots:
+    void connections_past_the_limit_are_closed_at_once()
+    {
+        killable_server s(args({"--max-connections", "3"}));
+        QVERIFY2(s.ok(), qPrintable(s.log()));
+        int fds[3];
+        for (int& fd : fds) {
+            fd = logged_in(s.port());
+            QVERIFY(fd >= 0);
+        }
+        QElapsedTimer clock;
+        clock.start();
+        const int extra = raw_connect(s.port());
+        raw_send(extra, login_frame("admin", "admin"));
+        QCOMPARE(raw_reply(extra, nullptr, 3000), -1);
+        QVERIFY(clock.elapsed() < 2500);
+        raw_close(extra);
+        QTRY_VERIFY_WITH_TIMEOUT(s.log().contains("connections open (--max-connections)"), 5000);
+        // The others are served as before; a freed place takes a new peer.
+        QCOMPARE(command_status(fds[0], "show tables"), 0);
+        raw_close(fds[2]);
+        int again = -1;
+        for (int i = 0; i < 50 && again < 0; ++i) {
+            QTest::qWait(50);
+            again = logged_in(s.port());
+        }
+        QVERIFY(again >= 0);
+        QCOMPARE(command_status(again, "show tables"), 0);
+        raw_close(again);
+        raw_close(fds[0]);
+        raw_close(fds[1]);
+    }
+
+    void silent_or_talkative_peers_before_login_are_closed()
+    {
+        killable_server s(args({"--login-timeout", "1"}));
+        QVERIFY2(s.ok(), qPrintable(s.log()));
+        QElapsedTimer clock;
+        clock.start();
+        const int silent = raw_connect(s.port());
+        QCOMPARE(raw_reply(silent, nullptr, 5000), -1);
+        QVERIFY(clock.elapsed() >= 900 && clock.elapsed() < 4000);
+        raw_close(silent);
+        // A login frame announcing more than 64 KiB is not waited for.
+        clock.restart();
+        const int big = raw_connect(s.port());
+        QVERIFY(raw_send(big, std::string("\x00\x00\x01\x00", 4) + std::string(1000, 'u')));
+        QCOMPARE(raw_reply(big, nullptr, 3000), -1);
+        QVERIFY(clock.elapsed() < 900);
+        raw_close(big);
+        QTRY_VERIFY_WITH_TIMEOUT(s.log().contains("silent too long"), 5000);
+        QVERIFY(s.log().contains("login too large"));
+        // After login, silence is fine.
+        const int fd = logged_in(s.port());
+        QTest::qWait(1500);
+        QCOMPARE(command_status(fd, "show tables"), 0);
+        raw_close(fd);
+    }
+
+    void max_frame_bounds_a_command()
+    {
+        killable_server s(args({"--max-frame", "2000"}));
+        QVERIFY2(s.ok(), qPrintable(s.log()));
+        const int fd = logged_in(s.port());
+        QCOMPARE(command_status(fd, "create t s string"), 0);
+        const std::string fits = "push into t s values \"" + std::string(1900, 'a') + "\" at 2024-01-01 00:00:00";
+        QCOMPARE(command_status(fd, fits), 0);
+        QCOMPARE(command_status(fd, "push into t s values \"" + std::string(2100, 'a') + "\" at 2024-01-01 00:00:00"), -1);
+        raw_close(fd);
+        QTRY_VERIFY_WITH_TIMEOUT(s.log().contains("too large, connection closed"), 5000);
+        const int other = logged_in(s.port());
+        QCOMPARE(command_status(other, "show tables"), 0);
+        raw_close(other);
+    }
+
+    void failed_logins_wait_longer_each_time()
+    {
+        killable_server s(args({}));
+        QVERIFY2(s.ok(), qPrintable(s.log()));
+        qint64 waited[4];
+        for (qint64& w : waited) {
+            QElapsedTimer clock;
+            clock.start();
+            const int fd = raw_connect(s.port());
+            QVERIFY(raw_send(fd, login_frame("admin", "guess")));
+            QCOMPARE(raw_reply(fd, nullptr, 8000), 1);
+            w = clock.elapsed();
+            raw_close(fd);
+        }
+        QVERIFY2(waited[0] >= 90, qPrintable(QString::number(waited[0])));
+        QVERIFY2(waited[1] >= 190, qPrintable(QString::number(waited[1])));
+        QVERIFY2(waited[2] >= 390, qPrintable(QString::number(waited[2])));
+        QVERIFY2(waited[3] >= 790, qPrintable(QString::number(waited[3])));
+        // The right password is answered at once and clears the count.
+        QElapsedTimer clock;
+        clock.start();
+        const int fd = logged_in(s.port());
+        QVERIFY(fd >= 0);
+        QVERIFY(clock.elapsed() < 500);
+        raw_close(fd);
+        clock.restart();
+        const int wrong = raw_connect(s.port());
+        QVERIFY(raw_send(wrong, login_frame("admin", "guess")));
+        QCOMPARE(raw_reply(wrong, nullptr, 8000), 1);
+        QVERIFY(clock.elapsed() < 400);
+        raw_close(wrong);
+    }
+
+    void password_file_keeps_the_password_off_the_command_line()
+    {
+        QFile f(dir.filePath("pw"));
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write("fr0m-file\r\nsecond line ignored\n");
+        f.close();
+        killable_server s(args({"--password-file", dir.filePath("pw")}));
+        QVERIFY2(s.ok(), qPrintable(s.log()));
+        QVERIFY(connect_to_server("127.0.0.1", s.port(), "admin", "fr0m-file"));
+        QVERIFY(ok("show tables"));
+        exit_to_server();
+        QFile cmdline("/proc/" + QString::number(s.pid()) + "/cmdline");
+        QVERIFY(cmdline.open(QIODevice::ReadOnly));
+        QVERIFY(!cmdline.readAll().contains("fr0m-file"));
+        killable_server missing(args({"--password-file", dir.filePath("none")}));
+        QVERIFY(!missing.ok());
+        QVERIFY(missing.exit_code() != 0);
+    }
+
+    void oversized_commands_are_refused_and_others_go_on()
+    {
+        killable_server s(args({}));
+        QVERIFY2(s.ok(), qPrintable(s.log()));
+        const int fd = logged_in(s.port());
+        QCOMPARE(command_status(fd, "create t v i32"), 0);
+        // Millions of words: refused without costing memory out of proportion.
+        std::string many = "push into t v values";
+        many.reserve(8u << 20);
+        while (many.size() < (8u << 20))
+            many += " 1";
+        std::string why;
+        QCOMPARE(command_status(fd, many + " at 2024-01-01 00:00:00", &why), 1);
+        QVERIFY2(why.find("too many words") != std::string::npos, why.c_str());
+        const int other = logged_in(s.port());
+        QCOMPARE(command_status(other, "view t", &why), 0);
+        raw_close(other);
+        raw_close(fd);
+        // Tables with more fields than the files can hold are refused up front.
+        std::string wide = "create wide";
+        for (int i = 0; i < 4097; ++i)
+            wide += " f" + std::to_string(i) + " i08";
+        const int third = logged_in(s.port());
+        QCOMPARE(command_status(third, wide, &why), 1);
+        raw_close(third);
+    }
+};
+
+QTEST_APPLESS_MAIN(test_limits)
+#include "test_limits.moc"
