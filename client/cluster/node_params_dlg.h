@@ -1,0 +1,48 @@
+// The node parameters form of the cluster manager: a new node's values, or a listed node's
+// values to edit.
+#pragma once
+
+#include "cluster/node_info.h"
+
+#include <QDialog>
+
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QSpinBox;
+
+class node_params_dlg : public QDialog {
+    Q_OBJECT
+public:
+    explicit node_params_dlg(QWidget *parent = nullptr);
+
+    // Fills the form from a record; the used space and group id rows show only then.
+    void set_node(const node_info &n, bool master_icon);
+    // The form's values written over base (fields the form does not hold are kept).
+    node_info node(const node_info &base = node_info()) const;
+
+    // Value and unit for a byte count: the largest unit that divides it exactly.
+    static void split_space(quint64 bytes, int &value, int &unit_index);
+    static quint64 join_space(int value, int unit_index);
+
+    QLineEdit *le_name = nullptr;
+    QLineEdit *le_ip = nullptr;
+    QSpinBox *sb_port = nullptr;
+    QCheckBox *cb_join = nullptr;
+    QSpinBox *sb_space = nullptr;
+    QComboBox *cb_unit = nullptr;
+    QCheckBox *cb_master = nullptr;
+    QLabel *lbl_us = nullptr;
+    QLineEdit *le_us = nullptr;
+    QComboBox *cb_u_unit = nullptr;
+    QLabel *lbl_gid = nullptr;
+    QSpinBox *sb_gid = nullptr;
+
+private:
+    void show_use_space();
+    void check_input();
+
+    quint64 use_space_ = 0;
+    QWidget *ok_ = nullptr;
+};

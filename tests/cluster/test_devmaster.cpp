@@ -1,0 +1,170 @@
+// The development master on the wire: well-formed requests, and malformed ones that it must
+// answer with the failure status or close, without ever going down.
+#include "cluster_helper.h"
+
+#include "cluster/master_link.h"
+
+#include <QElapsedTimer>
+#include <QTcpSocket>
+#include <QtEndian>
+#include <QtTest>
+
+namespace {
+
+QByteArray le32(quint32 v)
+{
+    QByteArray b(4, '\0');
+    qToLittleEndian(v, b.data());
+    return b;
+}
+
+QByteArray frame(const QByteArray &payload) { return le32(quint32(payload.size())) + payload; }
+
+QByteArray head(quint8 op, quint16 version = 1)
+{
+    QByteArray b(2, '\0');
+    qToLittleEndian(version, b.data());
+    return b + char(op);
+}
+
+QByteArray text(const QByteArray &s) { return le32(quint32(s.size())) + s; }
+
+// Status of the reply to one request, -1 when the master closed instead, -2 on silence.
+int status_of(QTcpSocket &s, const QByteArray &bytes, QByteArray *body = nullptr)
+{
+    s.write(bytes);
+    s.waitForBytesWritten(2000);
+    QByteArray got;
+    QElapsedTimer clock;
+    clock.start();
+    while (clock.elapsed() < 5000) {
+        if (got.size() >= 4) {
+            const quint32 n = qFromLittleEndian<quint32>(got.constData());
+            if (quint32(got.size()) >= 4 + n && n > 0) {
+                if (body)
+                    *body = got.mid(5, int(n) - 1);
+                return quint8(got.at(4));
+            }
+        }
+        if (s.bytesAvailable() == 0 && !s.waitForReadyRead(200)) {
+            if (s.state() != QAbstractSocket::ConnectedState)
+                return -1;
+            continue;
+        }
+        got += s.readAll();
+    }
+    return -2;
+}
+
+} // namespace
+
+class test_devmaster : public QObject {
+    Q_OBJECT
+private slots:
+    void malformed_requests_get_failure()
+    {
+        devmaster_process m({"--node", "a=127.0.0.1:1:100"});
+        QVERIFY2(m.ok(), qPrintable(m.error()));
+        QTcpSocket s;
+        s.connectToHost(QHostAddress::LocalHost, quint16(m.port()));
+        QVERIFY(s.waitForConnected(5000));
+        const QByteArray query_a = head(5) + char(1) + text("a");
+        QCOMPARE(status_of(s, frame(head(5, 2) + char(1) + text("a"))), 1);   // header value not 1
+        QCOMPARE(status_of(s, frame(QByteArray())), 1);                       // empty payload
+        QCOMPARE(status_of(s, frame(head(9))), 1);                            // unknown operation
+        QCOMPARE(status_of(s, frame(head(5) + char(2) + text(""))), 1);       // neither all nor one
+        QCOMPARE(status_of(s, frame(head(5) + char(1) + le32(50) + "a")), 1); // name past the end
+        QCOMPARE(status_of(s, frame(query_a + "x")), 1);                      // trailing bytes
+        QCOMPARE(status_of(s, frame(head(255) + char(0) + text("b"))), 1);    // cut node record
+        QCOMPARE(status_of(s, frame(head(5) + char(1) + text("nobody"))), 1); // unknown node
+        QCOMPARE(status_of(s, frame(head(4) + "x")), 1);                      // shutdown with data
+        // The same connection still gets whole answers afterwards.
+        QByteArray body;
+        QCOMPARE(status_of(s, frame(query_a), &body), 0);
+        int pos = 0;
+        node_info a;
+        QVERIFY(node_wire::decode(body, pos, a));
+        QCOMPARE(a.name, QByteArray("a"));
+        QCOMPARE(a.running, quint8(0));
+        QCOMPARE(a.max_space, quint64(100));
+        QVERIFY(m.running());
+    }
+
+    void oversized_or_closing_frames_close_the_connection()
+    {
+        devmaster_process m({});
+        QVERIFY2(m.ok(), qPrintable(m.error()));
+        const QList<QByteArray> killers = {
+            le32(0xFFFFFFFFu),                              // the disconnect notice
+            le32(0x7FFFFFFFu),                              // larger than any frame
+            le32(8u << 20) + QByteArray(1200 * 1024, 'z'),  // far more than a request needs
+        };
+        for (const QByteArray &k : killers) {
+            QTcpSocket s;
+            s.connectToHost(QHostAddress::LocalHost, quint16(m.port()));
+            QVERIFY(s.waitForConnected(5000));
+            QCOMPARE(status_of(s, k), -1);
+        }
+        master_link link;
+        QVERIFY(link.open(QStringLiteral("127.0.0.1"), quint16(m.port())));
+        QList<QByteArray> names;
+        QCOMPARE(link.query_all(names), master_link::result::ok);
+        QVERIFY(names.isEmpty());
+    }
+
+    void membership_and_shutdown()
+    {
+        const int dead = free_port();
+        devmaster_process m({"--node", QStringLiteral("a=127.0.0.1:%1:100").arg(dead)});
+        QVERIFY2(m.ok(), qPrintable(m.error()));
+        master_link link;
+        QVERIFY(link.open(QStringLiteral("127.0.0.1"), quint16(m.port())));
+        node_info b;
+        b.name = "b";
+        b.ip = "127.0.0.1";
+        b.port = quint16(dead);
+        b.group = 5;
+        QCOMPARE(link.membership(true, b), master_link::result::failed);   // detach of a stranger
+        QCOMPARE(link.membership(false, b), master_link::result::ok);      // join adds it
+        QList<QByteArray> names;
+        QCOMPARE(link.query_all(names), master_link::result::ok);
+        QCOMPARE(names, (QList<QByteArray>{"a", "b"}));
+        node_info got;
+        QCOMPARE(link.query_one("b", got), master_link::result::ok);
+        QCOMPARE(got.group, 1);   // the master gives the group, whatever the record carried
+        QCOMPARE(link.membership(false, got), master_link::result::ok);
+        QCOMPARE(link.query_one("a", got), master_link::result::ok);
+        QCOMPARE(got.group, 0);
+        got.group = 0;
+        QCOMPARE(link.membership(false, got), master_link::result::ok);
+        QCOMPARE(link.query_one("a", got), master_link::result::ok);
+        QCOMPARE(got.group, 1);
+        QCOMPARE(link.membership(true, got), master_link::result::ok);
+        QCOMPARE(link.query_one("a", got), master_link::result::ok);
+        QCOMPARE(got.group, 0);
+        QCOMPARE(link.shutdown(), master_link::result::ok);
+        QVERIFY(m.wait_exit(5000));
+    }
+
+    void bad_command_lines()
+    {
+        const QString program = QFileInfo(qEnvironmentVariable("VORN_DEVSERVER")).dir().filePath("vorn_tsdb_devmaster");
+        for (const QStringList &args : {QStringList{"--node", "x=127.0.0.1:0:5"}, QStringList{"--node", "x=1.2.3.4:80"},
+                                        QStringList{"--node", "=1.2.3.4:80:1"}, QStringList{"--port", "70000"},
+                                        QStringList{"--node", "x=127.0.0.1:80:1", "--node", "x=127.0.0.1:81:1"},
+                                        QStringList{"--bogus"}}) {
+            QProcess p;
+            p.start(program, args);
+            QVERIFY(p.waitForFinished(5000));
+            QVERIFY2(p.exitCode() == 2, qPrintable(args.join(' ')));
+        }
+        QProcess help;
+        help.start(program, {"--help"});
+        QVERIFY(help.waitForFinished(5000));
+        QCOMPARE(help.exitCode(), 0);
+        QVERIFY(help.readAllStandardOutput().contains("--node NAME=IP:PORT:MAX_SPACE"));
+    }
+};
+
+QTEST_MAIN(test_devmaster)
+#include "test_devmaster.moc"
