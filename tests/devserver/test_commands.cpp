@@ -58,6 +58,25 @@ private slots:
         QCOMPARE(kind_at(rs.get(), 0, 3), std::string("0/1/8"));
     }
 
+    void used_space_counts_the_bytes_of_the_tables()
+    {
+        rs_ptr empty = run("used space");
+        QVERIFY(empty);
+        QCOMPARE(cols_of(empty.get()), std::uint64_t(1));
+        QCOMPARE(rows_of(empty.get()), std::uint64_t(1));
+        QCOMPARE(kind_at(empty.get(), 0, 0), std::string("0/1/8"));
+        QCOMPARE(as_uint64(at(0, 0, empty.get())), std::uint64_t(0));
+        QVERIFY(ok("create t v i64 s string"));
+        for (int i = 0; i < 100; ++i)
+            QVERIFY(ok("push into t v s values 1 \"" + std::string(100, 'x') + "\" at 2024-01-01 00:00:00"));
+        rs_ptr full = run("used space;");
+        QVERIFY(as_uint64(at(0, 0, full.get())) >= 100 * (8 + 8 + 100));
+        QVERIFY(ok("drop t"));
+        QCOMPARE(as_uint64(at(0, 0, rs_ptr(run("used space")).get())), std::uint64_t(0));
+        QVERIFY(!ok("used"));
+        QVERIFY(!ok("used space now"));
+    }
+
     void fields_and_schema_commands()
     {
         QVERIFY(ok("create t a i08 b u08 c i16 d u16 e i32 f u32 g i64 h u64 i float j double k string l date m time n datetime"));

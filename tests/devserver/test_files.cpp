@@ -4,6 +4,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QTemporaryDir>
 #include <QtTest>
 
 class test_files : public QObject {
@@ -95,6 +96,36 @@ private slots:
         QVERIFY(ok("import copy from csvs \"t.csvs\" split by \"|\""));
         QCOMPARE(dump("copy"), before);
         QVERIFY(!ok("import nothere from csv \"t.csvs\" split by \"|\""));   // plain csv needs the table
+    }
+
+    void every_offered_separator_round_trips()
+    {
+        fill_awkward("t");
+        QVERIFY(ok("push into t s v i values \"1-2:3\" -0.5 -12 at 2024-01-06 00:00:00"));
+        const std::string before = dump("t");
+        // The CSV dialog's separators, and a digit: header, time point and values alike are
+        // quoted wherever the separator would split them.
+        for (const char* sep : {",", ";", " ", "-", ":", "\t", "1"}) {
+            for (const char* form : {"csv", "csvs"}) {
+                const std::string path = std::string("sep/") + form + "_" + (sep[0] == '\t' ? "tab" : sep);
+                const std::string clause = std::string(" split by \"") + sep + "\"";
+                QVERIFY2(ok("export t as " + std::string(form) + " \"" + path + "\"" + clause), sep);
+                if (std::string(form) == "csv") {
+                    QVERIFY(ok("truncate t"));
+                    QVERIFY2(ok("import t from csv \"" + path + "\"" + clause), sep);
+                    QCOMPARE(dump("t"), before);
+                } else {
+                    QVERIFY2(ok("import back from csvs \"" + path + "\"" + clause), sep);
+                    QCOMPARE(dump("back"), before);
+                    QVERIFY(ok("drop back"));
+                }
+            }
+        }
+        QVERIFY(file("sep/csv_ ").startsWith("\"time point\" s v f i d tm dt\n\"2024-01-01 00:00:00\" a,b "));
+        QVERIFY(file("sep/csvs_:").startsWith("\"time point:datetime\":\"s:string\":"));
+        QVERIFY(file("sep/csv_-").contains("\n\"2024-01-06 00:00:00\"-\"1-2:3\"-\"-0.50000000000000000\"-"));
+        // Untouched where nothing needs quotes: the same bytes as before.
+        QVERIFY(file("sep/csv_,").contains("\n2024-01-06 00:00:00,1-2:3,-0.50000000000000000,0.000000000,-12,"));
     }
 
     void import_is_all_or_nothing()
@@ -291,6 +322,31 @@ private slots:
             QVERIFY2(!ok("restore from bin " + q), p);
         }
         QVERIFY(!QFile::exists(QDir(server->data_dir()).filePath("../x.csv")));
+        // Links inside the data folder are followed only where they stay inside, and a
+        // refused path creates no folder on the way.
+        QTemporaryDir outside;
+        QVERIFY(QFile::link(outside.path(), data("out_link")));
+        QVERIFY(QDir().mkpath(data("in/real")));
+        QVERIFY(QFile::link(data("in/real"), data("in_link")));
+        QVERIFY(!ok("export t as csv \"out_link/new/deeper/x.csv\" split by \",\""));
+        QVERIFY(!QDir(outside.path() + "/new").exists());
+        QVERIFY(!ok("backup as bin \"out_link/x.sbk\""));
+        QVERIFY(QDir(outside.path()).isEmpty());
+        QVERIFY(ok("export t as csv \"in_link/made/x.csv\" split by \",\""));
+        QVERIFY(QFile::exists(data("in/real/made/x.csv")));
+        QVERIFY(QFile::link(outside.path() + "/secret.csv", data("file_link.csv")));
+        QVERIFY(!ok("import t from csv \"file_link.csv\" split by \",\""));
+        // Paths are literal: backslashes separate folders and decode nothing.
+        QVERIFY(ok("save t as bin \"sub\\new\\table.bin\""));
+        QVERIFY(QFile::exists(data("sub/new/table.bin")));
+        QVERIFY(ok("load u from bin \"sub\\new\\table.bin\""));
+        QVERIFY(ok("backup as cmd \"sub\\x41.cmd\""));
+        QVERIFY(QFile::exists(data("sub/x41.cmd")));
+        // Escapes in values stay decoded.
+        QVERIFY(ok("create s v string"));
+        QVERIFY(ok("push into s v values \"a\\tb\" at 2024-01-01 00:00:00"));
+        rs_ptr rs = run("view s");
+        QCOMPARE(str_at(rs.get(), 0, 1), std::string("a\tb"));
         // Windows-style separators inside the data folder are fine.
         QVERIFY(ok("export t as csv \"sub\\\\dir\\\\x.csv\" split by \",\""));
         QVERIFY(QFile::exists(data("sub/dir/x.csv")));

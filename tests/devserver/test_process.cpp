@@ -181,6 +181,18 @@ private slots:
         QCOMPARE(rows_of(fields.get()), std::uint64_t(14));
         rs_ptr weather = run("view weather max 5000");
         QVERIFY(rows_of(weather.get()) >= 1000);
+        // The live table gains a reading every second, at the present time.
+        rs_ptr live = run("view live_readings");
+        const std::uint64_t at_start = rows_of(live.get());
+        QVERIFY(at_start >= 300);
+        QCOMPARE(cols_of(live.get()), std::uint64_t(4));
+        QTRY_VERIFY_WITH_TIMEOUT(rows_of(rs_ptr(run("view live_readings")).get()) >= at_start + 2, 5000);
+        live = run("view live_readings");
+        const std::uint64_t last = rows_of(live.get()) - 1;
+        const QDateTime newest = QDateTime::fromString(QString::fromStdString(text_at(live.get(), last, 0)).left(19),
+                                                       "yyyy-MM-dd HH:mm:ss");
+        QVERIFY(qAbs(QDateTime(newest.date(), newest.time(), Qt::UTC).secsTo(QDateTime::currentDateTimeUtc())) < 5);
+        QVERIFY(text_at(live.get(), last, 1) != text_at(live.get(), last - 100, 1));
         exit_to_server();
         QTRY_VERIFY_WITH_TIMEOUT(s.log().contains("show ok"), 5000);
 
