@@ -251,6 +251,27 @@ bool *tab_data_model::mark_of(int row, int column)
     return &columns_[std::size_t(column)].extras[storage_row(row)].marked;
 }
 
+void tab_data_model::clear_marks()
+{
+    bool any = false;
+    for (column &c : columns_) {
+        for (auto it = c.extras.begin(); it != c.extras.end();) {
+            cell_extra &x = it->second;
+            if (x.marked) {
+                any = true;
+                x.marked = false;
+                // setData stored yellow for a marked cell; the cell's own colour comes back.
+                if (x.item && x.item->value(Qt::BackgroundRole).isValid())
+                    x.item->set_value(Qt::BackgroundRole, x.item->is_changed() ? QColor(Qt::darkGreen)
+                                                                               : QColor(Qt::white));
+            }
+            it = x.item ? std::next(it) : c.extras.erase(it);
+        }
+    }
+    if (any && rowCount() > 0)
+        emit dataChanged(index(0, 0), index(rowCount() - 1, columnCount() - 1), {Qt::BackgroundRole});
+}
+
 QByteArray tab_data_model::display_text_of(const QModelIndex &index) const
 {
     if (!index.isValid() || !inside(index.row(), index.column()))

@@ -42,6 +42,8 @@ public:
     // The cell's search mark, or null outside the grid. The flag stays where it is while rows
     // are sorted or added; a marked cell shows a yellow background.
     bool *mark_of(int row, int column);
+    // Takes every search mark away; an edited cell shows its dark green again.
+    void clear_marks();
     QByteArray display_text_of(const QModelIndex &index) const;
     QByteArray type_of(int column) const;
     QVariant from_text(const QString &text, int column) const;
