@@ -19,16 +19,11 @@ const QString manager_iface = QStringLiteral("org.freedesktop.systemd1.Manager")
 const QString unit_iface = QStringLiteral("org.freedesktop.systemd1.Unit");
 const QString service_iface = QStringLiteral("org.freedesktop.systemd1.Service");
 
-// Errors that mean nobody answers for systemd on this bus, as opposed to an unknown unit.
+// Only systemd's own errors say the unit is unknown; any other (no owner of the name, a failed
+// activation, no reply, a lost bus) means there is no service manager to ask.
 bool manager_missing(const QDBusMessage &reply)
 {
-    const QString e = reply.errorName();
-    return e == QLatin1String("org.freedesktop.DBus.Error.ServiceUnknown") ||
-           e == QLatin1String("org.freedesktop.DBus.Error.NameHasNoOwner") ||
-           e == QLatin1String("org.freedesktop.DBus.Error.NoReply") ||
-           e == QLatin1String("org.freedesktop.DBus.Error.Disconnected") ||
-           e == QLatin1String("org.freedesktop.DBus.Error.UnknownObject") ||
-           e == QLatin1String("org.freedesktop.DBus.Error.UnknownMethod");
+    return !reply.errorName().startsWith(QLatin1String("org.freedesktop.systemd1."));
 }
 
 quint32 usec_to_ms(qulonglong usec)
