@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Installs, builds and runs the client against the development server: starts
 # `vorn_tsdb_devserver --demo` on 127.0.0.1:55555 unless something already listens there,
-# starts the client with defaults pointing at it (user admin, password admin) and stops the
-# server again when the client exits.
+# starts a development cluster master on 127.0.0.1:55556 beside it, starts the client with
+# defaults pointing at the server (user admin, password admin) and stops both when it exits.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
@@ -10,7 +10,7 @@ VORN_EXTRA_PACKAGES="${VORN_EXTRA_PACKAGES:-} fonts-noto-cjk" bash scripts/setup
 
 build="$root/build-run"
 cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-cmake --build "$build" --target vorn_tsdb_cli vorn_tsdb_devserver vorn_seed_config -j "$(nproc)"
+cmake --build "$build" --target vorn_tsdb_cli vorn_tsdb_devserver vorn_tsdb_devmaster vorn_seed_config -j "$(nproc)"
 
 # The client reads and writes `config` in its working folder; this one is kept between runs.
 work="$build/run"
@@ -22,11 +22,12 @@ mkdir -p "$work"
 
 listening() { (exec 3<>/dev/tcp/127.0.0.1/55555) 2>/dev/null; }
 server_pid=""
+master_pid=""
 stop_server() {
-  if [ -n "$server_pid" ]; then
-    kill "$server_pid" 2>/dev/null || true
-    wait "$server_pid" 2>/dev/null || true
-  fi
+  for pid in $master_pid $server_pid; do
+    kill "$pid" 2>/dev/null || true
+    wait "$pid" 2>/dev/null || true
+  done
 }
 trap stop_server EXIT
 if listening; then
@@ -41,6 +42,22 @@ else
     sleep 0.1
   done
   echo "run: development server on 127.0.0.1:55555 (user admin, password admin), log in $work/devserver.log"
+fi
+
+# A development cluster master for "cluster manage(&m)": the development server is its running
+# node, two more nodes are listed but not running.
+if (exec 3<>/dev/tcp/127.0.0.1/55556) 2>/dev/null; then
+  echo "run: something already listens on 127.0.0.1:55556, using it as the cluster master"
+else
+  "$build/bin/vorn_tsdb_devmaster" --bind 127.0.0.1 --port 55556 --node tsdb_dev=127.0.0.1:55555:2097152 \
+    --node tsdb_b=127.0.0.1:55565:1073741824 --node tsdb_c=127.0.0.1:55575:1073741824 \
+    > "$work/devmaster.out" 2> "$work/devmaster.log" &
+  master_pid=$!
+  for _ in $(seq 50); do
+    grep -q '^listening on' "$work/devmaster.out" 2>/dev/null && break
+    sleep 0.1
+  done
+  echo "run: cluster master on 127.0.0.1:55556 (file, cluster manage, reconnect)"
 fi
 
 cd "$work"
