@@ -319,6 +319,9 @@ bool line_valid(const char *line, int len)
         ++i;
     if (i == len)
         return true;
+    // A remark line ("//" first) carries no command, so it holds back no colouring after it.
+    if (len - i >= 2 && line[i] == '/' && line[i + 1] == '/')
+        return true;
     const int begin = i;
     while (i < len && !blank(line[i]))
         ++i;

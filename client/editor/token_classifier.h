@@ -39,8 +39,8 @@ int entry_at(const char *line, int len, int offset);
 bool is_command_word(const char *word, int len);
 const std::vector<std::string> &command_words();
 
-// Checks one line: true when it has no token, or its first token is a command word and every
-// double quote it opens is closed on the same line (escapes as in `split`).
+// Checks one line: true when it has no token, is a remark ("//" first), or its first token is a
+// command word and every double quote it opens is closed on the same line (escapes as in `split`).
 bool line_valid(const char *line, int len);
 
 } // namespace token_classifier

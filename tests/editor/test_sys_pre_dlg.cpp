@@ -420,6 +420,8 @@ private slots:
         const qint64 btw = ed->text().indexOf(QLatin1String("btw"));
         QVERIFY(btw > 0);
         const QRect cell = editor_test::cell_rect(*ed, btw);
+        // The remark line of the sample must not stop the colouring of the lines after it.
+        QCOMPARE(ed->error_position(), ed->length());
         QVERIFY(!editor_test::has_colour(ed->grab().toImage(), cell, QColor(255, 0, 0)));
         click_row(dlg, 1);
         dlg.color_changed(QColor(255, 0, 0));
