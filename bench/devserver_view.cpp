@@ -1,52 +1,15 @@
-// Pushes 1,000,000 rows into a development server and views them all through the library;
-// prints rows per second for both and the server's resident memory per row.
+// Pushes 1,000,000 rows into a development server that journals them (--db, --fsync second)
+// and views them all through the library; prints rows per second for both and the server's
+// resident memory per row.
+#include "devserver_bench_server.h"
 #include "vorn_tsdb.h"
 
-#include <chrono>
-#include <cstdio>
-#include <cstdlib>
 #include <cstring>
-#include <csignal>
-#include <string>
-#include <sys/wait.h>
-#include <unistd.h>
 
 namespace {
 
-using clock_type = std::chrono::steady_clock;
-
-double seconds_since(clock_type::time_point t)
-{
-    return std::chrono::duration<double>(clock_type::now() - t).count();
-}
-
-// Starts the server with --port 0 and reads its "listening on" line; returns its pid.
-pid_t start_server(const char* program, const char* data_dir, const std::string& log, int& port)
-{
-    int out[2];
-    if (pipe(out) != 0)
-        return -1;
-    const pid_t pid = fork();
-    if (pid == 0) {
-        dup2(out[1], 1);
-        close(out[0]);
-        close(out[1]);
-        // The command log goes to a file: a terminal would only measure itself.
-        if (FILE* f = std::freopen(log.c_str(), "w", stderr))
-            (void)f;
-        execl(program, program, "--port", "0", "--data", data_dir, static_cast<char*>(nullptr));
-        _exit(127);
-    }
-    close(out[1]);
-    std::string line;
-    char c;
-    while (read(out[0], &c, 1) == 1 && c != '\n')
-        line += c;
-    close(out[0]);
-    const std::size_t colon = line.rfind(':');
-    port = colon == std::string::npos ? 0 : std::atoi(line.c_str() + colon + 1);
-    return pid;
-}
+using bench_server::clock_type;
+using bench_server::seconds_since;
 
 std::size_t server_rss(pid_t pid)
 {
@@ -74,7 +37,7 @@ int main(int argc, char** argv)
     const char* program = argc > 1 ? argv[1] : std::getenv("VORN_DEVSERVER");
     const long rows = argc > 2 ? std::atol(argv[2]) : 1000000;
     if (!program) {
-        std::fprintf(stderr, "usage: bench_devserver_view SERVER [ROWS]  (or set VORN_DEVSERVER)\n");
+        std::fprintf(stderr, "usage: bench_devserver_view SERVER [ROWS [always|second|never]]  (or set VORN_DEVSERVER)\n");
         return 2;
     }
     char dir[] = "/tmp/devserver_bench_XXXXXX";
@@ -82,7 +45,9 @@ int main(int argc, char** argv)
         return 1;
     int port = 0;
     const std::string log = std::string(dir) + "/server.log";
-    const pid_t pid = start_server(program, dir, log, port);
+    const char* fsync = argc > 3 ? argv[3] : "second";
+    const pid_t pid = bench_server::start(
+        program, {"--data", dir, "--db", std::string(dir) + "/bench.sbk", "--fsync", fsync}, log, port);
     if (pid <= 0 || port == 0 || !connect_to_server("127.0.0.1", port, "admin", "admin")) {
         std::fprintf(stderr, "cannot start or reach the server\n");
         return 1;
@@ -113,24 +78,17 @@ int main(int argc, char** argv)
     del_datas(rs);
 
     std::printf("rows                 %ld\n", rows);
-    std::printf("push into            %.0f rows/s (%.2f s)\n", double(rows) / push_s, push_s);
+    std::printf("push into            %.0f rows/s (%.2f s, journal with --fsync %s)\n", double(rows) / push_s, push_s,
+                fsync);
     std::printf("view (all rows)      %.0f rows/s (%.3f s, %llu rows received)\n", double(got) / view_s, view_s,
                 static_cast<unsigned long long>(got));
     std::printf("server memory        %.1f bytes/row (resident %.1f MiB)\n",
                 double(rss_full - rss_empty) / double(rows), double(rss_full) / 1048576.0);
     exit_to_server();
-    kill(pid, SIGTERM);
-    waitpid(pid, nullptr, 0);
+    bench_server::stop(pid);
     // The server logs its own time per command: for view that is selection and encoding.
-    if (FILE* f = std::fopen(log.c_str(), "r")) {
-        char line[512];
-        long long view_us = -1;
-        while (std::fgets(line, sizeof line, f))
-            if (const char* p = std::strstr(line, " view ok "))
-                view_us = std::atoll(p + 9);
-        std::fclose(f);
-        if (view_us >= 0)
-            std::printf("view inside server   %.3f s (select and encode, without the transfer)\n", double(view_us) / 1e6);
-    }
+    const double view_inside = bench_server::server_seconds(log, "view");
+    if (view_inside >= 0)
+        std::printf("view inside server   %.3f s (select and encode, without the transfer)\n", view_inside);
     return got == std::uint64_t(rows) ? 0 : 1;
 }

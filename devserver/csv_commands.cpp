@@ -93,7 +93,9 @@ std::string write_csv(server_state& st, const selection& sel, const file_clause&
         }
         text += '\n';
     }
-    if (!platform::write_file_atomic(full, text, err))
+    // An export is a copy that can be made again: it is not worth a flush to the disk, which
+    // costs more than writing the text.
+    if (!platform::write_file_atomic(full, text, err, false))
         return err;
     return {};
 }
@@ -264,7 +266,7 @@ outcome import_table(server_state& st, const std::vector<token>& t)
     const bool created = it == st.db.end();
     if (st.sink && !(err = record_change(st, change::append_rows, append_rows_payload(name, created, rows))).empty())
         return fail(err);
-    tab->append_rows(rows);
+    tab->append_rows(std::move(rows));
     st.db[name] = tab;
     st.changed = true;
     return done();

@@ -27,8 +27,10 @@ void shutdown_socket(socket_t s);
 void install_stop_handlers();
 bool stop_requested();
 
-// Writes data to path through a temporary file and a rename, so a crash leaves the old file.
-bool write_file_atomic(const std::string& path, const std::string& data, std::string& err);
+// Writes data to path through a temporary file and a rename, so a killed process leaves the
+// old file. With `flush` the data reaches the disk before the rename, so a crash of the whole
+// machine does too.
+bool write_file_atomic(const std::string& path, const std::string& data, std::string& err, bool flush = true);
 bool read_file(const std::string& path, std::string& data, std::string& err);
 bool file_exists(const std::string& path);
 bool make_dirs(const std::string& path);

@@ -2,6 +2,7 @@
 #include "platform.h"
 
 #include <arpa/inet.h>
+#include <algorithm>
 #include <cerrno>
 #include <csignal>
 #include <cstdio>
@@ -115,7 +116,7 @@ void install_stop_handlers()
 
 bool stop_requested() { return stop_flag != 0; }
 
-bool write_file_atomic(const std::string& path, const std::string& data, std::string& err)
+bool write_file_atomic(const std::string& path, const std::string& data, std::string& err, bool flush)
 {
     const std::string tmp = path + ".tmp" + std::to_string(::getpid());
     const int fd = ::open(tmp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
@@ -136,7 +137,7 @@ bool write_file_atomic(const std::string& path, const std::string& data, std::st
         }
         done += std::size_t(w);
     }
-    const bool synced = ::fsync(fd) == 0;
+    const bool synced = !flush || ::fsync(fd) == 0;
     ::close(fd);
     if (!synced || ::rename(tmp.c_str(), path.c_str()) != 0) {
         err = std::string("cannot write ") + path + ": " + std::strerror(errno);
@@ -148,23 +149,34 @@ bool write_file_atomic(const std::string& path, const std::string& data, std::st
 
 bool read_file(const std::string& path, std::string& data, std::string& err)
 {
-    std::FILE* f = std::fopen(path.c_str(), "rb");
-    if (!f) {
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) {
         err = std::string("cannot read ") + path + ": " + std::strerror(errno);
         return false;
     }
-    data.clear();
-    char buf[65536];
-    std::size_t n;
-    while ((n = std::fread(buf, 1, sizeof buf, f)) > 0)
-        data.append(buf, n);
-    const bool bad = std::ferror(f) != 0;
-    std::fclose(f);
-    if (bad) {
-        err = "cannot read " + path;
-        return false;
+    // Read into a buffer of the file's size; whatever follows (a growing file) is appended.
+    struct stat st{};
+    const std::size_t expect = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) ? std::size_t(st.st_size) : 0;
+    data.assign(expect, '\0');
+    std::size_t done = 0;
+    char more[65536];
+    for (;;) {
+        char* to = done < expect ? &data[done] : more;
+        const std::size_t room = done < expect ? expect - done : sizeof more;
+        const ssize_t r = ::read(fd, to, room);
+        if (r < 0 && errno == EINTR)
+            continue;
+        if (r <= 0) {
+            data.resize(std::min(done, data.size()));
+            if (r < 0)
+                err = std::string("cannot read ") + path + ": " + std::strerror(errno);
+            ::close(fd);
+            return r == 0;
+        }
+        if (to == more)
+            data.append(more, std::size_t(r));
+        done += std::size_t(r);
     }
-    return true;
 }
 
 bool file_exists(const std::string& path)

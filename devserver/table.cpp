@@ -2,6 +2,7 @@
 #include "table.h"
 
 #include <algorithm>
+#include <iterator>
 
 namespace devserver {
 
@@ -25,10 +26,12 @@ void column::assign(std::size_t row, const std::string& bytes)
         std::copy(bytes.begin(), bytes.begin() + std::ptrdiff_t(width_), fixed_.begin() + std::ptrdiff_t(row * width_));
 }
 
-void column::append(const column& other)
+void column::append(column&& other)
 {
     fixed_.insert(fixed_.end(), other.fixed_.begin(), other.fixed_.end());
-    strings_.insert(strings_.end(), other.strings_.begin(), other.strings_.end());
+    strings_.insert(strings_.end(), std::make_move_iterator(other.strings_.begin()),
+                    std::make_move_iterator(other.strings_.end()));
+    other.erase_all();
 }
 
 void column::reserve(std::size_t rows)
@@ -99,7 +102,7 @@ void table::push_with_id(time_point tp, std::uint64_t id, const std::vector<std:
         next_id_ = id + 1;
 }
 
-void table::append_rows(const table& rows)
+void table::append_rows(table&& rows)
 {
     if (rows.rows() == 0)
         return;
@@ -108,7 +111,7 @@ void table::append_rows(const table& rows)
     if (times_.empty() || times_.back() <= rows.times_.front()) {
         // Rows from a file usually come after everything the table holds: whole columns.
         for (std::size_t i = 0; i < cols_.size(); ++i)
-            cols_[i].append(rows.cols_[i]);
+            cols_[i].append(std::move(rows.cols_[i]));
         times_.insert(times_.end(), rows.times_.begin(), rows.times_.end());
         ids_.reserve(ids_.size() + rows.ids_.size());
         for (std::uint64_t id : rows.ids_) {

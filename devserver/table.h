@@ -26,8 +26,8 @@ public:
     void insert(std::size_t row, const std::string& bytes);
     void assign(std::size_t row, const std::string& bytes);
     void erase_all() { fixed_.clear(); strings_.clear(); }
-    // Appends every value of another column of the same kind.
-    void append(const column& other);
+    // Appends every value of another column of the same kind, which is left empty.
+    void append(column&& other);
     void reserve(std::size_t rows);
     const char* fixed_at(std::size_t row) const { return fixed_.data() + row * width_; }
     const std::string& string_at(std::size_t row) const { return strings_[row]; }
@@ -63,7 +63,7 @@ public:
     void reserve(std::size_t rows);
     // Adds the rows of a table with the same fields, as if each were pushed in the order of
     // its identifier there: identifiers continue this table's, ties in time keep that order.
-    void append_rows(const table& rows);
+    void append_rows(table&& rows);
 
     // Rows [first, last) whose time point lies in [begin, end].
     void range(time_point begin, time_point end, std::size_t& first, std::size_t& last) const;

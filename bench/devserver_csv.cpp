@@ -1,0 +1,105 @@
+// CSV export and import by the development server of 1,000,000 rows (i64, double, 16-byte
+// string, datetime), in both forms; the file the server exports must equal the one it read.
+#include "devserver_bench_server.h"
+#include "vorn_tsdb.h"
+
+#include <fstream>
+#include <sstream>
+
+namespace {
+
+using bench_server::clock_type;
+using bench_server::seconds_since;
+
+bool run(const std::string& cmd)
+{
+    result_set* rs = exec(cmd.data(), int(cmd.size()));
+    del_datas(rs);
+    return rs != nullptr;
+}
+
+// The rows in the forms the server writes, so its export can be compared byte for byte.
+std::string csv_text(long rows, bool typed)
+{
+    std::string out = typed ? "time point:datetime,i:i64,d:double,s:string,t:datetime\n" : "time point,i,d,s,t\n";
+    out.reserve(std::size_t(rows) * 90);
+    char line[256];
+    for (long r = 0; r < rows; ++r) {
+        const long sec = r % 60, min = r / 60 % 60, hour = r / 3600 % 24, day = r / 86400 + 1;
+        const int n = std::snprintf(line, sizeof line,
+                                    "2024-01-%02ld %02ld:%02ld:%02ld.5,%ld,%ld.25000000000000000,sensor_%09ld,"
+                                    "2024-03-01 12:%02ld:00\n",
+                                    day, hour, min, sec, r * 7919 - 5000000, r, r % 1000000000, r % 60);
+        out.append(line, std::size_t(n));
+    }
+    return out;
+}
+
+std::string read_all(const std::string& path)
+{
+    std::ifstream f(path, std::ios::binary);
+    std::ostringstream s;
+    s << f.rdbuf();
+    return s.str();
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    const char* program = argc > 1 ? argv[1] : std::getenv("VORN_DEVSERVER");
+    const long rows = argc > 2 ? std::atol(argv[2]) : 1000000;
+    if (!program) {
+        std::fprintf(stderr, "usage: bench_devserver_csv SERVER [ROWS]  (or set VORN_DEVSERVER)\n");
+        return 2;
+    }
+    char dir[] = "/tmp/devserver_csv_XXXXXX";
+    if (!mkdtemp(dir))
+        return 1;
+    const std::string log = std::string(dir) + "/server.log";
+    int port = 0;
+    const pid_t pid = bench_server::start(program, {"--data", dir}, log, port);
+    if (pid <= 0 || port == 0 || !connect_to_server("127.0.0.1", port, "admin", "admin")) {
+        std::fprintf(stderr, "cannot start or reach the server\n");
+        return 1;
+    }
+    bool same = true;
+    std::printf("rows                 %ld\n", rows);
+    for (const bool typed : {false, true}) {
+        const std::string form = typed ? "csvs" : "csv";
+        const std::string input = csv_text(rows, typed);
+        std::ofstream(std::string(dir) + "/in." + form, std::ios::binary) << input;
+        const std::string table = typed ? "from_csvs" : "from_csv";
+        if (!typed)
+            run("create " + table + " i i64 d double s string t datetime");
+
+        double cpu0 = bench_server::cpu_seconds(pid);
+        auto t0 = clock_type::now();
+        if (!run("import " + table + " from " + form + " \"in." + form + "\" split by \",\"")) {
+            std::fprintf(stderr, "import failed\n");
+            return 1;
+        }
+        const double import_s = seconds_since(t0);
+        const double import_cpu = bench_server::cpu_seconds(pid) - cpu0;
+        cpu0 = bench_server::cpu_seconds(pid);
+        t0 = clock_type::now();
+        if (!run("export " + table + " as " + form + " \"out." + form + "\" split by \",\"")) {
+            std::fprintf(stderr, "export failed\n");
+            return 1;
+        }
+        const double export_s = seconds_since(t0);
+        const double export_cpu = bench_server::cpu_seconds(pid) - cpu0;
+        const bool equal = read_all(std::string(dir) + "/out." + form) == input;
+        usleep(100000);   // the server writes its log in batches
+        same = same && equal;
+        std::printf("%-4s import          %.0f rows/s (%.3f s; in the server %.3f s, server CPU %.3f s = %.0f rows/s)\n",
+                    form.c_str(), double(rows) / import_s, import_s, bench_server::server_seconds(log, "import"),
+                    import_cpu, double(rows) / import_cpu);
+        std::printf("%-4s export          %.0f rows/s (%.3f s; in the server %.3f s, server CPU %.3f s = %.0f rows/s)%s\n",
+                    form.c_str(), double(rows) / export_s, export_s, bench_server::server_seconds(log, "export"),
+                    export_cpu, double(rows) / export_cpu, equal ? "" : "  OUTPUT DIFFERS FROM INPUT");
+    }
+    exit_to_server();
+    bench_server::stop(pid);
+    return same ? 0 : 1;
+}
