@@ -67,6 +67,9 @@ sys_pre_dlg::sys_pre_dlg(QWidget *parent) : QDialog(parent)
     load_values();
     style_rows();
     offer_theme_colours();
+    // Until a row is clicked the controls stay disabled; they show the first row meanwhile
+    // rather than arbitrary values.
+    load_controls(0);
     set_style_controls_enabled(false);
     connect_controls();
 }

@@ -192,6 +192,7 @@ private slots:
         // The style controls wait for a row.
         for (const char *name : {"font_cb", "bold_cb", "italic_cb", "overline_cb", "underline_cb", "strickout_cb"})
             QVERIFY2(!child<QWidget>(dlg, name)->isEnabled(), name);
+        QCOMPARE(child<QSpinBox>(dlg, "fs_sb")->value(), 12);   // the first row, shown greyed
 
         click_row(dlg, 1);
         QVERIFY(child<QFontComboBox>(dlg, "font_cb")->isEnabled());
