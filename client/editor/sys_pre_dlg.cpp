@@ -186,13 +186,18 @@ template <typename change> void sys_pre_dlg::edit_row_font(change how, bool rela
 
 void sys_pre_dlg::repaint_editors(bool relayout)
 {
-    if (relayout)
-        ed_->set_auto_size(ed_->auto_size());
-    ed_->update();
-    // Every other editor reads the record when it paints; asking for the paint is enough.
-    for (QWidget *w : QApplication::allWidgets())
-        if (qobject_cast<editor *>(w) || qobject_cast<linenumber_wt *>(w))
+    // Every editor, the preview among them, reads the record when it paints. After a change of
+    // the metrics it must also size itself and place its cursor anew; going through its cursor
+    // does that and tells the surrounding layout (gutter, scroll area).
+    for (QWidget *w : QApplication::allWidgets()) {
+        if (auto *e = qobject_cast<editor *>(w)) {
+            if (relayout)
+                e->set_cursor_position(e->cursor_position());
+            e->update();
+        } else if (qobject_cast<linenumber_wt *>(w)) {
             w->update();
+        }
+    }
 }
 
 void sys_pre_dlg::offer_theme_colours()

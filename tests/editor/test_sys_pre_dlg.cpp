@@ -310,6 +310,23 @@ private slots:
         QCOMPARE(sys_config.v_factor, 2.0f);
     }
 
+    void open_editors_follow_the_metrics_at_once()
+    {
+        editor other;
+        other.set_text(QStringLiteral("view t1\nshow tables"));
+        other.set_cursor_position(7);
+        QCOMPARE(other.cursor_point(), QPoint(7 * 12, 0));
+        sys_pre_dlg dlg;
+        child<QDoubleSpinBox>(dlg, "hf_dsb")->setValue(2.0);
+        QCOMPARE(other.cursor_point(), QPoint(7 * 24, 0));
+        QCOMPARE(other.width(), 11 * 24 + 100);
+        click_row(dlg, 0);
+        child<QSpinBox>(dlg, "fs_sb")->setValue(10);   // entry 0 sets the grid
+        QCOMPARE(other.cursor_point(), QPoint(7 * 20, 0));
+        dlg.cancel();
+        QCOMPARE(other.cursor_point(), QPoint(7 * 12, 0));
+    }
+
     void apply_stores_the_listed_fields()
     {
         sys_pre_dlg dlg;
