@@ -127,6 +127,9 @@ void login_dlg::build_form()
         "QPushButton { color: rgb(32, 117, 192); background-color: rgb(249, 249, 249); border: none; }"));
     pb_login_->setGeometry(392, 348, 220, 40);
     connect(pb_login_, &QPushButton::clicked, this, &login_dlg::login);
+    // Return in any field logs in, as in every login form; the button keeps its plain look.
+    for (QLineEdit *field : { le_user_, le_passwd_, le_ip_, le_port_ })
+        connect(field, &QLineEdit::returnPressed, this, &login_dlg::login);
 
     pb_close_ = new QToolButton(this);
     pb_close_->setObjectName(QStringLiteral("pb_close"));
@@ -190,7 +193,13 @@ void login_dlg::login()
     const QByteArray user = le_user_->text().toUtf8();
     const QByteArray passwd = le_passwd_->text().toUtf8();
     if (!connect_to_server(ip.constData(), port, user.constData(), passwd.constData())) {
-        modal_seam::information(this, tr("info"), tr("invalid user or password"), QMessageBox::Ok);
+        // The reason tells a wrong password apart from a server that cannot be reached.
+        const char *why = nullptr;
+        last_error(&why);
+        QString text = tr("invalid user or password");
+        if (why && *why)
+            text += QLatin1Char('\n') + QString::fromUtf8(why);
+        modal_seam::information(this, tr("info"), text, QMessageBox::Ok);
         return;
     }
 

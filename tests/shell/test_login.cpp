@@ -67,6 +67,7 @@ private slots:
     void both_invalid_sends_nothing();
     void close_button_rejects();
     void failed_login_keeps_dialog();
+    void return_in_any_field_logs_in();
     void login_with_default_kept();
     void login_without_default_resets();
     void long_user_name_is_cut();
@@ -290,6 +291,25 @@ void test_login::close_button_rejects()
     QVERIFY(!d.isVisible());
 }
 
+void test_login::return_in_any_field_logs_in()
+{
+    for (const char *name : { "le_user", "le_passwd", "le_ip", "le_port" }) {
+        login_dlg d;
+        form f(d);
+        f.user->setText(operator_name);
+        f.passwd->setText(secret);
+        f.ip->setText(server_->host());
+        f.port->setText(QString::number(server_->port()));
+        QVERIFY(!f.login->isDefault() && !f.login->autoDefault());
+        QTest::keyClick(child<QLineEdit>(d, name), Qt::Key_Return);
+        QVERIFY2(d.main_window(), name);
+        windows_.push_back(d.main_window());
+        QCOMPARE(d.result(), int(QDialog::Accepted));
+        cleanup();
+        init();
+    }
+}
+
 void test_login::failed_login_keeps_dialog()
 {
     login_dlg d;
@@ -302,7 +322,8 @@ void test_login::failed_login_keeps_dialog()
     QCOMPARE(int(seam_->shown.size()), 1);
     QCOMPARE(seam_->shown[0].what, modal_seam::kind::information);
     QCOMPARE(seam_->last_title(), QStringLiteral("info"));
-    QCOMPARE(seam_->last_text(), QStringLiteral("invalid user or password"));
+    // The sentence stays; the reason follows on a second line.
+    QVERIFY2(seam_->last_text().startsWith(QStringLiteral("invalid user or password\n")), qPrintable(seam_->last_text()));
     QVERIFY(seam_->shown[0].buttons == QMessageBox::Ok);
     QVERIFY(!d.main_window());
     QCOMPARE(f.passwd->text(), QStringLiteral("wrong")); // input kept
@@ -317,7 +338,12 @@ void test_login::failed_login_keeps_dialog()
     f.port->setText(QString::number(dead_port));
     QTest::mouseClick(f.login, Qt::LeftButton);
     QCOMPARE(int(seam_->shown.size()), 2);
-    QCOMPARE(seam_->last_text(), QStringLiteral("invalid user or password"));
+    // An unreachable server no longer reads like a wrong password.
+    const QStringList lines = seam_->last_text().split(QLatin1Char('\n'));
+    QCOMPARE(lines.size(), 2);
+    QCOMPARE(lines[0], QStringLiteral("invalid user or password"));
+    QVERIFY2(lines[1].startsWith(QStringLiteral("cannot connect to 127.0.0.1:%1").arg(dead_port)), qPrintable(lines[1]));
+    QVERIFY2(lines[1].contains(QStringLiteral("refused")), qPrintable(lines[1]));
 }
 
 void test_login::login_with_default_kept()
