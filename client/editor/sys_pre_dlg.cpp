@@ -117,6 +117,8 @@ void sys_pre_dlg::style_rows()
         it->setFont(font_of_entry(s));
         it->setForeground(colour_of_entry(s));
     }
+    // Larger or bold fonts and longer translations widen the rows; keep them all readable.
+    theme_lw_->setMinimumWidth(theme_lw_->sizeHintForColumn(0) + 2 * theme_lw_->frameWidth() + 8);
     if (current_row_ >= 0)
         load_controls(current_row_);
 }
