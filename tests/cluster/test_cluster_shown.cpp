@@ -1,0 +1,162 @@
+// The node manager in a real shown window (Xvfb and openbox) against the development master:
+// the list's icons and text colours where they are painted, the context menu popping up over
+// the list, and the translated form. VORN_CLUSTER_SHOTS names a folder for screenshots.
+#include "cluster_helper.h"
+#include "devserver_process.h"
+#include "shown_window.h"
+
+#include "cluster/cluster_dlg.h"
+#include "common/modal_seam.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QListWidget>
+#include <QMenu>
+#include <QPushButton>
+#include <QScreen>
+#include <QSpinBox>
+#include <QTranslator>
+#include <QtTest>
+
+namespace {
+
+std::unique_ptr<service_ctl::service_backend> quiet_services()
+{
+    auto f = std::make_unique<fake_services>();
+    f->services["vorn_tsdb_s"].states = {fake_services::running()};
+    f->services["vorn_dt_cluster_s"];
+    return f;
+}
+
+void shoot(const QString &name)
+{
+    const QString dir = qEnvironmentVariable("VORN_CLUSTER_SHOTS");
+    if (dir.isEmpty())
+        return;
+    QDir().mkpath(dir);
+    QTest::qWait(200);   // the X server shows what was painted only after the next passes
+    QGuiApplication::primaryScreen()->grabWindow(0).save(dir + QLatin1Char('/') + name);
+}
+
+// How many pixels of the area are within a small distance of the colour.
+int pixels_like(const QImage &img, const QRect &area, const QColor &c)
+{
+    int n = 0;
+    for (int y = area.top(); y <= area.bottom(); ++y)
+        for (int x = area.left(); x <= area.right(); ++x) {
+            const QColor p = img.pixelColor(x, y);
+            if (qAbs(p.red() - c.red()) + qAbs(p.green() - c.green()) + qAbs(p.blue() - c.blue()) < 40)
+                ++n;
+        }
+    return n;
+}
+
+} // namespace
+
+class test_cluster_shown : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<devserver_process> server_;
+    std::unique_ptr<devmaster_process> master_;
+
+private slots:
+    void initTestCase()
+    {
+        SHOWN_WINDOW_REQUIRE();
+        server_ = std::make_unique<devserver_process>(QStringList{"--demo"});
+        QVERIFY2(server_->ok(), qPrintable(server_->error()));
+        // A maximum of about twice the demo tables, so the running node shows a partly full bar.
+        master_ = std::make_unique<devmaster_process>(QStringList{
+            "--node", QStringLiteral("tsdb_dev=127.0.0.1:%1:1500000").arg(server_->port()),
+            "--node", QStringLiteral("tsdb_b=127.0.0.1:%1:1073741824").arg(free_port()),
+            "--node", QStringLiteral("tsdb_c=127.0.0.1:%1:1073741824").arg(free_port())});
+        QVERIFY2(master_->ok(), qPrintable(master_->error()));
+    }
+
+    void list_as_painted_and_context_menu()
+    {
+        modal_seam::script answers;
+        cluster_dlg dlg(nullptr, quiet_services());
+        dlg.sb_port->setValue(master_->port());
+        dlg.show();
+        QVERIFY(QTest::qWaitForWindowActive(&dlg));
+        dlg.pb_connect->click();
+        QVERIFY2(answers.shown.empty(), qPrintable(answers.last_text()));
+        QCOMPARE(dlg.listWidget->count(), 3);
+        dlg.listWidget->setCurrentRow(0);
+        QApplication::processEvents();
+
+        const QImage img = dlg.listWidget->viewport()->grab().toImage();
+        const QRect running = dlg.listWidget->visualItemRect(dlg.listWidget->item(0));
+        const QRect stopped = dlg.listWidget->visualItemRect(dlg.listWidget->item(1));
+        const QColor bar(0x2e, 0x9e, 0x5e);
+        QVERIFY2(pixels_like(img, running, bar) > 20, "the running node's usage bar is painted in its row");
+        QCOMPARE(pixels_like(img, stopped, bar), 0);
+        QVERIFY2(pixels_like(img, stopped, QColor(Qt::gray)) > 10, "a node without a group is written in grey");
+        shoot(QStringLiteral("cluster_dlg_list.png"));
+
+        // The context menu opens over the list with the six node actions.
+        // The menu runs its own loop: it is looked at and closed from a timer while it is open.
+        const QPoint at = dlg.listWidget->visualItemRect(dlg.listWidget->item(0)).center();
+        int action_count = 0;
+        bool join_enabled = false, over_list = false;
+        QTimer::singleShot(300, [&] {
+            auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget());
+            if (!menu)
+                return;
+            action_count = menu->actions().size();
+            join_enabled = menu->actions().at(0)->isEnabled();
+            over_list = dlg.listWidget->rect().contains(dlg.listWidget->mapFromGlobal(menu->geometry().topLeft()));
+            shoot(QStringLiteral("cluster_dlg_menu.png"));
+            menu->close();
+        });
+        QContextMenuEvent ev(QContextMenuEvent::Mouse, at, dlg.listWidget->viewport()->mapToGlobal(at));
+        QApplication::sendEvent(dlg.listWidget->viewport(), &ev);
+        QCOMPARE(action_count, 6);
+        QVERIFY(join_enabled);
+        QVERIFY(over_list);
+
+        // Join the running node: its row turns dark green.
+        dlg.listWidget->setCurrentRow(0);
+        dlg.act_join->trigger();
+        QCOMPARE(answers.last_text(), QStringLiteral("join to the cluster successful!"));
+        QApplication::processEvents();
+        QListWidgetItem *joined = dlg.listWidget->item(2);
+        const QImage after = dlg.listWidget->viewport()->grab().toImage();
+        QVERIFY(pixels_like(after, dlg.listWidget->visualItemRect(joined), QColor(Qt::darkGreen)) > 10);
+        dlg.listWidget->clearSelection();
+        QApplication::processEvents();
+        shoot(QStringLiteral("cluster_dlg_joined.png"));
+        // Leave the master as the other cases found it.
+        dlg.listWidget->setCurrentItem(joined);
+        dlg.act_detach->trigger();
+    }
+
+    void translated_form()
+    {
+        for (const char *lang : {"zh", "fr", "jp"}) {
+            QTranslator tr;
+            QVERIFY(tr.load(QStringLiteral(":/lang/vorn_tsdb_cli_%1.qm").arg(QLatin1String(lang))));
+            QApplication::installTranslator(&tr);
+            modal_seam::script answers;
+            cluster_dlg dlg(nullptr, quiet_services());
+            dlg.sb_port->setValue(master_->port());
+            dlg.show();
+            QVERIFY(QTest::qWaitForWindowActive(&dlg));
+            dlg.pb_connect->click();
+            QVERIFY2(answers.shown.empty(), qPrintable(answers.last_text()));
+            QCOMPARE(dlg.listWidget->count(), 3);
+            QVERIFY(dlg.windowTitle() != QStringLiteral("cluster  node manager"));
+            QVERIFY(dlg.pb_connect->text() != QStringLiteral("reconnect(&c)"));
+            // Every label fits: no text of the form is cut by its widget.
+            for (QPushButton *b : dlg.findChildren<QPushButton *>())
+                QVERIFY2(b->width() >= b->sizeHint().width(), qPrintable(b->text()));
+            QApplication::processEvents();
+            shoot(QStringLiteral("cluster_dlg_%1.png").arg(QLatin1String(lang)));
+            QApplication::removeTranslator(&tr);
+        }
+    }
+};
+
+SHOWN_WINDOW_TEST_MAIN(test_cluster_shown)
+#include "test_cluster_shown.moc"
