@@ -55,6 +55,7 @@ int main(int argc, char** argv)
     const std::size_t rss_empty = server_rss(pid);
     run("create bench i i64 d double s string t datetime");
 
+    const double cpu0 = bench_server::cpu_seconds(pid);
     auto t0 = clock_type::now();
     char cmd[256];
     for (long r = 0; r < rows; ++r) {
@@ -68,6 +69,7 @@ int main(int argc, char** argv)
         }
     }
     const double push_s = seconds_since(t0);
+    const double push_cpu = bench_server::cpu_seconds(pid) - cpu0;
     const std::size_t rss_full = server_rss(pid);
 
     t0 = clock_type::now();
@@ -80,6 +82,8 @@ int main(int argc, char** argv)
     std::printf("rows                 %ld\n", rows);
     std::printf("push into            %.0f rows/s (%.2f s, journal with --fsync %s)\n", double(rows) / push_s, push_s,
                 fsync);
+    std::printf("push server CPU      %.1f us/row (user and system time of the server process)\n",
+                push_cpu * 1e6 / double(rows));
     std::printf("view (all rows)      %.0f rows/s (%.3f s, %llu rows received)\n", double(got) / view_s, view_s,
                 static_cast<unsigned long long>(got));
     std::printf("server memory        %.1f bytes/row (resident %.1f MiB)\n",
