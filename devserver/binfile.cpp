@@ -146,20 +146,31 @@ std::string open_file(std::string_view data, const char magic[8], std::string_vi
 
 std::uint32_t crc32(const char* data, std::size_t n)
 {
-    static std::uint32_t table[256];
+    // Eight table lookups per eight bytes: every journal record and file is checked with it.
+    static std::uint32_t table[8][256];
     static const bool ready = [] {
         for (std::uint32_t i = 0; i < 256; ++i) {
             std::uint32_t c = i;
             for (int k = 0; k < 8; ++k)
                 c = (c & 1) ? 0xEDB88320u ^ (c >> 1) : c >> 1;
-            table[i] = c;
+            table[0][i] = c;
         }
+        for (std::uint32_t i = 0; i < 256; ++i)
+            for (int t = 1; t < 8; ++t)
+                table[t][i] = (table[t - 1][i] >> 8) ^ table[0][table[t - 1][i] & 0xFF];
         return true;
     }();
     (void)ready;
+    const auto* p = reinterpret_cast<const unsigned char*>(data);
     std::uint32_t c = 0xFFFFFFFFu;
-    for (std::size_t i = 0; i < n; ++i)
-        c = table[(c ^ static_cast<unsigned char>(data[i])) & 0xFF] ^ (c >> 8);
+    for (; n >= 8; n -= 8, p += 8) {
+        const std::uint32_t lo = c ^ (std::uint32_t(p[0]) | std::uint32_t(p[1]) << 8 | std::uint32_t(p[2]) << 16 |
+                                      std::uint32_t(p[3]) << 24);
+        c = table[7][lo & 0xFF] ^ table[6][(lo >> 8) & 0xFF] ^ table[5][(lo >> 16) & 0xFF] ^ table[4][lo >> 24] ^
+            table[3][p[4]] ^ table[2][p[5]] ^ table[1][p[6]] ^ table[0][p[7]];
+    }
+    for (; n > 0; --n, ++p)
+        c = table[0][(c ^ *p) & 0xFF] ^ (c >> 8);
     return c ^ 0xFFFFFFFFu;
 }
 

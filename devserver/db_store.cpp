@@ -8,6 +8,7 @@
 #include "platform.h"
 #include "temp_files.h"
 
+#include <cstring>
 
 namespace devserver {
 
@@ -37,7 +38,8 @@ void replay(const std::string& path, const std::string& data, server_state& st, 
     if (!err.empty()) {
         notes += path + ": record " + std::to_string(scan.records + 1) + " cannot be applied (" + err +
                  "); it and the records after it are dropped\n";
-    } else if (scan.intact_size < data.size()) {
+    } else if (data.find_first_not_of('\0', scan.intact_size) != std::string::npos) {
+        // Zeros after the records are space allocated ahead, not damage.
         notes += path + ": damaged tail cut after " + std::to_string(scan.records) + " records (" +
                  std::to_string(data.size() - scan.intact_size) + " bytes dropped)\n";
     }
@@ -64,7 +66,36 @@ db_store::~db_store()
 {
     if (compactor_.joinable())
         compactor_.join();
+    close_journal();
+}
+
+void db_store::close_journal()
+{
+    platform::unmap_file(map_, map_length_);
+    map_ = nullptr;
+    map_length_ = 0;
     platform::close_file(fd_);
+    fd_ = -1;
+}
+
+std::string db_store::make_room(std::size_t n)
+{
+    if (map_ && size_ + n <= map_offset_ + map_length_)
+        return {};
+    // Space in steps of a few MiB, so that mapping and allocating are rare.
+    constexpr std::size_t step = 4u << 20;
+    const std::size_t page = platform::page_size();
+    const std::uint64_t offset = size_ / page * page;
+    const std::size_t length = ((size_ - offset + n + step) / page + 1) * page;
+    std::string err;
+    platform::unmap_file(map_, map_length_);
+    map_ = nullptr;
+    map_length_ = 0;
+    if (!platform::allocate_file(fd_, offset + length, err) || !(map_ = platform::map_file(fd_, offset, length, err)))
+        return err;
+    map_offset_ = offset;
+    map_length_ = length;
+    return {};
 }
 
 std::string db_store::open(database& db, std::string& notes)
@@ -130,8 +161,7 @@ std::string db_store::open(database& db, std::string& notes)
 
 std::string db_store::checkpoint(const database& db)
 {
-    platform::close_file(fd_);
-    fd_ = -1;
+    close_journal();
     const std::string data = encode_backup_file(db);
     std::string err;
     // The order keeps one consistent state on disk at every step: the new snapshot, then a
@@ -164,17 +194,18 @@ std::string db_store::record(change kind, std::string_view payload)
     std::lock_guard<std::mutex> lock(mutex_);
     if (fd_ < 0)
         return "the journal " + journal_path() + " is not open";
-    std::string err;
-    bool ok = platform::write_at(fd_, size_, rec.data(), rec.size(), err);
-    if (ok && mode_ == fsync_mode::always && !platform::sync_file(fd_)) {
-        ok = false;
-        err = "flush failed";
+    std::string err = make_room(rec.size());
+    if (err.empty()) {
+        char* at = map_ + (size_ - map_offset_);
+        std::memcpy(at, rec.data(), rec.size());
+        if (mode_ == fsync_mode::always && !platform::sync_file(fd_)) {
+            // Zeros again: the record is not there for a replay, the next one takes its place.
+            std::memset(at, 0, rec.size());
+            err = "flush failed";
+        }
     }
-    if (!ok) {
-        // Cut what was written of the record, so the next one follows the last intact one.
-        platform::truncate_file(fd_, size_);
+    if (!err.empty())
         return "cannot write the journal " + journal_path() + ": " + err + "; nothing was changed";
-    }
     size_ += rec.size();
     unsynced_ = mode_ == fsync_mode::second;
     return {};
@@ -216,8 +247,7 @@ void db_store::tick(std::string& notes)
                 return;
             }
             platform::sync_file(fd_);
-            platform::close_file(fd_);
-            fd_ = -1;
+            close_journal();
             if (!platform::rename_file(journal_path(), old_journal_path(), err) ||
                 !platform::rename_file(next, journal_path(), err))
                 notes += "compaction: " + err + "\n";

@@ -40,6 +40,9 @@ public:
 private:
     std::string checkpoint(const database& db);
     std::string open_journal(std::uint64_t& size);
+    void close_journal();
+    // Maps the journal from its end on for at least n more bytes, with disk space allocated.
+    std::string make_room(std::size_t n);
     void compact();   // runs on compactor_
     std::string journal_path() const { return path_ + ".journal"; }
     std::string old_journal_path() const { return path_ + ".journal.old"; }
@@ -52,7 +55,10 @@ private:
 
     std::mutex mutex_;             // guards the journal file and the fields below
     int fd_ = -1;
-    std::uint64_t size_ = 0;       // bytes of intact records
+    std::uint64_t size_ = 0;       // bytes of intact records (the file beyond is zeros)
+    char* map_ = nullptr;          // records are copied here: no system call per change
+    std::uint64_t map_offset_ = 0;
+    std::size_t map_length_ = 0;
     bool unsynced_ = false;
     std::string compaction_notes_;
     std::chrono::steady_clock::time_point last_sync_ = std::chrono::steady_clock::now();

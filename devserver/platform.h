@@ -41,8 +41,14 @@ std::string canonical_dir(const std::string& path);
 bool open_file(const std::string& path, bool create, int& fd, std::string& err);
 bool write_at(int fd, std::uint64_t offset, const char* data, std::size_t n, std::string& err);
 bool file_size(int fd, std::uint64_t& size);
-bool truncate_file(int fd, std::uint64_t size);
 bool sync_file(int fd);
+// Gives the file at least `size` bytes of disk space (a full disk fails here, not later).
+bool allocate_file(int fd, std::uint64_t size, std::string& err);
+// Maps bytes of the file for writing; they reach the file (its page cache) as they are copied,
+// so a killed process loses none of them. Null on failure.
+char* map_file(int fd, std::uint64_t offset, std::size_t length, std::string& err);
+void unmap_file(char* at, std::size_t length);
+std::size_t page_size();
 int duplicate_file(int fd);
 void close_file(int fd);
 bool rename_file(const std::string& from, const std::string& to, std::string& err);

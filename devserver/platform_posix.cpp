@@ -13,6 +13,7 @@
 #include <netinet/in.h>
 #include <netinet/tcp.h>
 #include <poll.h>
+#include <sys/mman.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -245,9 +246,35 @@ bool file_size(int fd, std::uint64_t& size)
     return true;
 }
 
-bool truncate_file(int fd, std::uint64_t size) { return ::ftruncate(fd, off_t(size)) == 0; }
-
 bool sync_file(int fd) { return ::fdatasync(fd) == 0; }
+
+bool allocate_file(int fd, std::uint64_t size, std::string& err)
+{
+    int r = ::posix_fallocate(fd, 0, off_t(size));
+    if (r == EOPNOTSUPP || r == EINVAL)
+        r = ::ftruncate(fd, off_t(size)) == 0 ? 0 : errno;
+    if (r == 0)
+        return true;
+    err = std::strerror(r);
+    return false;
+}
+
+char* map_file(int fd, std::uint64_t offset, std::size_t length, std::string& err)
+{
+    void* p = ::mmap(nullptr, length, PROT_READ | PROT_WRITE, MAP_SHARED, fd, off_t(offset));
+    if (p != MAP_FAILED)
+        return static_cast<char*>(p);
+    err = std::strerror(errno);
+    return nullptr;
+}
+
+void unmap_file(char* at, std::size_t length)
+{
+    if (at)
+        ::munmap(at, length);
+}
+
+std::size_t page_size() { return std::size_t(::sysconf(_SC_PAGESIZE)); }
 
 int duplicate_file(int fd) { return ::fcntl(fd, F_DUPFD_CLOEXEC, 0); }
 

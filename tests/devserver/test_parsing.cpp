@@ -187,6 +187,11 @@ private slots:
 
     void bin_files_refuse_damage()
     {
+        // The standard check value, and lengths around the eight-byte steps.
+        QCOMPARE(crc32("123456789", 9), 0xCBF43926u);
+        QCOMPARE(crc32("", 0), 0u);
+        const std::string text = "The quick brown fox jumps over the lazy dog";
+        QCOMPARE(crc32(text.data(), text.size()), 0x414FA339u);
         auto tab = std::make_shared<table>(std::vector<field>{{"v", kind::i32}, {"s", kind::str}});
         std::string v;
         parse_literal(kind::i32, "-7", v);
