@@ -16,7 +16,8 @@ handler &current()
 }
 
 QMessageBox::StandardButton box(kind k, QWidget *parent, const QString &title, const QString &text,
-                                QMessageBox::StandardButtons buttons)
+                                QMessageBox::StandardButtons buttons,
+                                QMessageBox::StandardButton default_button = QMessageBox::NoButton)
 {
     if (scripted()) {
         request r;
@@ -24,13 +25,14 @@ QMessageBox::StandardButton box(kind k, QWidget *parent, const QString &title, c
         r.title = title;
         r.text = text;
         r.buttons = buttons;
+        r.default_button = default_button;
         return current()(r).button;
     }
     switch (k) {
-    case kind::warning: return QMessageBox::warning(parent, title, text, buttons);
-    case kind::critical: return QMessageBox::critical(parent, title, text, buttons);
-    case kind::question: return QMessageBox::question(parent, title, text, buttons);
-    default: return QMessageBox::information(parent, title, text, buttons);
+    case kind::warning: return QMessageBox::warning(parent, title, text, buttons, default_button);
+    case kind::critical: return QMessageBox::critical(parent, title, text, buttons, default_button);
+    case kind::question: return QMessageBox::question(parent, title, text, buttons, default_button);
+    default: return QMessageBox::information(parent, title, text, buttons, default_button);
     }
 }
 
@@ -49,14 +51,17 @@ void install(handler h) { current() = std::move(h); }
 void uninstall() { current() = nullptr; }
 bool scripted() { return static_cast<bool>(current()); }
 
-QMessageBox::StandardButton information(QWidget *p, const QString &t, const QString &x, QMessageBox::StandardButtons b)
-{ return box(kind::information, p, t, x, b); }
-QMessageBox::StandardButton warning(QWidget *p, const QString &t, const QString &x, QMessageBox::StandardButtons b)
-{ return box(kind::warning, p, t, x, b); }
+QMessageBox::StandardButton information(QWidget *p, const QString &t, const QString &x, QMessageBox::StandardButtons b,
+                                        QMessageBox::StandardButton d)
+{ return box(kind::information, p, t, x, b, d); }
+QMessageBox::StandardButton warning(QWidget *p, const QString &t, const QString &x, QMessageBox::StandardButtons b,
+                                    QMessageBox::StandardButton d)
+{ return box(kind::warning, p, t, x, b, d); }
 QMessageBox::StandardButton critical(QWidget *p, const QString &t, const QString &x, QMessageBox::StandardButtons b)
 { return box(kind::critical, p, t, x, b); }
-QMessageBox::StandardButton question(QWidget *p, const QString &t, const QString &x, QMessageBox::StandardButtons b)
-{ return box(kind::question, p, t, x, b); }
+QMessageBox::StandardButton question(QWidget *p, const QString &t, const QString &x, QMessageBox::StandardButtons b,
+                                     QMessageBox::StandardButton d)
+{ return box(kind::question, p, t, x, b, d); }
 
 QString open_file(QWidget *parent, const QString &caption, const QString &dir, const QString &filter)
 {

@@ -26,6 +26,7 @@ struct request {
     QString text;      // message text, or the start folder/file name for file choosers
     QString filter;    // file choosers only
     QMessageBox::StandardButtons buttons = QMessageBox::Ok;
+    QMessageBox::StandardButton default_button = QMessageBox::NoButton; // the one Enter presses
     QDialog *dialog = nullptr;   // kind::dialog
     QPrinter *printer = nullptr; // kind::print
     QStringList args;            // kind::start_process: program then arguments
@@ -46,15 +47,19 @@ void install(handler h);
 void uninstall();
 bool scripted();
 
-// Message boxes. Each returns the button that closed the box.
+// Message boxes. Each returns the button that closed the box. Questions before destructive
+// operations pass QMessageBox::No as the default button.
 QMessageBox::StandardButton information(QWidget *parent, const QString &title, const QString &text,
-                                        QMessageBox::StandardButtons buttons = QMessageBox::Ok);
+                                        QMessageBox::StandardButtons buttons = QMessageBox::Ok,
+                                        QMessageBox::StandardButton default_button = QMessageBox::NoButton);
 QMessageBox::StandardButton warning(QWidget *parent, const QString &title, const QString &text,
-                                    QMessageBox::StandardButtons buttons = QMessageBox::Ok);
+                                    QMessageBox::StandardButtons buttons = QMessageBox::Ok,
+                                    QMessageBox::StandardButton default_button = QMessageBox::NoButton);
 QMessageBox::StandardButton critical(QWidget *parent, const QString &title, const QString &text,
                                      QMessageBox::StandardButtons buttons = QMessageBox::Ok);
 QMessageBox::StandardButton question(QWidget *parent, const QString &title, const QString &text,
-                                     QMessageBox::StandardButtons buttons = QMessageBox::Yes | QMessageBox::No);
+                                     QMessageBox::StandardButtons buttons = QMessageBox::Yes | QMessageBox::No,
+                                     QMessageBox::StandardButton default_button = QMessageBox::NoButton);
 
 // File choosers; an empty result means the user cancelled.
 QString open_file(QWidget *parent, const QString &caption, const QString &dir, const QString &filter);

@@ -8,6 +8,8 @@
 #include "editor/linenumber_wt.h"
 #include "editor/script_lines.h"
 #include "common/modal_seam.h"
+#include "table/grid_csv.h"
+#include "table/import_csv_dlg.h"
 #include "table/tab_data_model.h"
 
 #include <QAction>
@@ -338,18 +340,32 @@ void cmd_script_editor::export_data(bool)
         --e;
     cmd = cmd.mid(b, e - b);
 
+    // The file lies on the server (the query is exported there, under a relative path) or on
+    // this machine (the grid's rows are written here).
     QWidget *parent = owner_ ? owner_.data() : this;
-    const QString path = modal_seam::save_file(parent, tr("export current windows execute result to csv/csvs file"),
-                                               export_path_for(cmd, QDateTime::currentDateTime()),
-                                               tr("csv files (*.csv);;csvs files (*.csvs)"));
-    if (path.isEmpty())
+    import_csv_dlg dlg(parent);
+    dlg.set_export_mode(true);
+    dlg.setWindowTitle(tr("export current windows execute result to csv/csvs file"));
+    dlg.set_path(export_path_for(cmd, QDateTime::currentDateTime()));
+    if (modal_seam::exec_dialog(&dlg) != QDialog::Accepted)
         return;
-    const bool csv = !path.endsWith(QLatin1String(".csvs"), Qt::CaseInsensitive);
-    const bool ok = export_query(*db_, cmd, path.toUtf8(), csv, ",", true, false);
+    const QString path = dlg.path();
+    bool ok;
+    QByteArray why;
+    if (dlg.is_client()) {
+        csv_form form;
+        form.typed = !dlg.is_csv();
+        form.sep = dlg.splitter();
+        const tab_data_model *model = result_model(tab_widget_->currentIndex());
+        ok = model && write_local_file(path, grid_csv_text(*model, form), dlg.replace(), why);
+    } else {
+        ok = export_query(*db_, cmd, path.toUtf8(), dlg.is_csv(), dlg.splitter(), dlg.replace(), false);
+    }
     db_->update_log();
-    modal_seam::information(parent, tr("export data result"),
-                            tr("export current data to file '%1' is %2!")
-                                .arg(path, ok ? tr("successful") : tr("failed")));
+    QString text = tr("export current data to file '%1' is %2!").arg(path, ok ? tr("successful") : tr("failed"));
+    if (!why.isEmpty())
+        text += QLatin1Char('\n') + QString::fromUtf8(why);
+    modal_seam::information(parent, tr("export data result"), text);
 }
 
 // ---------------------------------------------------------------- Edit menu

@@ -201,6 +201,9 @@ private:
     // After a confirmed table or field operation: the parent of the current item becomes
     // current and the tree is rebuilt.
     void select_parent_and_refresh();
+    // Before a file goes through the client: a file over the client's limit is refused with a
+    // box naming its size; true then.
+    bool refuse_big_client_file(const QString &path);
 
     QByteArray ip_;
     int port_;

@@ -25,7 +25,7 @@ void MainWindow::drop_table()
     if (modal_seam::information(this, tr("drop table warnning"),
                                 tr("drop table will delete table from server, do your want to drop "
                                    "table '%1' really?").arg(name),
-                                QMessageBox::Yes | QMessageBox::No) == QMessageBox::No)
+                                QMessageBox::Yes | QMessageBox::No, QMessageBox::No) == QMessageBox::No)
         return;
     const bool ok = ::drop_table(*db_, table);
     modal_seam::information(this, tr("drop table result"),
@@ -44,7 +44,7 @@ void MainWindow::truncate_table()
     if (modal_seam::information(this, tr("truncate table warnning"),
                                 tr("truncate table will clear all table 's data, do your want to "
                                    "truncate table '%1' really?").arg(name),
-                                QMessageBox::Yes | QMessageBox::No) == QMessageBox::No)
+                                QMessageBox::Yes | QMessageBox::No, QMessageBox::No) == QMessageBox::No)
         return;
     const bool ok = ::truncate_table(*db_, table);
     modal_seam::information(this, tr("truncate table result"),
@@ -62,7 +62,7 @@ void MainWindow::delete_col()
     if (modal_seam::information(this, tr("delete field warnning"),
                                 tr("delete field will delete field from table, do your want to "
                                    "delete field '%2' from table '%1' really?").arg(t, f),
-                                QMessageBox::Yes | QMessageBox::No) == QMessageBox::No)
+                                QMessageBox::Yes | QMessageBox::No, QMessageBox::No) == QMessageBox::No)
         return;
     // The server has no command that removes a field, so nothing is sent and the outcome is
     // reported as it is.
@@ -72,17 +72,11 @@ void MainWindow::delete_col()
     select_parent_and_refresh();
 }
 
-// These need the file dialogs, the CSV dialog or the table windows; until those exist the
-// actions do nothing.
+// These need the table windows; until those exist the actions do nothing. The file operations
+// are in main_window_table_files.cpp.
 void MainWindow::create_table() {}
-void MainWindow::backup() {}
-void MainWindow::restore() {}
-void MainWindow::load() {}
 void MainWindow::new_field() {}
 void MainWindow::view_data() {}
 void MainWindow::view_cols() {}
-void MainWindow::import_data() {}
-void MainWindow::export_data() {}
-void MainWindow::save() {}
 void MainWindow::rename_col() {}
 void MainWindow::modify_col() {}

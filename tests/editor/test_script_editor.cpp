@@ -18,6 +18,7 @@
 #include <QTabWidget>
 #include <QTableView>
 #include <QTextEdit>
+#include <QLineEdit>
 #include <QtTest>
 #include <memory>
 
@@ -213,12 +214,18 @@ private slots:
         auto ed = make("view t1;  ");
         ed->exec_cmd();
         QCOMPARE(ed->result_tabs()->count(), 1);
-        seam.push_file(QStringLiteral("export_data/t1_out.csv"));
+        // The CSV dialog proposes a relative path under export_data; the server resolves it.
+        QString proposed;
+        seam.on_dialog = [&](QDialog *dlg) {
+            QCOMPARE(dlg->windowTitle(), QStringLiteral("export current windows execute result to csv/csvs file"));
+            auto *le = dlg->findChild<QLineEdit *>(QStringLiteral("s_path_le"));
+            proposed = le->text();
+            le->setText(QStringLiteral("export_data/t1_out.csv"));
+        };
+        seam.push_result(QDialog::Accepted);
         ed->export_action()->trigger();
-        const modal_seam::request &ask = seam.shown[seam.shown.size() - 2];
-        QCOMPARE(ask.what, modal_seam::kind::save_file);
-        QCOMPARE(ask.title, QStringLiteral("export current windows execute result to csv/csvs file"));
-        QVERIFY2(ask.text.startsWith(QStringLiteral("./export_data/t1_")), qPrintable(ask.text));
+        seam.on_dialog = nullptr;
+        QVERIFY2(proposed.startsWith(QStringLiteral("./export_data/t1_")), qPrintable(proposed));
         QCOMPARE(seam.last_title(), QStringLiteral("export data result"));
         QCOMPARE(seam.last_text(), QStringLiteral("export current data to file 'export_data/t1_out.csv' is successful!"));
         QFile out(QDir(server_->data_dir()).filePath(QStringLiteral("export_data/t1_out.csv")));

@@ -1,0 +1,127 @@
+// The path groups, the chooser and the format group of the table-file dialogs.
+#include "shell/tab_file_dlg.h"
+
+#include "common/modal_seam.h"
+#include "table/file_mode_questions.h"
+
+#include <QDialogButtonBox>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+tab_file_dlg::tab_file_dlg(bool loading, QWidget *parent) : QDialog(parent), loading_(loading) {}
+
+void tab_file_dlg::add_groups(QVBoxLayout *top, const QString &server_title, const QString &second_format,
+                              const char *second_format_name)
+{
+    s_gb_ = new QGroupBox(server_title, this);
+    s_gb_->setObjectName(QStringLiteral("s_gb"));
+    s_gb_->setCheckable(true);
+    s_gb_->setChecked(true);
+    auto *s_lay = new QHBoxLayout(s_gb_);
+    auto *label_3 = new QLabel(tr("Path"), s_gb_);
+    label_3->setObjectName(QStringLiteral("label_3"));
+    s_path_le_ = new QLineEdit(s_gb_);
+    s_path_le_->setObjectName(QStringLiteral("s_path_le"));
+    s_lay->addWidget(label_3);
+    s_lay->addWidget(s_path_le_);
+    top->addWidget(s_gb_);
+
+    // The client group is offered: files then travel through this program.
+    c_gb_ = new QGroupBox(tr("Client"), this);
+    c_gb_->setObjectName(QStringLiteral("c_gb"));
+    c_gb_->setCheckable(true);
+    c_gb_->setChecked(false);
+    auto *c_lay = new QHBoxLayout(c_gb_);
+    auto *label_2 = new QLabel(tr("Path"), c_gb_);
+    label_2->setObjectName(QStringLiteral("label_2"));
+    c_path_le_ = new QLineEdit(c_gb_);
+    c_path_le_->setObjectName(QStringLiteral("c_path_le"));
+    c_path_le_->setReadOnly(loading_);
+    path_tb_ = new QToolButton(c_gb_);
+    path_tb_->setObjectName(QStringLiteral("path_tb"));
+    path_tb_->setText(QStringLiteral("..."));
+    c_lay->addWidget(label_2);
+    c_lay->addWidget(c_path_le_);
+    c_lay->addWidget(path_tb_);
+    top->addWidget(c_gb_);
+
+    f_gb_ = new QGroupBox(tr("format"), this);
+    f_gb_->setObjectName(QStringLiteral("f_gb"));
+    auto *f_lay = new QHBoxLayout(f_gb_);
+    bin_rb_ = new QRadioButton(QStringLiteral("bin"), f_gb_);
+    bin_rb_->setObjectName(QStringLiteral("bin_rb"));
+    bin_rb_->setChecked(true);
+    second_rb_ = new QRadioButton(second_format, f_gb_);
+    second_rb_->setObjectName(QLatin1String(second_format_name));
+    f_lay->addWidget(bin_rb_);
+    f_lay->addWidget(second_rb_);
+    top->addWidget(f_gb_);
+
+    connect(s_gb_, &QGroupBox::clicked, this, &tab_file_dlg::s_clicked);
+    connect(c_gb_, &QGroupBox::clicked, this, &tab_file_dlg::c_clicked);
+    connect(path_tb_, &QToolButton::clicked, this, &tab_file_dlg::change_path);
+}
+
+void tab_file_dlg::add_buttons(QVBoxLayout *top)
+{
+    button_box_ = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    button_box_->setObjectName(QStringLiteral("buttonBox"));
+    top->addWidget(button_box_);
+    connect(button_box_, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    connect(button_box_, &QDialogButtonBox::rejected, this, &QDialog::reject);
+}
+
+QString tab_file_dlg::proposed_name(const QString &head, const QString &ext, const QDateTime &when)
+{
+    return head + when.toString(QStringLiteral("yy-MM-dd_HH_mm_ss")) + ext;
+}
+
+QString tab_file_dlg::path() const { return s_gb_->isChecked() ? s_path_le_->text() : c_path_le_->text(); }
+bool tab_file_dlg::is_client() const { return c_gb_->isChecked(); }
+
+void tab_file_dlg::set_path(const QString &text)
+{
+    s_path_le_->setText(text);
+    c_path_le_->setText(text);
+}
+
+void tab_file_dlg::set_db_mode() { db_mode_ = true; }
+
+void tab_file_dlg::s_clicked(bool)
+{
+    // The server group is left by checking the client group, never by unchecking itself.
+    s_gb_->setChecked(true);
+    c_gb_->setChecked(false);
+}
+
+void tab_file_dlg::c_clicked(bool checked)
+{
+    if (checked && ask_client_) {
+        if (!file_mode_questions::client_mode(this, loading_)) {
+            c_gb_->setChecked(false);
+            return;
+        }
+        ask_client_ = false;
+    }
+    s_gb_->setChecked(!c_gb_->isChecked());
+}
+
+void tab_file_dlg::change_path(bool)
+{
+    const QString filter = db_mode_ ? tr("backup files (*.sbk);;all files (*.*)")
+                                    : tr("bin files (*.bin);;cmd files (*.tcd);;all files (*.*)");
+    QString chosen;
+    if (loading_)
+        chosen = modal_seam::open_file(this, db_mode_ ? tr("select database file's path") : tr("select table file's path"),
+                                       c_path_le_->text(), filter);
+    else
+        chosen = modal_seam::save_file(this, db_mode_ ? tr("set database file's path") : tr("set table file's path"),
+                                       c_path_le_->text(), filter);
+    if (!chosen.isEmpty())
+        c_path_le_->setText(chosen);
+}
