@@ -165,3 +165,13 @@ void raw_close(int fd)
     if (fd >= 0)
         ::close(fd);
 }
+
+int raw_logged_in(int port)
+{
+    const int fd = raw_connect(port);
+    if (fd < 0 || !raw_send(fd, login_frame("admin", "admin")) || raw_reply(fd) != 0) {
+        raw_close(fd);
+        return -1;
+    }
+    return fd;
+}

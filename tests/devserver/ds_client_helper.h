@@ -32,3 +32,5 @@ int raw_reply(int fd, std::string* body = nullptr, int timeout_ms = 5000);
 std::string login_frame(const std::string& user, const std::string& password);
 std::string command_frame(const std::string& cmd);
 void raw_close(int fd);
+// A raw connection logged in as admin/admin, or -1.
+int raw_logged_in(int port);

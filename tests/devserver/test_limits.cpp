@@ -13,15 +13,6 @@ class test_limits : public QObject {
     QTemporaryDir dir;
 
     QStringList args(const QStringList& more) const { return QStringList{"--data", dir.filePath("data")} + more; }
-    static int logged_in(int port)
-    {
-        const int fd = raw_connect(port);
-        if (fd < 0 || !raw_send(fd, login_frame("admin", "admin")) || raw_reply(fd) != 0) {
-            raw_close(fd);
-            return -1;
-        }
-        return fd;
-    }
     static int command_status(int fd, const std::string& cmd, std::string* body = nullptr)
     {
         return raw_send(fd, command_frame(cmd)) ? raw_reply(fd, body) : -1;
@@ -34,7 +25,7 @@ private slots:
         QVERIFY2(s.ok(), qPrintable(s.log()));
         int fds[3];
         for (int& fd : fds) {
-            fd = logged_in(s.port());
+            fd = raw_logged_in(s.port());
             QVERIFY(fd >= 0);
         }
         QElapsedTimer clock;
@@ -51,7 +42,7 @@ private slots:
         int again = -1;
         for (int i = 0; i < 50 && again < 0; ++i) {
             QTest::qWait(50);
-            again = logged_in(s.port());
+            again = raw_logged_in(s.port());
         }
         QVERIFY(again >= 0);
         QCOMPARE(command_status(again, "show tables"), 0);
@@ -80,7 +71,7 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(s.log().contains("silent too long"), 5000);
         QVERIFY(s.log().contains("login too large"));
         // After login, silence is fine.
-        const int fd = logged_in(s.port());
+        const int fd = raw_logged_in(s.port());
         QTest::qWait(1500);
         QCOMPARE(command_status(fd, "show tables"), 0);
         raw_close(fd);
@@ -90,14 +81,14 @@ private slots:
     {
         killable_server s(args({"--max-frame", "2000"}));
         QVERIFY2(s.ok(), qPrintable(s.log()));
-        const int fd = logged_in(s.port());
+        const int fd = raw_logged_in(s.port());
         QCOMPARE(command_status(fd, "create t s string"), 0);
         const std::string fits = "push into t s values \"" + std::string(1900, 'a') + "\" at 2024-01-01 00:00:00";
         QCOMPARE(command_status(fd, fits), 0);
         QCOMPARE(command_status(fd, "push into t s values \"" + std::string(2100, 'a') + "\" at 2024-01-01 00:00:00"), -1);
         raw_close(fd);
         QTRY_VERIFY_WITH_TIMEOUT(s.log().contains("too large, connection closed"), 5000);
-        const int other = logged_in(s.port());
+        const int other = raw_logged_in(s.port());
         QCOMPARE(command_status(other, "show tables"), 0);
         raw_close(other);
     }
@@ -123,7 +114,7 @@ private slots:
         // The right password is answered at once and clears the count.
         QElapsedTimer clock;
         clock.start();
-        const int fd = logged_in(s.port());
+        const int fd = raw_logged_in(s.port());
         QVERIFY(fd >= 0);
         QVERIFY(clock.elapsed() < 500);
         raw_close(fd);
@@ -158,7 +149,7 @@ private slots:
     {
         killable_server s(args({}));
         QVERIFY2(s.ok(), qPrintable(s.log()));
-        const int fd = logged_in(s.port());
+        const int fd = raw_logged_in(s.port());
         QCOMPARE(command_status(fd, "create t v i32"), 0);
         // Millions of words: refused without costing memory out of proportion.
         std::string many = "push into t v values";
@@ -168,7 +159,7 @@ private slots:
         std::string why;
         QCOMPARE(command_status(fd, many + " at 2024-01-01 00:00:00", &why), 1);
         QVERIFY2(why.find("too many words") != std::string::npos, why.c_str());
-        const int other = logged_in(s.port());
+        const int other = raw_logged_in(s.port());
         QCOMPARE(command_status(other, "view t", &why), 0);
         raw_close(other);
         raw_close(fd);
@@ -176,7 +167,7 @@ private slots:
         std::string wide = "create wide";
         for (int i = 0; i < 4097; ++i)
             wide += " f" + std::to_string(i) + " i08";
-        const int third = logged_in(s.port());
+        const int third = raw_logged_in(s.port());
         QCOMPARE(command_status(third, wide, &why), 1);
         raw_close(third);
     }

@@ -12,16 +12,6 @@
 class test_process : public QObject {
     Q_OBJECT
 
-    static int logged_in(int port)
-    {
-        const int fd = raw_connect(port);
-        if (fd < 0 || !raw_send(fd, login_frame("admin", "admin")) || raw_reply(fd) != 0) {
-            raw_close(fd);
-            return -1;
-        }
-        return fd;
-    }
-
 private slots:
     void login_accepts_only_the_configured_user()
     {
@@ -53,21 +43,21 @@ private slots:
     {
         devserver_process s;
         QVERIFY2(s.ok(), qPrintable(s.error()));
-        const int keep = logged_in(s.port());
+        const int keep = raw_logged_in(s.port());
         QVERIFY(keep >= 0);
 
-        int fd = logged_in(s.port());
+        int fd = raw_logged_in(s.port());
         QVERIFY(raw_send(fd, "\xff\xff\xff\xff"));   // disconnect notice
         QCOMPARE(raw_reply(fd, nullptr, 2000), -1);
         raw_close(fd);
 
-        fd = logged_in(s.port());
+        fd = raw_logged_in(s.port());
         QVERIFY(raw_send(fd, std::string("\x01\x00\x00\x41", 4)));   // over 1 GiB
         QCOMPARE(raw_reply(fd, nullptr, 2000), -1);
         raw_close(fd);
 
         // Hanging up in the middle of a frame, before and after login.
-        fd = logged_in(s.port());
+        fd = raw_logged_in(s.port());
         QVERIFY(raw_send(fd, std::string("\x10\0\0\0show", 8)));
         raw_close(fd);
         fd = raw_connect(s.port());
@@ -75,7 +65,7 @@ private slots:
         raw_close(fd);
 
         // Binary garbage as a command is an error, not a crash.
-        fd = logged_in(s.port());
+        fd = raw_logged_in(s.port());
         QVERIFY(raw_send(fd, command_frame(std::string("\0\xff\"\\x\\u12", 10))));
         QCOMPARE(raw_reply(fd), 1);
         // Two commands in one segment get two replies in order.
