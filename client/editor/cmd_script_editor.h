@@ -86,7 +86,7 @@ public slots:
     void close_all_tab(bool checked);
     void export_data(bool checked);
 
-    // The Edit menu of the main window calls these by name on the current tab.
+    // The Edit menu of the main window calls these on the current tab.
     void cut();
     void copy();
     void paste();

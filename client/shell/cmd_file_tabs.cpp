@@ -1,19 +1,19 @@
 // Command files in script-editor tabs: the file actions behind the main window's File menu.
 #include "shell/cmd_file_tabs.h"
 
-#include "editor/sys_config.h"
 #include "common/modal_seam.h"
+#include "editor/sys_config.h"
+#include "shell/tab_area.h"
 
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
 #include <QSet>
-#include <QTabBar>
 #include <QTabWidget>
 
-cmd_file_tabs::cmd_file_tabs(QTabWidget *tabs, editor_map &map, sys_config_record &config,
-                             script_page_hooks hooks, QWidget *dialog_parent, QObject *parent)
-    : QObject(parent), tabs_(tabs), map_(map), config_(config), hooks_(std::move(hooks)),
+cmd_file_tabs::cmd_file_tabs(tab_area &area, sys_config_record &config, script_page_hooks hooks,
+                             QWidget *dialog_parent, QObject *parent)
+    : QObject(parent), area_(area), config_(config), hooks_(std::move(hooks)),
       dialog_parent_(dialog_parent)
 {
 }
@@ -52,12 +52,7 @@ bool cmd_file_tabs::write_file(const QByteArray &path, const QByteArray &bytes)
 
 bool cmd_file_tabs::is_script(const QWidget *page) const
 {
-    if (!page)
-        return false;
-    for (auto it = map_.cbegin(); it != map_.cend(); ++it)
-        if (it.value() == page)
-            return true;
-    return false;
+    return area_.is_script_tab(page);
 }
 
 QByteArray cmd_file_tabs::path_of(const QWidget *page) const
@@ -70,7 +65,7 @@ QByteArray cmd_file_tabs::path_of(const QWidget *page) const
 
 QWidget *cmd_file_tabs::current_script() const
 {
-    QWidget *page = tabs_->currentWidget();
+    QWidget *page = area_.tabs()->currentWidget();
     return is_script(page) ? page : nullptr;
 }
 
@@ -86,9 +81,9 @@ QString cmd_file_tabs::proposed_name() const
 {
     QSet<QString> titles;
     for (QWidget *page : map_) {
-        const int i = tabs_->indexOf(page);
+        const int i = area_.tabs()->indexOf(page);
         if (i >= 0)
-            titles.insert(tabs_->tabText(i));
+            titles.insert(area_.tabs()->tabText(i));
     }
     for (int n = 1;; ++n) {
         const QString name = QStringLiteral("scriptfile%1.tcd").arg(n);
@@ -100,7 +95,7 @@ QString cmd_file_tabs::proposed_name() const
 QWidget *cmd_file_tabs::open_path(const QByteArray &path, bool at_start)
 {
     if (QWidget *open = map_.value(path)) {
-        tabs_->setCurrentWidget(open);
+        area_.tabs()->setCurrentWidget(open);
         return open;
     }
     if (!at_start) {
@@ -111,9 +106,7 @@ QWidget *cmd_file_tabs::open_path(const QByteArray &path, bool at_start)
     QWidget *page = hooks_.create(read_file(path));
     map_.insert(path, page);
     emit page_opened(page, path);
-    const int index = tabs_->addTab(page, file_name_of(path));
-    tabs_->setCurrentIndex(index);
-    tabs_->tabBar()->setTabTextColor(index, Qt::darkCyan);
+    area_.add_script_tab(page, file_name_of(path));
     return page;
 }
 
@@ -147,7 +140,7 @@ void cmd_file_tabs::open_recent(const QByteArray &path)
     if (path.isEmpty())
         return;
     if (QWidget *open = map_.value(path)) {
-        tabs_->setCurrentWidget(open);
+        area_.tabs()->setCurrentWidget(open);
         return;
     }
     if (!QFileInfo::exists(QString::fromUtf8(path))) {
@@ -187,11 +180,9 @@ bool cmd_file_tabs::save_all_files()
     bool all = true;
     for (QWidget *page : script_pages())
         all = save_page(page) && all;
-    // Selecting the current tab again lets the window refresh the actions' states.
-    const int current = tabs_->currentIndex();
-    if (current >= 0) {
-        QMetaObject::invokeMethod(tabs_, "currentChanged", Q_ARG(int, current));
-    }
+    // The window refreshes the actions' states as if the current tab were selected again.
+    if (area_.tabs()->currentIndex() >= 0)
+        emit current_stale();
     return all;
 }
 
@@ -224,7 +215,7 @@ void cmd_file_tabs::save_file_as()
     }
     if (!write_file(path, hooks_.text(page)))
         return;
-    tabs_->setTabText(tabs_->indexOf(page), file_name_of(path));
+    area_.tabs()->setTabText(area_.tabs()->indexOf(page), file_name_of(path));
     map_.remove(old_path);
     map_.insert(path, page);
     hooks_.mark_saved(page);
@@ -237,16 +228,10 @@ void cmd_file_tabs::save_file_as()
 
 void cmd_file_tabs::remove_page(QWidget *page)
 {
-    const int index = tabs_->indexOf(page);
     const QByteArray path = path_of(page);
     map_.remove(path);
     config_.remove_open_file(path.toStdString());
-    if (index >= 0) {
-        tabs_->removeTab(index);
-        if (tabs_->count() > 0)
-            tabs_->setCurrentIndex(qMin(index, tabs_->count() - 1));
-    }
-    page->deleteLater();
+    area_.remove_tab(page);
 }
 
 bool cmd_file_tabs::close_page(QWidget *page)
@@ -272,11 +257,7 @@ void cmd_file_tabs::close_file()
 
 QList<QWidget *> cmd_file_tabs::script_pages() const
 {
-    QList<QWidget *> out;
-    for (int i = 0; i < tabs_->count(); ++i)
-        if (is_script(tabs_->widget(i)))
-            out.append(tabs_->widget(i));
-    return out;
+    return area_.script_tabs();
 }
 
 void cmd_file_tabs::close_all_files()
@@ -287,12 +268,12 @@ void cmd_file_tabs::close_all_files()
 
 void cmd_file_tabs::close_files_except()
 {
-    QWidget *keep = tabs_->currentWidget();
+    QWidget *keep = area_.tabs()->currentWidget();
     for (QWidget *page : script_pages())
         if (page != keep)
             close_page(page);
-    if (keep && tabs_->indexOf(keep) >= 0)
-        tabs_->setCurrentWidget(keep);
+    if (keep && area_.tabs()->indexOf(keep) >= 0)
+        area_.tabs()->setCurrentWidget(keep);
 }
 
 void cmd_file_tabs::reopen_at_start()

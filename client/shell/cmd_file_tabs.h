@@ -1,6 +1,6 @@
 // Command files in script-editor tabs: creating, opening, saving, closing, the editor map and
 // the recent and open lists of the configuration. Kept apart from the main window so that it
-// works on any tab widget and any kind of script page.
+// works on any tab area and any kind of script page.
 #pragma once
 
 #include <QByteArray>
@@ -10,8 +10,8 @@
 
 #include <functional>
 
-class QTabWidget;
 class QWidget;
+class tab_area;
 struct sys_config_record;
 
 // What the file logic needs from a script page (the script editor in the program).
@@ -27,10 +27,13 @@ class cmd_file_tabs : public QObject {
 public:
     using editor_map = QMap<QByteArray, QWidget *>;
 
-    // The map is the window's editor map (path -> page); it is kept here, the window reads it.
-    // Dialogs and messages belong to dialog_parent.
-    cmd_file_tabs(QTabWidget *tabs, editor_map &map, sys_config_record &config,
-                  script_page_hooks hooks, QWidget *dialog_parent, QObject *parent = nullptr);
+    // Script pages go into `area` as its script tabs. Dialogs and messages belong to
+    // dialog_parent.
+    cmd_file_tabs(tab_area &area, sys_config_record &config, script_page_hooks hooks,
+                  QWidget *dialog_parent, QObject *parent = nullptr);
+
+    // The editor map: command-file path -> its page; a path is open at most once.
+    const editor_map &editors() const { return map_; }
 
     static QString file_filter();
     // "scriptfileN.tcd" with the smallest N from 1 that no script tab carries as its title.
@@ -60,7 +63,6 @@ public:
     // Writes one page to its file; true when the file holds the text afterwards.
     bool save_page(QWidget *page);
 
-    bool is_script(const QWidget *page) const;
     QByteArray path_of(const QWidget *page) const;
     QWidget *current_script() const;
     bool any_modified() const;
@@ -74,16 +76,20 @@ public:
     static QString file_name_of(const QByteArray &path);
 
 signals:
+    // The tabs' states changed without a change of the current tab (after saving all): the
+    // window refreshes its actions for the current tab.
+    void current_stale();
     // A page was created for a file (the window connects its signals and hands it the tables).
     void page_opened(QWidget *page, const QByteArray &path);
     // The recent list changed: the window rebuilds the recent-files submenu.
     void recent_changed();
 
 private:
+    bool is_script(const QWidget *page) const;
     void remove_page(QWidget *page);
 
-    QTabWidget *tabs_;
-    editor_map &map_;
+    tab_area &area_;
+    editor_map map_;
     sys_config_record &config_;
     script_page_hooks hooks_;
     QPointer<QWidget> dialog_parent_;

@@ -1,123 +1,134 @@
-// Builds the main window's actions and lays them out in the menu bar and the tool bar.
+// The main window's actions from one table of rows (text, shortcut, icon, start state, slot),
+// and their places in the menu bar and the tool bar.
 #include "shell/main_actions.h"
+
+#include "shell/main_window.h"
 
 #include <QAction>
 #include <QKeySequence>
-#include <QMainWindow>
 #include <QMenu>
 #include <QMenuBar>
 #include <QToolBar>
 
 namespace {
 
-// One action; the shortcut text is translated like every other text so that a translation
-// may move a key where the local keyboard wants it.
-QAction *make(QMainWindow *owner, const char *slot, const QString &text, const QString &shortcut,
-              const char *icon, bool enabled)
-{
-    auto *a = new QAction(text, owner);
-    a->setObjectName(QStringLiteral("act_") + QLatin1String(slot));
-    if (!shortcut.isEmpty())
-        a->setShortcut(QKeySequence(shortcut));
-    if (icon && *icon)
-        a->setIcon(QIcon(QString::fromLatin1(icon)));
-    a->setEnabled(enabled);
-    return a;
-}
+enum start_state : unsigned char { off, on, unchecked, checked };
 
-QAction *checkable(QAction *a, bool checked)
-{
-    a->setCheckable(true);
-    a->setChecked(checked);
-    return a;
-}
+// One row per action: what it is called, shows and does. Texts and shortcuts are translated
+// in the context "main_actions"; the shortcut text is translated like every other text so that
+// a translation may move a key where the local keyboard wants it.
+struct action_row {
+    QAction *main_actions::*member;
+    const char *name; // object name "act_<name>", the slot's name
+    const char *text;
+    const char *shortcut;
+    const char *icon;
+    start_state start;
+    void (MainWindow::*slot)();
+};
+
+using m = main_actions;
+using w = MainWindow;
+
+const action_row action_rows[] = {
+    // file
+    {&m::new_file, "new_file", QT_TRANSLATE_NOOP("main_actions", "new file(&n)"), QT_TRANSLATE_NOOP("main_actions", "ctrl+n"), ":/img/new_file.svg", on, &w::new_file},
+    {&m::open_file, "open_file", QT_TRANSLATE_NOOP("main_actions", "open file(&o)"), QT_TRANSLATE_NOOP("main_actions", "ctrl+o"), ":/img/open_file.svg", on, &w::open_file},
+    {&m::save_file, "save_file", QT_TRANSLATE_NOOP("main_actions", "save file(&s)"), QT_TRANSLATE_NOOP("main_actions", "ctrl+s"), ":/img/save_file.svg", off, &w::save_file},
+    {&m::save_all_files, "save_all_files", QT_TRANSLATE_NOOP("main_actions", "save all files(&a)"), QT_TRANSLATE_NOOP("main_actions", "ctrl+shift+s"), ":/img/save_all_file.svg", off, &w::save_all_files},
+    {&m::save_file_as, "save_file_as", QT_TRANSLATE_NOOP("main_actions", "save as (&b)"), nullptr, nullptr, off, &w::save_file_as},
+    {&m::close_file, "close_file", QT_TRANSLATE_NOOP("main_actions", "close file(&c)"), QT_TRANSLATE_NOOP("main_actions", "ctrl+w"), nullptr, off, &w::close_file},
+    {&m::close_all_files, "close_all_files", QT_TRANSLATE_NOOP("main_actions", "close all files(&f)"), QT_TRANSLATE_NOOP("main_actions", "ctrl+shift+w"), nullptr, off, &w::close_all_files},
+    {&m::close_files_except, "close_files_except", QT_TRANSLATE_NOOP("main_actions", "close except file(&e)"), nullptr, nullptr, off, &w::close_files_except},
+    {&m::print, "print", QT_TRANSLATE_NOOP("main_actions", "print file(&p)"), QT_TRANSLATE_NOOP("main_actions", "ctrl+p"), ":/img/print_file.svg", off, &w::print},
+    {&m::cluster, "cluster", QT_TRANSLATE_NOOP("main_actions", "cluster manage(&m)"), nullptr, ":/img/cluster/cluster.svg", on, &w::cluster},
+    {&m::quit, "quit", QT_TRANSLATE_NOOP("main_actions", "quit(&q)"), QT_TRANSLATE_NOOP("main_actions", "ctrl+q"), nullptr, on, &w::quit},
+    {&m::cls_recent, "cls_recent", QT_TRANSLATE_NOOP("main_actions", "clear file list"), nullptr, nullptr, on, &w::cls_recent},
+    // database
+    {&m::refresh, "refresh", QT_TRANSLATE_NOOP("main_actions", "refresh(&r)"), QT_TRANSLATE_NOOP("main_actions", "f5"), ":/img/refresh.svg", on, &w::refresh},
+    {&m::create_table, "create_table", QT_TRANSLATE_NOOP("main_actions", "create table(&c)"), QT_TRANSLATE_NOOP("main_actions", "f4"), ":/img/create_table.svg", on, &w::create_table},
+    {&m::reconnect, "reconnect", QT_TRANSLATE_NOOP("main_actions", "reconnect(&r)"), nullptr, ":/img/reconnect.svg", on, &w::reconnect},
+    {&m::backup, "backup", QT_TRANSLATE_NOOP("main_actions", "backup(&b)"), nullptr, ":/img/backup.svg", on, &w::backup},
+    {&m::restore, "restore", QT_TRANSLATE_NOOP("main_actions", "restore(&r)"), nullptr, ":/img/restore.svg", on, &w::restore},
+    {&m::exec_cmd, "exec_cmd", QT_TRANSLATE_NOOP("main_actions", "execute cmd(&e)"), QT_TRANSLATE_NOOP("main_actions", "f6"), ":/img/exe_cmd.svg", on, &w::exec_cmd},
+    {&m::load, "load", QT_TRANSLATE_NOOP("main_actions", "load table(&l)"), nullptr, ":/img/load_tab.svg", on, &w::load},
+    // table
+    {&m::drop_table, "drop_table", QT_TRANSLATE_NOOP("main_actions", "drop(&d)"), nullptr, ":/img/drop.svg", off, &w::drop_table},
+    {&m::truncate_table, "truncate_table", QT_TRANSLATE_NOOP("main_actions", "truncate(&t)"), nullptr, ":/img/truncate_table.svg", off, &w::truncate_table},
+    {&m::new_field, "new_field", QT_TRANSLATE_NOOP("main_actions", "create field(&c)"), nullptr, ":/img/new_field.svg", off, &w::new_field},
+    {&m::view_data, "view_data", QT_TRANSLATE_NOOP("main_actions", "view data(&v)"), nullptr, ":/img/view_data.svg", off, &w::view_data},
+    {&m::view_cols, "view_cols", QT_TRANSLATE_NOOP("main_actions", "view field(&v)"), nullptr, ":/img/view_field.svg", off, &w::view_cols},
+    {&m::import_data, "import_data", QT_TRANSLATE_NOOP("main_actions", "import(&i)"), nullptr, ":/img/import.svg", off, &w::import_data},
+    {&m::export_data, "export_data", QT_TRANSLATE_NOOP("main_actions", "export(&e)"), nullptr, ":/img/export.svg", off, &w::export_data},
+    {&m::save, "save", QT_TRANSLATE_NOOP("main_actions", "save table(&s)"), nullptr, ":/img/save_tab.svg", off, &w::save},
+    // field
+    {&m::delete_col, "delete_col", QT_TRANSLATE_NOOP("main_actions", "delete(&d)"), nullptr, ":/img/delete.svg", off, &w::delete_col},
+    {&m::rename_col, "rename_col", QT_TRANSLATE_NOOP("main_actions", "rename(&r)"), nullptr, ":/img/rename.svg", off, &w::rename_col},
+    {&m::modify_col, "modify_col", QT_TRANSLATE_NOOP("main_actions", "modify(&m)"), nullptr, ":/img/modify.svg", off, &w::modify_col},
+    // edit
+    {&m::cut, "cut", QT_TRANSLATE_NOOP("main_actions", "cut(&t)"), QT_TRANSLATE_NOOP("main_actions", "ctrl+x"), ":/img/cut.svg", off, &w::cut},
+    {&m::copy, "copy", QT_TRANSLATE_NOOP("main_actions", "copy(&c)"), QT_TRANSLATE_NOOP("main_actions", "ctrl+c"), ":/img/copy.svg", off, &w::copy},
+    {&m::paste, "paste", QT_TRANSLATE_NOOP("main_actions", "paste(&p)"), QT_TRANSLATE_NOOP("main_actions", "ctrl+v"), ":/img/paste.svg", off, &w::paste},
+    {&m::redo, "redo", QT_TRANSLATE_NOOP("main_actions", "redo(&r)"), QT_TRANSLATE_NOOP("main_actions", "ctrl+y"), ":/img/redo.svg", off, &w::redo},
+    {&m::undo, "undo", QT_TRANSLATE_NOOP("main_actions", "undo(&u)"), QT_TRANSLATE_NOOP("main_actions", "ctrl+z"), ":/img/undo.svg", off, &w::undo},
+    {&m::goto_err, "goto_err", QT_TRANSLATE_NOOP("main_actions", "goto error(&g)"), QT_TRANSLATE_NOOP("main_actions", "ctrl+e"), ":/img/goto_err.svg", off, &w::goto_err},
+    {&m::goto_lineb, "goto_lineb", QT_TRANSLATE_NOOP("main_actions", "line begin"), nullptr, nullptr, off, &w::goto_lineb},
+    {&m::goto_linee, "goto_linee", QT_TRANSLATE_NOOP("main_actions", "line end"), nullptr, nullptr, off, &w::goto_linee},
+    {&m::goto_wordb, "goto_wordb", QT_TRANSLATE_NOOP("main_actions", "word begin"), nullptr, nullptr, off, &w::goto_wordb},
+    {&m::goto_worde, "goto_worde", QT_TRANSLATE_NOOP("main_actions", "word end"), nullptr, nullptr, off, &w::goto_worde},
+    {&m::del_sel, "del_sel", QT_TRANSLATE_NOOP("main_actions", "delete selection"), nullptr, ":/img/delete_sel.svg", off, &w::del_sel},
+    {&m::sel_beside, "sel_beside", QT_TRANSLATE_NOOP("main_actions", "select beside"), nullptr, nullptr, off, &w::sel_beside},
+    {&m::sel_all, "sel_all", QT_TRANSLATE_NOOP("main_actions", "select all"), QT_TRANSLATE_NOOP("main_actions", "ctrl+a"), nullptr, off, &w::sel_all},
+    {&m::sel_line, "sel_line", QT_TRANSLATE_NOOP("main_actions", "select line"), nullptr, nullptr, off, &w::sel_line},
+    {&m::sel_word, "sel_word", QT_TRANSLATE_NOOP("main_actions", "select word"), nullptr, nullptr, off, &w::sel_word},
+    {&m::exec_sel, "exec_sel", QT_TRANSLATE_NOOP("main_actions", "execute selection"), nullptr, ":/img/exe_sel.svg", off, &w::exec_sel},
+    {&m::exec_cur, "exec_cur", QT_TRANSLATE_NOOP("main_actions", "execute current line"), QT_TRANSLATE_NOOP("main_actions", "f7"), ":/img/exe_cur.svg", off, &w::exec_cur},
+    {&m::format_sel, "format_sel", QT_TRANSLATE_NOOP("main_actions", "format selection"), nullptr, ":/img/format.svg", off, &w::format_sel},
+    {&m::find, "find", QT_TRANSLATE_NOOP("main_actions", "find"), QT_TRANSLATE_NOOP("main_actions", "ctrl+f"), ":/img/find.svg", off, &w::find},
+    {&m::replace, "replace", QT_TRANSLATE_NOOP("main_actions", "replace"), QT_TRANSLATE_NOOP("main_actions", "ctrl+h"), ":/img/replace.svg", off, &w::replace},
+    // view
+    {&m::view_big, "view_big", QT_TRANSLATE_NOOP("main_actions", "big(&b)"), nullptr, nullptr, unchecked, &w::view_big},
+    {&m::view_normal, "view_normal", QT_TRANSLATE_NOOP("main_actions", "normal(&n)"), nullptr, nullptr, checked, &w::view_normal},
+    {&m::view_small, "view_small", QT_TRANSLATE_NOOP("main_actions", "small(&s)"), nullptr, nullptr, unchecked, &w::view_small},
+    {&m::view_db, "view_db", QT_TRANSLATE_NOOP("main_actions", "database"), nullptr, nullptr, checked, &w::view_db},
+    {&m::view_log, "view_log", QT_TRANSLATE_NOOP("main_actions", "log"), nullptr, nullptr, checked, &w::view_log},
+    {&m::view_toolbar, "view_toolbar", QT_TRANSLATE_NOOP("main_actions", "toolbar(&t)"), nullptr, nullptr, checked, &w::view_toolbar},
+    {&m::view_statusbar, "view_statusbar", QT_TRANSLATE_NOOP("main_actions", "statusbar(&s)"), nullptr, nullptr, checked, &w::view_statusbar},
+    {&m::view_fullscreen, "view_fullscreen", QT_TRANSLATE_NOOP("main_actions", "fullscreen(&f)"), QT_TRANSLATE_NOOP("main_actions", "Ctrl+Shift+F11"), nullptr, unchecked, &w::view_fullscreen},
+    // option
+    {&m::lang_zh, "lang_zh", QT_TRANSLATE_NOOP("main_actions", " 简体中文(&z)"), nullptr, nullptr, unchecked, &w::lang_zh},
+    {&m::lang_en, "lang_en", QT_TRANSLATE_NOOP("main_actions", "English(&e)"), nullptr, nullptr, unchecked, &w::lang_en},
+    {&m::lang_fr, "lang_fr", QT_TRANSLATE_NOOP("main_actions", "Français(&f)"), nullptr, nullptr, unchecked, &w::lang_fr},
+    {&m::lang_jp, "lang_jp", QT_TRANSLATE_NOOP("main_actions", "JP(&j)"), nullptr, nullptr, unchecked, &w::lang_jp},
+    {&m::preference, "preference", QT_TRANSLATE_NOOP("main_actions", "preference(&p)"), nullptr, ":/img/preference.svg", on, &w::preference},
+    // help
+    {&m::help_online, "help_online", QT_TRANSLATE_NOOP("main_actions", "online reference(&o)"), nullptr, nullptr, on, &w::help_online},
+    {&m::help_local, "help_local", QT_TRANSLATE_NOOP("main_actions", "local(&l)"), nullptr, ":/img/help.svg", on, &w::help_local},
+    {&m::update, "update", QT_TRANSLATE_NOOP("main_actions", "update(&u)"), nullptr, ":/img/update.svg", on, &w::update},
+    {&m::about, "about", QT_TRANSLATE_NOOP("main_actions", "about(&a)"), nullptr, ":/img/about.svg", on, &w::about},
+};
 
 } // namespace
 
-void main_actions::create(QMainWindow *w)
+void main_actions::create(MainWindow *owner)
 {
-    const bool on = true, off = false;
-    new_file = make(w, "new_file", tr("new file(&n)"), tr("ctrl+n"), ":/img/new_file.svg", on);
-    open_file = make(w, "open_file", tr("open file(&o)"), tr("ctrl+o"), ":/img/open_file.svg", on);
-    save_file = make(w, "save_file", tr("save file(&s)"), tr("ctrl+s"), ":/img/save_file.svg", off);
-    save_all_files = make(w, "save_all_files", tr("save all files(&a)"), tr("ctrl+shift+s"),
-                          ":/img/save_all_file.svg", off);
-    save_file_as = make(w, "save_file_as", tr("save as (&b)"), QString(), nullptr, off);
-    close_file = make(w, "close_file", tr("close file(&c)"), tr("ctrl+w"), nullptr, off);
-    close_all_files = make(w, "close_all_files", tr("close all files(&f)"), tr("ctrl+shift+w"),
-                           nullptr, off);
-    close_files_except = make(w, "close_files_except", tr("close except file(&e)"), QString(),
-                              nullptr, off);
-    print = make(w, "print", tr("print file(&p)"), tr("ctrl+p"), ":/img/print_file.svg", off);
-    cluster = make(w, "cluster", tr("cluster manage(&m)"), QString(), ":/img/cluster/cluster.svg", on);
-    quit = make(w, "quit", tr("quit(&q)"), tr("ctrl+q"), nullptr, on);
-    cls_recent = make(w, "cls_recent", tr("clear file list"), QString(), nullptr, on);
-
-    refresh = make(w, "refresh", tr("refresh(&r)"), tr("f5"), ":/img/refresh.svg", on);
-    create_table = make(w, "create_table", tr("create table(&c)"), tr("f4"),
-                        ":/img/create_table.svg", on);
-    reconnect = make(w, "reconnect", tr("reconnect(&r)"), QString(), ":/img/reconnect.svg", on);
-    backup = make(w, "backup", tr("backup(&b)"), QString(), ":/img/backup.svg", on);
-    restore = make(w, "restore", tr("restore(&r)"), QString(), ":/img/restore.svg", on);
-    exec_cmd = make(w, "exec_cmd", tr("execute cmd(&e)"), tr("f6"), ":/img/exe_cmd.svg", on);
-    load = make(w, "load", tr("load table(&l)"), QString(), ":/img/load_tab.svg", on);
-
-    drop_table = make(w, "drop_table", tr("drop(&d)"), QString(), ":/img/drop.svg", off);
-    truncate_table = make(w, "truncate_table", tr("truncate(&t)"), QString(),
-                          ":/img/truncate_table.svg", off);
-    new_field = make(w, "new_field", tr("create field(&c)"), QString(), ":/img/new_field.svg", off);
-    view_data = make(w, "view_data", tr("view data(&v)"), QString(), ":/img/view_data.svg", off);
-    view_cols = make(w, "view_cols", tr("view field(&v)"), QString(), ":/img/view_field.svg", off);
-    import_data = make(w, "import_data", tr("import(&i)"), QString(), ":/img/import.svg", off);
-    export_data = make(w, "export_data", tr("export(&e)"), QString(), ":/img/export.svg", off);
-    save = make(w, "save", tr("save table(&s)"), QString(), ":/img/save_tab.svg", off);
-
-    delete_col = make(w, "delete_col", tr("delete(&d)"), QString(), ":/img/delete.svg", off);
-    rename_col = make(w, "rename_col", tr("rename(&r)"), QString(), ":/img/rename.svg", off);
-    modify_col = make(w, "modify_col", tr("modify(&m)"), QString(), ":/img/modify.svg", off);
-
-    cut = make(w, "cut", tr("cut(&t)"), tr("ctrl+x"), ":/img/cut.svg", off);
-    copy = make(w, "copy", tr("copy(&c)"), tr("ctrl+c"), ":/img/copy.svg", off);
-    paste = make(w, "paste", tr("paste(&p)"), tr("ctrl+v"), ":/img/paste.svg", off);
-    redo = make(w, "redo", tr("redo(&r)"), tr("ctrl+y"), ":/img/redo.svg", off);
-    undo = make(w, "undo", tr("undo(&u)"), tr("ctrl+z"), ":/img/undo.svg", off);
-    goto_err = make(w, "goto_err", tr("goto error(&g)"), tr("ctrl+e"), ":/img/goto_err.svg", off);
-    goto_lineb = make(w, "goto_lineb", tr("line begin"), QString(), nullptr, off);
-    goto_linee = make(w, "goto_linee", tr("line end"), QString(), nullptr, off);
-    goto_wordb = make(w, "goto_wordb", tr("word begin"), QString(), nullptr, off);
-    goto_worde = make(w, "goto_worde", tr("word end"), QString(), nullptr, off);
-    del_sel = make(w, "del_sel", tr("delete selection"), QString(), ":/img/delete_sel.svg", off);
-    sel_beside = make(w, "sel_beside", tr("select beside"), QString(), nullptr, off);
-    sel_all = make(w, "sel_all", tr("select all"), tr("ctrl+a"), nullptr, off);
-    sel_line = make(w, "sel_line", tr("select line"), QString(), nullptr, off);
-    sel_word = make(w, "sel_word", tr("select word"), QString(), nullptr, off);
-    exec_sel = make(w, "exec_sel", tr("execute selection"), QString(), ":/img/exe_sel.svg", off);
-    exec_cur = make(w, "exec_cur", tr("execute current line"), tr("f7"), ":/img/exe_cur.svg", off);
-    format_sel = make(w, "format_sel", tr("format selection"), QString(), ":/img/format.svg", off);
-    find = make(w, "find", tr("find"), tr("ctrl+f"), ":/img/find.svg", off);
-    replace = make(w, "replace", tr("replace"), tr("ctrl+h"), ":/img/replace.svg", off);
-
-    view_big = checkable(make(w, "view_big", tr("big(&b)"), QString(), nullptr, on), false);
-    view_normal = checkable(make(w, "view_normal", tr("normal(&n)"), QString(), nullptr, on), true);
-    view_small = checkable(make(w, "view_small", tr("small(&s)"), QString(), nullptr, on), false);
-    view_db = checkable(make(w, "view_db", tr("database"), QString(), nullptr, on), true);
-    view_log = checkable(make(w, "view_log", tr("log"), QString(), nullptr, on), true);
-    view_toolbar = checkable(make(w, "view_toolbar", tr("toolbar(&t)"), QString(), nullptr, on), true);
-    view_statusbar = checkable(make(w, "view_statusbar", tr("statusbar(&s)"), QString(), nullptr, on),
-                               true);
-    view_fullscreen = checkable(make(w, "view_fullscreen", tr("fullscreen(&f)"),
-                                     tr("Ctrl+Shift+F11"), nullptr, on), false);
-
-    lang_zh = checkable(make(w, "lang_zh", tr(" 简体中文(&z)"), QString(), nullptr, on), false);
-    lang_en = checkable(make(w, "lang_en", tr("English(&e)"), QString(), nullptr, on), false);
-    lang_fr = checkable(make(w, "lang_fr", tr("Français(&f)"), QString(), nullptr, on), false);
-    lang_jp = checkable(make(w, "lang_jp", tr("JP(&j)"), QString(), nullptr, on), false);
-    preference = make(w, "preference", tr("preference(&p)"), QString(), ":/img/preference.svg", on);
-
-    help_online = make(w, "help_online", tr("online reference(&o)"), QString(), nullptr, on);
-    help_local = make(w, "help_local", tr("local(&l)"), QString(), ":/img/help.svg", on);
-    update = make(w, "update", tr("update(&u)"), QString(), ":/img/update.svg", on);
-    about = make(w, "about", tr("about(&a)"), QString(), ":/img/about.svg", on);
+    all_.clear();
+    for (const action_row &row : action_rows) {
+        auto *a = new QAction(tr(row.text), owner);
+        a->setObjectName(QStringLiteral("act_") + QLatin1String(row.name));
+        if (row.shortcut)
+            a->setShortcut(QKeySequence(tr(row.shortcut)));
+        if (row.icon)
+            a->setIcon(QIcon(QString::fromLatin1(row.icon)));
+        a->setEnabled(row.start != off);
+        if (row.start == checked || row.start == unchecked) {
+            a->setCheckable(true);
+            a->setChecked(row.start == checked);
+        }
+        QObject::connect(a, &QAction::triggered, owner, row.slot);
+        this->*row.member = a;
+        all_.append(a);
+    }
 }
 
 void main_actions::build_menus(QMenuBar *bar)
@@ -244,13 +255,5 @@ QList<QAction *> main_actions::language_actions() const
 
 QList<QAction *> main_actions::all() const
 {
-    return {new_file, open_file, save_file, save_all_files, save_file_as, close_file,
-            close_all_files, close_files_except, print, cluster, quit, refresh, create_table,
-            reconnect, backup, restore, exec_cmd, load, drop_table, truncate_table, new_field,
-            view_data, view_cols, import_data, export_data, save, delete_col, rename_col,
-            modify_col, cut, copy, paste, redo, undo, goto_err, goto_lineb, goto_linee,
-            goto_wordb, goto_worde, del_sel, sel_beside, sel_all, sel_line, sel_word, exec_sel,
-            exec_cur, format_sel, find, replace, view_big, view_normal, view_small, view_db,
-            view_log, view_toolbar, view_statusbar, view_fullscreen, lang_zh, lang_en, lang_fr,
-            lang_jp, preference, help_online, help_local, update, about};
+    return all_;
 }

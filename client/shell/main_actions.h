@@ -6,7 +6,7 @@
 #include <QList>
 
 class QAction;
-class QMainWindow;
+class MainWindow;
 class QMenu;
 class QMenuBar;
 class QToolBar;
@@ -49,8 +49,9 @@ public:
     // The submenu filled with one entry per recently used command file.
     QMenu *recent_menu = nullptr;
 
-    // Creates every action as a child of `owner`, those marked off at start disabled.
-    void create(QMainWindow *owner);
+    // Creates every action as a child of `owner`, those marked off at start disabled, and
+    // connects each to its slot of `owner`.
+    void create(MainWindow *owner);
     // Menus in their fixed order, the recent-files submenu left empty.
     void build_menus(QMenuBar *bar);
     void build_tool_bar(QToolBar *bar);
@@ -67,4 +68,7 @@ public:
     QList<QAction *> language_actions() const;
     // Every action created by create(), in table order.
     QList<QAction *> all() const;
+
+private:
+    QList<QAction *> all_;
 };

@@ -1,16 +1,18 @@
 // Construction of the main window, the tree and tab slots, reconnect and closing.
 #include "shell/main_window.h"
 
+#include "common/modal_seam.h"
 #include "db/db_exec.h"
 #include "editor/sys_config.h"
+#include "shell/cmd_file_tabs.h"
 #include "shell/language_switch.h"
-#include "common/modal_seam.h"
 #include "shell/status_indicators.h"
 #include "shell/tab_area.h"
 #include "vorn_tsdb.h"
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QDialog>
 #include <QHeaderView>
 #include <QMenu>
 #include <QMenuBar>
@@ -32,7 +34,10 @@ MainWindow::MainWindow(const QString &ip, int port, const QString &user, const Q
     act_.create(this);
     act_.build_menus(menuBar());
     act_.build_tool_bar(tool_bar_);
-    connect_actions();
+    connect(act_.goto_err, &QAction::changed, this, &MainWindow::change_es);
+    connect(act_.save_file, &QAction::changed, this, &MainWindow::change_save_all);
+    area_ = new tab_area(tab_widget_, this);
+    connect(area_, &tab_area::new_file_requested, this, qOverload<>(&MainWindow::new_file));
 
     fill_recent_menu();
     language_switch::check_only(act_.language_actions(), sys_config.lang);
@@ -40,6 +45,7 @@ MainWindow::MainWindow(const QString &ip, int port, const QString &user, const Q
     db_ = new db_exec(QByteArrayLiteral("vorn_tsdb"), log_, this);
     log_->resize(log_->width(), 150);
     splitter_->setSizes({qMax(200, height() - 150), 150});
+    create_file_tabs();
 
     tree_model_ = new db_tree(tree_, db_, this);
     tree_->setContextMenuPolicy(Qt::ActionsContextMenu);
@@ -59,10 +65,7 @@ MainWindow::MainWindow(const QString &ip, int port, const QString &user, const Q
     tab_widget_->tabBar()->setContextMenuPolicy(Qt::ActionsContextMenu);
     tab_widget_->tabBar()->addActions(act_.close_actions());
 
-    reopen_files();
-
-    tab_area_ = new tab_area(tab_widget_, this);
-    connect(tab_area_, &tab_area::new_file_requested, this, qOverload<>(&MainWindow::new_file));
+    files_->reopen_at_start();
 
     // The wrapper shows its lines in batches; what the start-up produced goes now, so that
     // clearing really leaves the pane empty.
@@ -129,60 +132,10 @@ void MainWindow::build_form()
     addToolBar(Qt::TopToolBarArea, tool_bar_);
 }
 
-void MainWindow::connect_actions()
-{
-    const struct {
-        QAction *action;
-        void (MainWindow::*slot)();
-    } table[] = {
-        {act_.new_file, &MainWindow::new_file}, {act_.open_file, &MainWindow::open_file},
-        {act_.save_file, &MainWindow::save_file}, {act_.save_all_files, &MainWindow::save_all_files},
-        {act_.save_file_as, &MainWindow::save_file_as}, {act_.close_file, &MainWindow::close_file},
-        {act_.close_all_files, &MainWindow::close_all_files},
-        {act_.close_files_except, &MainWindow::close_files_except},
-        {act_.print, &MainWindow::print}, {act_.cluster, &MainWindow::cluster},
-        {act_.quit, &MainWindow::quit}, {act_.cls_recent, &MainWindow::cls_recent},
-        {act_.refresh, &MainWindow::refresh}, {act_.create_table, &MainWindow::create_table},
-        {act_.reconnect, &MainWindow::reconnect}, {act_.backup, &MainWindow::backup},
-        {act_.restore, &MainWindow::restore}, {act_.exec_cmd, &MainWindow::exec_cmd},
-        {act_.load, &MainWindow::load}, {act_.drop_table, &MainWindow::drop_table},
-        {act_.truncate_table, &MainWindow::truncate_table}, {act_.new_field, &MainWindow::new_field},
-        {act_.view_data, &MainWindow::view_data}, {act_.view_cols, &MainWindow::view_cols},
-        {act_.import_data, &MainWindow::import_data}, {act_.export_data, &MainWindow::export_data},
-        {act_.save, &MainWindow::save}, {act_.delete_col, &MainWindow::delete_col},
-        {act_.rename_col, &MainWindow::rename_col}, {act_.modify_col, &MainWindow::modify_col},
-        {act_.cut, &MainWindow::cut}, {act_.copy, &MainWindow::copy},
-        {act_.paste, &MainWindow::paste}, {act_.redo, &MainWindow::redo},
-        {act_.undo, &MainWindow::undo}, {act_.goto_err, &MainWindow::goto_err},
-        {act_.goto_lineb, &MainWindow::goto_lineb}, {act_.goto_linee, &MainWindow::goto_linee},
-        {act_.goto_wordb, &MainWindow::goto_wordb}, {act_.goto_worde, &MainWindow::goto_worde},
-        {act_.del_sel, &MainWindow::del_sel}, {act_.sel_beside, &MainWindow::sel_beside},
-        {act_.sel_all, &MainWindow::sel_all}, {act_.sel_line, &MainWindow::sel_line},
-        {act_.sel_word, &MainWindow::sel_word}, {act_.exec_sel, &MainWindow::exec_sel},
-        {act_.exec_cur, &MainWindow::exec_cur}, {act_.format_sel, &MainWindow::format_sel},
-        {act_.find, &MainWindow::find}, {act_.replace, &MainWindow::replace},
-        {act_.view_big, &MainWindow::view_big}, {act_.view_normal, &MainWindow::view_normal},
-        {act_.view_small, &MainWindow::view_small}, {act_.view_db, &MainWindow::view_db},
-        {act_.view_log, &MainWindow::view_log}, {act_.view_toolbar, &MainWindow::view_toolbar},
-        {act_.view_statusbar, &MainWindow::view_statusbar},
-        {act_.view_fullscreen, &MainWindow::view_fullscreen},
-        {act_.lang_zh, &MainWindow::lang_zh}, {act_.lang_en, &MainWindow::lang_en},
-        {act_.lang_fr, &MainWindow::lang_fr}, {act_.lang_jp, &MainWindow::lang_jp},
-        {act_.preference, &MainWindow::preference}, {act_.help_online, &MainWindow::help_online},
-        {act_.help_local, &MainWindow::help_local}, {act_.update, &MainWindow::update},
-        {act_.about, &MainWindow::about},
-    };
-    for (const auto &entry : table)
-        connect(entry.action, &QAction::triggered, this, entry.slot);
-    connect(act_.goto_err, &QAction::changed, this, &MainWindow::change_es);
-    connect(act_.save_file, &QAction::changed, this, &MainWindow::change_save_all);
-}
-
 void MainWindow::refresh()
 {
     tree_model_->refresh();
-    if (tab_area_)
-        tab_area_->close_stale(tree_model_->tables());
+    area_->close_stale(tree_model_->tables());
 }
 
 // ---------------------------------------------------------------- tree
@@ -225,7 +178,7 @@ void MainWindow::currentChanged(int index)
 {
     QWidget *page = index >= 0 ? tab_widget_->widget(index) : nullptr;
     QTabBar *bar = tab_widget_->tabBar();
-    if (tab_area::is_script_editor(page)) {
+    if (area_->is_script_tab(page)) {
         bar->addActions(act_.close_actions());
         for (QAction *a : act_.navigation_actions() + act_.close_actions() +
                               QList<QAction *>{act_.save_file_as, act_.print})
@@ -263,26 +216,40 @@ void MainWindow::close_tab(int index)
     QWidget *page = tab_widget_->widget(index);
     if (!page)
         return;
-    if (tab_area::is_script_editor(page)) {
+    if (area_->is_script_tab(page)) {
         tab_widget_->setCurrentIndex(index);
         close_file();
         // An editor whose file could not be written stays, so its text is not lost.
         return;
     }
-    // Closing the editor removed its tab already; only what is still there goes.
-    if (tab_widget_->widget(index) == page)
-        tab_area_->remove_at(index);
+    area_->remove_tab(index);
+}
+
+void MainWindow::add_table_window(QWidget *window, const QString &title)
+{
+    area_->add_table_window(window, title);
+    if (auto *dlg = qobject_cast<QDialog *>(window)) {
+        connect(dlg, &QDialog::accepted, this, &MainWindow::tab_accepted);
+        connect(dlg, &QDialog::rejected, this, &MainWindow::tab_rejected);
+    }
+}
+
+// The window that finished, when a table window's signal called; else the current tab.
+static int finished_tab(QTabWidget *tabs, QObject *sender)
+{
+    const int index = tabs->indexOf(qobject_cast<QWidget *>(sender));
+    return index >= 0 ? index : tabs->currentIndex();
 }
 
 void MainWindow::tab_accepted()
 {
-    tab_area_->remove_at(tab_widget_->currentIndex());
+    area_->remove_tab(finished_tab(tab_widget_, sender()));
     refresh();
 }
 
 void MainWindow::tab_rejected()
 {
-    tab_area_->remove_at(tab_widget_->currentIndex());
+    area_->remove_tab(finished_tab(tab_widget_, sender()));
 }
 
 // ---------------------------------------------------------------- indicators
@@ -296,7 +263,7 @@ void MainWindow::change_es()
 void MainWindow::change_save_all()
 {
     bool any = false;
-    for (QWidget *editor : tab_area_ ? tab_area_->script_editors() : QList<QWidget *>())
+    for (QWidget *editor : area_->script_tabs())
         any = any || editor_modified(editor);
     act_.save_all_files->setEnabled(any);
 }

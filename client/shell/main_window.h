@@ -17,6 +17,8 @@ class QTextEdit;
 class QToolBar;
 class QTreeWidget;
 class QTreeWidgetItem;
+class cmd_file_tabs;
+class cmd_script_editor;
 class db_exec;
 class status_indicators;
 class tab_area;
@@ -39,7 +41,11 @@ public:
     const name_list &tables() const { return tree_model_->tables(); }
     const field_map &fields() const { return tree_model_->fields(); }
     // Command-file path -> its script-editor tab.
-    const QMap<QByteArray, QWidget *> &editors() const { return editors_; }
+    const QMap<QByteArray, QWidget *> &editors() const;
+    // The tab area that script editors and table windows share.
+    tab_area &area() const { return *area_; }
+    // Shows a table window as a tab; see tab_area.h for the title rule and its closing.
+    void add_table_window(QWidget *window, const QString &title);
 
 public slots:
     // file
@@ -185,15 +191,18 @@ protected:
 
 private:
     void build_form();
-    void connect_actions();
     void fill_recent_menu();
     void apply_icon_size(int edge);
     void apply_view_config();
-    void reopen_files();
+    // The command-file logic over the tab area; before the tree's first refresh.
+    void create_file_tabs();
     // Hands the window's editing actions to the editor that became current.
     void attach_editor(QWidget *editor);
-    // Calls the current editor's slot of that name; nothing without an editor tab.
-    void forward_to_editor(const char *slot);
+    // The current tab's script editor; null when the current tab is none.
+    cmd_script_editor *current_editor() const;
+    // Runs the edit operation on the current tab's editor and gives it the focus; nothing
+    // without an editor tab.
+    void forward_to_editor(void (cmd_script_editor::*operation)());
     bool editor_modified(const QWidget *editor) const;
     // The table (and for field actions the field) the current tree item names.
     QByteArray current_table() const;
@@ -219,7 +228,7 @@ private:
     QToolBar *tool_bar_ = nullptr;
     db_exec *db_ = nullptr;
     db_tree *tree_model_ = nullptr;
-    tab_area *tab_area_ = nullptr;
+    tab_area *area_ = nullptr;
+    cmd_file_tabs *files_ = nullptr;
     status_indicators *indicators_ = nullptr;
-    QMap<QByteArray, QWidget *> editors_;
 };

@@ -1,37 +1,35 @@
-// The edit menu acts on the script editor of the current tab, by the editor's slot of the same
-// name, and gives it the focus; without an editor tab it does nothing.
+// The edit menu acts on the script editor of the current tab and gives it the focus; without an
+// editor tab it does nothing.
 #include "shell/main_window.h"
 
-#include "shell/tab_area.h"
+#include "editor/cmd_script_editor.h"
 
-#include <QTabWidget>
-
-void MainWindow::forward_to_editor(const char *slot)
+void MainWindow::forward_to_editor(void (cmd_script_editor::*operation)())
 {
-    QWidget *page = tab_widget_->currentWidget();
-    if (!tab_area::is_script_editor(page))
+    cmd_script_editor *ed = current_editor();
+    if (!ed)
         return;
-    QMetaObject::invokeMethod(page, slot);
-    page->setFocus();
+    (ed->*operation)();
+    ed->setFocus();
 }
 
-void MainWindow::cut() { forward_to_editor("cut"); }
-void MainWindow::copy() { forward_to_editor("copy"); }
-void MainWindow::paste() { forward_to_editor("paste"); }
-void MainWindow::redo() { forward_to_editor("redo"); }
-void MainWindow::undo() { forward_to_editor("undo"); }
-void MainWindow::goto_err() { forward_to_editor("goto_err"); }
-void MainWindow::goto_lineb() { forward_to_editor("goto_lineb"); }
-void MainWindow::goto_linee() { forward_to_editor("goto_linee"); }
-void MainWindow::goto_wordb() { forward_to_editor("goto_wordb"); }
-void MainWindow::goto_worde() { forward_to_editor("goto_worde"); }
-void MainWindow::del_sel() { forward_to_editor("del_sel"); }
-void MainWindow::sel_beside() { forward_to_editor("sel_beside"); }
-void MainWindow::sel_all() { forward_to_editor("sel_all"); }
-void MainWindow::sel_line() { forward_to_editor("sel_line"); }
-void MainWindow::sel_word() { forward_to_editor("sel_word"); }
-void MainWindow::exec_sel() { forward_to_editor("exec_sel"); }
-void MainWindow::exec_cur() { forward_to_editor("exec_cur"); }
-void MainWindow::format_sel() { forward_to_editor("format_sel"); }
-void MainWindow::find() { forward_to_editor("find"); }
-void MainWindow::replace() { forward_to_editor("replace"); }
+void MainWindow::cut() { forward_to_editor(&cmd_script_editor::cut); }
+void MainWindow::copy() { forward_to_editor(&cmd_script_editor::copy); }
+void MainWindow::paste() { forward_to_editor(&cmd_script_editor::paste); }
+void MainWindow::redo() { forward_to_editor(&cmd_script_editor::redo); }
+void MainWindow::undo() { forward_to_editor(&cmd_script_editor::undo); }
+void MainWindow::goto_err() { forward_to_editor(&cmd_script_editor::goto_err); }
+void MainWindow::goto_lineb() { forward_to_editor(&cmd_script_editor::goto_lineb); }
+void MainWindow::goto_linee() { forward_to_editor(&cmd_script_editor::goto_linee); }
+void MainWindow::goto_wordb() { forward_to_editor(&cmd_script_editor::goto_wordb); }
+void MainWindow::goto_worde() { forward_to_editor(&cmd_script_editor::goto_worde); }
+void MainWindow::del_sel() { forward_to_editor(&cmd_script_editor::del_sel); }
+void MainWindow::sel_beside() { forward_to_editor(&cmd_script_editor::sel_beside); }
+void MainWindow::sel_all() { forward_to_editor(&cmd_script_editor::sel_all); }
+void MainWindow::sel_line() { forward_to_editor(&cmd_script_editor::sel_line); }
+void MainWindow::sel_word() { forward_to_editor(&cmd_script_editor::sel_word); }
+void MainWindow::exec_sel() { forward_to_editor(&cmd_script_editor::exec_sel); }
+void MainWindow::exec_cur() { forward_to_editor(&cmd_script_editor::exec_cur); }
+void MainWindow::format_sel() { forward_to_editor(&cmd_script_editor::format_sel); }
+void MainWindow::find() { forward_to_editor(&cmd_script_editor::find); }
+void MainWindow::replace() { forward_to_editor(&cmd_script_editor::replace); }

@@ -14,43 +14,50 @@
 #include <QMenu>
 #include <QTabWidget>
 
-namespace {
-
-cmd_script_editor *script_of(QWidget *page) { return qobject_cast<cmd_script_editor *>(page); }
-
-// The file logic of this window, made on first use; it keeps the window's editor map.
-cmd_file_tabs *files_of(MainWindow *w, QTabWidget *tabs, QMap<QByteArray, QWidget *> &map, db_exec *db)
+void MainWindow::create_file_tabs()
 {
-    if (auto *f = w->findChild<cmd_file_tabs *>(QString(), Qt::FindDirectChildrenOnly))
-        return f;
+    // Script pages are always script editors: the hooks below are the only ones that make them.
     script_page_hooks hooks;
-    hooks.create = [w, db](const QByteArray &content) -> QWidget * {
-        return new cmd_script_editor(w, db, content);
+    hooks.create = [this](const QByteArray &content) -> QWidget * {
+        return new cmd_script_editor(this, db_, content);
     };
-    hooks.text = [](QWidget *p) { return script_of(p)->text_bytes(); };
-    hooks.modified = [](QWidget *p) { return script_of(p)->modified(); };
-    hooks.mark_saved = [](QWidget *p) { script_of(p)->mark_saved(); };
-    auto *f = new cmd_file_tabs(tabs, map, sys_config, hooks, w, w);
-    QObject::connect(f, &cmd_file_tabs::page_opened, w, [w](QWidget *page, const QByteArray &) {
-        cmd_script_editor *ed = script_of(page);
-        QObject::connect(ed, &cmd_script_editor::executed, w, qOverload<>(&MainWindow::refresh));
-        QStringList tables;
-        for (const QByteArray &t : w->tables())
-            tables << QString::fromUtf8(t);
-        QMap<QString, QStringList> fields;
-        for (auto it = w->fields().cbegin(); it != w->fields().cend(); ++it) {
+    hooks.text = [](QWidget *p) { return static_cast<cmd_script_editor *>(p)->text_bytes(); };
+    hooks.modified = [](QWidget *p) { return static_cast<cmd_script_editor *>(p)->modified(); };
+    hooks.mark_saved = [](QWidget *p) { static_cast<cmd_script_editor *>(p)->mark_saved(); };
+    files_ = new cmd_file_tabs(*area_, sys_config, hooks, this, this);
+    connect(files_, &cmd_file_tabs::page_opened, this, [this](QWidget *page, const QByteArray &) {
+        auto *ed = static_cast<cmd_script_editor *>(page);
+        connect(ed, &cmd_script_editor::executed, this, qOverload<>(&MainWindow::refresh));
+        QStringList table_names;
+        for (const QByteArray &t : tables())
+            table_names << QString::fromUtf8(t);
+        QMap<QString, QStringList> field_names;
+        for (auto it = fields().cbegin(); it != fields().cend(); ++it) {
             QStringList names;
             for (const QByteArray &n : it.value())
                 names << QString::fromUtf8(n);
-            fields.insert(QString::fromUtf8(it.key()), names);
+            field_names.insert(QString::fromUtf8(it.key()), names);
         }
-        ed->set_table_names(tables, fields);
+        ed->set_table_names(table_names, field_names);
     });
-    return f;
+    // The recent entries call back into the file logic while their menu is rebuilt: queued,
+    // so the triggered entry is not deleted under its own signal.
+    connect(files_, &cmd_file_tabs::recent_changed, this, &MainWindow::fill_recent_menu,
+            Qt::QueuedConnection);
+    connect(files_, &cmd_file_tabs::current_stale, this,
+            [this] { currentChanged(tab_widget_->currentIndex()); });
 }
 
-} // namespace
+const QMap<QByteArray, QWidget *> &MainWindow::editors() const
+{
+    return files_->editors();
+}
 
+cmd_script_editor *MainWindow::current_editor() const
+{
+    QWidget *page = tab_widget_->currentWidget();
+    return area_->is_script_tab(page) ? static_cast<cmd_script_editor *>(page) : nullptr;
+}
 
 void MainWindow::fill_recent_menu()
 {
@@ -68,52 +75,42 @@ void MainWindow::fill_recent_menu()
 
 void MainWindow::cls_recent()
 {
-    files_of(this, tab_widget_, editors_, db_)->cls_recent();
+    files_->cls_recent();
     // "clear file list" is the window's own action, so the menu can go at once.
     fill_recent_menu();
 }
 
-void MainWindow::new_file() { files_of(this, tab_widget_, editors_, db_)->new_file(); }
-void MainWindow::open_file() { files_of(this, tab_widget_, editors_, db_)->open_file(); }
+void MainWindow::new_file() { files_->new_file(); }
+void MainWindow::open_file() { files_->open_file(); }
 
 void MainWindow::open_recent()
 {
     if (auto *entry = qobject_cast<QAction *>(sender()))
-        files_of(this, tab_widget_, editors_, db_)->open_recent(entry->text().toUtf8());
+        files_->open_recent(entry->text().toUtf8());
 }
 
-void MainWindow::save_file() { files_of(this, tab_widget_, editors_, db_)->save_file(); }
-void MainWindow::save_all_files() { files_of(this, tab_widget_, editors_, db_)->save_all_files(); }
-void MainWindow::save_file_as() { files_of(this, tab_widget_, editors_, db_)->save_file_as(); }
-void MainWindow::close_file() { files_of(this, tab_widget_, editors_, db_)->close_file(); }
-void MainWindow::close_all_files() { files_of(this, tab_widget_, editors_, db_)->close_all_files(); }
-void MainWindow::close_files_except() { files_of(this, tab_widget_, editors_, db_)->close_files_except(); }
+void MainWindow::save_file() { files_->save_file(); }
+void MainWindow::save_all_files() { files_->save_all_files(); }
+void MainWindow::save_file_as() { files_->save_file_as(); }
+void MainWindow::close_file() { files_->close_file(); }
+void MainWindow::close_all_files() { files_->close_all_files(); }
+void MainWindow::close_files_except() { files_->close_files_except(); }
 
 void MainWindow::print()
 {
-    if (cmd_script_editor *ed = script_of(files_of(this, tab_widget_, editors_, db_)->current_script()))
+    if (cmd_script_editor *ed = current_editor())
         ed->print();
-}
-
-void MainWindow::reopen_files()
-{
-    cmd_file_tabs *files = files_of(this, tab_widget_, editors_, db_);
-    // The recent entries call back into the file logic while their menu is rebuilt: queued,
-    // so the triggered entry is not deleted under its own signal.
-    connect(files, &cmd_file_tabs::recent_changed, this, &MainWindow::fill_recent_menu, Qt::QueuedConnection);
-    files->reopen_at_start();
 }
 
 void MainWindow::attach_editor(QWidget *page)
 {
-    cmd_script_editor *ed = script_of(page);
-    if (!ed)
+    if (!area_->is_script_tab(page))
         return;
+    auto *ed = static_cast<cmd_script_editor *>(page);
     // Only the current editor drives the window's actions.
-    for (QWidget *other : editors_)
+    for (QWidget *other : area_->script_tabs())
         if (other != page)
-            if (cmd_script_editor *o = script_of(other))
-                o->set_window_actions(editor_actions());
+            static_cast<cmd_script_editor *>(other)->set_window_actions(editor_actions());
     editor_actions a;
     a.goto_error = act_.goto_err;
     a.cut = act_.cut;

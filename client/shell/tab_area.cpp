@@ -10,10 +10,39 @@ tab_area::tab_area(QTabWidget *tabs, QObject *parent) : QObject(parent), tabs_(t
     tabs_->installEventFilter(this);
 }
 
-bool tab_area::is_script_editor(const QWidget *w)
+int tab_area::add(QWidget *page, const QString &title)
 {
-    // By class name, so the tab area does not depend on the editor's headers.
-    return w && w->inherits("cmd_script_editor");
+    const int index = tabs_->addTab(page, title);
+    tabs_->setCurrentIndex(index);
+    return index;
+}
+
+int tab_area::add_script_tab(QWidget *page, const QString &title)
+{
+    scripts_.insert(page);
+    connect(page, &QObject::destroyed, this, [this](QObject *gone) { scripts_.remove(gone); });
+    const int index = add(page, title);
+    tabs_->tabBar()->setTabTextColor(index, Qt::darkCyan);
+    return index;
+}
+
+int tab_area::add_table_window(QWidget *page, const QString &title)
+{
+    return add(page, title);
+}
+
+bool tab_area::is_script_tab(const QWidget *page) const
+{
+    return page && scripts_.contains(page);
+}
+
+QList<QWidget *> tab_area::script_tabs() const
+{
+    QList<QWidget *> out;
+    for (int i = 0; i < tabs_->count(); ++i)
+        if (is_script_tab(tabs_->widget(i)))
+            out.append(tabs_->widget(i));
+    return out;
 }
 
 QString tab_area::table_of_title(const QString &title)
@@ -25,35 +54,34 @@ QString tab_area::table_of_title(const QString &title)
 void tab_area::close_stale(const name_list &tables)
 {
     for (int i = tabs_->count() - 1; i >= 0; --i) {
-        if (is_script_editor(tabs_->widget(i)))
+        if (is_script_tab(tabs_->widget(i)))
             continue;
         const QString table = table_of_title(tabs_->tabText(i));
         // A window without a table in its title (a table being created) has nothing to lose
         // its table; closing it would throw away what the user is typing.
         if (table.isEmpty() || tables.contains(table.toUtf8()))
             continue;
-        remove_at(i);
+        remove_tab(i);
     }
 }
 
-void tab_area::remove_at(int index)
+void tab_area::remove_tab(int index)
 {
-    if (index < 0 || index >= tabs_->count())
-        return;
     QWidget *page = tabs_->widget(index);
+    if (!page)
+        return;
+    scripts_.remove(page);
     tabs_->removeTab(index);
-    delete page;
     if (tabs_->count() > 0)
         tabs_->setCurrentIndex(qMin(index, tabs_->count() - 1));
+    page->deleteLater();
 }
 
-QList<QWidget *> tab_area::script_editors() const
+void tab_area::remove_tab(QWidget *page)
 {
-    QList<QWidget *> out;
-    for (int i = 0; i < tabs_->count(); ++i)
-        if (is_script_editor(tabs_->widget(i)))
-            out.append(tabs_->widget(i));
-    return out;
+    const int index = tabs_->indexOf(page);
+    if (index >= 0)
+        remove_tab(index);
 }
 
 bool tab_area::eventFilter(QObject *watched, QEvent *event)

@@ -2,6 +2,7 @@
 // save as, closing with the write first, and the reopening at start.
 #include "editor/sys_config.h"
 #include "shell/cmd_file_tabs.h"
+#include "shell/tab_area.h"
 #include "common/modal_seam.h"
 
 #include <QPlainTextEdit>
@@ -49,13 +50,14 @@ void type_into(QWidget *w, const QString &text)
     edit(w)->document()->setModified(true);
 }
 
-// One window's worth of state: tab widget, editor map, configuration and the file logic.
+// One window's worth of state: tab area, configuration and the file logic with its editor map.
 struct fixture {
     QTemporaryDir dir;
     QTabWidget tabs;
-    cmd_file_tabs::editor_map map;
+    tab_area area{&tabs};
     sys_config_record config;
-    cmd_file_tabs files{&tabs, map, config, plain_pages(), nullptr};
+    cmd_file_tabs files{area, config, plain_pages(), nullptr};
+    const cmd_file_tabs::editor_map &map = files.editors();
     modal_seam::script seam;
 
     QByteArray path(const QString &name) const { return dir.filePath(name).toUtf8(); }
@@ -311,8 +313,8 @@ private slots:
         spit(dir.filePath("b.tcd"), "view t1");
         {
             QTabWidget tabs;
-            cmd_file_tabs::editor_map map;
-            cmd_file_tabs files(&tabs, map, config, plain_pages(), nullptr);
+            tab_area area(&tabs);
+            cmd_file_tabs files(area, config, plain_pages(), nullptr);
             files.open_path(QByteArray::fromStdString(a));
             files.open_path(QByteArray::fromStdString(b));
             // The window closes with both open: that is what the next start finds.
@@ -322,8 +324,8 @@ private slots:
         const auto open = config.open_files;
 
         QTabWidget tabs;
-        cmd_file_tabs::editor_map map;
-        cmd_file_tabs files(&tabs, map, config, plain_pages(), nullptr);
+        tab_area area(&tabs);
+        cmd_file_tabs files(area, config, plain_pages(), nullptr);
         QSignalSpy opened(&files, &cmd_file_tabs::page_opened);
         files.reopen_at_start();
         QCOMPARE(tabs.count(), 2);

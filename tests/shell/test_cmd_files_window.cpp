@@ -55,7 +55,7 @@ private slots:
         w_->actions().new_file->trigger();
         cmd_script_editor *ed = current();
         QVERIFY(ed);
-        QVERIFY(tab_area::is_script_editor(ed));
+        QVERIFY(w_->area().is_script_tab(ed));
         QCOMPARE(w_->editors().size(), 1);
         QCOMPARE(w_->tabs()->tabText(0), QStringLiteral("scriptfile1.tcd"));
         QVERIFY(w_->actions().close_file->isEnabled());

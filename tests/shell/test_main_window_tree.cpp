@@ -180,7 +180,9 @@ void test_main_window_tree::dropped_table_loses_selection_and_tabs()
     for (int i = 0; i < tabs->count(); ++i)
         titles << tabs->tabText(i);
     QCOMPARE(titles, (QStringList{"view fields of table: t2", "new table"}));
-    QVERIFY(t1_fields.isNull()); // the page is destroyed, not only detached
+    // The page is destroyed, not only detached, once control is back in the event loop.
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QVERIFY(t1_fields.isNull());
 }
 
 void test_main_window_tree::created_elsewhere_appears()
