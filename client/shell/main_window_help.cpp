@@ -1,58 +1,82 @@
 // The help menu of the main window and the dialogs the window runs modally: the manual and the
 // online command reference by language, about, the version check, preferences and the cluster
-// manager.
+// manager. What the user is told goes through the modal seam.
 #include "shell/main_window.h"
 
-#include "editor/sys_config.h"
 #include "common/modal_seam.h"
+#include "editor/sys_config.h"
+#include "shell/about_dlg.h"
+#include "shell/help_targets.h"
+#include "shell/platform_open.h"
+#include "shell/update_check.h"
 
 #include <QDir>
 
-namespace {
-
-// Where the command reference lives on the web; the path below it depends on the language.
-const char reference_site[] = "https://www.vorn-tsdb.example";
-
-const char *language_folder(int code)
+// Japanese has neither manual nor web page: the user may take the English one instead.
+static QString folder_or_english(MainWindow *w, const QString &title, const QString &question)
 {
-    switch (code) {
-    case 0: return "zh";
-    case 1: return "en";
-    case 2: return "fr";
-    default: return nullptr; // no manual exists for any other language
-    }
+    const QString folder = help_targets::language_folder(sys_config.lang);
+    if (!folder.isEmpty())
+        return folder;
+    if (modal_seam::question(w, title, question, QMessageBox::Yes | QMessageBox::No) != QMessageBox::Yes)
+        return QString();
+    return help_targets::language_folder(1);
 }
-
-// The system's opener of documents and addresses.
-QString opener()
-{
-#ifdef _WIN32
-    return QStringLiteral("explorer");
-#else
-    return QStringLiteral("xdg-open");
-#endif
-}
-
-} // namespace
 
 void MainWindow::help_local()
 {
-    if (const char *folder = language_folder(sys_config.lang))
-        modal_seam::start_process(opener(),
-                                  {QDir::toNativeSeparators(QStringLiteral("./doc/%1/vorn_cli.pdf").arg(QLatin1String(folder)))});
+    const QString title = tr("local help information");
+    const QString folder =
+        folder_or_english(this, title, tr("there is no Japanese manual, do you want to open the English manual?"));
+    if (folder.isEmpty())
+        return;
+    const QString path = help_targets::find_manual(folder);
+    if (path.isEmpty()) {
+        modal_seam::information(this, title, tr("the manual file '%1' is not found!")
+                                                 .arg(QDir::toNativeSeparators(help_targets::manual_candidates(folder).first())));
+        return;
+    }
+    if (!platform_open::document(path))
+        modal_seam::information(this, title, tr("open the manual file '%1' failed!").arg(QDir::toNativeSeparators(path)));
 }
 
 void MainWindow::help_online()
 {
-    if (const char *folder = language_folder(sys_config.lang))
-        modal_seam::start_process(opener(),
-                                  {QStringLiteral("%1/%2/cmd_ref_0.2.1.html")
-                                       .arg(QLatin1String(reference_site), QLatin1String(folder))});
+    const QString title = tr("online reference information");
+    const QString folder = folder_or_english(
+        this, title, tr("there is no Japanese command reference, do you want to open the English one?"));
+    if (folder.isEmpty())
+        return;
+    const QString url = help_targets::online_address(folder);
+    if (!platform_open::address(url))
+        modal_seam::information(this, title, tr("open the address '%1' failed!").arg(url));
 }
 
-// The about dialog, the version check, the preferences and the cluster manager are separate
-// windows that are not there yet.
-void MainWindow::about() {}
-void MainWindow::update() {}
+void MainWindow::about()
+{
+    about_dlg dlg(this);
+    modal_seam::exec_dialog(&dlg);
+}
+
+void MainWindow::update()
+{
+    // One check at a time; the running one will still give its answer.
+    for (update_check *c : findChildren<update_check *>(QString(), Qt::FindDirectChildrenOnly))
+        if (c->running())
+            return;
+    auto *check = new update_check(this);
+    connect(check, &update_check::finished, this, [this, check](update_check::outcome result) {
+        check->deleteLater();
+        QString text = tr("check version failed!");
+        if (result == update_check::outcome::newer)
+            text = tr("there is new version, please update from website!");
+        else if (result == update_check::outcome::latest)
+            text = tr("the current version is latest version!");
+        modal_seam::information(this, tr("version infomation"), text);
+    });
+    check->start();
+}
+
+// The preferences and the cluster manager are separate windows that are not there yet.
 void MainWindow::preference() {}
 void MainWindow::cluster() {}

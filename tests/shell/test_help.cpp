@@ -1,0 +1,222 @@
+// The help menu: the manual of each language found and handed to the desktop, the boxes for a
+// missing manual and for Japanese, the online reference address, and the about dialog.
+#include "main_window_fixture.h"
+
+#include "shell/about_dlg.h"
+#include "shell/help_targets.h"
+
+#include <QDialogButtonBox>
+#include <QLabel>
+
+using namespace mw_test;
+
+class test_help : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+
+    void local_opens_manual_of_each_language_data();
+    void local_opens_manual_of_each_language();
+    void local_falls_back_to_program_folder();
+    void local_missing_manual_is_said();
+    void japanese_offers_english();
+    void online_reference_by_language_data();
+    void online_reference_by_language();
+    void about_dialog();
+
+private:
+    // Writes an empty manual file below `root` for the language folder.
+    static QString put_manual(const QString &root, const QString &folder);
+    QList<modal_seam::request> opened() const;
+
+    std::unique_ptr<devserver_process> server_;
+    std::unique_ptr<modal_seam::script> seam_;
+    std::unique_ptr<MainWindow> w_;
+    QTemporaryDir work_;
+    QTemporaryDir program_;
+};
+
+QString test_help::put_manual(const QString &root, const QString &folder)
+{
+    const QString path = QDir(root).filePath(QStringLiteral("doc/%1/vorn_cli.pdf").arg(folder));
+    QDir().mkpath(QFileInfo(path).path());
+    QFile f(path);
+    f.open(QIODevice::WriteOnly);
+    f.write("%PDF-1.4\n");
+    return QDir::cleanPath(path);
+}
+
+QList<modal_seam::request> test_help::opened() const
+{
+    QList<modal_seam::request> out;
+    for (const modal_seam::request &r : seam_->shown)
+        if (r.what == modal_seam::kind::start_process)
+            out << r;
+    return out;
+}
+
+void test_help::initTestCase()
+{
+    QVERIFY(work_.isValid() && program_.isValid());
+    server_ = std::make_unique<devserver_process>();
+    QVERIFY2(server_->ok(), qPrintable(server_->error()));
+    QDir::setCurrent(work_.path());
+    // The build puts manuals beside the test programs; the lookup must not find those here.
+    help_targets::set_program_folder(program_.path());
+}
+
+void test_help::init()
+{
+    sys_config.reset();
+    seam_ = std::make_unique<modal_seam::script>();
+    w_ = open_window(*server_);
+    QVERIFY(w_);
+}
+
+void test_help::cleanup()
+{
+    w_.reset();
+    exit_to_server();
+    seam_.reset();
+    QDir(work_.filePath(QStringLiteral("doc"))).removeRecursively();
+    QDir(program_.filePath(QStringLiteral("doc"))).removeRecursively();
+    sys_config.reset();
+}
+
+void test_help::local_opens_manual_of_each_language_data()
+{
+    QTest::addColumn<int>("lang");
+    QTest::addColumn<QString>("folder");
+    QTest::newRow("Chinese") << 0 << "zh";
+    QTest::newRow("English") << 1 << "en";
+    QTest::newRow("French") << 2 << "fr";
+    QTest::newRow("unknown code runs in English") << 7 << "en";
+}
+
+void test_help::local_opens_manual_of_each_language()
+{
+    QFETCH(int, lang);
+    QFETCH(QString, folder);
+    // Every language's manual lies in the working folder; only the configured one may open.
+    QString wanted;
+    for (const char *f : {"zh", "en", "fr"}) {
+        const QString p = put_manual(work_.path(), QLatin1String(f));
+        if (folder == QLatin1String(f))
+            wanted = p;
+    }
+    put_manual(program_.path(), folder);
+    sys_config.lang = lang;
+    w_->actions().help_local->trigger();
+    const auto req = opened();
+    QCOMPARE(req.size(), 1);
+    QCOMPARE(req[0].args, (QStringList{QStringLiteral("xdg-open"), QDir::toNativeSeparators(wanted)}));
+    QCOMPARE(int(seam_->shown.size()), 1);
+}
+
+void test_help::local_falls_back_to_program_folder()
+{
+    const QString beside = put_manual(program_.path(), QStringLiteral("fr"));
+    sys_config.lang = 2;
+    w_->actions().help_local->trigger();
+    const auto req = opened();
+    QCOMPARE(req.size(), 1);
+    QCOMPARE(req[0].args.value(1), QDir::toNativeSeparators(beside));
+}
+
+void test_help::local_missing_manual_is_said()
+{
+    put_manual(work_.path(), QStringLiteral("en"));  // another language's manual does not help
+    sys_config.lang = 0;
+    w_->actions().help_local->trigger();
+    QVERIFY(opened().isEmpty());
+    QCOMPARE(int(seam_->shown.size()), 1);
+    QCOMPARE(seam_->shown[0].what, modal_seam::kind::information);
+    QCOMPARE(seam_->last_title(), QStringLiteral("local help information"));
+    QVERIFY2(seam_->last_text().contains(QDir::toNativeSeparators(QStringLiteral("doc/zh/vorn_cli.pdf"))),
+             qPrintable(seam_->last_text()));
+}
+
+void test_help::japanese_offers_english()
+{
+    const QString en = put_manual(work_.path(), QStringLiteral("en"));
+    sys_config.lang = 3;
+
+    seam_->push_button(QMessageBox::No);
+    w_->actions().help_local->trigger();
+    QCOMPARE(int(seam_->shown.size()), 1);
+    QCOMPARE(seam_->shown[0].what, modal_seam::kind::question);
+    QVERIFY(seam_->shown[0].text.contains(QStringLiteral("English")));
+    QVERIFY(opened().isEmpty());
+
+    seam_->push_button(QMessageBox::Yes);
+    w_->actions().help_local->trigger();
+    QCOMPARE(opened().size(), 1);
+    QCOMPARE(opened()[0].args.value(1), QDir::toNativeSeparators(en));
+
+    // The English manual missing too: said, not silently dropped.
+    QFile::remove(en);
+    seam_->push_button(QMessageBox::Yes);
+    w_->actions().help_local->trigger();
+    QCOMPARE(opened().size(), 1);
+    QVERIFY(seam_->last_text().contains(QStringLiteral("vorn_cli.pdf")));
+}
+
+void test_help::online_reference_by_language_data()
+{
+    QTest::addColumn<int>("lang");
+    QTest::addColumn<QString>("path");
+    QTest::newRow("Chinese") << 0 << "/zh/cmd_ref_0.2.1.html";
+    QTest::newRow("English") << 1 << "/en/cmd_ref_0.2.1.html";
+    QTest::newRow("French") << 2 << "/fr/cmd_ref_0.2.1.html";
+}
+
+void test_help::online_reference_by_language()
+{
+    QFETCH(int, lang);
+    QFETCH(QString, path);
+    sys_config.lang = lang;
+    w_->actions().help_online->trigger();
+    const auto req = opened();
+    QCOMPARE(req.size(), 1);
+    const QUrl url(req[0].args.value(1));
+    QVERIFY2(url.isValid() && url.scheme().startsWith(QLatin1String("http")), qPrintable(url.toString()));
+    QVERIFY(!url.host().isEmpty());
+    QVERIFY2(url.path().endsWith(path), qPrintable(url.toString()));
+    QVERIFY2(!url.path().contains(QLatin1String("//")), qPrintable(url.toString()));
+
+    // Japanese: the English page on request only.
+    sys_config.lang = 3;
+    seam_->push_button(QMessageBox::No);
+    w_->actions().help_online->trigger();
+    QCOMPARE(opened().size(), 1);
+    seam_->push_button(QMessageBox::Yes);
+    w_->actions().help_online->trigger();
+    QCOMPARE(opened().size(), 2);
+    QVERIFY(opened()[1].args.value(1).endsWith(QLatin1String("/en/cmd_ref_0.2.1.html")));
+}
+
+void test_help::about_dialog()
+{
+    QString title, about, version;
+    bool has_ok = false;
+    seam_->on_dialog = [&](QDialog *d) {
+        title = d->windowTitle();
+        about = d->findChild<QLabel *>(QStringLiteral("lbl_about"))->text();
+        version = d->findChild<QLabel *>(QStringLiteral("lbl_version"))->text();
+        auto *box = d->findChild<QDialogButtonBox *>();
+        has_ok = box && box->button(QDialogButtonBox::Ok);
+    };
+    w_->actions().about->trigger();
+    QCOMPARE(int(seam_->shown.size()), 1);
+    QCOMPARE(seam_->shown[0].what, modal_seam::kind::dialog);
+    QCOMPARE(title, QStringLiteral("about vorn tsdb client"));
+    QCOMPARE(about, QStringLiteral("About: time sequence database client is GUI client develop by vorn time "
+                                   "sequence database team."));
+    QCOMPARE(version, QStringLiteral("Version: 0.2.2, Build Date: 2024-01-18"));
+    QVERIFY(has_ok);
+}
+
+QTEST_MAIN(test_help)
+#include "test_help.moc"

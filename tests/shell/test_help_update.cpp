@@ -1,0 +1,313 @@
+// The version check against a fake update server: the request bytes, every kind of answer,
+// servers that refuse, cut short or never answer, and the boxes the main window shows.
+#include "main_window_fixture.h"
+
+#include "shell/startup.h"
+#include "shell/update_check.h"
+
+#include <QElapsedTimer>
+#include <QSignalSpy>
+#include <QTcpServer>
+#include <QTcpSocket>
+#include <QTemporaryFile>
+#include <QtEndian>
+#include <cstdio>
+#include <unistd.h>
+
+using namespace mw_test;
+
+namespace {
+
+// Answers each connection the way a test asks: a full reply after the request, a few bytes
+// and a close, or nothing at all.
+class fake_update_server : public QObject {
+public:
+    enum class mode { answer, short_reply, silent };
+
+    explicit fake_update_server(mode m, QByteArray reply = {}) : mode_(m), reply_(std::move(reply))
+    {
+        server_.listen(QHostAddress::LocalHost, 0);
+        connect(&server_, &QTcpServer::newConnection, this, [this] {
+            while (QTcpSocket *s = server_.nextPendingConnection()) {
+                peer_ = s;
+                connect(s, &QTcpSocket::readyRead, this, [this, s] {
+                    received_ += s->readAll();
+                    if (received_.size() < version::record_size || answered_)
+                        return;
+                    answered_ = true;
+                    if (mode_ == mode::answer)
+                        s->write(reply_);
+                    else if (mode_ == mode::short_reply)
+                        s->write(reply_.left(7));
+                    if (mode_ != mode::silent)
+                        s->disconnectFromHost();
+                });
+                connect(s, &QTcpSocket::disconnected, this, [this] { client_closed_ = true; });
+            }
+        });
+    }
+
+    quint16 port() const { return server_.serverPort(); }
+    const QByteArray &received() const { return received_; }
+    bool client_closed() const { return client_closed_; }
+
+private:
+    QTcpServer server_;
+    mode mode_;
+    QByteArray reply_;
+    QByteArray received_;
+    QTcpSocket *peer_ = nullptr;
+    bool answered_ = false;
+    bool client_closed_ = false;
+};
+
+QByteArray record(qint32 kind, quint32 major, quint32 minor, quint32 patch, quint32 crc = 0)
+{
+    QByteArray out(20, '\0');
+    qToLittleEndian(kind, out.data());
+    qToLittleEndian(major, out.data() + 4);
+    qToLittleEndian(minor, out.data() + 8);
+    qToLittleEndian(patch, out.data() + 12);
+    qToLittleEndian(crc, out.data() + 16);
+    return out;
+}
+
+// Bit by bit, independent of the library the client uses.
+quint32 reference_crc32(const QByteArray &data)
+{
+    quint32 crc = 0xFFFFFFFFu;
+    for (const char ch : data) {
+        crc ^= static_cast<unsigned char>(ch);
+        for (int k = 0; k < 8; ++k)
+            crc = (crc >> 1) ^ (0xEDB88320u & (0u - (crc & 1u)));
+    }
+    return ~crc;
+}
+
+// A port nobody listens on: taken from a server that is closed again.
+quint16 refused_port()
+{
+    QTcpServer s;
+    s.listen(QHostAddress::LocalHost, 0);
+    const quint16 p = s.serverPort();
+    s.close();
+    return p;
+}
+
+// Collects what the process writes to standard output while it lives.
+class stdout_capture {
+public:
+    stdout_capture()
+    {
+        file_.open();
+        std::fflush(stdout);
+        saved_ = dup(STDOUT_FILENO);
+        dup2(file_.handle(), STDOUT_FILENO);
+    }
+    ~stdout_capture() { restore(); }
+    QByteArray text()
+    {
+        restore();
+        file_.seek(0);
+        return file_.readAll();
+    }
+
+private:
+    void restore()
+    {
+        if (saved_ < 0)
+            return;
+        std::fflush(stdout);
+        dup2(saved_, STDOUT_FILENO);
+        close(saved_);
+        saved_ = -1;
+    }
+    QTemporaryFile file_;
+    int saved_ = -1;
+};
+
+// Runs one check to its end; returns the outcome and how long it took.
+update_check::outcome run_check(qint64 *elapsed_ms = nullptr, qint64 *start_ms = nullptr)
+{
+    update_check check;
+    QSignalSpy spy(&check, &update_check::finished);
+    QElapsedTimer t;
+    t.start();
+    check.start();
+    if (start_ms)
+        *start_ms = t.elapsed();
+    if (!spy.wait(8000) && spy.isEmpty())
+        return update_check::outcome(-1);
+    if (elapsed_ms)
+        *elapsed_ms = t.elapsed();
+    return spy.takeFirst().at(0).value<update_check::outcome>();
+}
+
+} // namespace
+
+Q_DECLARE_METATYPE(update_check::outcome)
+
+class test_help_update : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void cleanup();
+
+    void request_is_kind_version_and_program_crc();
+    void replies_data();
+    void replies();
+    void short_reply_fails();
+    void refused_connection_fails();
+    void silent_server_gives_up_after_three_seconds();
+    void window_boxes_data();
+    void window_boxes();
+    void check_at_start_does_not_delay_the_window();
+
+private:
+    QTemporaryDir dir_;
+};
+
+void test_help_update::initTestCase()
+{
+    qRegisterMetaType<update_check::outcome>();
+    QVERIFY(dir_.isValid());
+    QDir::setCurrent(dir_.path());
+    startup::set_program_path(QCoreApplication::applicationFilePath());
+}
+
+void test_help_update::cleanup()
+{
+    update_check::set_endpoint(QString(), 0);
+    QFile::remove(QStringLiteral("config"));
+}
+
+void test_help_update::request_is_kind_version_and_program_crc()
+{
+    QFile self(QCoreApplication::applicationFilePath());
+    QVERIFY(self.open(QIODevice::ReadOnly));
+    const QByteArray expected = record(100, 0, 2, 2, reference_crc32(self.readAll()));
+
+    fake_update_server srv(fake_update_server::mode::answer, record(100, 0, 2, 2));
+    update_check::set_endpoint(QStringLiteral("127.0.0.1"), srv.port());
+    QCOMPARE(run_check(), update_check::outcome::latest);
+    QCOMPARE(srv.received().toHex(), expected.toHex());
+    QVERIFY(QTest::qWaitFor([&] { return srv.client_closed(); }, 2000));
+
+    // A program file that cannot be read is checked as an empty one.
+    QCOMPARE(update_check::request_record(dir_.filePath(QStringLiteral("gone"))).toHex(),
+             record(100, 0, 2, 2, 0).toHex());
+}
+
+void test_help_update::replies_data()
+{
+    QTest::addColumn<QByteArray>("reply");
+    QTest::addColumn<update_check::outcome>("expected");
+    QTest::newRow("next patch") << record(100, 0, 2, 3) << update_check::outcome::newer;
+    QTest::newRow("next major") << record(100, 1, 0, 0) << update_check::outcome::newer;
+    QTest::newRow("same") << record(100, 0, 2, 2) << update_check::outcome::latest;
+    QTest::newRow("older") << record(100, 0, 1, 9) << update_check::outcome::latest;
+    // Unsigned comparison: a field with the top bit set is a large version, not a negative one.
+    QTest::newRow("huge minor") << record(100, 0, 0x80000000u, 0) << update_check::outcome::newer;
+    QTest::newRow("other kind") << record(101, 9, 9, 9) << update_check::outcome::failed;
+}
+
+void test_help_update::replies()
+{
+    QFETCH(QByteArray, reply);
+    QFETCH(update_check::outcome, expected);
+    fake_update_server srv(fake_update_server::mode::answer, reply);
+    update_check::set_endpoint(QStringLiteral("127.0.0.1"), srv.port());
+    QCOMPARE(run_check(), expected);
+}
+
+void test_help_update::short_reply_fails()
+{
+    fake_update_server srv(fake_update_server::mode::short_reply, record(100, 0, 2, 3));
+    update_check::set_endpoint(QStringLiteral("127.0.0.1"), srv.port());
+    qint64 took = 0;
+    QCOMPARE(run_check(&took), update_check::outcome::failed);
+    QVERIFY2(took < 2000, "a closed connection ends the wait at once");
+}
+
+void test_help_update::refused_connection_fails()
+{
+    update_check::set_endpoint(QStringLiteral("127.0.0.1"), refused_port());
+    stdout_capture out;
+    QCOMPARE(run_check(), update_check::outcome::failed);
+    QCOMPARE(out.text(), QByteArray("connect error!\n"));
+}
+
+void test_help_update::silent_server_gives_up_after_three_seconds()
+{
+    fake_update_server srv(fake_update_server::mode::silent);
+    update_check::set_endpoint(QStringLiteral("127.0.0.1"), srv.port());
+    qint64 took = 0, start = 0;
+    QCOMPARE(run_check(&took, &start), update_check::outcome::failed);
+    QVERIFY2(start < 1000, qPrintable(QStringLiteral("start() blocked for %1 ms").arg(start)));
+    QVERIFY2(took >= 2900 && took < 5000, qPrintable(QStringLiteral("gave up after %1 ms").arg(took)));
+    QCOMPARE(srv.received().size(), 20);
+    // The client hung up: its socket is not left open.
+    QVERIFY(QTest::qWaitFor([&] { return srv.client_closed(); }, 2000));
+}
+
+void test_help_update::window_boxes_data()
+{
+    QTest::addColumn<QByteArray>("reply");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("newer") << record(100, 0, 2, 3) << "there is new version, please update from website!";
+    QTest::newRow("same") << record(100, 0, 2, 2) << "the current version is latest version!";
+    QTest::newRow("older") << record(100, 0, 1, 9) << "the current version is latest version!";
+    QTest::newRow("other kind") << record(101, 9, 9, 9) << "check version failed!";
+}
+
+void test_help_update::window_boxes()
+{
+    QFETCH(QByteArray, reply);
+    QFETCH(QString, text);
+    sys_config.reset();
+    devserver_process db;
+    QVERIFY2(db.ok(), qPrintable(db.error()));
+    modal_seam::script seam;
+    auto w = open_window(db);
+    QVERIFY(w);
+    fake_update_server srv(fake_update_server::mode::answer, reply);
+    update_check::set_endpoint(QStringLiteral("127.0.0.1"), srv.port());
+
+    w->actions().update->trigger();
+    // A second click while the first check runs starts no second exchange.
+    w->actions().update->trigger();
+    QVERIFY(QTest::qWaitFor([&] { return !seam.shown.empty(); }, 5000));
+    QTest::qWait(100);
+    QCOMPARE(int(seam.shown.size()), 1);
+    QCOMPARE(seam.last_title(), QStringLiteral("version infomation"));
+    QCOMPARE(seam.last_text(), text);
+    w.reset();
+    exit_to_server();
+}
+
+void test_help_update::check_at_start_does_not_delay_the_window()
+{
+    sys_config.reset();
+    sys_config.check_update = 1;
+    devserver_process db;
+    QVERIFY2(db.ok(), qPrintable(db.error()));
+    modal_seam::script seam;
+    fake_update_server srv(fake_update_server::mode::silent);
+    update_check::set_endpoint(QStringLiteral("127.0.0.1"), srv.port());
+
+    QElapsedTimer t;
+    t.start();
+    auto w = open_window(db);
+    QVERIFY(w);
+    QVERIFY2(t.elapsed() < 2500, "the window waited for the update server");
+    QVERIFY(w->isVisible());
+    QVERIFY(seam.shown.empty());
+    QVERIFY(QTest::qWaitFor([&] { return !seam.shown.empty(); }, 6000));
+    QCOMPARE(seam.last_text(), QStringLiteral("check version failed!"));
+    w.reset();
+    exit_to_server();
+    sys_config.reset();
+}
+
+QTEST_MAIN(test_help_update)
+#include "test_help_update.moc"
