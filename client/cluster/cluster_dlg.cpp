@@ -1,6 +1,7 @@
 // The cluster manager's form, its actions and the connection to the master.
 #include "cluster/cluster_dlg.h"
 
+#include "cluster/node_params_dlg.h"
 #include "common/modal_seam.h"
 
 #include <QAction>
@@ -12,7 +13,6 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
-#include <QRegularExpressionValidator>
 #include <QSpinBox>
 
 namespace {
@@ -60,14 +60,7 @@ void cluster_dlg::build_form()
     setWindowIcon(QIcon(QStringLiteral(":/img/cluster/cluster.svg")));
     resize(720, 520);
 
-    le_ip = new QLineEdit(QStringLiteral("127.0.0.1"), this);
-    le_ip->setObjectName(QStringLiteral("le_ip"));
-    le_ip->setValidator(new QRegularExpressionValidator(
-        QRegularExpression(QStringLiteral("((2[0-4]\\d|25[0-5]|[01]?\\d\\d?)\\.){3}(2[0-4]\\d|25[0-5]|[01]?\\d\\d?)")), le_ip));
-    sb_port = new QSpinBox(this);
-    sb_port->setObjectName(QStringLiteral("sb_port"));
-    sb_port->setRange(1, 65535);
-    sb_port->setValue(default_master_port);
+    node_params_dlg::address_fields(this, le_ip, sb_port, default_master_port);
     pb_connect = new QPushButton(tr("reconnect(&c)"), this);
     pb_connect->setObjectName(QStringLiteral("pb_connect"));
     pb_connect->setAutoDefault(false);

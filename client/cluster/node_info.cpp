@@ -4,6 +4,7 @@
 
 #include <QIcon>
 #include <QListWidgetItem>
+#include <QRegularExpressionValidator>
 #include <QtEndian>
 #include <algorithm>
 
@@ -104,6 +105,12 @@ QString node_item_text(const node_info &n)
 QColor node_text_colour(const node_info &n)
 {
     return n.group != 0 ? QColor(Qt::darkGreen) : QColor(Qt::gray);
+}
+
+QValidator *ipv4_validator(QObject *parent)
+{
+    return new QRegularExpressionValidator(
+        QRegularExpression(QStringLiteral("((2[0-4]\\d|25[0-5]|[01]?\\d\\d?)\\.){3}(2[0-4]\\d|25[0-5]|[01]?\\d\\d?)")), parent);
 }
 
 void show_node(QListWidgetItem *item, const node_info &n, bool master_icon)

@@ -7,6 +7,8 @@
 #include <QtGlobal>
 
 class QListWidgetItem;
+class QValidator;
+class QObject;
 
 struct node_info {
     QByteArray name;
@@ -38,6 +40,8 @@ bool decode(const QByteArray &in, int &pos, node_info &out);
 QString node_icon_path(const node_info &n, bool master_icon);
 QString node_item_text(const node_info &n);
 QColor node_text_colour(const node_info &n);
+// Accepts dotted IPv4 addresses only (the master and the nodes are reached by address).
+QValidator *ipv4_validator(QObject *parent);
 
 // Writes the record into the item: text, icon, colour and the wire form as user data.
 void show_node(QListWidgetItem *item, const node_info &n, bool master_icon);

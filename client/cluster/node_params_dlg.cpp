@@ -10,7 +10,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QRegularExpressionValidator>
 #include <QSpinBox>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -27,14 +26,7 @@ node_params_dlg::node_params_dlg(QWidget *parent) : QDialog(parent)
 
     le_name = new QLineEdit(this);
     le_name->setObjectName(QStringLiteral("le_name"));
-    le_ip = new QLineEdit(QStringLiteral("127.0.0.1"), this);
-    le_ip->setObjectName(QStringLiteral("le_ip"));
-    le_ip->setValidator(new QRegularExpressionValidator(
-        QRegularExpression(QStringLiteral("((2[0-4]\\d|25[0-5]|[01]?\\d\\d?)\\.){3}(2[0-4]\\d|25[0-5]|[01]?\\d\\d?)")), le_ip));
-    sb_port = new QSpinBox(this);
-    sb_port->setObjectName(QStringLiteral("sb_port"));
-    sb_port->setRange(1, 65535);
-    sb_port->setValue(55555);
+    address_fields(this, le_ip, sb_port, 55555);
     cb_join = new QCheckBox(tr("join"), this);
     cb_join->setObjectName(QStringLiteral("cb_join"));
     cb_join->setEnabled(false);   // membership changes through the master's join and detach only
@@ -101,6 +93,17 @@ node_params_dlg::node_params_dlg(QWidget *parent) : QDialog(parent)
     connect(le_name, &QLineEdit::textChanged, this, &node_params_dlg::check_input);
     connect(le_ip, &QLineEdit::textChanged, this, &node_params_dlg::check_input);
     check_input();
+}
+
+void node_params_dlg::address_fields(QWidget *parent, QLineEdit *&ip, QSpinBox *&port, int port_value)
+{
+    ip = new QLineEdit(QStringLiteral("127.0.0.1"), parent);
+    ip->setObjectName(QStringLiteral("le_ip"));
+    ip->setValidator(ipv4_validator(ip));
+    port = new QSpinBox(parent);
+    port->setObjectName(QStringLiteral("sb_port"));
+    port->setRange(1, 65535);
+    port->setValue(port_value);
 }
 
 void node_params_dlg::check_input()

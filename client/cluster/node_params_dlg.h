@@ -25,6 +25,8 @@ public:
     // Value and unit for a byte count: the largest unit that divides it exactly.
     static void split_space(quint64 bytes, int &value, int &unit_index);
     static quint64 join_space(int value, int unit_index);
+    // The address pair both cluster forms carry: `le_ip` (IPv4, "127.0.0.1") and `sb_port`.
+    static void address_fields(QWidget *parent, QLineEdit *&ip, QSpinBox *&port, int port_value);
 
     QLineEdit *le_name = nullptr;
     QLineEdit *le_ip = nullptr;

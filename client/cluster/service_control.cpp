@@ -89,7 +89,27 @@ bool is_running(service_backend &b, const QByteArray &name)
     return b.query(st) && st.current == state::running;
 }
 
-report start(service_backend &b, const QByteArray &name)
+namespace {
+
+// The texts and the request of one direction: towards running (start) or towards stopped (stop).
+struct direction {
+    state goal;
+    const char *already;
+    const char *failed;
+    const char *done;
+    bool (service_backend::*request)(QString &);
+};
+
+const direction starting{state::running, QT_TRANSLATE_NOOP("service_control", "The service '%1' is running"),
+                         QT_TRANSLATE_NOOP("service_control", "The service '%1' start failed"),
+                         QT_TRANSLATE_NOOP("service_control", "The service '%1' start successful"),
+                         &service_backend::request_start};
+const direction stopping{state::stopped, QT_TRANSLATE_NOOP("service_control", "The service '%1' is stoped"),
+                         QT_TRANSLATE_NOOP("service_control", "The service '%1' stop failed"),
+                         QT_TRANSLATE_NOOP("service_control", "The service '%1' stop successful"),
+                         &service_backend::request_stop};
+
+report change(service_backend &b, const QByteArray &name, const direction &d)
 {
     report out;
     if (!open_service(b, name, out)) {
@@ -100,51 +120,28 @@ report start(service_backend &b, const QByteArray &name)
     status st;
     if (!wait_stable(b, name, st, out))
         return out;
-    if (st.current == state::running) {
-        out.text = named(QT_TRANSLATE_NOOP("service_control", "The service '%1' is running"), name);
+    if (st.current == d.goal) {
+        out.text = named(d.already, name);
         out.ok = true;
         return out;
     }
-    const QString failed = named(QT_TRANSLATE_NOOP("service_control", "The service '%1' start failed"), name);
+    const QString failed = named(d.failed, name);
     QString reason;
-    if (!b.request_start(reason)) {
+    if (!(b.*d.request)(reason)) {
         out.text = with_reason(failed, reason);
         return out;
     }
     if (!wait_stable(b, name, st, out))
         return out;
-    out.ok = st.current == state::running;
-    out.text = out.ok ? named(QT_TRANSLATE_NOOP("service_control", "The service '%1' start successful"), name) : failed;
+    out.ok = st.current == d.goal;
+    out.text = out.ok ? named(d.done, name) : failed;
     return out;
 }
 
-report stop(service_backend &b, const QByteArray &name)
-{
-    report out;
-    if (!open_service(b, name, out)) {
-        b.close();
-        return out;
-    }
-    opened guard{b};
-    status st;
-    if (!wait_stable(b, name, st, out))
-        return out;
-    if (st.current == state::stopped) {
-        out.text = named(QT_TRANSLATE_NOOP("service_control", "The service '%1' is stoped"), name);
-        out.ok = true;
-        return out;
-    }
-    const QString failed = named(QT_TRANSLATE_NOOP("service_control", "The service '%1' stop failed"), name);
-    QString reason;
-    if (!b.request_stop(reason)) {
-        out.text = with_reason(failed, reason);
-        return out;
-    }
-    if (!wait_stable(b, name, st, out))
-        return out;
-    out.ok = st.current == state::stopped;
-    out.text = out.ok ? named(QT_TRANSLATE_NOOP("service_control", "The service '%1' stop successful"), name) : failed;
-    return out;
-}
+} // namespace
+
+report start(service_backend &b, const QByteArray &name) { return change(b, name, starting); }
+
+report stop(service_backend &b, const QByteArray &name) { return change(b, name, stopping); }
 
 } // namespace service_ctl

@@ -87,26 +87,26 @@ bool fake_services::query(service_ctl::status &out)
     return true;
 }
 
-bool fake_services::request_start(QString &reason)
+bool fake_services::request(bool start, QString &reason)
 {
     auto &s = services[opened_];
-    ++s.starts;
+    ++(start ? s.starts : s.stops);
     if (s.refuse) {
         reason = s.reason;
         return false;
     }
-    s.states = s.after_start;
+    s.states = start ? s.after_start : s.after_stop;
     return true;
 }
 
-bool fake_services::request_stop(QString &reason)
+bool fake_services::request_start(QString &reason) { return request(true, reason); }
+
+bool fake_services::request_stop(QString &reason) { return request(false, reason); }
+
+std::unique_ptr<service_ctl::service_backend> quiet_services()
 {
-    auto &s = services[opened_];
-    ++s.stops;
-    if (s.refuse) {
-        reason = s.reason;
-        return false;
-    }
-    s.states = s.after_stop;
-    return true;
+    auto f = std::make_unique<fake_services>();
+    f->services["vorn_tsdb_s"].states = {fake_services::running()};
+    f->services["vorn_dt_cluster_s"];
+    return f;
 }

@@ -65,5 +65,10 @@ public:
     static service_ctl::status pending(quint32 check_point, quint32 hint) { return {service_ctl::state::pending, check_point, hint}; }
 
 private:
+    bool request(bool start, QString &reason);
     QByteArray opened_;
 };
+
+// The dialog's service manager where no real one is wanted: the database service runs, the
+// cluster service is stopped.
+std::unique_ptr<service_ctl::service_backend> quiet_services();

@@ -41,15 +41,6 @@ QListWidgetItem *item_named(QListWidget *list, const QByteArray &name)
     return nullptr;
 }
 
-// No real service manager in these tests: every service is simply stopped.
-std::unique_ptr<service_ctl::service_backend> quiet_services()
-{
-    auto f = std::make_unique<fake_services>();
-    f->services["vorn_tsdb_s"];
-    f->services["vorn_dt_cluster_s"];
-    return f;
-}
-
 } // namespace
 
 class test_cluster_dlg : public QObject {
