@@ -67,10 +67,11 @@ extern "C" void as_time(int *hour, int *minute, int *second, int *nanos, const c
 {
     if (!c)
         return;
-    if (hour) *hour = u8_at(c, 4);
-    if (minute) *minute = u8_at(c, 5);
-    if (second) *second = u8_at(c, 6);
-    if (nanos) *nanos = u32_at(c, 7);
+    const int t = static_cast<int>(vorn::time_offset);
+    if (hour) *hour = u8_at(c, t);
+    if (minute) *minute = u8_at(c, t + 1);
+    if (second) *second = u8_at(c, t + 2);
+    if (nanos) *nanos = u32_at(c, t + 3);
 }
 
 extern "C" void as_datetime(int *year, int *month, int *day, int *hour, int *minute, int *second,

@@ -36,15 +36,17 @@ template <class S> bool read_u64(S &in, std::uint64_t &v)
     return true;
 }
 
-inline std::size_t wire_width(std::uint8_t type_code, std::uint8_t size_code)
+// Bytes a value takes on the wire (a string: its 2-byte length; its bytes follow).
+inline std::size_t wire_width(std::uint8_t type, std::uint8_t size)
 {
-    switch (type_code) {
-    case 0: return size_code == 0 ? 1 : size_code == 1 ? 2 : size_code == 2 ? 4 : 8;
-    case 1: return size_code == 2 ? 4 : 8;
-    case 2: return 2;
-    case 3: return 4;
-    case 4: return 7;
-    case 5: return 11;
+    switch (type) {
+    case type_code::integer:
+        return size == size_code::bytes1 ? 1 : size == size_code::bytes2 ? 2 : size == size_code::bytes4 ? 4 : 8;
+    case type_code::floating: return size == size_code::bytes4 ? 4 : 8;
+    case type_code::string: return 2;
+    case type_code::date: return 4;
+    case type_code::time: return 7;
+    case type_code::datetime: return 11;
     default: return 0;
     }
 }
@@ -142,7 +144,7 @@ template <class S> result_set *decode_body(S &in, std::size_t body_len)
         k.blank.type_code = in.p[2];
         in.p += 3;
         k.width = wire_width(k.blank.type_code, k.blank.size_code);
-        k.offset = k.blank.type_code == 4 ? 4 : 0;
+        k.offset = k.blank.type_code == type_code::time ? time_offset : 0;
         min_row += k.width;
     }
     // Rows that cannot fit in the remaining bytes, or more cells than body bytes (only kinds
@@ -176,7 +178,7 @@ template <class S> result_set *decode_body(S &in, std::size_t body_len)
                 ok = false;
                 break;
             }
-            if (k.blank.type_code == 2) {
+            if (k.blank.type_code == type_code::string) {
                 const std::uint16_t n = static_cast<std::uint16_t>(in.p[0] | (in.p[1] << 8));
                 out->str_len = n;
                 if (n) {

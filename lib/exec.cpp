@@ -95,7 +95,7 @@ extern "C" const cell *at(uint64_t row, uint64_t col, const result_set *rs)
 
 extern "C" int val_type(const cell *c)
 {
-    if (!c || c->type_code > 5)
+    if (!c || c->type_code > vorn::type_code::last)
         return -1;
     return c->type_code;
 }
@@ -105,11 +105,11 @@ extern "C" int val_size(const cell *c)
     if (!c)
         return 0;
     switch (c->size_code) {
-    case 0: return 1;
-    case 1: return 2;
-    case 2: return 4;
+    case vorn::size_code::bytes1: return 1;
+    case vorn::size_code::bytes2: return 2;
+    case vorn::size_code::bytes4: return 4;
     default: return 8;
     }
 }
 
-extern "C" int val_sign(const cell *c) { return c && c->sign != 0 ? 1 : 0; }
+extern "C" int val_sign(const cell *c) { return c && c->sign != vorn::sign_code::signed_int ? 1 : 0; }

@@ -43,19 +43,21 @@ void append_text(std::string &out, const cell *c)
     char buf[400];
     int n = 0;
     switch (c->type_code) {
-    case 0:
-        if (c->sign == 0) {
-            long long v = c->size_code == 0 ? as_int8(c) : c->size_code == 1 ? as_int16(c)
-                        : c->size_code == 2 ? as_int32(c) : as_int64(c);
+    case type_code::integer:
+        if (c->sign == sign_code::signed_int) {
+            long long v = c->size_code == size_code::bytes1 ? as_int8(c)
+                        : c->size_code == size_code::bytes2 ? as_int16(c)
+                        : c->size_code == size_code::bytes4 ? as_int32(c) : as_int64(c);
             n = std::snprintf(buf, sizeof buf, "%lld", v);
         } else {
-            unsigned long long v = c->size_code == 0 ? as_uint8(c) : c->size_code == 1 ? as_uint16(c)
-                                 : c->size_code == 2 ? as_uint32(c) : as_uint64(c);
+            unsigned long long v = c->size_code == size_code::bytes1 ? as_uint8(c)
+                                 : c->size_code == size_code::bytes2 ? as_uint16(c)
+                                 : c->size_code == size_code::bytes4 ? as_uint32(c) : as_uint64(c);
             n = std::snprintf(buf, sizeof buf, "%llu", v);
         }
         break;
-    case 1:
-        if (c->size_code == 2) {
+    case type_code::floating:
+        if (c->size_code == size_code::bytes4) {
             n = std::snprintf(buf, sizeof buf, "%.*f", 9, static_cast<double>(as_float(c)));
             if (n > 49)
                 n = 49;
@@ -63,13 +65,13 @@ void append_text(std::string &out, const cell *c)
             n = std::snprintf(buf, sizeof buf, "%.*f", 17, as_double(c));
         }
         break;
-    case 2:
+    case type_code::string:
         if (c->str())
             out.append(c->str(), c->str_len);
         return;
-    case 3: append_date(out, c); return;
-    case 4: append_time(out, c); return;
-    case 5:
+    case type_code::date: append_date(out, c); return;
+    case type_code::time: append_time(out, c); return;
+    case type_code::datetime:
         append_date(out, c);
         out.push_back(' ');
         append_time(out, c);

@@ -29,8 +29,3 @@ struct result_table {
 void to_table(const result_set *rs, name_list &names, row_list &rows, name_list &types,
               sid_list *sids = nullptr);
 void to_table(const result_set *rs, result_table &out, bool with_sids = true);
-
-// The GUI type name of a cell's kind; empty for an unknown kind.
-QByteArray type_name_of(const cell *c);
-// The cell as the QVariant the grid holds; an invalid QVariant for an unknown kind.
-QVariant value_of(const cell *c);

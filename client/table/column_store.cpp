@@ -1,32 +1,15 @@
-// Packs and unpacks column values; the packed forms are the support library's records and the
-// native numbers, copied with memcpy so no alignment is assumed.
+// Packs and unpacks column values; the packed forms and the reading of cells are those of the
+// value kinds, copied with memcpy so no alignment is assumed.
 #include "table/column_store.h"
 
 #include "support/mem_time.h"
 
-#include <cstdlib>
 #include <cstring>
 
-using value_text::kind;
+using kind = value_kind;
 namespace mem = ox::db::mem;
 
-namespace {
-std::size_t width_of(kind k)
-{
-    if (value_text::is_integer(k))
-        return std::size_t(value_text::int_bytes(int(k)));
-    switch (k) {
-    case kind::flt: return 4;
-    case kind::dbl: return 8;
-    case kind::date: return sizeof(mem::date);
-    case kind::time: return sizeof(mem::time);
-    case kind::datetime: return sizeof(mem::date_time);
-    default: return 0;
-    }
-}
-} // namespace
-
-column_store::column_store(kind k) : kind_(k), width_(width_of(k)) {}
+column_store::column_store(kind k) : kind_(k), width_(std::size_t(kind_row(k).packed_width)) {}
 
 void column_store::reserve(std::size_t rows)
 {
@@ -45,52 +28,27 @@ void column_store::append_fixed(const void *p)
 
 void column_store::append_cell(const cell *c)
 {
-    switch (kind_) {
-    case kind::u08: case kind::i08: { const uint8_t v = as_uint8(c); append_fixed(&v); return; }
-    case kind::u16: case kind::i16: { const uint16_t v = as_uint16(c); append_fixed(&v); return; }
-    case kind::u32: case kind::i32: { const uint32_t v = as_uint32(c); append_fixed(&v); return; }
-    case kind::u64: case kind::i64: { const uint64_t v = as_uint64(c); append_fixed(&v); return; }
-    case kind::flt: { const float v = as_float(c); append_fixed(&v); return; }
-    case kind::dbl: { const double v = as_double(c); append_fixed(&v); return; }
-    case kind::str: {
-        char *s = nullptr;
-        uint64_t len = 0;
-        as_str(&s, &len, c);
-        if (s)
-            text_.insert(text_.end(), s, s + len);
-        std::free(s);
+    if (kind_ == kind::str) {
+        read_string(c, [this](const char *bytes, std::uint64_t len) {
+            text_.insert(text_.end(), bytes, bytes + len);
+        });
         ends_.push_back(text_.size());
         ++count_;
         return;
     }
-    case kind::date: {
-        int y = 0, mo = 0, d = 0;
-        as_date(&y, &mo, &d, c);
-        const mem::date v{uint16_t(y), uint8_t(mo), uint8_t(d)};
-        append_fixed(&v);
+    if (width_ == 0) {
+        ++count_;
         return;
     }
-    case kind::time: {
-        int h = 0, mi = 0, s = 0, ns = 0;
-        as_time(&h, &mi, &s, &ns, c);
-        const mem::time v{uint8_t(h), uint8_t(mi), uint8_t(s), uint32_t(ns)};
-        append_fixed(&v);
-        return;
-    }
-    case kind::datetime: {
-        int y = 0, mo = 0, d = 0, h = 0, mi = 0, s = 0, ns = 0;
-        as_datetime(&y, &mo, &d, &h, &mi, &s, &ns, c);
-        const mem::date_time v{uint16_t(y), uint8_t(mo), uint8_t(d), uint8_t(h), uint8_t(mi), uint8_t(s), uint32_t(ns)};
-        append_fixed(&v);
-        return;
-    }
-    default: ++count_; return;
-    }
+    const std::size_t at = fixed_.size();
+    fixed_.resize(at + width_);
+    read_packed(c, kind_, fixed_.data() + at);
+    ++count_;
 }
 
 void column_store::append(const QVariant &v)
 {
-    if (value_text::is_integer(kind_)) {
+    if (is_integer(kind_)) {
         const uint64_t bits = value_text::int_bits(v, kind_);
         append_fixed(&bits); // little-endian: the low bytes come first
         return;
@@ -120,22 +78,7 @@ QVariant column_store::value(std::size_t row) const
         const std::size_t begin = row == 0 ? 0 : ends_[row - 1];
         return QVariant(QString::fromUtf8(text_.data() + begin, int(ends_[row] - begin)));
     }
-    const unsigned char *p = fixed_.data() + row * width_;
-    if (value_text::is_integer(kind_)) {
-        uint64_t bits = 0;
-        std::memcpy(&bits, p, width_);
-        if (value_text::int_signed(int(kind_)) && width_ < 8 && (bits >> (8 * width_ - 1)))
-            bits |= ~uint64_t(0) << (8 * width_);
-        return value_text::int_variant(bits, kind_);
-    }
-    switch (kind_) {
-    case kind::flt: { float f; std::memcpy(&f, p, 4); return QVariant(f); }
-    case kind::dbl: { double d; std::memcpy(&d, p, 8); return QVariant(d); }
-    case kind::date: { mem::date d; std::memcpy(&d, p, sizeof d); return QVariant::fromValue(d); }
-    case kind::time: { mem::time t; std::memcpy(&t, p, sizeof t); return QVariant::fromValue(t); }
-    case kind::datetime: { mem::date_time dt; std::memcpy(&dt, p, sizeof dt); return QVariant::fromValue(dt); }
-    default: return QVariant();
-    }
+    return width_ ? packed_value(fixed_.data() + row * width_, kind_) : QVariant();
 }
 
 std::size_t column_store::bytes_held() const

@@ -11,9 +11,9 @@
 
 class column_store {
 public:
-    explicit column_store(value_text::kind k = value_text::kind::none);
+    explicit column_store(::value_kind k = ::value_kind::none);
 
-    value_text::kind value_kind() const { return kind_; }
+    ::value_kind value_kind() const { return kind_; }
     std::size_t size() const { return count_; }
     void reserve(std::size_t rows);
 
@@ -30,7 +30,7 @@ public:
 private:
     void append_fixed(const void *p);
 
-    value_text::kind kind_;
+    ::value_kind kind_;
     std::size_t width_ = 0;
     std::size_t count_ = 0;
     std::vector<unsigned char> fixed_;

@@ -6,7 +6,7 @@
 
 #include <QLineEdit>
 
-using value_text::kind;
+using kind = value_kind;
 
 item_dlgt::item_dlgt(kind k, QObject *parent) : QItemDelegate(parent), kind_(k)
 {
@@ -65,11 +65,12 @@ QVariant item_dlgt::from_text(const QString &text) const
 
 // ---------------------------------------------------------------- integers
 
-int_item_dlgt::int_item_dlgt(int k, QObject *parent) : item_dlgt(value_text::kind(qBound(0, k, 7)), parent) {}
+// A kind that is not an integer kind gets the widest one, so the entry still takes every value.
+int_item_dlgt::int_item_dlgt(kind k, QObject *parent) : item_dlgt(is_integer(k) ? k : kind::i64, parent) {}
 
 QWidget *int_item_dlgt::make_editor(QWidget *parent) const
 {
-    int_spin_box *e = make_int_spin_box(kind(), parent);
+    int_spin_box *e = make_int_spin_box(value_kind(), parent);
     e->set_format(format());
     return e;
 }
@@ -84,7 +85,7 @@ void int_item_dlgt::put_value(QWidget *editor, const QVariant &value) const
 QVariant int_item_dlgt::take_value(QWidget *editor) const
 {
     auto *e = static_cast<int_spin_box *>(editor);
-    return e->has_value() ? value_text::int_variant(e->value(), value_kind()) : QVariant();
+    return e->has_value() ? int_variant(e->value(), value_kind()) : QVariant();
 }
 
 // ---------------------------------------------------------------- float and double
@@ -160,9 +161,9 @@ QVariant temporal_item_dlgt::take_value(QWidget *editor) const
 
 item_dlgt *make_item_dlgt(const QByteArray &type_name, QObject *parent)
 {
-    const kind k = value_text::kind_of(type_name);
-    if (value_text::is_integer(k))
-        return new int_item_dlgt(int(k), parent);
+    const kind k = kind_of(type_name);
+    if (is_integer(k))
+        return new int_item_dlgt(k, parent);
     switch (k) {
     case kind::flt: return new float_item_dlgt(parent);
     case kind::dbl: return new double_item_dlgt(parent);

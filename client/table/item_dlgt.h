@@ -9,9 +9,9 @@
 class item_dlgt : public QItemDelegate {
     Q_OBJECT
 public:
-    explicit item_dlgt(value_text::kind k, QObject *parent = nullptr);
+    explicit item_dlgt(::value_kind k, QObject *parent = nullptr);
 
-    value_text::kind value_kind() const { return kind_; }
+    ::value_kind value_kind() const { return kind_; }
 
     bool read_only() const { return read_only_; }
     void set_read_only(bool on) { read_only_ = on; }
@@ -41,7 +41,7 @@ protected:
     virtual QVariant take_value(QWidget *editor) const = 0;
 
 private:
-    value_text::kind kind_;
+    ::value_kind kind_;
     value_text::number_format fmt_;
     bool read_only_ = false;
 };
@@ -49,9 +49,8 @@ private:
 class int_item_dlgt : public item_dlgt {
     Q_OBJECT
 public:
-    // kind 0 to 7: u08, i08, u16, i16, u32, i32, u64, i64.
-    explicit int_item_dlgt(int kind, QObject *parent = nullptr);
-    int kind() const { return int(value_kind()); }
+    // One of the integer kinds u08 ... i64.
+    explicit int_item_dlgt(::value_kind k, QObject *parent = nullptr);
 
 protected:
     QWidget *make_editor(QWidget *parent) const override;
@@ -98,7 +97,7 @@ protected:
 class temporal_item_dlgt : public item_dlgt {
     Q_OBJECT
 public:
-    temporal_item_dlgt(value_text::kind k, QObject *parent);
+    temporal_item_dlgt(::value_kind k, QObject *parent);
 
 protected:
     QWidget *make_editor(QWidget *parent) const override;
@@ -109,20 +108,20 @@ protected:
 class date_item_dlgt : public temporal_item_dlgt {
     Q_OBJECT
 public:
-    explicit date_item_dlgt(QObject *parent = nullptr) : temporal_item_dlgt(value_text::kind::date, parent) {}
+    explicit date_item_dlgt(QObject *parent = nullptr) : temporal_item_dlgt(::value_kind::date, parent) {}
 };
 
 class time_item_dlgt : public temporal_item_dlgt {
     Q_OBJECT
 public:
-    explicit time_item_dlgt(QObject *parent = nullptr) : temporal_item_dlgt(value_text::kind::time, parent) {}
+    explicit time_item_dlgt(QObject *parent = nullptr) : temporal_item_dlgt(::value_kind::time, parent) {}
 };
 
 class datetime_item_dlgt : public temporal_item_dlgt {
     Q_OBJECT
 public:
     explicit datetime_item_dlgt(QObject *parent = nullptr)
-        : temporal_item_dlgt(value_text::kind::datetime, parent) {}
+        : temporal_item_dlgt(::value_kind::datetime, parent) {}
 };
 
 // The delegate for a grid type name ("u08" ... "datetime"), or null for an unknown name.

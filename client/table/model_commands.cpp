@@ -8,7 +8,7 @@
 #include <QIcon>
 #include <QMap>
 
-using value_text::kind;
+using kind = value_kind;
 namespace mem = ox::db::mem;
 
 QVariant default_value(const QByteArray &type_name)
@@ -34,15 +34,14 @@ QVariant default_value(const QByteArray &type_name)
 
 QIcon type_icon(const QByteArray &type_name)
 {
-    if (value_text::kind_of(type_name) == kind::none)
-        return QIcon();
-    return QIcon(QStringLiteral(":/img/type_") + QString::fromLatin1(type_name) + QStringLiteral(".svg"));
+    const kind k = kind_of(type_name);
+    return k == kind::none ? QIcon() : QIcon(QString::fromLatin1(kind_row(k).icon));
 }
 
 QByteArray literal_for(const QByteArray &text, const QByteArray &type_name)
 {
-    const kind k = value_text::kind_of(type_name);
-    if (value_text::is_temporal(k))
+    const kind k = kind_of(type_name);
+    if (is_temporal(k))
         return '"' + text + '"';
     if (k == kind::str) {
         // Quoted, so blanks and command words inside a string stay part of the value.
@@ -54,7 +53,7 @@ QByteArray literal_for(const QByteArray &text, const QByteArray &type_name)
         }
         return q + '"';
     }
-    if (value_text::is_integer(k)) {
+    if (is_integer(k)) {
         QByteArray out = text; // the grouped binary text of u08 must stay one token
         out.replace(' ', QByteArray());
         return out;
@@ -89,7 +88,7 @@ QList<QByteArray> tab_data_model::pending_commands() const
                 const QString shown = col.delegate->display_text(v);
                 names += ' ' + header_text(c).toUtf8();
                 values += ' ' + literal_for(value_text::command_number(shown, v, col.kind).toUtf8(),
-                                            value_text::type_name(col.kind));
+                                            type_name(col.kind));
             }
             out << "push into " + table_ + names + " values" + values + at_clause;
             continue;
@@ -102,11 +101,11 @@ QList<QByteArray> tab_data_model::pending_commands() const
                 continue;
             const column &col = columns_[std::size_t(c)];
             const QVariant v = item->value(Qt::EditRole);
-            const QString text = value_text::is_temporal(col.kind) ? col.delegate->display_text(v)
+            const QString text = is_temporal(col.kind) ? col.delegate->display_text(v)
                                                                    : value_text::plain_text(v, col.kind);
             if (!sets.isEmpty())
                 sets += ' ';
-            sets += header_text(c).toUtf8() + ' ' + literal_for(text.toUtf8(), value_text::type_name(col.kind));
+            sets += header_text(c).toUtf8() + ' ' + literal_for(text.toUtf8(), type_name(col.kind));
         }
         if (!sets.isEmpty())
             out << "update " + table_ + " set " + sets + at_clause;

@@ -8,7 +8,7 @@
 #include <cmath>
 #include <numeric>
 
-using value_text::kind;
+using kind = value_kind;
 namespace mem = ox::db::mem;
 
 namespace {
@@ -58,12 +58,12 @@ void tab_data_model::sort(int column, Qt::SortOrder order)
         return;
     const kind k = columns_[std::size_t(column)].kind;
     std::vector<std::size_t> perm;
-    if (value_text::is_integer(k) && value_text::int_signed(int(k))) {
+    if (is_integer(k) && int_signed(k)) {
         std::vector<int64_t> keys(static_cast<std::size_t>(n));
         for (int r = 0; r < n; ++r)
             keys[std::size_t(r)] = int64_t(value_text::int_bits(value_at(r, column), k));
         perm = stable_order(keys, order_);
-    } else if (value_text::is_integer(k)) {
+    } else if (is_integer(k)) {
         std::vector<uint64_t> keys(static_cast<std::size_t>(n));
         for (int r = 0; r < n; ++r)
             keys[std::size_t(r)] = value_text::int_bits(value_at(r, column), k);
@@ -78,7 +78,7 @@ void tab_data_model::sort(int column, Qt::SortOrder order)
                 return false;
             return std::isnan(b) || a < b;
         });
-    } else if (value_text::is_temporal(k)) {
+    } else if (is_temporal(k)) {
         std::vector<mem::date_time> keys(static_cast<std::size_t>(n));
         for (int r = 0; r < n; ++r)
             keys[std::size_t(r)] = temporal_key(value_at(r, column));

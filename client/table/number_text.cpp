@@ -29,14 +29,14 @@ number_format format_of(display_mode mode)
     return f;
 }
 
-QString int_suffix(int kind)
+QString int_suffix(value_kind kind)
 {
     return QStringLiteral("u") + QString::number(int_bytes(kind));
 }
 
 namespace {
 
-uint64_t width_mask(int kind)
+uint64_t width_mask(value_kind kind)
 {
     const int bits = 8 * int_bytes(kind);
     return bits == 64 ? ~uint64_t(0) : ((uint64_t(1) << bits) - 1);
@@ -118,7 +118,7 @@ QString without_blanks(const QString &text)
 
 } // namespace
 
-QString int_text(uint64_t bits, int kind, const number_format &fmt)
+QString int_text(uint64_t bits, value_kind kind, const number_format &fmt)
 {
     const int width = 8 * int_bytes(kind);
     uint64_t v = bits & width_mask(kind);
@@ -128,7 +128,7 @@ QString int_text(uint64_t bits, int kind, const number_format &fmt)
         v = (~v + 1) & width_mask(kind); // the minimum of a kind is its own magnitude
     }
     QString digits = magnitude_digits(v, fmt.base);
-    if (fmt.base == 0 && kind == k_u08)
+    if (fmt.base == 0 && kind == value_kind::u08)
         digits = group_by_four(digits);
     QString out;
     if (negative)
@@ -155,7 +155,7 @@ QString double_text(double v, const number_format &fmt)
     return real_text(v, 17, 'd', fmt);
 }
 
-int_parse parse_int(const QString &text, int kind, int base)
+int_parse parse_int(const QString &text, value_kind kind, int base)
 {
     const QString s = without_blanks(text);
     const int n = s.size();

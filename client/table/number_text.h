@@ -2,16 +2,12 @@
 // parsers that read them back; the parsers also judge partial input for the typed entries.
 #pragma once
 
+#include "db/value_kinds.h"
+
 #include <QString>
 #include <cstdint>
 
 namespace value_text {
-
-// Integer kinds in the order the integer delegates number them.
-enum int_kind : int { k_u08 = 0, k_i08, k_u16, k_i16, k_u32, k_i32, k_u64, k_i64 };
-
-inline int int_bytes(int kind) { return 1 << (kind / 2); }
-inline bool int_signed(int kind) { return kind % 2 == 1; }
 
 // Base 0 binary, 1 hexadecimal, 2 decimal.
 struct number_format {
@@ -26,12 +22,12 @@ number_format format_of(display_mode mode);
 
 // An integer travels as 64 bits: sign-extended for the signed kinds, zero-extended otherwise.
 // Only the kind's low bytes are looked at.
-QString int_text(uint64_t bits, int kind, const number_format &fmt);
+QString int_text(uint64_t bits, value_kind kind, const number_format &fmt);
 QString float_text(float v, const number_format &fmt);
 QString double_text(double v, const number_format &fmt);
 
-// The suffix "u1", "u2", "u4" or "u8" of a kind.
-QString int_suffix(int kind);
+// The suffix "u1", "u2", "u4" or "u8" of an integer kind.
+QString int_suffix(value_kind kind);
 
 // How far a text gets towards a value: refused, a beginning that may still become a value
 // (empty, a sign, a prefix, a half-typed suffix), or a value.
@@ -44,7 +40,7 @@ struct int_parse {
 // Blanks are ignored; a sign ("-" only for signed kinds), the prefix of the base ("0b" for
 // binary, "0x" for hexadecimal, none for decimal), digits of that base and the kind's size
 // suffix are accepted. A value outside the kind's range is refused.
-int_parse parse_int(const QString &text, int kind, int base);
+int_parse parse_int(const QString &text, value_kind kind, int base);
 
 struct real_parse {
     parse_state state = parse_state::invalid;

@@ -7,7 +7,7 @@
 
 using namespace value_text;
 
-int_spin_box::int_spin_box(int kind, QWidget *parent) : QLineEdit(parent), kind_(kind)
+int_spin_box::int_spin_box(value_kind kind, QWidget *parent) : QLineEdit(parent), kind_(kind)
 {
     connect(this, &QLineEdit::textChanged, this, &int_spin_box::check_text);
     set_value(0);
@@ -29,7 +29,7 @@ int64_t int_spin_box::minimum() const
 {
     if (!int_signed(kind_))
         return 0;
-    return kind_ == k_i64 ? INT64_MIN : -(int64_t(1) << (8 * int_bytes(kind_) - 1));
+    return kind_ == value_kind::i64 ? INT64_MIN : -(int64_t(1) << (8 * int_bytes(kind_) - 1));
 }
 
 uint64_t int_spin_box::maximum() const
@@ -72,17 +72,17 @@ void int_spin_box::keyPressEvent(QKeyEvent *event)
     event->accept();
 }
 
-int_spin_box *make_int_spin_box(int kind, QWidget *parent)
+int_spin_box *make_int_spin_box(value_kind kind, QWidget *parent)
 {
     switch (kind) {
-    case k_u08: return new u08_spin_box(parent);
-    case k_i08: return new i08_spin_box(parent);
-    case k_u16: return new u16_spin_box(parent);
-    case k_i16: return new i16_spin_box(parent);
-    case k_u32: return new u32_spin_box(parent);
-    case k_i32: return new i32_spin_box(parent);
-    case k_u64: return new u64_spin_box(parent);
-    case k_i64: return new i64_spin_box(parent);
+    case value_kind::u08: return new u08_spin_box(parent);
+    case value_kind::i08: return new i08_spin_box(parent);
+    case value_kind::u16: return new u16_spin_box(parent);
+    case value_kind::i16: return new i16_spin_box(parent);
+    case value_kind::u32: return new u32_spin_box(parent);
+    case value_kind::i32: return new i32_spin_box(parent);
+    case value_kind::u64: return new u64_spin_box(parent);
+    case value_kind::i64: return new i64_spin_box(parent);
     default: return nullptr;
     }
 }

@@ -10,9 +10,9 @@
 class int_spin_box : public QLineEdit {
     Q_OBJECT
 public:
-    int_spin_box(int kind, QWidget *parent = nullptr);
+    int_spin_box(value_kind kind, QWidget *parent = nullptr);
 
-    int kind() const { return kind_; }
+    value_kind kind() const { return kind_; }
     // Takes over base, plus and suffix and shows the value again in that form.
     void set_format(const value_text::number_format &fmt);
     const value_text::number_format &format() const { return fmt_; }
@@ -35,7 +35,7 @@ protected:
 private:
     void check_text(const QString &text);
 
-    int kind_;
+    value_kind kind_;
     value_text::number_format fmt_;
     uint64_t bits_ = 0;
     bool complete_ = true;
@@ -45,46 +45,46 @@ private:
 class u08_spin_box : public int_spin_box {
     Q_OBJECT
 public:
-    explicit u08_spin_box(QWidget *parent = nullptr) : int_spin_box(value_text::k_u08, parent) {}
+    explicit u08_spin_box(QWidget *parent = nullptr) : int_spin_box(value_kind::u08, parent) {}
 };
 class i08_spin_box : public int_spin_box {
     Q_OBJECT
 public:
-    explicit i08_spin_box(QWidget *parent = nullptr) : int_spin_box(value_text::k_i08, parent) {}
+    explicit i08_spin_box(QWidget *parent = nullptr) : int_spin_box(value_kind::i08, parent) {}
 };
 class u16_spin_box : public int_spin_box {
     Q_OBJECT
 public:
-    explicit u16_spin_box(QWidget *parent = nullptr) : int_spin_box(value_text::k_u16, parent) {}
+    explicit u16_spin_box(QWidget *parent = nullptr) : int_spin_box(value_kind::u16, parent) {}
 };
 class i16_spin_box : public int_spin_box {
     Q_OBJECT
 public:
-    explicit i16_spin_box(QWidget *parent = nullptr) : int_spin_box(value_text::k_i16, parent) {}
+    explicit i16_spin_box(QWidget *parent = nullptr) : int_spin_box(value_kind::i16, parent) {}
 };
 class u32_spin_box : public int_spin_box {
     Q_OBJECT
 public:
-    explicit u32_spin_box(QWidget *parent = nullptr) : int_spin_box(value_text::k_u32, parent) {}
+    explicit u32_spin_box(QWidget *parent = nullptr) : int_spin_box(value_kind::u32, parent) {}
 };
 class i32_spin_box : public int_spin_box {
     Q_OBJECT
 public:
-    explicit i32_spin_box(QWidget *parent = nullptr) : int_spin_box(value_text::k_i32, parent) {}
+    explicit i32_spin_box(QWidget *parent = nullptr) : int_spin_box(value_kind::i32, parent) {}
 };
 class u64_spin_box : public int_spin_box {
     Q_OBJECT
 public:
-    explicit u64_spin_box(QWidget *parent = nullptr) : int_spin_box(value_text::k_u64, parent) {}
+    explicit u64_spin_box(QWidget *parent = nullptr) : int_spin_box(value_kind::u64, parent) {}
 };
 class i64_spin_box : public int_spin_box {
     Q_OBJECT
 public:
-    explicit i64_spin_box(QWidget *parent = nullptr) : int_spin_box(value_text::k_i64, parent) {}
+    explicit i64_spin_box(QWidget *parent = nullptr) : int_spin_box(value_kind::i64, parent) {}
 };
 
-// The entry of the given integer kind (0 to 7), or null for another number.
-int_spin_box *make_int_spin_box(int kind, QWidget *parent);
+// The entry of the given integer kind, or null for another kind.
+int_spin_box *make_int_spin_box(value_kind kind, QWidget *parent);
 
 // Entry for float or double; shows the decimal text of the grid ("%.9f" / "%.17f").
 class real_spin_box : public QLineEdit {

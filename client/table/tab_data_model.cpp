@@ -12,11 +12,9 @@
 #include <cstdio>
 #include <numeric>
 
-using value_text::kind;
+using kind = value_kind;
 
 namespace {
-const char *const all_types[] = {"u08", "i08", "u16", "i16", "u32", "i32", "u64", "i64",
-                                 "float", "double", "string", "date", "time", "datetime"};
 const QByteArray time_point_name("time point");
 
 } // namespace
@@ -32,8 +30,10 @@ tab_data_model::tab_data_model(const QByteArray &table, db_exec *exec, QObject *
     : QAbstractItemModel(parent), table_(table), exec_(exec)
 {
     ox::db::mem::register_meta_types();
-    for (const char *t : all_types)
-        delegate_map_[QByteArray(t)] = make_item_dlgt(t, this);
+    for (int k = 0; k < value_kind_count; ++k) {
+        const QByteArray t = type_name(kind(k));
+        delegate_map_[t] = make_item_dlgt(t, this);
+    }
 }
 
 tab_data_model::~tab_data_model()
@@ -90,7 +90,7 @@ bool tab_data_model::fill_from(const result_set *rs)
     }
     bool values_ok = nrows > 0;
     for (uint64_t c = 0; c < ncols && nrows > 0; ++c) {
-        const QByteArray t = type_name_of(at(0, c, rs));
+        const QByteArray t = type_name(kind_of(at(0, c, rs)));
         if (t.isEmpty()) {
             std::fputs("bad type\n", stdout);
             values_ok = false;
@@ -156,7 +156,7 @@ bool tab_data_model::types_from_fields(const QList<QByteArray> &names, QList<QBy
 void tab_data_model::add_column(const QByteArray &name, const QByteArray &type)
 {
     column col;
-    col.kind = value_text::kind_of(type);
+    col.kind = kind_of(type);
     col.store = column_store(col.kind);
     col.header = std::make_unique<dbl_val_item>();
     const QString n = QString::fromUtf8(name);
@@ -283,7 +283,7 @@ QByteArray tab_data_model::type_of(int column) const
 {
     if (column < 0 || column >= int(columns_.size()))
         return QByteArray();
-    return value_text::type_name(columns_[std::size_t(column)].kind);
+    return type_name(columns_[std::size_t(column)].kind);
 }
 
 QVariant tab_data_model::from_text(const QString &text, int column) const
@@ -432,7 +432,7 @@ bool tab_data_model::insertRows(int row, int count, const QModelIndex &parent)
     for (int i = 0; i < count; ++i) {
         const std::size_t sr = columns_[0].store.size();
         for (column &c : columns_) {
-            const QVariant v = default_value(value_text::type_name(c.kind));
+            const QVariant v = default_value(type_name(c.kind));
             c.store.append(v);
             auto *item = new dbl_val_item;
             item->set_base_value(v);

@@ -81,7 +81,7 @@ private:
         dbl_val_item *item = nullptr;
     };
     struct column {
-        value_text::kind kind = value_text::kind::none;
+        value_kind kind = value_kind::none;
         item_dlgt *delegate = nullptr;
         std::unique_ptr<dbl_val_item> header;
         column_store store;

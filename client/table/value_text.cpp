@@ -12,9 +12,6 @@ namespace value_text {
 namespace mem = ox::db::mem;
 
 namespace {
-const char *const type_names[] = {"u08", "i08",   "u16",    "i16",  "u32",  "i32",     "u64",
-                                  "i64", "float", "double", "string", "date", "time", "datetime"};
-
 QString shortest(double v, bool is_float)
 {
     if (std::isnan(v))
@@ -39,59 +36,31 @@ bool same_real(double a, double b)
 }
 } // namespace
 
-kind kind_of(const QByteArray &name)
-{
-    for (int i = 0; i < int(kind::none); ++i)
-        if (name == type_names[i])
-            return kind(i);
-    return kind::none;
-}
-
-QByteArray type_name(kind k)
-{
-    return k == kind::none ? QByteArray() : QByteArray(type_names[int(k)]);
-}
-
-uint64_t int_bits(const QVariant &v, kind k)
+uint64_t int_bits(const QVariant &v, value_kind k)
 {
     if (v.userType() == QMetaType::ULongLong || v.userType() == QMetaType::UInt)
         return v.toULongLong();
-    if (int_signed(int(k)) || v.userType() == QMetaType::Int || v.userType() == QMetaType::LongLong)
+    if (int_signed(k) || v.userType() == QMetaType::Int || v.userType() == QMetaType::LongLong)
         return uint64_t(v.toLongLong());
     return v.toULongLong();
 }
 
-QVariant int_variant(uint64_t bits, kind k)
-{
-    switch (k) {
-    case kind::u08: return QVariant(int(uint8_t(bits)));
-    case kind::i08: return QVariant(int(int8_t(bits)));
-    case kind::u16: return QVariant(int(uint16_t(bits)));
-    case kind::i16: return QVariant(int(int16_t(bits)));
-    case kind::i32: return QVariant(int(int32_t(bits)));
-    case kind::u32: return QVariant(uint(uint32_t(bits)));
-    case kind::i64: return QVariant(qlonglong(bits));
-    case kind::u64: return QVariant(qulonglong(bits));
-    default: return QVariant();
-    }
-}
-
-QString display_text(const QVariant &v, kind k, const number_format &fmt)
+QString display_text(const QVariant &v, value_kind k, const number_format &fmt)
 {
     if (is_integer(k))
-        return int_text(int_bits(v, k), int(k), fmt);
+        return int_text(int_bits(v, k), k, fmt);
     switch (k) {
-    case kind::flt: return float_text(v.toFloat(), fmt);
-    case kind::dbl: return double_text(v.toDouble(), fmt);
-    case kind::date:
+    case value_kind::flt: return float_text(v.toFloat(), fmt);
+    case value_kind::dbl: return double_text(v.toDouble(), fmt);
+    case value_kind::date:
         if (v.userType() == qMetaTypeId<mem::date>())
             return mem::to_text(v.value<mem::date>());
         break;
-    case kind::time:
+    case value_kind::time:
         if (v.userType() == qMetaTypeId<mem::time>())
             return mem::to_text(v.value<mem::time>());
         break;
-    case kind::datetime:
+    case value_kind::datetime:
         if (v.userType() == qMetaTypeId<mem::date_time>())
             return mem::to_text(v.value<mem::date_time>());
         break;
@@ -100,30 +69,30 @@ QString display_text(const QVariant &v, kind k, const number_format &fmt)
     return v.toString();
 }
 
-QVariant from_text(const QString &text, kind k, const number_format &fmt)
+QVariant from_text(const QString &text, value_kind k, const number_format &fmt)
 {
     if (is_integer(k)) {
-        const int_parse p = parse_int(text, int(k), fmt.base);
+        const int_parse p = parse_int(text, k, fmt.base);
         return p.state == parse_state::complete ? int_variant(p.bits, k) : QVariant();
     }
     switch (k) {
-    case kind::flt:
-    case kind::dbl: {
-        const real_parse p = parse_real(text, k == kind::dbl);
+    case value_kind::flt:
+    case value_kind::dbl: {
+        const real_parse p = parse_real(text, k == value_kind::dbl);
         if (p.state != parse_state::complete)
             return QVariant();
-        return k == kind::dbl ? QVariant(p.value) : QVariant(float(p.value));
+        return k == value_kind::dbl ? QVariant(p.value) : QVariant(float(p.value));
     }
-    case kind::str: return QVariant(text);
-    case kind::date: {
+    case value_kind::str: return QVariant(text);
+    case value_kind::date: {
         mem::date d;
         return mem::parse(text, d) ? QVariant::fromValue(d) : QVariant();
     }
-    case kind::time: {
+    case value_kind::time: {
         mem::time t;
         return mem::parse(text, t) ? QVariant::fromValue(t) : QVariant();
     }
-    case kind::datetime: {
+    case value_kind::datetime: {
         mem::date_time dt;
         return mem::parse(text, dt) ? QVariant::fromValue(dt) : QVariant();
     }
@@ -131,35 +100,35 @@ QVariant from_text(const QString &text, kind k, const number_format &fmt)
     }
 }
 
-QString plain_text(const QVariant &v, kind k)
+QString plain_text(const QVariant &v, value_kind k)
 {
     if (is_integer(k))
-        return int_text(int_bits(v, k), int(k), number_format());
-    if (k == kind::flt)
+        return int_text(int_bits(v, k), k, number_format());
+    if (k == value_kind::flt)
         return shortest(double(v.toFloat()), true);
-    if (k == kind::dbl)
+    if (k == value_kind::dbl)
         return shortest(v.toDouble(), false);
     return display_text(v, k, number_format());
 }
 
-QString command_number(const QString &display, const QVariant &v, kind k)
+QString command_number(const QString &display, const QVariant &v, value_kind k)
 {
     if (is_integer(k)) {
         QString out = display;
         out.remove(QLatin1Char(' '));
         return out;
     }
-    if (k != kind::flt && k != kind::dbl)
+    if (k != value_kind::flt && k != value_kind::dbl)
         return display;
-    const double value = k == kind::flt ? double(v.toFloat()) : v.toDouble();
-    const real_parse back = parse_real(display, k == kind::dbl);
+    const double value = k == value_kind::flt ? double(v.toFloat()) : v.toDouble();
+    const real_parse back = parse_real(display, k == value_kind::dbl);
     if (back.state == parse_state::complete) {
-        const double read = k == kind::flt ? double(float(back.value)) : back.value;
+        const double read = k == value_kind::flt ? double(float(back.value)) : back.value;
         if (same_real(read, value))
             return display;
     }
     // Fixed-point digits cut small values short; the shortest exact text keeps them.
-    return shortest(value, k == kind::flt);
+    return shortest(value, k == value_kind::flt);
 }
 
 } // namespace value_text

@@ -1,11 +1,13 @@
 // Result sets converted to the grid form: every kind's QVariant, the shapes without rows or
 // columns, unknown kinds, and query's handling of a failed command.
 #include "db/db_exec.h"
+#include "db/value_kinds.h"
 #include "recording_peer_helper.h"
 #include "support/mem_time.h"
 
 #include <QtTest>
 #include <cstdio>
+#include <cstring>
 #include <memory>
 #include <unistd.h>
 
@@ -123,6 +125,56 @@ private slots:
         QCOMPARE(z[10].type(), QVariant::String);
         QVERIFY(z[10].toString().isEmpty());
         QCOMPARE(z[13].toString(), QStringLiteral("2000-02-29 00:00:00"));
+    }
+
+    // The kinds' table and the conversion agree: a column sent with a row's wire triple comes
+    // back with that row's type name, in a QVariant of that row's type, and stored packed it
+    // reads back as the same value.
+    void kind_table_matches_the_conversion()
+    {
+        body_builder b;
+        for (int k = 0; k < value_kind_count; ++k) {
+            const value_kind_row &row = kind_row(value_kind(k));
+            QCOMPARE(int(row.kind), k);
+            QCOMPARE(kind_of(QByteArray(row.type_name)), row.kind);
+            b.col(row.type_name, row.type_code, row.sign, row.size_code);
+        }
+        b.row(1);
+        for (int k = 0; k < value_kind_count; ++k) {
+            const value_kind kind = value_kind(k);
+            if (is_integer(kind))
+                b.integer(int_signed(kind) ? uint64_t(-2) : 200, int_bytes(kind));
+            else if (kind == value_kind::flt)
+                b.f32(0.5f);
+            else if (kind == value_kind::dbl)
+                b.f64(0.25);
+            else if (kind == value_kind::str)
+                b.str("s");
+            else if (kind == value_kind::date)
+                b.date(2024, 2, 29);
+            else if (kind == value_kind::time)
+                b.time(1, 2, 3, 4);
+            else
+                b.datetime(2024, 2, 29, 1, 2, 3, 4);
+        }
+        result_table t;
+        QVERIFY(fetch(b.build(), t));
+        QCOMPARE(t.rows.size(), 1);
+        for (int k = 0; k < value_kind_count; ++k) {
+            const value_kind kind = value_kind(k);
+            QCOMPARE(t.types[k], type_name(kind));
+            const QVariant &v = t.rows[0][k];
+            QCOMPARE(v.userType(), variant_type(kind));
+            if (kind == value_kind::str)
+                continue;
+            unsigned char packed[16] = {};
+            QVERIFY(kind_row(kind).packed_width <= int(sizeof packed));
+            std::memcpy(packed, v.constData(), std::size_t(kind_row(kind).packed_width));
+            QCOMPARE(packed_value(packed, kind), v);
+        }
+        QCOMPARE(kind_of(QByteArray("int")), value_kind::none);
+        QCOMPARE(type_name(value_kind::none), QByteArray());
+        QCOMPARE(kind_of(static_cast<const cell *>(nullptr)), value_kind::none);
     }
 
     void shapes_without_rows_or_columns()

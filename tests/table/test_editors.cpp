@@ -68,11 +68,12 @@ private slots:
 
     void ranges_of_every_integer_kind()
     {
-        for (int k = 0; k < 8; ++k) {
+        for (int i = 0; i <= int(value_kind::i64); ++i) {
+            const value_kind k = value_kind(i);
             std::unique_ptr<int_spin_box> e(make_int_spin_box(k, nullptr));
             QCOMPARE(e->kind(), k);
-            const int bits = 8 * value_text::int_bytes(k);
-            if (value_text::int_signed(k)) {
+            const int bits = 8 * int_bytes(k);
+            if (int_signed(k)) {
                 QCOMPARE(e->maximum(), (uint64_t(1) << (bits - 1)) - 1);
                 QCOMPARE(e->minimum(), bits == 64 ? INT64_MIN : -(int64_t(1) << (bits - 1)));
             } else {
@@ -89,9 +90,9 @@ private slots:
             QTest::keyClick(e.get(), Qt::Key_Down);
             QCOMPARE(e->value(), uint64_t(e->minimum()));
         }
-        std::unique_ptr<int_spin_box> u32(make_int_spin_box(value_text::k_u32, nullptr));
+        std::unique_ptr<int_spin_box> u32(make_int_spin_box(value_kind::u32, nullptr));
         QCOMPARE(QByteArray(u32->metaObject()->className()), QByteArray("u32_spin_box"));
-        QVERIFY(!make_int_spin_box(8, nullptr));
+        QVERIFY(!make_int_spin_box(value_kind::flt, nullptr));
     }
 
     void real_entries()
@@ -152,7 +153,7 @@ private slots:
         QStandardItemModel m(1, 1);
         m.setData(m.index(0, 0), QVariant(10), Qt::EditRole);
         QWidget parent;
-        int_item_dlgt d(value_text::k_u08);
+        int_item_dlgt d(value_kind::u08);
         d.set_display_mode(display_mode::typed);
         QStyleOptionViewItem opt;
         opt.rect = QRect(0, 0, 80, 4);

@@ -21,30 +21,30 @@ class test_number_text : public QObject {
 private slots:
     void eight_bit_texts()
     {
-        QCOMPARE(int_text(s(-5), k_i08, f_hex), QStringLiteral("-0x05"));
-        QCOMPARE(int_text(s(-5), k_i08, f_bin), QStringLiteral("-0b00000101"));
-        QCOMPARE(int_text(5, k_u08, f_bin), QStringLiteral("0b0000 0101"));
-        QCOMPARE(int_text(10, k_u08, f_typed), QStringLiteral("+0x0Au1"));
-        QCOMPARE(int_text(s(-1), k_i08, f_typed), QStringLiteral("-0x01u1"));
-        QCOMPARE(int_text(s(-128), k_i08, f_dec), QStringLiteral("-128"));
-        QCOMPARE(int_text(s(-128), k_i08, f_hex), QStringLiteral("-0x80"));
-        QCOMPARE(int_text(255, k_u08, f_dec), QStringLiteral("255"));
-        QCOMPARE(int_text(0, k_u08, f_hex), QStringLiteral("0x00"));
-        QCOMPARE(int_text(0, k_i08, f_typed), QStringLiteral("+0x00u1"));
+        QCOMPARE(int_text(s(-5), value_kind::i08, f_hex), QStringLiteral("-0x05"));
+        QCOMPARE(int_text(s(-5), value_kind::i08, f_bin), QStringLiteral("-0b00000101"));
+        QCOMPARE(int_text(5, value_kind::u08, f_bin), QStringLiteral("0b0000 0101"));
+        QCOMPARE(int_text(10, value_kind::u08, f_typed), QStringLiteral("+0x0Au1"));
+        QCOMPARE(int_text(s(-1), value_kind::i08, f_typed), QStringLiteral("-0x01u1"));
+        QCOMPARE(int_text(s(-128), value_kind::i08, f_dec), QStringLiteral("-128"));
+        QCOMPARE(int_text(s(-128), value_kind::i08, f_hex), QStringLiteral("-0x80"));
+        QCOMPARE(int_text(255, value_kind::u08, f_dec), QStringLiteral("255"));
+        QCOMPARE(int_text(0, value_kind::u08, f_hex), QStringLiteral("0x00"));
+        QCOMPARE(int_text(0, value_kind::i08, f_typed), QStringLiteral("+0x00u1"));
     }
 
     void wide_kinds_pad_to_whole_bytes()
     {
-        QCOMPARE(int_text(0x12C, k_u16, f_hex), QStringLiteral("0x012C"));
-        QCOMPARE(int_text(5, k_i32, f_bin), QStringLiteral("0b00000101"));
-        QCOMPARE(int_text(300, k_u16, f_bin), QStringLiteral("0b0000000100101100"));
-        QCOMPARE(int_text(s(INT64_MIN), k_i64, f_hex), QStringLiteral("-0x8000000000000000"));
-        QCOMPARE(int_text(UINT64_MAX, k_u64, f_dec), QStringLiteral("18446744073709551615"));
-        QCOMPARE(int_text(UINT64_MAX, k_u64, f_typed), QStringLiteral("+0xFFFFFFFFFFFFFFFFu8"));
-        QCOMPARE(int_text(4294967295u, k_u32, f_dec), QStringLiteral("4294967295"));
-        QCOMPARE(int_text(s(-2), k_i16, f_typed), QStringLiteral("-0x02u2"));
+        QCOMPARE(int_text(0x12C, value_kind::u16, f_hex), QStringLiteral("0x012C"));
+        QCOMPARE(int_text(5, value_kind::i32, f_bin), QStringLiteral("0b00000101"));
+        QCOMPARE(int_text(300, value_kind::u16, f_bin), QStringLiteral("0b0000000100101100"));
+        QCOMPARE(int_text(s(INT64_MIN), value_kind::i64, f_hex), QStringLiteral("-0x8000000000000000"));
+        QCOMPARE(int_text(UINT64_MAX, value_kind::u64, f_dec), QStringLiteral("18446744073709551615"));
+        QCOMPARE(int_text(UINT64_MAX, value_kind::u64, f_typed), QStringLiteral("+0xFFFFFFFFFFFFFFFFu8"));
+        QCOMPARE(int_text(4294967295u, value_kind::u32, f_dec), QStringLiteral("4294967295"));
+        QCOMPARE(int_text(s(-2), value_kind::i16, f_typed), QStringLiteral("-0x02u2"));
         // Only the kind's low bytes count: a stray high bit does not change an u16 text.
-        QCOMPARE(int_text(0x10005, k_u16, f_dec), QStringLiteral("5"));
+        QCOMPARE(int_text(0x10005, value_kind::u16, f_dec), QStringLiteral("5"));
     }
 
     void real_texts()
@@ -70,7 +70,8 @@ private slots:
         const int64_t samples[] = {0, 1, -1, 5, -5, 127, -128, 255, 32767, -32768, 65535,
                                    2147483647, INT64_MIN, INT64_MAX};
         const number_format modes[] = {f_bin, f_hex, f_dec, f_typed};
-        for (int kind = 0; kind < 8; ++kind) {
+        for (int i = 0; i <= int(value_kind::i64); ++i) {
+            const value_kind kind = value_kind(i);
             const int bits = 8 * int_bytes(kind);
             for (int64_t v : samples) {
                 uint64_t b = uint64_t(v);
@@ -92,19 +93,19 @@ private slots:
 
     void integer_ranges()
     {
-        QCOMPARE(parse_int("255", k_u08, 2).state, parse_state::complete);
-        QCOMPARE(parse_int("256", k_u08, 2).state, parse_state::invalid);
-        QCOMPARE(parse_int("-1", k_u08, 2).state, parse_state::invalid);
-        QCOMPARE(parse_int("-128", k_i08, 2).bits, s(-128));
-        QCOMPARE(parse_int("-129", k_i08, 2).state, parse_state::invalid);
-        QCOMPARE(parse_int("128", k_i08, 2).state, parse_state::invalid);
-        QCOMPARE(parse_int("0x100", k_u08, 1).state, parse_state::invalid);
-        QCOMPARE(parse_int("18446744073709551615", k_u64, 2).bits, UINT64_MAX);
-        QCOMPARE(parse_int("18446744073709551616", k_u64, 2).state, parse_state::invalid);
-        QCOMPARE(parse_int("-9223372036854775808", k_i64, 2).bits, s(INT64_MIN));
-        QCOMPARE(parse_int("9223372036854775808", k_i64, 2).state, parse_state::invalid);
-        QCOMPARE(parse_int("4294967295", k_u32, 2).bits, uint64_t(4294967295u));
-        QCOMPARE(parse_int("-2147483649", k_i32, 2).state, parse_state::invalid);
+        QCOMPARE(parse_int("255", value_kind::u08, 2).state, parse_state::complete);
+        QCOMPARE(parse_int("256", value_kind::u08, 2).state, parse_state::invalid);
+        QCOMPARE(parse_int("-1", value_kind::u08, 2).state, parse_state::invalid);
+        QCOMPARE(parse_int("-128", value_kind::i08, 2).bits, s(-128));
+        QCOMPARE(parse_int("-129", value_kind::i08, 2).state, parse_state::invalid);
+        QCOMPARE(parse_int("128", value_kind::i08, 2).state, parse_state::invalid);
+        QCOMPARE(parse_int("0x100", value_kind::u08, 1).state, parse_state::invalid);
+        QCOMPARE(parse_int("18446744073709551615", value_kind::u64, 2).bits, UINT64_MAX);
+        QCOMPARE(parse_int("18446744073709551616", value_kind::u64, 2).state, parse_state::invalid);
+        QCOMPARE(parse_int("-9223372036854775808", value_kind::i64, 2).bits, s(INT64_MIN));
+        QCOMPARE(parse_int("9223372036854775808", value_kind::i64, 2).state, parse_state::invalid);
+        QCOMPARE(parse_int("4294967295", value_kind::u32, 2).bits, uint64_t(4294967295u));
+        QCOMPARE(parse_int("-2147483649", value_kind::i32, 2).state, parse_state::invalid);
     }
 
     void partial_input()
@@ -112,25 +113,25 @@ private slots:
         // Built up piece by piece, each step is acceptable.
         const char *hex_steps[] = {"", "-", "-0", "-0x", "-0x0", "-0x01", "-0x01u", "-0x01u1"};
         for (const char *t : hex_steps)
-            QVERIFY2(parse_int(t, k_i08, 1).state != parse_state::invalid, t);
-        QCOMPARE(parse_int("-0x", k_i08, 1).state, parse_state::partial);
-        QCOMPARE(parse_int("-0x01u", k_i08, 1).state, parse_state::partial);
-        QCOMPARE(parse_int("0", k_u08, 1).state, parse_state::complete);
-        QCOMPARE(parse_int("0b 0000 01", k_u08, 0).state, parse_state::complete);
-        QCOMPARE(parse_int("+", k_u08, 2).state, parse_state::partial);
+            QVERIFY2(parse_int(t, value_kind::i08, 1).state != parse_state::invalid, t);
+        QCOMPARE(parse_int("-0x", value_kind::i08, 1).state, parse_state::partial);
+        QCOMPARE(parse_int("-0x01u", value_kind::i08, 1).state, parse_state::partial);
+        QCOMPARE(parse_int("0", value_kind::u08, 1).state, parse_state::complete);
+        QCOMPARE(parse_int("0b 0000 01", value_kind::u08, 0).state, parse_state::complete);
+        QCOMPARE(parse_int("+", value_kind::u08, 2).state, parse_state::partial);
         // Letters outside the forms are refused.
-        QCOMPARE(parse_int("1z", k_i32, 2).state, parse_state::invalid);
-        QCOMPARE(parse_int("1A", k_i32, 2).state, parse_state::invalid);
-        QCOMPARE(parse_int("0x1G", k_i32, 1).state, parse_state::invalid);
-        QCOMPARE(parse_int("0b102", k_i32, 0).state, parse_state::invalid);
-        QCOMPARE(parse_int("0x12", k_i32, 2).state, parse_state::invalid);
-        QCOMPARE(parse_int("5u2", k_i32, 2).state, parse_state::invalid); // wrong size suffix
-        QCOMPARE(parse_int("5u4", k_i32, 2).state, parse_state::complete);
-        QCOMPARE(parse_int("u4", k_i32, 2).state, parse_state::invalid);
-        QCOMPARE(parse_int("--1", k_i32, 2).state, parse_state::invalid);
-        QCOMPARE(parse_int("1-", k_i32, 2).state, parse_state::invalid);
+        QCOMPARE(parse_int("1z", value_kind::i32, 2).state, parse_state::invalid);
+        QCOMPARE(parse_int("1A", value_kind::i32, 2).state, parse_state::invalid);
+        QCOMPARE(parse_int("0x1G", value_kind::i32, 1).state, parse_state::invalid);
+        QCOMPARE(parse_int("0b102", value_kind::i32, 0).state, parse_state::invalid);
+        QCOMPARE(parse_int("0x12", value_kind::i32, 2).state, parse_state::invalid);
+        QCOMPARE(parse_int("5u2", value_kind::i32, 2).state, parse_state::invalid); // wrong size suffix
+        QCOMPARE(parse_int("5u4", value_kind::i32, 2).state, parse_state::complete);
+        QCOMPARE(parse_int("u4", value_kind::i32, 2).state, parse_state::invalid);
+        QCOMPARE(parse_int("--1", value_kind::i32, 2).state, parse_state::invalid);
+        QCOMPARE(parse_int("1-", value_kind::i32, 2).state, parse_state::invalid);
         // Hex digits without the prefix are read in the entry's base.
-        QCOMPARE(parse_int("1f", k_i32, 1).bits, uint64_t(31));
+        QCOMPARE(parse_int("1f", value_kind::i32, 1).bits, uint64_t(31));
     }
 
     void reals_round_trip()

@@ -10,7 +10,7 @@
 #include <memory>
 
 using value_text::display_mode;
-using value_text::kind;
+using kind = value_kind;
 namespace mem = ox::db::mem;
 
 namespace {
@@ -51,7 +51,7 @@ private slots:
     {
         for (int ki = 0; ki < int(kind::none); ++ki) {
             const kind k = kind(ki);
-            std::unique_ptr<item_dlgt> d(make_item_dlgt(value_text::type_name(k)));
+            std::unique_ptr<item_dlgt> d(make_item_dlgt(type_name(k)));
             QVERIFY(d);
             QCOMPARE(d->value_kind(), k);
             for (display_mode m : all_modes) {
@@ -61,7 +61,7 @@ private slots:
                     const QVariant back = d->from_text(text);
                     QVERIFY2(back.isValid(), qPrintable(text));
                     QCOMPARE(back.userType(), v.userType());
-                    QVERIFY2(back == v, qPrintable(value_text::type_name(k) + " " + text));
+                    QVERIFY2(back == v, qPrintable(type_name(k) + " " + text));
                 }
             }
         }
@@ -69,7 +69,7 @@ private slots:
 
     void delegates_start_decimal_and_writable()
     {
-        int_item_dlgt d(value_text::k_u08);
+        int_item_dlgt d(value_kind::u08);
         QCOMPARE(d.base(), 2);
         QVERIFY(!d.show_plus() && !d.show_suffix() && !d.read_only());
         QCOMPARE(d.display_text(10), QStringLiteral("10"));
@@ -99,7 +99,7 @@ private slots:
 
     void from_text_refuses_foreign_texts()
     {
-        int_item_dlgt i8(value_text::k_i08);
+        int_item_dlgt i8(value_kind::i08);
         QVERIFY(!i8.from_text(QStringLiteral("128")).isValid());
         QVERIFY(!i8.from_text(QStringLiteral("abc")).isValid());
         QCOMPARE(i8.from_text(QStringLiteral("-128")), QVariant(-128));
