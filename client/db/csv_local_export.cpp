@@ -8,6 +8,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QSaveFile>
+#include <charconv>
 #include <cstdlib>
 
 namespace mem = ox::db::mem;
@@ -49,17 +50,23 @@ void append_header(QByteArray &out, const name_list &names, const name_list &typ
 }
 
 // The cell's text form (appended to text, which the caller then quotes as a whole field).
+template <class T> void append_int(QByteArray &text, T v)
+{
+    char buf[24];
+    text.append(buf, int(std::to_chars(buf, buf + sizeof buf, v).ptr - buf));
+}
+
 void cell_text(QByteArray &text, const cell *c, text_kind k)
 {
     switch (k) {
-    case text_kind::i08: text += QByteArray::number(int(as_int8(c))); break;
-    case text_kind::i16: text += QByteArray::number(int(as_int16(c))); break;
-    case text_kind::i32: text += QByteArray::number(as_int32(c)); break;
-    case text_kind::i64: text += QByteArray::number(qlonglong(as_int64(c))); break;
-    case text_kind::u08: text += QByteArray::number(uint(as_uint8(c))); break;
-    case text_kind::u16: text += QByteArray::number(uint(as_uint16(c))); break;
-    case text_kind::u32: text += QByteArray::number(as_uint32(c)); break;
-    case text_kind::u64: text += QByteArray::number(qulonglong(as_uint64(c))); break;
+    case text_kind::i08: append_int(text, int(as_int8(c))); break;
+    case text_kind::i16: append_int(text, int(as_int16(c))); break;
+    case text_kind::i32: append_int(text, as_int32(c)); break;
+    case text_kind::i64: append_int(text, as_int64(c)); break;
+    case text_kind::u08: append_int(text, unsigned(as_uint8(c))); break;
+    case text_kind::u16: append_int(text, unsigned(as_uint16(c))); break;
+    case text_kind::u32: append_int(text, as_uint32(c)); break;
+    case text_kind::u64: append_int(text, as_uint64(c)); break;
     case text_kind::f32: csv_text::append_float(text, as_float(c)); break;
     case text_kind::f64: csv_text::append_double(text, as_double(c)); break;
     case text_kind::str: {

@@ -3,9 +3,9 @@
 #include "db/csv_text.h"
 
 #include <cerrno>
+#include <charconv>
 #include <cfloat>
 #include <cmath>
-#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 
@@ -22,19 +22,21 @@ bool contains(const char *data, int len, const QByteArray &sep)
     return len >= sep.size() && QByteArray::fromRawData(data, len).contains(sep);
 }
 
-// "%.*f", or when that loses bits of a finite non-zero value the shortest exact "%.*g".
+// "%.*f", or when that loses bits of a finite non-zero value the shortest exact "%.*g" (the
+// character conversions print exactly what printf prints, several times faster).
 void append_fixed(QByteArray &out, double v, bool single)
 {
     const int digits = single ? 9 : 17;
     char buf[400];
-    int n = std::snprintf(buf, sizeof buf, "%.*f", digits, v);
+    char *end = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::fixed, digits).ptr;
     if (std::isfinite(v) && v != 0) {
-        const double back = std::strtod(buf, nullptr);
+        double back = 0;
+        std::from_chars(buf, end, back);
         const bool same = single ? float(back) == float(v) : back == v;
         if (!same)
-            n = std::snprintf(buf, sizeof buf, "%.*g", digits, v);
+            end = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::general, digits).ptr;
     }
-    out.append(buf, n);
+    out.append(buf, int(end - buf));
 }
 
 void append_digits(QByteArray &out, unsigned v, int width)
