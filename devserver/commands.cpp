@@ -110,6 +110,14 @@ outcome execute(server_state& st, std::string_view command)
     return execute_tokens(st, command, t);
 }
 
+outcome execute_locked(server_state& st, std::mutex& lock, std::string_view command, const std::vector<token>& t)
+{
+    if (!t.empty() && is_word(t[0], "import"))
+        return run_import_unlocked(st, lock, command, t);
+    std::lock_guard<std::mutex> hold(lock);
+    return execute_tokens(st, command, t);
+}
+
 outcome execute_tokens(server_state& st, std::string_view command, const std::vector<token>& t)
 {
     st.command = command;

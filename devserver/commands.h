@@ -4,6 +4,7 @@
 #include "table.h"
 #include "tokens.h"
 
+#include <mutex>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -43,6 +44,9 @@ struct outcome {
 outcome execute(server_state& st, std::string_view command);
 // The same with the command already split (done outside the database lock).
 outcome execute_tokens(server_state& st, std::string_view command, const std::vector<token>& t);
+// As execute_tokens, taking `lock` (which guards st) for as little as the command allows: an
+// import reads and checks its file before it takes the lock to apply it.
+outcome execute_locked(server_state& st, std::mutex& lock, std::string_view command, const std::vector<token>& t);
 
 // Applies one journal record to the database. Empty on success.
 std::string apply_change(server_state& st, change kind, std::string_view payload);
@@ -69,6 +73,7 @@ outcome run_rows(server_state& st, const std::vector<token>& t);       // push, 
 outcome run_csv(server_state& st, const std::vector<token>& t);        // export, import, export_data
 outcome run_files(server_state& st, const std::vector<token>& t);      // save, load, backup, restore
 outcome run_used_space(server_state& st, const std::vector<token>& t); // used space
+outcome run_import_unlocked(server_state& st, std::mutex& lock, std::string_view command, const std::vector<token>& t);
 
 // Runs a view-shaped selection and yields the selected rows (used by view and export_data).
 struct selection {

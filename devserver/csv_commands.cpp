@@ -182,97 +182,145 @@ std::string append_rows_payload(const std::string& name, bool created, const tab
     return p;
 }
 
-outcome import_table(server_state& st, const std::vector<token>& t)
+// An import read and checked, ready to go in.
+struct prepared_import {
+    std::string name;
+    std::shared_ptr<table> seen;     // the table as it was when the file was read; null if none
+    std::shared_ptr<table> target;   // seen, or the table the import creates
+    std::unique_ptr<table> rows;
+};
+
+// Reads and checks the whole file against the table as it is: touches no shared state, so it
+// needs no lock.
+std::string prepare_import(const server_state& st, const std::vector<token>& t, prepared_import& out)
 {
     if (t.size() < 3 || !is_word(t[2], "from"))
-        return fail("usage: import TABLE from csv|csvs \"PATH\" split by \"SEPARATOR\"");
+        return "usage: import TABLE from csv|csvs \"PATH\" split by \"SEPARATOR\"";
     const std::string& name = t[1].text;
     file_clause c;
     std::string err = read_clause(t, 3, false, c);
     if (!err.empty())
-        return fail(err);
+        return err;
     if (!st.files_enabled)
-        return fail("file access is disabled");
+        return "file access is disabled";
     std::string full, text;
     if (!(err = resolve_path(st.data_dir, c.path, false, full)).empty() || !platform::read_file(full, text, err))
-        return fail(err);
+        return err;
     csv_reader in(text, c.sep);
     std::vector<std::string_view> values;
     if (!in.next(values))
-        return fail(in.error().empty() ? "line 1: header line missing" : in.error());
+        return in.error().empty() ? "line 1: header line missing" : in.error();
     const std::size_t header_line = in.line();
     std::vector<field> cols;
     if (!(err = read_header(values, header_line, c.typed, cols)).empty())
-        return fail(err);
+        return err;
 
-    auto it = st.db.find(name);
-    std::shared_ptr<table> tab;
-    if (it == st.db.end()) {
+    std::shared_ptr<table> tab = out.seen;
+    if (!tab) {
         if (!c.typed)
-            return fail("no table " + name);
+            return "no table " + name;
         if (!valid_name(name))
-            return fail("invalid table name " + name);
+            return "invalid table name " + name;
         if (cols.empty())
-            return fail(line_error(header_line, "no fields"));
+            return line_error(header_line, "no fields");
         for (std::size_t a = 0; a < cols.size(); ++a) {
             if (!valid_name(cols[a].name))
-                return fail(line_error(header_line, "invalid field name " + cols[a].name));
+                return line_error(header_line, "invalid field name " + cols[a].name);
             for (std::size_t b = 0; b < a; ++b)
                 if (cols[a].name == cols[b].name)
-                    return fail(line_error(header_line, "field " + cols[a].name + " named twice"));
+                    return line_error(header_line, "field " + cols[a].name + " named twice");
         }
         tab = std::make_shared<table>(cols);
-    } else {
-        tab = it->second;
     }
     std::vector<int> map;
     for (const auto& f : cols) {
         const int idx = tab->field_index(f.name);
         if (idx < 0)
-            return fail(line_error(header_line, "no field " + f.name + " in " + name));
+            return line_error(header_line, "no field " + f.name + " in " + name);
         if (c.typed && tab->fields()[std::size_t(idx)].type != f.type)
-            return fail(line_error(header_line, "field " + f.name + " has type " + info(tab->fields()[std::size_t(idx)].type).name));
+            return line_error(header_line, "field " + f.name + " has type " + info(tab->fields()[std::size_t(idx)].type).name);
         for (int m : map)
             if (m == idx)
-                return fail(line_error(header_line, "field " + f.name + " named twice"));
+                return line_error(header_line, "field " + f.name + " named twice");
         map.push_back(idx);
     }
 
     // Every line is checked into a table of its own before the first row goes in: all or nothing.
     const auto& fields = tab->fields();
-    table rows(fields);
+    auto rows = std::make_unique<table>(fields);
     std::vector<std::string> row(fields.size()), zero(fields.size());
     for (std::size_t f = 0; f < fields.size(); ++f)
         zero[f] = zero_bytes(fields[f].type);
     while (in.next(values)) {
         if (values.size() != cols.size() + 1)
-            return fail(line_error(in.line(), std::to_string(values.size()) + " values, " +
-                                                  std::to_string(cols.size() + 1) + " expected"));
+            return line_error(in.line(), std::to_string(values.size()) + " values, " + std::to_string(cols.size() + 1) +
+                                             " expected");
         civil cv;
         if (!parse_datetime(values[0], cv))
-            return fail(line_error(in.line(), "invalid time point " + std::string(values[0])));
+            return line_error(in.line(), "invalid time point " + std::string(values[0]));
         if (map.size() != fields.size())
             row = zero;
         for (std::size_t k = 0; k < map.size(); ++k) {
             const field& fd = fields[std::size_t(map[k])];
             const std::string e = parse_literal(fd.type, values[k + 1], row[std::size_t(map[k])]);
             if (!e.empty())
-                return fail(line_error(in.line(), fd.name + ": " + e));
+                return line_error(in.line(), fd.name + ": " + e);
         }
-        rows.push(to_time_point(cv), row);
+        rows->push(to_time_point(cv), row);
     }
     if (!in.error().empty())
-        return fail(in.error());
-    const bool created = it == st.db.end();
-    if (st.sink && !(err = record_change(st, change::append_rows, append_rows_payload(name, created, rows))).empty())
-        return fail(err);
-    tab->append_rows(std::move(rows));
-    st.db[name] = tab;
+        return in.error();
+    out.name = name;
+    out.target = tab;
+    out.rows = std::move(rows);
+    return {};
+}
+
+std::shared_ptr<table> table_named(const server_state& st, const std::string& name)
+{
+    const auto it = st.db.find(name);
+    return it == st.db.end() ? nullptr : it->second;
+}
+
+outcome finish_import(server_state& st, prepared_import& p)
+{
+    if (st.sink) {
+        const std::string err = record_change(st, change::append_rows, append_rows_payload(p.name, !p.seen, *p.rows));
+        if (!err.empty())
+            return fail(err);
+    }
+    p.target->append_rows(std::move(*p.rows));
+    st.db[p.name] = p.target;
     st.changed = true;
     return done();
 }
 
+outcome import_table(server_state& st, const std::vector<token>& t)
+{
+    prepared_import p;
+    if (t.size() > 1)
+        p.seen = table_named(st, t[1].text);
+    const std::string err = prepare_import(st, t, p);
+    return err.empty() ? finish_import(st, p) : fail(err);
+}
+
 } // namespace
+
+outcome run_import_unlocked(server_state& st, std::mutex& lock, std::string_view command, const std::vector<token>& t)
+{
+    prepared_import p;
+    {
+        std::lock_guard<std::mutex> hold(lock);
+        if (t.size() > 1)
+            p.seen = table_named(st, t[1].text);
+    }
+    // The fields of a table never change, so its file is read against them without the lock.
+    const std::string err = prepare_import(st, t, p);
+    std::lock_guard<std::mutex> hold(lock);
+    if (t.size() > 1 && table_named(st, t[1].text) != p.seen)
+        return execute_tokens(st, command, t);   // dropped or made meanwhile: again, in order
+    return err.empty() ? finish_import(st, p) : fail(err);
+}
 
 outcome run_csv(server_state& st, const std::vector<token>& t)
 {

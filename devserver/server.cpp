@@ -123,8 +123,7 @@ outcome server::run_command(const std::string& payload)
     const std::string err = tokenize(payload, t);
     if (!err.empty())
         return fail(err);
-    std::lock_guard<std::mutex> lock(db_mutex_);
-    return execute_tokens(st_, payload, t);
+    return execute_locked(st_, db_mutex_, payload, t);
 }
 
 void server::serve_frames(connection& c)
