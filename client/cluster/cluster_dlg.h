@@ -82,4 +82,5 @@ private:
     QTimer timer_;
     std::unique_ptr<service_ctl::service_backend> services_;
     int timeout_ms_;
+    bool querying_ = false;   // a refresh is running (its message box may let the timer fire)
 };

@@ -11,10 +11,12 @@
 
 void cluster_dlg::query_all()
 {
-    if (!link_.is_open())
+    if (!link_.is_open() || querying_)
         return;
+    querying_ = true;
     listWidget->clear();
     auto_query();
+    querying_ = false;
 }
 
 void cluster_dlg::auto_query()

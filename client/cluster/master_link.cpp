@@ -78,6 +78,8 @@ master_link::result master_link::exchange(const QByteArray &payload, QByteArray 
 {
     if (!is_open())
         return result::lost;
+    // Anything left unread would be taken for this request's reply.
+    sock_->readAll();
     QByteArray frame;
     node_wire::put_u32(frame, quint32(payload.size()));
     frame += payload;
