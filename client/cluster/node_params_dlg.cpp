@@ -151,8 +151,10 @@ void node_params_dlg::set_node(const node_info &n, bool master_icon)
     cb_join->setChecked(n.group != 0);
     sb_gid->setValue(n.group);
     use_space_ = n.use_space;
-    int us_value = 0, us_unit = 0;
-    split_space(n.use_space, us_value, us_unit);
+    // Only shown, never edited: the largest unit that keeps a whole part reads best.
+    int us_unit = 0;
+    while (us_unit + 1 < unit_count && n.use_space >= (quint64(1) << (10 * (us_unit + 1))))
+        ++us_unit;
     cb_u_unit->setCurrentIndex(us_unit);
     show_use_space();
     for (QWidget *w : {static_cast<QWidget *>(lbl_us), static_cast<QWidget *>(le_us),

@@ -6,10 +6,13 @@
 #include "shown_window.h"
 
 #include "cluster/cluster_dlg.h"
+#include "cluster/node_params_dlg.h"
 #include "common/modal_seam.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QComboBox>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
 #include <QPushButton>
@@ -130,6 +133,34 @@ private slots:
         // Leave the master as the other cases found it.
         dlg.listWidget->setCurrentItem(joined);
         dlg.act_detach->trigger();
+    }
+
+    void node_parameters_form()
+    {
+        modal_seam::script answers;
+        cluster_dlg dlg(nullptr, quiet_services());
+        show_connected(dlg, answers);
+        if (QTest::currentTestFailed())
+            return;
+        bool checked = false;
+        answers.on_dialog = [&](QDialog *d) {
+            auto *p = qobject_cast<node_params_dlg *>(d);
+            QVERIFY(p);
+            p->show();
+            QVERIFY(QTest::qWaitForWindowExposed(p));
+            // Editing a listed node shows its used space and group; the fields stay inside the form.
+            QVERIFY(p->le_us->isVisible() && p->sb_gid->isVisible());
+            QCOMPARE(p->le_name->text(), QStringLiteral("tsdb_dev"));
+            for (QWidget *f : {static_cast<QWidget *>(p->le_us), static_cast<QWidget *>(p->cb_u_unit)})
+                QVERIFY(p->rect().contains(QRect(f->mapTo(p, QPoint(0, 0)), f->size())));
+            shoot(QStringLiteral("node_params_dlg.png"));
+            p->hide();
+            checked = true;
+        };
+        answers.push_result(QDialog::Rejected);
+        dlg.listWidget->setCurrentRow(0);
+        dlg.act_modify->trigger();
+        QVERIFY(checked);
     }
 
     void translated_form()
