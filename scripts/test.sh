@@ -12,7 +12,11 @@ cmake -S . -B build-fuzz -DVORN_FUZZ_ONLY=ON -DCMAKE_C_COMPILER=clang -DCMAKE_CX
       -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build build-fuzz -j "$jobs"
 
-cmake -S . -B build-test -DVORN_SANITIZE=ON -DVORN_FUZZ_DIR="$root/build-fuzz" -DCMAKE_BUILD_TYPE=Debug >/dev/null
+# The Debian package, from a release build of its own; the package_check test examines it.
+VORN_PKG_BUILD="$root/build-pkg" bash scripts/package.sh
+
+cmake -S . -B build-test -DVORN_SANITIZE=ON -DVORN_FUZZ_DIR="$root/build-fuzz" \
+      -DVORN_PACKAGE_DIR="$root/build-pkg" -DCMAKE_BUILD_TYPE=Debug >/dev/null
 cmake --build build-test -j "$jobs"
 
 export QT_QPA_PLATFORM=offscreen
