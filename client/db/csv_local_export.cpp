@@ -3,6 +3,7 @@
 #include "db/csv_local.h"
 
 #include "db/cmd_builders.h"
+#include "db/value_kinds.h"
 #include "support/mem_time.h"
 
 #include <QDir>
@@ -15,21 +16,6 @@ namespace mem = ox::db::mem;
 using csv_text::append_field;
 
 namespace {
-
-enum class text_kind { i08, i16, i32, i64, u08, u16, u32, u64, f32, f64, str, date, time, datetime };
-
-text_kind text_kind_of(const QByteArray &type)
-{
-    static const struct { const char *name; text_kind kind; } kinds[] = {
-        {"i08", text_kind::i08}, {"i16", text_kind::i16}, {"i32", text_kind::i32}, {"i64", text_kind::i64},
-        {"u08", text_kind::u08}, {"u16", text_kind::u16}, {"u32", text_kind::u32}, {"u64", text_kind::u64},
-        {"float", text_kind::f32}, {"double", text_kind::f64}, {"string", text_kind::str},
-        {"date", text_kind::date}, {"time", text_kind::time}, {"datetime", text_kind::datetime}};
-    for (const auto &k : kinds)
-        if (type == k.name)
-            return k.kind;
-    return text_kind::str;
-}
 
 void append_datetime(QByteArray &out, const mem::date_time &v)
 {
@@ -56,40 +42,33 @@ template <class T> void append_int(QByteArray &text, T v)
     text.append(buf, int(std::to_chars(buf, buf + sizeof buf, v).ptr - buf));
 }
 
-void cell_text(QByteArray &text, const cell *c, text_kind k)
+void cell_text(QByteArray &text, const cell *c, value_kind k)
 {
     switch (k) {
-    case text_kind::i08: append_int(text, int(as_int8(c))); break;
-    case text_kind::i16: append_int(text, int(as_int16(c))); break;
-    case text_kind::i32: append_int(text, as_int32(c)); break;
-    case text_kind::i64: append_int(text, as_int64(c)); break;
-    case text_kind::u08: append_int(text, unsigned(as_uint8(c))); break;
-    case text_kind::u16: append_int(text, unsigned(as_uint16(c))); break;
-    case text_kind::u32: append_int(text, as_uint32(c)); break;
-    case text_kind::u64: append_int(text, as_uint64(c)); break;
-    case text_kind::f32: csv_text::append_float(text, as_float(c)); break;
-    case text_kind::f64: csv_text::append_double(text, as_double(c)); break;
-    case text_kind::str: {
-        char *s = nullptr;
-        uint64_t len = 0;
-        as_str(&s, &len, c);
-        text.append(s, int(len));
-        std::free(s);
-        break;
-    }
-    case text_kind::date: {
+    case value_kind::i08: append_int(text, int(as_int8(c))); break;
+    case value_kind::i16: append_int(text, int(as_int16(c))); break;
+    case value_kind::i32: append_int(text, as_int32(c)); break;
+    case value_kind::i64: append_int(text, as_int64(c)); break;
+    case value_kind::u08: append_int(text, unsigned(as_uint8(c))); break;
+    case value_kind::u16: append_int(text, unsigned(as_uint16(c))); break;
+    case value_kind::u32: append_int(text, as_uint32(c)); break;
+    case value_kind::u64: append_int(text, as_uint64(c)); break;
+    case value_kind::flt: csv_text::append_float(text, as_float(c)); break;
+    case value_kind::dbl: csv_text::append_double(text, as_double(c)); break;
+    case value_kind::str: read_string(c, [&](const char *s, uint64_t len) { text.append(s, int(len)); }); break;
+    case value_kind::date: {
         int y, m, d;
         as_date(&y, &m, &d, c);
         csv_text::append_date(text, y, m, d);
         break;
     }
-    case text_kind::time: {
+    case value_kind::time: {
         int h, mi, s, ns;
         as_time(&h, &mi, &s, &ns, c);
         csv_text::append_time(text, h, mi, s, ns);
         break;
     }
-    case text_kind::datetime: {
+    case value_kind::datetime: {
         int y, m, d, h, mi, s, ns;
         as_datetime(&y, &m, &d, &h, &mi, &s, &ns, c);
         csv_text::append_date(text, y, m, d);
@@ -97,32 +76,34 @@ void cell_text(QByteArray &text, const cell *c, text_kind k)
         csv_text::append_time(text, h, mi, s, ns);
         break;
     }
+    case value_kind::none: break;
     }
 }
 
-void variant_text(QByteArray &text, const QVariant &v, text_kind k)
+void variant_text(QByteArray &text, const QVariant &v, value_kind k)
 {
     switch (k) {
-    case text_kind::i08: case text_kind::i16: case text_kind::i32: case text_kind::i64:
+    case value_kind::i08: case value_kind::i16: case value_kind::i32: case value_kind::i64:
         text += QByteArray::number(v.toLongLong());
         break;
-    case text_kind::u08: case text_kind::u16: case text_kind::u32: case text_kind::u64:
+    case value_kind::u08: case value_kind::u16: case value_kind::u32: case value_kind::u64:
         text += QByteArray::number(v.toULongLong());
         break;
-    case text_kind::f32: csv_text::append_float(text, v.toFloat()); break;
-    case text_kind::f64: csv_text::append_double(text, v.toDouble()); break;
-    case text_kind::str: text += v.toString().toUtf8(); break;
-    case text_kind::date: {
+    case value_kind::flt: csv_text::append_float(text, v.toFloat()); break;
+    case value_kind::dbl: csv_text::append_double(text, v.toDouble()); break;
+    case value_kind::str: text += v.toString().toUtf8(); break;
+    case value_kind::date: {
         const auto d = v.value<mem::date>();
         csv_text::append_date(text, d.year, d.month, d.day);
         break;
     }
-    case text_kind::time: {
+    case value_kind::time: {
         const auto t = v.value<mem::time>();
         csv_text::append_time(text, t.hour, t.minute, t.second, int(t.nanos));
         break;
     }
-    case text_kind::datetime: append_datetime(text, v.value<mem::date_time>()); break;
+    case value_kind::datetime: append_datetime(text, v.value<mem::date_time>()); break;
+    case value_kind::none: break;
     }
 }
 
@@ -200,9 +181,9 @@ bool export_table_local(db_exec &db, const QByteArray &table, const QString &pat
     // The rows start with their time point, and so does the header.
     fields.prepend("time point");
     types.prepend("datetime");
-    std::vector<text_kind> kinds;
+    std::vector<value_kind> kinds;
     for (const QByteArray &t : types)
-        kinds.push_back(text_kind_of(t));
+        kinds.push_back(kind_of(t));
 
     chunked_file file(path);
     bool ok = file.open();
@@ -237,9 +218,9 @@ QByteArray grid_csv(const name_list &names, const name_list &types, const row_li
 {
     QByteArray out;
     append_header(out, names, types, form);
-    std::vector<text_kind> kinds;
+    std::vector<value_kind> kinds;
     for (const QByteArray &t : types)
-        kinds.push_back(text_kind_of(t));
+        kinds.push_back(kind_of(t));
     QByteArray text;
     for (const QVariantList &row : rows) {
         for (int c = 0; c < row.size() && c < int(kinds.size()); ++c) {

@@ -2,6 +2,8 @@
 // written here imports on the server and a server's file imports here.
 #include "db/csv_text.h"
 
+#include "db/value_kinds.h"
+
 #include <cerrno>
 #include <charconv>
 #include <cfloat>
@@ -94,17 +96,7 @@ bool valid_time(const QByteArray &s)
     return true;
 }
 
-struct int_kind {
-    const char *name;
-    int bits;
-    bool is_unsigned;
-};
-
-const int_kind int_kinds[] = {{"i08", 8, false},  {"u08", 8, true},  {"i16", 16, false},
-                              {"u16", 16, true},  {"i32", 32, false}, {"u32", 32, true},
-                              {"i64", 64, false}, {"u64", 64, true}};
-
-QByteArray check_integer(const int_kind &k, QByteArray s)
+QByteArray check_integer(value_kind k, QByteArray s)
 {
     bool neg = false;
     if (!s.isEmpty() && (s[0] == '+' || s[0] == '-')) {
@@ -146,14 +138,15 @@ QByteArray check_integer(const int_kind &k, QByteArray s)
         else
             mag = mag * base + d;
     }
-    const QByteArray range = QByteArray("out of range for ") + k.name;
+    const QByteArray range = "out of range for " + type_name(k);
     if (overflow)
         return range;
-    if (k.is_unsigned) {
-        const quint64 max = k.bits == 64 ? UINT64_MAX : ((quint64(1) << k.bits) - 1);
+    const int bits = int_bytes(k) * 8;
+    if (!int_signed(k)) {
+        const quint64 max = bits == 64 ? UINT64_MAX : ((quint64(1) << bits) - 1);
         return (neg && mag != 0) || mag > max ? range : QByteArray();
     }
-    const quint64 lim = quint64(1) << (k.bits - 1);
+    const quint64 lim = quint64(1) << (bits - 1);
     return (neg ? mag > lim : mag >= lim) ? range : QByteArray();
 }
 
@@ -271,33 +264,25 @@ void append_time(QByteArray &out, int hour, int minute, int second, int nanos)
     out.append(buf, n);
 }
 
-bool is_type_name(const QByteArray &t)
-{
-    for (const int_kind &k : int_kinds)
-        if (t == k.name)
-            return true;
-    return t == "float" || t == "double" || t == "string" || t == "date" || t == "time" || t == "datetime";
-}
+bool is_type_name(const QByteArray &t) { return kind_of(t) != value_kind::none; }
 
 QByteArray check_value(const QByteArray &type, const QByteArray &text)
 {
-    for (const int_kind &k : int_kinds)
-        if (type == k.name)
-            return check_integer(k, text);
-    if (type == "float" || type == "double")
-        return check_float(type == "float", text);
-    if (type == "string")
-        return text.size() > 65535 ? "string longer than 65535 bytes" : QByteArray();
-    bool ok = false;
-    if (type == "date")
-        ok = valid_date(text);
-    else if (type == "time")
-        ok = valid_time(text);
-    else if (type == "datetime")
-        ok = text.size() >= 19 && text[10] == ' ' && valid_date(text.left(10)) && valid_time(text.mid(11));
-    else
-        return "unknown type " + type;
-    return ok ? QByteArray() : "not a valid " + type;
+    const value_kind k = kind_of(type);
+    if (is_integer(k))
+        return check_integer(k, text);
+    switch (k) {
+    case value_kind::flt: return check_float(true, text);
+    case value_kind::dbl: return check_float(false, text);
+    case value_kind::str: return text.size() > 65535 ? "string longer than 65535 bytes" : QByteArray();
+    case value_kind::date: return valid_date(text) ? QByteArray() : "not a valid date";
+    case value_kind::time: return valid_time(text) ? QByteArray() : "not a valid time";
+    case value_kind::datetime:
+        return text.size() >= 19 && text[10] == ' ' && valid_date(text.left(10)) && valid_time(text.mid(11))
+                   ? QByteArray()
+                   : "not a valid datetime";
+    default: return "unknown type " + type;
+    }
 }
 
 reader::reader(const QByteArray &text, const QByteArray &sep) : text_(text), sep_(sep)
