@@ -9,7 +9,8 @@ cd "$root"
 VORN_EXTRA_PACKAGES="${VORN_EXTRA_PACKAGES:-} fonts-noto-cjk" bash scripts/setup.sh
 
 build="$root/build-run"
-cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+# All three manuals come with the program (fonts-noto-cjk gives the Chinese one its glyphs).
+cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVORN_ALL_MANUALS=ON >/dev/null
 cmake --build "$build" --target vorn_tsdb_cli vorn_tsdb_devserver vorn_tsdb_devmaster vorn_seed_config -j "$(nproc)"
 
 # The client reads and writes `config` in its working folder; this one is kept between runs.

@@ -17,7 +17,8 @@ about_dlg::about_dlg(QWidget *parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("about_dlg"));
     setWindowTitle(tr("about vorn tsdb client"));
-    setWindowFlags(windowFlags() & ~Qt::WindowContextHelpButtonHint);
+    // A message, not a window to arrange: only the title and the close button.
+    setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
 
     auto *logo = new QLabel(this);
     logo->setObjectName(QStringLiteral("lbl_logo"));
