@@ -2,18 +2,12 @@
 // records it in the execution log pane, newest entry first.
 #pragma once
 
-#include "db/log_lines.h"
+#include "db/log_pane_writer.h"
 #include "db/result_table.h"
 #include "vorn_tsdb.h"
 
 #include <QByteArray>
 #include <QObject>
-#include <QPointer>
-#include <QTextEdit>
-#include <QTimer>
-#include <deque>
-
-
 
 class db_exec : public QObject {
     Q_OBJECT
@@ -26,7 +20,7 @@ public:
     db_exec &operator=(const db_exec &) = delete;
 
     const QByteArray &name() const { return name_; }
-    QTextEdit *log() const { return log_; }
+    QTextEdit *log() const { return pane_.pane(); }
 
     // Runs cmd; log_line receives the HTML line of the run. With quiet 0 the line also goes to
     // the pane. The caller owns a non-null result and releases it with del_datas.
@@ -43,7 +37,7 @@ public:
 
     // Lines appended but not yet shown (for the runners' and the tests' sake); lines that
     // would have been cut before being seen are not kept.
-    int pending_lines() const { return pending_.size(); }
+    int pending_lines() const { return pane_.pending_lines(); }
 
     // run, then to_table into the outputs. False when the command failed; the outputs are then
     // left untouched. The result set is released here.
@@ -52,33 +46,9 @@ public:
     bool query(const QByteArray &cmd, result_table &out, int quiet = 0, bool with_sids = true);
 
     // The largest HTML text the pane keeps before it is cut to its newest eighth.
-    static constexpr int log_cap = 0x40000;
+    static constexpr int log_cap = log_pane_writer::cap;
 
 private:
-    // A stretch of the pane: the lines of one update, or what others put there. Sizes are
-    // counted in characters of HTML as the pane would give them back (estimated per line).
-    struct shown_part {
-        qint64 html;
-        int plain;   // characters in the document
-    };
-    // Up to this many new lines go on top of the pane in place; more rebuild it.
-    static constexpr int few_lines = 8;
-    void notice_outside_changes();
-    void cut_to(qint64 keep);
-    void add_entry(const log_entry &entry);
-    void forget_pane();
-
     QByteArray name_;
-    QPointer<QTextEdit> log_;
-    // What the pane holds, oldest (its end) first, then the lines waiting to be shown. Entry by
-    // entry the pane is cut to its newest eighth when it grows past the cap; the cut is worked
-    // out on these sizes at once and carried out at the next update.
-    std::deque<shown_part> shown_;
-    qint64 shown_html_ = 0;
-    QList<log_entry> pending_;
-    qint64 pending_html_ = 0;
-    int cut_plain_ = 0;                 // characters at the pane's end that are to go
-    const QTextDocument *doc_ = nullptr;
-    int doc_chars_ = -1;                // the document's size after the last update
-    QTimer flush_timer_;
+    log_pane_writer pane_;
 };

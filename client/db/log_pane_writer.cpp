@@ -1,0 +1,136 @@
+// The log pane's writer: batching of the lines, the cap and the cut.
+#include "db/log_pane_writer.h"
+
+#include <QTextCursor>
+#include <QTextDocument>
+#include <QTextDocumentFragment>
+
+namespace {
+
+qint64 html_size(const QByteArray &line) { return line.size() + log_html_overhead(); }
+
+} // namespace
+
+log_pane_writer::log_pane_writer(QTextEdit *pane, QObject *parent) : QObject(parent), pane_(pane)
+{
+    // The pane is edited through cursors; an undo history would only grow.
+    if (pane_)
+        pane_->setUndoRedoEnabled(false);
+    flush_timer_.setSingleShot(true);
+    flush_timer_.setInterval(0);
+    connect(&flush_timer_, &QTimer::timeout, this, &log_pane_writer::update);
+}
+
+void log_pane_writer::forget_pane()
+{
+    shown_.clear();
+    shown_html_ = 0;
+    pending_.clear();
+    pending_html_ = 0;
+    cut_plain_ = 0;
+    doc_ = nullptr;
+    doc_chars_ = -1;
+}
+
+void log_pane_writer::notice_outside_changes()
+{
+    const QTextDocument *doc = pane_->document();
+    if (doc == doc_ && doc->characterCount() == doc_chars_)
+        return;
+    // Someone else cleared or filled the pane: whatever it holds now counts as one old stretch.
+    shown_.clear();
+    shown_html_ = 0;
+    cut_plain_ = 0;
+    const int chars = doc->characterCount() - 1;
+    if (chars > 0) {
+        shown_html_ = pane_->toHtml().size();
+        shown_.push_back(shown_part{ shown_html_, chars });
+    }
+    doc_ = doc;
+    doc_chars_ = doc->characterCount();
+}
+
+void log_pane_writer::cut_to(qint64 keep)
+{
+    // The oldest go first: stretches of the pane (the boundary one only in part, as a cut by
+    // length would), then waiting lines, whole.
+    while (!shown_.empty() && shown_html_ + pending_html_ > keep) {
+        shown_part &oldest = shown_.front();
+        const qint64 rest = shown_html_ + pending_html_ - oldest.html;
+        if (rest >= keep) {
+            cut_plain_ += oldest.plain;
+            shown_html_ -= oldest.html;
+            shown_.pop_front();
+            continue;
+        }
+        const qint64 kept_html = keep - rest;
+        const int kept_plain = static_cast<int>(oldest.plain * kept_html / qMax<qint64>(1, oldest.html));
+        cut_plain_ += oldest.plain - kept_plain;
+        shown_html_ -= oldest.html - kept_html;
+        oldest = shown_part{ kept_html, kept_plain };
+    }
+    while (!pending_.isEmpty() && shown_html_ + pending_html_ > keep) {
+        pending_html_ -= html_size(pending_.front().html);
+        pending_.removeFirst();
+    }
+}
+
+void log_pane_writer::add(const log_entry &entry)
+{
+    if (!pane_)
+        return;
+    notice_outside_changes();
+    const qint64 total = shown_html_ + pending_html_;
+    if (total > cap)
+        cut_to(total / 8);
+    pending_.append(entry);
+    pending_html_ += html_size(entry.html);
+    if (!flush_timer_.isActive())
+        flush_timer_.start();
+}
+
+void log_pane_writer::update()
+{
+    flush_timer_.stop();
+    if (!pane_) {
+        forget_pane();
+        return;
+    }
+    notice_outside_changes();
+    if (cut_plain_ == 0 && pending_.isEmpty())
+        return;
+    QTextDocument *doc = pane_->document();
+    const int content = doc->characterCount() - 1;
+    const int kept = qMax(0, content - cut_plain_);
+    if (cut_plain_ == 0 && pending_.size() <= few_lines) {
+        // A command or two: insert them on top, the rest of the pane stays as it is.
+        QTextCursor cursor(doc);
+        write_log_entries(cursor, pending_);
+    } else {
+        // Many lines or a cut: build the pane afresh from the new lines and the part that stays.
+        // Done inside one edit block around clear(), the document lays itself out lazily as it
+        // does after setHtml; edits in place would lay out every changed line at once.
+        QTextDocumentFragment old;
+        if (kept > 0) {
+            QTextCursor keep(doc);
+            keep.setPosition(kept, QTextCursor::KeepAnchor);
+            old = keep.selection();
+        }
+        QTextCursor outer(doc);
+        outer.beginEditBlock();
+        doc->clear();
+        QTextCursor cursor(doc);
+        write_log_entries(cursor, pending_);
+        if (!old.isEmpty())
+            cursor.insertFragment(old);
+        outer.endEditBlock();
+    }
+    cut_plain_ = 0;
+    if (!pending_.isEmpty()) {
+        shown_.push_back(shown_part{ pending_html_, qMax(0, doc->characterCount() - 1 - kept) });
+        shown_html_ += pending_html_;
+        pending_.clear();
+        pending_html_ = 0;
+    }
+    doc_chars_ = doc->characterCount();
+}
