@@ -31,7 +31,6 @@ struct server_state {
     database db;
     std::string data_dir;         // root of every path a command names
     bool files_enabled = true;    // off where file access is unwanted (the fuzzer)
-    bool changed = false;         // set by every command that alters the database
     change_sink* sink = nullptr;  // the journal, when the database is kept in a file
     std::string_view command;     // text of the command being run, for its journal record
 };

@@ -291,7 +291,6 @@ outcome finish_import(server_state& st, prepared_import& p)
     }
     p.target->append_rows(std::move(*p.rows));
     st.db[p.name] = p.target;
-    st.changed = true;
     return done();
 }
 

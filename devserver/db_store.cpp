@@ -264,6 +264,14 @@ void db_store::tick(std::string& notes)
 
 void db_store::compact()
 {
+    compact_files();
+    // The copy of the database it built is gone; the server need not keep its pages.
+    platform::release_free_memory();
+    compacting_ = false;
+}
+
+void db_store::compact_files()
+{
     const auto start = clock_type::now();
     std::string snapshot, old, err, notes;
     server_state st;
@@ -272,7 +280,6 @@ void db_store::compact()
         !platform::read_file(old_journal_path(), old, err)) {
         std::lock_guard<std::mutex> lock(mutex_);
         compaction_notes_ += "compaction: " + err + "\n";
-        compacting_ = false;
         return;
     }
     replay(old_journal_path(), old, st, notes);
@@ -304,7 +311,6 @@ void db_store::compact()
     } else {
         compaction_notes_ += notes + "compaction: " + err + "\n";
     }
-    compacting_ = false;
 }
 
 std::string db_store::close(const database& db)

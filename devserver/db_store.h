@@ -44,6 +44,7 @@ private:
     // Maps the journal from its end on for at least n more bytes, with disk space allocated.
     std::string make_room(std::size_t n);
     void compact();   // runs on compactor_
+    void compact_files();
     std::string journal_path() const { return path_ + ".journal"; }
     std::string old_journal_path() const { return path_ + ".journal.old"; }
     std::string next_snapshot_path() const { return path_ + ".new"; }

@@ -178,7 +178,6 @@ outcome load(server_state& st, const std::vector<token>& t)
         for (auto& entry : fresh)
             st.db[entry.first] = std::move(entry.second);
     }
-    st.changed = true;
     return done();
 }
 
@@ -201,7 +200,6 @@ outcome restore(server_state& st, const std::vector<token>& t)
     if (st.sink && !(err = record_change(st, change::replace_all, tg.bin ? bytes : encode_backup_file(fresh))).empty())
         return fail(err);
     st.db = std::move(fresh);
-    st.changed = true;
     return done();
 }
 

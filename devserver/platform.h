@@ -67,6 +67,9 @@ bool make_dir(const std::string& path);
 // Waits up to timeout_ms for bytes to read on s; false on timeout.
 bool wait_readable(socket_t s, int timeout_ms);
 
+// Hands memory freed by the process back to the system (after a compaction's copy is gone).
+void release_free_memory();
+
 // Resident memory of the process in bytes, 0 when unknown.
 std::size_t resident_bytes();
 

@@ -10,6 +10,9 @@
 #include <cstring>
 #include <dirent.h>
 #include <fcntl.h>
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
 #include <netinet/in.h>
 #include <netinet/tcp.h>
 #include <poll.h>
@@ -352,6 +355,13 @@ bool wait_readable(socket_t s, int timeout_ms)
             continue;
         return r > 0;
     }
+}
+
+void release_free_memory()
+{
+#ifdef __GLIBC__
+    ::malloc_trim(0);
+#endif
 }
 
 std::size_t resident_bytes()

@@ -71,7 +71,6 @@ outcome push(server_state& st, const std::vector<token>& t)
     if (std::string e = record_command(st); !e.empty())
         return fail(e);
     tab->push(tp, values);
-    st.changed = true;
     return done();
 }
 
@@ -113,7 +112,6 @@ outcome update(server_state& st, const std::vector<token>& t)
     for (std::size_t r = first; r < last; ++r)
         for (const auto& s : sets)
             tab->assign(r, s.first, s.second);
-    st.changed = true;
     return done();
 }
 

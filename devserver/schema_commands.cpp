@@ -75,7 +75,6 @@ outcome create(server_state& st, const std::vector<token>& t)
     if (std::string e = record_command(st); !e.empty())
         return fail(e);
     st.db[name] = std::make_shared<table>(std::move(fields));
-    st.changed = true;
     return done();
 }
 
@@ -104,7 +103,6 @@ outcome run_schema(server_state& st, const std::vector<token>& t)
         st.db.erase(it);
     else
         it->second->truncate();
-    st.changed = true;
     return done();
 }
 
