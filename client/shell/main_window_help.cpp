@@ -5,6 +5,7 @@
 
 #include "common/modal_seam.h"
 #include "editor/sys_config.h"
+#include "editor/sys_pre_dlg.h"
 #include "shell/about_dlg.h"
 #include "shell/help_targets.h"
 #include "shell/platform_open.h"
@@ -77,6 +78,12 @@ void MainWindow::update()
     check->start();
 }
 
-// The preferences and the cluster manager are separate windows that are not there yet.
-void MainWindow::preference() {}
+// The dialog writes into the live configuration and puts it back itself on cancel.
+void MainWindow::preference()
+{
+    sys_pre_dlg dlg(this);
+    modal_seam::exec_dialog(&dlg);
+}
+
+// The cluster manager is a separate window that is not there yet.
 void MainWindow::cluster() {}
