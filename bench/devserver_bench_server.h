@@ -94,4 +94,17 @@ inline double server_seconds(const std::string& log, const std::string& verb)
     return s;
 }
 
+// Lines of the server's log that contain `text`.
+inline int count_lines(const std::string& log, const char* text)
+{
+    int n = 0;
+    if (FILE* f = std::fopen(log.c_str(), "r")) {
+        char line[1024];
+        while (std::fgets(line, sizeof line, f))
+            n += std::strstr(line, text) != nullptr;
+        std::fclose(f);
+    }
+    return n;
+}
+
 } // namespace bench_server

@@ -4,6 +4,7 @@
 #include "devserver_bench_server.h"
 #include "vorn_tsdb.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace {
@@ -57,13 +58,17 @@ int main(int argc, char** argv)
 
     const double cpu0 = bench_server::cpu_seconds(pid);
     auto t0 = clock_type::now();
+    double slowest = 0;   // a compaction must not hold up the pushes beside it
     char cmd[256];
     for (long r = 0; r < rows; ++r) {
         const long sec = r % 60, min = r / 60 % 60, hour = r / 3600 % 24, day = r / 86400 + 1;
         const int n = std::snprintf(cmd, sizeof cmd,
                                     "push into bench i d s t values %ld %ld.25 \"sensor_%ld\" \"2024-03-01 12:00:00\" "
                                     "at 2024-01-%02ld %02ld:%02ld:%02ld", r, r, r % 100, day, hour, min, sec);
-        if (!run(std::string(cmd, std::size_t(n)))) {
+        const auto sent = clock_type::now();
+        const bool pushed = run(std::string(cmd, std::size_t(n)));
+        slowest = std::max(slowest, seconds_since(sent));
+        if (!pushed) {
             std::fprintf(stderr, "push failed at row %ld\n", r);
             return 1;
         }
@@ -82,6 +87,8 @@ int main(int argc, char** argv)
     std::printf("rows                 %ld\n", rows);
     std::printf("push into            %.0f rows/s (%.2f s, journal with --fsync %s)\n", double(rows) / push_s, push_s,
                 fsync);
+    std::printf("slowest push         %.1f ms (the journal was compacted %d times meanwhile)\n", slowest * 1e3,
+                bench_server::count_lines(log, "compaction: wrote"));
     std::printf("push server CPU      %.1f us/row (user and system time of the server process)\n",
                 push_cpu * 1e6 / double(rows));
     std::printf("view (all rows)      %.0f rows/s (%.3f s, %llu rows received)\n", double(got) / view_s, view_s,
