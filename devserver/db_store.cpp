@@ -189,6 +189,8 @@ std::string db_store::open_journal(std::uint64_t& size)
 
 std::string db_store::record(change kind, std::string_view payload)
 {
+    if (payload.size() >= max_journal_record)
+        return "change too large for the journal; nothing was changed";
     std::string rec;
     append_journal_record(rec, char(kind), payload);
     std::lock_guard<std::mutex> lock(mutex_);

@@ -11,8 +11,6 @@ namespace {
 
 const char journal_magic[8] = {'V', 'O', 'R', 'N', 'J', 'N', 'L', '\0'};
 constexpr std::uint32_t journal_version = 1;
-// A record larger than any command the server accepts is damage, not data.
-constexpr std::uint32_t max_record = 1u << 31;
 
 void put32(std::string& out, std::uint32_t v)
 {
@@ -74,7 +72,7 @@ std::string scan_journal(std::string_view data, journal_scan& out,
     out.intact_size = pos;
     while (data.size() - pos >= 9) {
         const std::uint32_t len = get32(data.data() + pos);
-        if (len == 0 || len > max_record || data.size() - pos - 8 < len)
+        if (len == 0 || len > max_journal_record || data.size() - pos - 8 < len)
             break;
         const char* body = data.data() + pos + 8;
         if (crc32(body, len) != get32(data.data() + pos + 4))

@@ -21,6 +21,8 @@ struct journal_head {
 };
 
 constexpr std::size_t journal_header_size = 17;
+// Largest record (type byte and payload); the journal refuses larger changes.
+constexpr std::uint32_t max_journal_record = 0xFFFFFFF0u;
 constexpr std::size_t journal_base_offset = 12;   // where base and CRC sit, rewritten in place
 
 std::string journal_header(const journal_head& h);
