@@ -22,15 +22,21 @@ result_set *db_exec::run(const QByteArray &cmd, QByteArray &log_line, int quiet)
     result_set *rs = exec(cmd.constData(), cmd.size());
     const auto end = std::chrono::steady_clock::now();
     const double micros = std::chrono::duration_cast<std::chrono::nanoseconds>(end - start).count() / 1000.0;
-    log_line = make_log_line(when, cmd, rs != nullptr, micros);
+    const char *why = nullptr;
+    last_code_ = last_error(&why);
+    last_reason_ = QByteArray(why ? why : "");
+    const QByteArray shown = log_command_text(cmd);
+    log_line = make_log_line(when, shown, rs != nullptr, micros);
     if (quiet == 0) {
         log_entry e;
         e.html = log_line;
         e.when = when;
-        e.cmd = cmd;
+        e.cmd = shown;
         e.micros = micros;
         e.ok = rs != nullptr;
         e.has_pieces = true;
+        if (!rs)
+            e.reason = last_reason_;
         pane_.add(e);
     }
     return rs;

@@ -27,6 +27,11 @@ public:
     result_set *run(const QByteArray &cmd, QByteArray &log_line, int quiet = 0);
     result_set *run(const QByteArray &cmd, int quiet = 0);
 
+    // Why the last run failed, as the library tells it: 0 it succeeded, 1 the server refused the
+    // command, 2 the connection failed; the reason is UTF-8 text (empty after a success).
+    int last_code() const { return last_code_; }
+    QString last_reason() const { return QString::fromUtf8(last_reason_); }
+
     // Puts a line at the top of the pane. Lines are collected and shown together when control
     // returns to the event loop or at update_log(), whichever comes first.
     void append_log(const QByteArray &line);
@@ -51,4 +56,6 @@ public:
 private:
     QByteArray name_;
     log_pane_writer pane_;
+    int last_code_ = 0;
+    QByteArray last_reason_;
 };

@@ -88,29 +88,6 @@ QByteArray make_log_line(const QByteArray &when, const QByteArray &cmd, bool ok,
 
 namespace {
 
-// The pane shows a command as HTML would: runs of white space as one blank, none in front.
-QString collapsed(const QByteArray &cmd)
-{
-    const QString text = QString::fromUtf8(cmd);
-    QString out;
-    out.reserve(text.size());
-    bool blank = false;
-    for (const QChar c : text) {
-        if (c == QLatin1Char(' ') || c == QLatin1Char('\t') || c == QLatin1Char('\n') || c == QLatin1Char('\r')
-            || c == QLatin1Char('\f')) {
-            blank = !out.isEmpty();
-            continue;
-        }
-        if (blank)
-            out += QLatin1Char(' ');
-        blank = false;
-        out += c;
-    }
-    if (blank)
-        out += QLatin1Char(' ');
-    return out;
-}
-
 struct line_formats {
     QTextCharFormat plain;
     QTextCharFormat command;
@@ -131,19 +108,25 @@ void write_pieces(QTextCursor &cursor, const log_entry &e, const line_formats &f
     static const QChar line_break(0x2028);
     char number[400];
     const int n = std::snprintf(number, sizeof number, "%f", e.micros);
+    // Every blank and tab of the command shows as sent, after the line's four-blank indents.
     cursor.insertText(QString::fromLatin1(e.when) + QLatin1String(" execute cmd:"), f.plain);
     cursor.insertBlock();
-    cursor.insertText(collapsed(e.cmd), f.command);
-    cursor.insertText(QString(line_break) + QLatin1String("result: "), f.plain);
+    cursor.insertText(QLatin1String("    ") + QString::fromUtf8(e.cmd), f.command);
+    cursor.insertText(QString(line_break) + QLatin1String("    result: "), f.plain);
     if (e.ok) {
         cursor.insertText(QStringLiteral("successful"), f.good);
         cursor.insertText(QStringLiteral(" , use time: "), f.plain);
     } else {
-        // The blanks after "failed" and before the comma fold into one.
-        cursor.insertText(QStringLiteral("failed "), f.bad);
-        cursor.insertText(QStringLiteral(", use time: "), f.plain);
+        cursor.insertText(QStringLiteral("failed    "), f.bad);
+        cursor.insertText(QStringLiteral(" , use time: "), f.plain);
     }
     cursor.insertText(QString::fromLatin1(number, n > 0 ? qMin(n, int(sizeof number) - 1) : 0), f.bold);
+    if (!e.ok && !e.reason.isEmpty()) {
+        cursor.insertText(QLatin1String(" us.") + line_break, f.plain);
+        cursor.insertText(QString::fromUtf8(e.reason), f.bad);
+        cursor.insertText(QString(line_break), f.plain);
+        return;
+    }
     cursor.insertText(QLatin1String(" us.") + line_break, f.plain);
 }
 
@@ -159,6 +142,23 @@ void write_log_entries(QTextCursor &cursor, const QList<log_entry> &entries)
         else
             cursor.insertHtml(QString::fromUtf8(e.html));
     }
+}
+
+QByteArray log_command_text(const QByteArray &cmd)
+{
+    constexpr int whole_up_to = 64 * 1024;
+    constexpr int shown_chars = 1024;
+    if (cmd.size() <= whole_up_to)
+        return cmd;
+    // Count code points, not bytes, and never cut one in half.
+    int end = 0, chars = 0;
+    while (end < cmd.size() && chars < shown_chars) {
+        ++end;
+        while (end < cmd.size() && (static_cast<unsigned char>(cmd[end]) & 0xC0) == 0x80)
+            ++end;
+        ++chars;
+    }
+    return cmd.left(end) + " \xE2\x80\xA6 (" + QByteArray::number(cmd.size()) + " bytes)";
 }
 
 int log_html_overhead()

@@ -16,7 +16,12 @@ struct log_entry {
     double micros = 0;
     bool ok = false;
     bool has_pieces = false;
+    QByteArray reason;   // why a failed command failed, shown in red after its line
 };
+
+// The command as the log shows it: whole up to 64 KiB; a longer one (a raw restore of hundreds
+// of megabytes) as its first 1,024 characters and its size, so the log never copies it whole.
+QByteArray log_command_text(const QByteArray &cmd);
 
 // The HTML log line of one run, from its pieces.
 QByteArray make_log_line(const QByteArray &when, const QByteArray &cmd, bool ok, double micros);

@@ -1,6 +1,8 @@
 // The log pane's writer: batching of the lines, the cap and the cut.
 #include "db/log_pane_writer.h"
 
+#include <QEvent>
+#include <QScrollBar>
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTextDocumentFragment>
@@ -14,11 +16,49 @@ qint64 html_size(const QByteArray &line) { return line.size() + log_html_overhea
 log_pane_writer::log_pane_writer(QTextEdit *pane, QObject *parent) : QObject(parent), pane_(pane)
 {
     // The pane is edited through cursors; an undo history would only grow.
-    if (pane_)
+    if (pane_) {
         pane_->setUndoRedoEnabled(false);
+        pane_->installEventFilter(this);
+    }
     flush_timer_.setSingleShot(true);
     flush_timer_.setInterval(0);
     connect(&flush_timer_, &QTimer::timeout, this, &log_pane_writer::update);
+}
+
+bool log_pane_writer::eventFilter(QObject *watched, QEvent *event)
+{
+    // A pane shown again after being hidden opens at its newest entry, which stands on top.
+    // The type is checked first: while the pane is being destroyed it is no QTextEdit any more.
+    if (event->type() == QEvent::Show && watched == pane_) {
+        update();
+        pane_->verticalScrollBar()->setValue(0);
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+qint64 log_pane_writer::estimate(const log_entry &e) const
+{
+    return qMax<qint64>(1, static_cast<qint64>(html_size(e.html) * scale_));
+}
+
+bool log_pane_writer::calibrate()
+{
+    const QTextDocument *doc = pane_->document();
+    if (shown_.empty() || shown_html_ <= 0 || doc->characterCount() == measured_chars_)
+        return false;
+    const qint64 real = pane_->toHtml().size();
+    const double k = static_cast<double>(real) / static_cast<double>(shown_html_);
+    qint64 sum = 0;
+    for (shown_part &p : shown_) {
+        p.html = qMax<qint64>(1, static_cast<qint64>(p.html * k));
+        sum += p.html;
+    }
+    shown_html_ = sum;
+    // Lines of wide characters are counted in bytes by the estimate; the pane holds them as
+    // one character each.
+    scale_ = qBound(0.2, scale_ * k, 5.0);
+    measured_chars_ = doc->characterCount();
+    return true;
 }
 
 void log_pane_writer::forget_pane()
@@ -70,7 +110,7 @@ void log_pane_writer::cut_to(qint64 keep)
         oldest = shown_part{ kept_html, kept_plain };
     }
     while (!pending_.isEmpty() && shown_html_ + pending_html_ > keep) {
-        pending_html_ -= html_size(pending_.front().html);
+        pending_html_ -= estimate(pending_.front());
         pending_.removeFirst();
     }
 }
@@ -80,11 +120,15 @@ void log_pane_writer::add(const log_entry &entry)
     if (!pane_)
         return;
     notice_outside_changes();
-    const qint64 total = shown_html_ + pending_html_;
+    qint64 total = shown_html_ + pending_html_;
+    // The cut is decided on what the pane really holds: when everything is shown, the pane is
+    // measured before it is cut.
+    if (total > cap && pending_.isEmpty() && cut_plain_ == 0 && calibrate())
+        total = shown_html_;
     if (total > cap)
         cut_to(total / 8);
     pending_.append(entry);
-    pending_html_ += html_size(entry.html);
+    pending_html_ += estimate(entry);
     if (!flush_timer_.isActive())
         flush_timer_.start();
 }

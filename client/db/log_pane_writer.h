@@ -30,6 +30,9 @@ public:
     // The largest HTML text the pane keeps before it is cut to its newest eighth.
     static constexpr int cap = 0x40000;
 
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 private:
     // A stretch of the pane: the lines of one update, or what others put there. Sizes are
     // counted in characters of HTML as the pane would give them back (estimated per line).
@@ -40,6 +43,10 @@ private:
     // Up to this many new lines go on top of the pane in place; more rebuild it.
     static constexpr int few_lines = 8;
     void notice_outside_changes();
+    // Rescales the stretches' sizes to the pane's real HTML length (measured once per change of
+    // the pane, only when a cut is near) and learns how far the estimates are off.
+    bool calibrate();
+    qint64 estimate(const log_entry &e) const;
     void cut_to(qint64 keep);
     void forget_pane();
 
@@ -54,5 +61,7 @@ private:
     int cut_plain_ = 0;                 // characters at the pane's end that are to go
     const QTextDocument *doc_ = nullptr;
     int doc_chars_ = -1;                // the document's size after the last update
+    int measured_chars_ = -1;           // the document's size when it was last measured
+    double scale_ = 1.0;                // real HTML per estimated HTML, as last measured
     QTimer flush_timer_;
 };
