@@ -6,17 +6,24 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
 bash scripts/setup.sh
 jobs=$(nproc)
+# A compiler cache, where the machine has one, keeps repeated runs short.
+launcher=()
+if command -v ccache >/dev/null 2>&1; then
+  export CCACHE_BASEDIR="$root" CCACHE_NOHASHDIR=1
+  launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache -DCMAKE_C_COMPILER_LAUNCHER=ccache)
+  export VORN_PKG_CMAKE_ARGS="${VORN_PKG_CMAKE_ARGS:-} ${launcher[*]}"
+fi
 
 # libFuzzer targets need clang; they build in a folder of their own.
 cmake -S . -B build-fuzz -DVORN_FUZZ_ONLY=ON -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
-      -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+      -DCMAKE_BUILD_TYPE=RelWithDebInfo "${launcher[@]}" >/dev/null
 cmake --build build-fuzz -j "$jobs"
 
 # The Debian package, from a release build of its own; the package_check test examines it.
 VORN_PKG_BUILD="$root/build-pkg" bash scripts/package.sh
 
 cmake -S . -B build-test -DVORN_SANITIZE=ON -DVORN_FUZZ_DIR="$root/build-fuzz" \
-      -DVORN_PACKAGE_DIR="$root/build-pkg" -DCMAKE_BUILD_TYPE=Debug >/dev/null
+      -DVORN_PACKAGE_DIR="$root/build-pkg" -DCMAKE_BUILD_TYPE=Debug "${launcher[@]}" >/dev/null
 cmake --build build-test -j "$jobs"
 
 export QT_QPA_PLATFORM=offscreen
