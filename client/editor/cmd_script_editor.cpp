@@ -353,11 +353,8 @@ void cmd_script_editor::export_data(bool)
     bool ok;
     QByteArray why;
     if (dlg.is_client()) {
-        csv_form form;
-        form.typed = !dlg.is_csv();
-        form.sep = dlg.splitter();
         const tab_data_model *model = result_model(tab_widget_->currentIndex());
-        ok = model && write_local_file(path, grid_csv_text(*model, form), dlg.replace(), why);
+        ok = model && write_local_file(path, grid_csv_text(*model, dlg.form()), dlg.replace(), why);
     } else {
         ok = export_query(*db_, cmd, path.toUtf8(), dlg.is_csv(), dlg.splitter(), dlg.replace(), false);
     }

@@ -129,11 +129,8 @@ void MainWindow::import_data()
     }
     if (refuse_big_client_file(path))
         return;
-    csv_form form;
-    form.typed = !dlg.is_csv();
-    form.sep = dlg.splitter();
     csv_local_import import(*db_, table);
-    if (!import.prepare(path, form)) {
+    if (!import.prepare(path, dlg.form())) {
         modal_seam::information(this, title,
                                 tr("import file '%1' to table '%2' is %3!").arg(path, name, outcome_word(false)) +
                                     QLatin1Char('\n') + QString::fromUtf8(import.why()));
@@ -181,10 +178,7 @@ void MainWindow::export_data()
     bool ok;
     QByteArray why;
     if (dlg.is_client()) {
-        csv_form form;
-        form.typed = !dlg.is_csv();
-        form.sep = dlg.splitter();
-        ok = export_table_local(*db_, table, path, form, dlg.replace(), why);
+        ok = export_table_local(*db_, table, path, dlg.form(), dlg.replace(), why);
     } else {
         ok = ::export_table(*db_, table, path.toUtf8(), dlg.is_csv(), dlg.splitter(), dlg.replace(), false);
     }

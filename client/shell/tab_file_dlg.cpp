@@ -3,6 +3,7 @@
 
 #include "common/modal_seam.h"
 #include "table/file_mode_questions.h"
+#include "table/path_groups.h"
 
 #include <QDialogButtonBox>
 #include <QGroupBox>
@@ -18,37 +19,13 @@ tab_file_dlg::tab_file_dlg(bool loading, QWidget *parent) : QDialog(parent), loa
 void tab_file_dlg::add_groups(QVBoxLayout *top, const QString &server_title, const QString &second_format,
                               const char *second_format_name)
 {
-    s_gb_ = new QGroupBox(server_title, this);
-    s_gb_->setObjectName(QStringLiteral("s_gb"));
-    s_gb_->setCheckable(true);
-    s_gb_->setChecked(true);
-    auto *s_lay = new QHBoxLayout(s_gb_);
-    auto *label_3 = new QLabel(tr("Path"), s_gb_);
-    label_3->setObjectName(QStringLiteral("label_3"));
-    s_path_le_ = new QLineEdit(s_gb_);
-    s_path_le_->setObjectName(QStringLiteral("s_path_le"));
-    s_lay->addWidget(label_3);
-    s_lay->addWidget(s_path_le_);
-    top->addWidget(s_gb_);
-
-    // The client group is offered: files then travel through this program.
-    c_gb_ = new QGroupBox(tr("Client"), this);
-    c_gb_->setObjectName(QStringLiteral("c_gb"));
-    c_gb_->setCheckable(true);
-    c_gb_->setChecked(false);
-    auto *c_lay = new QHBoxLayout(c_gb_);
-    auto *label_2 = new QLabel(tr("Path"), c_gb_);
-    label_2->setObjectName(QStringLiteral("label_2"));
-    c_path_le_ = new QLineEdit(c_gb_);
-    c_path_le_->setObjectName(QStringLiteral("c_path_le"));
+    const path_groups g = add_path_groups(this, top, server_title, "label_2");
+    s_gb_ = g.s_gb;
+    s_path_le_ = g.s_path_le;
+    c_gb_ = g.c_gb;
+    c_path_le_ = g.c_path_le;
     c_path_le_->setReadOnly(loading_);
-    path_tb_ = new QToolButton(c_gb_);
-    path_tb_->setObjectName(QStringLiteral("path_tb"));
-    path_tb_->setText(QStringLiteral("..."));
-    c_lay->addWidget(label_2);
-    c_lay->addWidget(c_path_le_);
-    c_lay->addWidget(path_tb_);
-    top->addWidget(c_gb_);
+    path_tb_ = g.path_tb;
 
     f_gb_ = new QGroupBox(tr("format"), this);
     f_gb_->setObjectName(QStringLiteral("f_gb"));

@@ -4,6 +4,7 @@
 
 #include "common/modal_seam.h"
 #include "table/file_mode_questions.h"
+#include "table/path_groups.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -24,35 +25,12 @@ import_csv_dlg::import_csv_dlg(QWidget *parent) : QDialog(parent)
     resize(560, 300);
     auto *top = new QVBoxLayout(this);
 
-    s_gb_ = new QGroupBox(tr("Server(note: the file is in remote server)"), this);
-    s_gb_->setObjectName(QStringLiteral("s_gb"));
-    s_gb_->setCheckable(true);
-    s_gb_->setChecked(true);
-    auto *s_lay = new QHBoxLayout(s_gb_);
-    auto *label_3 = new QLabel(tr("Path"), s_gb_);
-    label_3->setObjectName(QStringLiteral("label_3"));
-    s_path_le_ = new QLineEdit(s_gb_);
-    s_path_le_->setObjectName(QStringLiteral("s_path_le"));
-    s_lay->addWidget(label_3);
-    s_lay->addWidget(s_path_le_);
-    top->addWidget(s_gb_);
-
-    c_gb_ = new QGroupBox(tr("Client"), this);
-    c_gb_->setObjectName(QStringLiteral("c_gb"));
-    c_gb_->setCheckable(true);
-    c_gb_->setChecked(false);
-    auto *c_lay = new QHBoxLayout(c_gb_);
-    auto *label = new QLabel(tr("Path"), c_gb_);
-    label->setObjectName(QStringLiteral("label"));
-    c_path_le_ = new QLineEdit(c_gb_);
-    c_path_le_->setObjectName(QStringLiteral("c_path_le"));
-    path_tb_ = new QToolButton(c_gb_);
-    path_tb_->setObjectName(QStringLiteral("path_tb"));
-    path_tb_->setText(QStringLiteral("..."));
-    c_lay->addWidget(label);
-    c_lay->addWidget(c_path_le_);
-    c_lay->addWidget(path_tb_);
-    top->addWidget(c_gb_);
+    const path_groups g = add_path_groups(this, top, tr("Server(note: the file is in remote server)"), "label");
+    s_gb_ = g.s_gb;
+    s_path_le_ = g.s_path_le;
+    c_gb_ = g.c_gb;
+    c_path_le_ = g.c_path_le;
+    path_tb_ = g.path_tb;
 
     auto *row = new QHBoxLayout;
     auto *label_2 = new QLabel(tr("Spliter"), this);
@@ -114,6 +92,14 @@ QString import_csv_dlg::path() const { return c_gb_->isChecked() ? c_path_le_->t
 bool import_csv_dlg::is_client() const { return c_gb_->isChecked(); }
 bool import_csv_dlg::is_csv() const { return csv_rb_->isChecked(); }
 QByteArray import_csv_dlg::splitter() const { return sp_cmb_->currentData().toByteArray(); }
+csv_form import_csv_dlg::form() const
+{
+    csv_form f;
+    f.typed = !is_csv();
+    f.sep = splitter();
+    return f;
+}
+
 bool import_csv_dlg::replace() const { return rep_cb_->checkState() == Qt::Checked; }
 
 void import_csv_dlg::clicked(bool)

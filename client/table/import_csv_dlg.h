@@ -2,6 +2,8 @@
 // form, and in export use whether an existing file may be replaced. It only collects the choices.
 #pragma once
 
+#include "db/csv_local.h"
+
 #include <QByteArray>
 #include <QDialog>
 
@@ -25,6 +27,8 @@ public:
     bool is_client() const;
     bool is_csv() const;
     QByteArray splitter() const;
+    // The layout chosen: csvs (typed header) or csv, and the separator.
+    csv_form form() const;
     bool replace() const;
 
 public slots:

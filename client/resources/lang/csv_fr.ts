@@ -2,6 +2,17 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="fr_FR">
 <context>
+    <name>path_groups</name>
+    <message>
+        <source>Path</source>
+        <translation>Chemin</translation>
+    </message>
+    <message>
+        <source>Client</source>
+        <translation>Client</translation>
+    </message>
+</context>
+<context>
     <name>import_csv_dlg</name>
     <message>
         <source>Dialog</source>
@@ -10,14 +21,6 @@
     <message>
         <source>Server(note: the file is in remote server)</source>
         <translation>Serveur (remarque : le fichier est sur le serveur distant)</translation>
-    </message>
-    <message>
-        <source>Path</source>
-        <translation>Chemin</translation>
-    </message>
-    <message>
-        <source>Client</source>
-        <translation>Client</translation>
     </message>
     <message>
         <source>Spliter</source>
@@ -85,14 +88,6 @@
 </context>
 <context>
     <name>tab_file_dlg</name>
-    <message>
-        <source>Path</source>
-        <translation>Chemin</translation>
-    </message>
-    <message>
-        <source>Client</source>
-        <translation>Client</translation>
-    </message>
     <message>
         <source>format</source>
         <translation>format</translation>

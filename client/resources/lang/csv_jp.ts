@@ -2,6 +2,17 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="ja_JP">
 <context>
+    <name>path_groups</name>
+    <message>
+        <source>Path</source>
+        <translation>パス</translation>
+    </message>
+    <message>
+        <source>Client</source>
+        <translation>クライアント</translation>
+    </message>
+</context>
+<context>
     <name>import_csv_dlg</name>
     <message>
         <source>Dialog</source>
@@ -10,14 +21,6 @@
     <message>
         <source>Server(note: the file is in remote server)</source>
         <translation>サーバー(注意：ファイルはリモートサーバー上にあります)</translation>
-    </message>
-    <message>
-        <source>Path</source>
-        <translation>パス</translation>
-    </message>
-    <message>
-        <source>Client</source>
-        <translation>クライアント</translation>
     </message>
     <message>
         <source>Spliter</source>
@@ -85,14 +88,6 @@
 </context>
 <context>
     <name>tab_file_dlg</name>
-    <message>
-        <source>Path</source>
-        <translation>パス</translation>
-    </message>
-    <message>
-        <source>Client</source>
-        <translation>クライアント</translation>
-    </message>
     <message>
         <source>format</source>
         <translation>形式</translation>

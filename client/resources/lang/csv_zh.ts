@@ -2,6 +2,17 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="zh_CN">
 <context>
+    <name>path_groups</name>
+    <message>
+        <source>Path</source>
+        <translation>路径</translation>
+    </message>
+    <message>
+        <source>Client</source>
+        <translation>客户端</translation>
+    </message>
+</context>
+<context>
     <name>import_csv_dlg</name>
     <message>
         <source>Dialog</source>
@@ -10,14 +21,6 @@
     <message>
         <source>Server(note: the file is in remote server)</source>
         <translation>服务器(注意：文件在远程服务器上)</translation>
-    </message>
-    <message>
-        <source>Path</source>
-        <translation>路径</translation>
-    </message>
-    <message>
-        <source>Client</source>
-        <translation>客户端</translation>
     </message>
     <message>
         <source>Spliter</source>
@@ -85,14 +88,6 @@
 </context>
 <context>
     <name>tab_file_dlg</name>
-    <message>
-        <source>Path</source>
-        <translation>路径</translation>
-    </message>
-    <message>
-        <source>Client</source>
-        <translation>客户端</translation>
-    </message>
     <message>
         <source>format</source>
         <translation>格式</translation>
