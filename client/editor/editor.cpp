@@ -116,6 +116,8 @@ void editor::set_text(const QString &text)
     sel_.clear();
     matches_.clear();
     longest_line_ = -1;
+    ++edits_;
+    x_origin_ = 0;
     last_change_ms_ = clock_() - 1000000;
     error_pos_ = buf_.size();
     epilogue(changed::text);
@@ -235,6 +237,7 @@ void editor::remove_bytes(qint64 pos, qint64 len)
 
 void editor::after_change(qint64 pos, qint64 delta, qint64)
 {
+    ++edits_;
     last_change_ms_ = clock_();
     shift(matches_, pos, delta);
     shift(sel_, pos, delta);
@@ -284,6 +287,7 @@ void editor::undo()
     sel_.clear();
     matches_.clear();
     longest_line_ = -1;
+    ++edits_;
     last_change_ms_ = clock_();
     finish_op(changed::text);
 }
@@ -299,19 +303,20 @@ void editor::redo()
     sel_.clear();
     matches_.clear();
     longest_line_ = -1;
+    ++edits_;
     last_change_ms_ = clock_();
     finish_op(changed::text);
 }
 
 // ------------------------------------------------------------------ epilogue
 
-int editor::cell_width() const
+int editor::config_cell_width()
 {
     const int s = sys_config.active_styles()[0].point_size;
     return std::max(1, static_cast<int>(static_cast<float>(s) * sys_config.h_factor));
 }
 
-int editor::line_height() const
+int editor::config_line_height()
 {
     const int s = sys_config.active_styles()[0].point_size;
     return std::max(1, static_cast<int>(static_cast<float>(s) * sys_config.v_factor));
@@ -321,6 +326,39 @@ void editor::set_auto_size(bool on)
 {
     auto_size_ = on;
     update_geometry_now();
+}
+
+void editor::set_fill_size(const QSize &size)
+{
+    if (size == fill_size_)
+        return;
+    fill_size_ = size;
+    update_geometry_now();
+}
+
+qint64 editor::content_width() const
+{
+    if (longest_line_ < 0)
+        const_cast<editor *>(this)->measure_longest_line();
+    return cell_width() * longest_line_ + 100;
+}
+
+void editor::set_x_origin(qint64 x)
+{
+    x = std::clamp<qint64>(x, 0, std::max<qint64>(0, content_width() - widget_width_cap));
+    if (x == x_origin_)
+        return;
+    x_origin_ = x;
+    update_cursor_point();
+    update();
+}
+
+void editor::measure_longest_line()
+{
+    longest_line_ = 0;
+    const qint64 n = buf_.line_count();
+    for (qint64 l = 0; l < n; ++l)
+        longest_line_ = std::max<qint64>(longest_line_, buf_.line_length(l));
 }
 
 int editor::cells_before(qint64 pos) const
@@ -338,15 +376,20 @@ int editor::cells_before(qint64 pos) const
 
 qint64 editor::position_at(const QPoint &p) const
 {
-    const qint64 line = std::clamp<qint64>(p.y() < 0 ? 0 : p.y() / line_height(), 0, buf_.line_count() - 1);
+    return position_at_x(p.x() + x_origin_, p.y());
+}
+
+qint64 editor::position_at_x(qint64 px, int py) const
+{
+    const qint64 line = std::clamp<qint64>(py < 0 ? 0 : py / line_height(), 0, buf_.line_count() - 1);
     const qint64 end = buf_.line_end(line);
     const int cw = cell_width();
     qint64 i = buf_.line_start(line);
-    int x = 0;
+    qint64 x = 0;
     while (i < end) {
         const int n = buf_.char_length(i);
         const int w = (n > 1 ? 2 : 1) * cw;
-        if (p.x() < x + w / 2)
+        if (px < x + w / 2)
             break;
         x += w;
         i += n;
@@ -358,23 +401,18 @@ void editor::update_geometry_now()
 {
     if (!auto_size_)
         return;
-    if (longest_line_ < 0) {
-        longest_line_ = 0;
-        const qint64 n = buf_.line_count();
-        for (qint64 l = 0; l < n; ++l)
-            longest_line_ = std::max<qint64>(longest_line_, buf_.line_length(l));
-    }
-    const qint64 w = cell_width() * longest_line_ + 100;
-    const qint64 h = line_height() * (buf_.line_count() + 1) + 100;
-    const QSize want(static_cast<int>(std::min<qint64>(w, QWIDGETSIZE_MAX)),
+    const qint64 w = std::max<qint64>(content_width(), fill_size_.width());
+    const qint64 h = std::max<qint64>(line_height() * (buf_.line_count() + 1) + 100, fill_size_.height());
+    const QSize want(static_cast<int>(std::min<qint64>(w, widget_width_cap)),
                      static_cast<int>(std::min<qint64>(h, QWIDGETSIZE_MAX)));
+    x_origin_ = std::clamp<qint64>(x_origin_, 0, std::max<qint64>(0, w - widget_width_cap));
     if (size() != want)
         resize(want);
 }
 
 void editor::update_cursor_point()
 {
-    cursor_pt_ = QPoint(cell_width() * cells_before(cursor_),
+    cursor_pt_ = QPoint(static_cast<int>(qint64(cell_width()) * cells_before(cursor_) - x_origin_),
                         static_cast<int>(buf_.line_of(cursor_) * line_height()));
 }
 
@@ -508,12 +546,12 @@ void editor::auto_parse()
 void editor::change_cursor()
 {
     cursor_visible_ = !cursor_visible_;
-    update(QRect(cursor_pt_, QSize(std::max(1, sys_config.cursor_width) + 2, line_height())).adjusted(-2, 0, 2, 0));
+    update(cursor_rect().adjusted(-2, 0, 2, 0));
 }
 
 void editor::show_cursor()
 {
     cursor_visible_ = true;
     blink_timer_.start(500);
-    update(QRect(cursor_pt_, QSize(std::max(1, sys_config.cursor_width) + 2, line_height())).adjusted(-2, 0, 2, 0));
+    update(cursor_rect().adjusted(-2, 0, 2, 0));
 }

@@ -84,13 +84,28 @@ public:
     auto_list *completion_list() const { return list_; }
 
     // ---- metrics, read from the configuration at each call
-    int cell_width() const;
-    int line_height() const;
+    int cell_width() const { return config_cell_width(); }
+    int line_height() const { return config_line_height(); }
+    static int config_cell_width();
+    static int config_line_height();
     bool auto_size() const { return auto_size_; }
     void set_auto_size(bool on);
+    // The smallest size auto-sizing may give: the surrounding view, so that a click anywhere
+    // in the view lands in the editor.
+    void set_fill_size(const QSize &size);
+    // Width of the whole text in pixels (the widget itself is capped by the toolkit's limit).
+    qint64 content_width() const;
+    // Pixels of the text left of the widget's x = 0; non-zero only for lines too wide for
+    // one widget, whose view then slides along the line.
+    qint64 x_origin() const { return x_origin_; }
+    void set_x_origin(qint64 x);
+    // The widest a widget may be made.
+    static constexpr int widget_width_cap = 8000000;
     // Column of a byte offset in cells (multi-byte characters take two).
     int cells_before(qint64 pos) const;
     qint64 position_at(const QPoint &p) const;
+    // The same for a pixel of the whole text (x counted from the start of the line).
+    qint64 position_at_x(qint64 x, int y) const;
 
     // ---- hooks for the surrounding window
     void set_window_actions(const editor_actions &actions);
@@ -106,6 +121,9 @@ public:
 
     // Paints lines [first, last] with the painter's origin at the top of line 0.
     void paint_lines(QPainter &p, qint64 first, qint64 last, bool for_printer);
+    // Draws the mark of a blank (U+2B1D), a tab (U+2409) or another control byte (its
+    // control picture) into a cell, for fonts that have no glyph for it.
+    static void draw_mark(QPainter &p, const QRectF &cell, uint code_point, const QColor &colour);
     // Paints the whole text onto the printer, page after page.
     void print_to(QPrinter *printer);
 
@@ -177,7 +195,9 @@ private:
     void after_change(qint64 pos, qint64 delta, qint64 line_len_hint);
     void epilogue(changed what);
     void update_geometry_now();
+    void measure_longest_line();
     void update_cursor_point();
+    QRect cursor_rect() const;
     void refresh_actions();
     qint64 pause_ms() const;
     bool classify_now() const;
@@ -190,6 +210,8 @@ private:
     void move_line(int direction);
     void change_font_size(int delta);
     void insert_tab();
+    bool selection_spans_lines() const;
+    void indent_lines(int direction);
 
     // ---- words (editor_edit_ops.cpp)
     qint64 word_begin(qint64 pos) const;
@@ -204,6 +226,9 @@ private:
     // ---- painting helpers (editor_paint.cpp)
     struct face;
     face &face_for(const QFont &font);
+    void paint_cells(QPainter &p, qint64 first, qint64 last, bool for_printer, qint64 first_cell, qint64 last_cell,
+                     qint64 x_origin);
+    const std::vector<uint8_t> &line_entries(qint64 line, const char *s, int n);
     QFont font_for_preedit() const;
     // Pre-rendered glyph of one code point in one entry's font and colour.
     const QPixmap &glyph_pixmap(int entry, const QFont &font, const QColor &colour, uint code_point);
@@ -220,6 +245,12 @@ private:
     bool cursor_visible_ = true;
     QPoint cursor_pt_;
     bool auto_size_ = true;
+    QSize fill_size_;
+    qint64 x_origin_ = 0;
+    quint64 edits_ = 0;         // counts changes of the text, for caches
+    std::vector<uint8_t> line_entries_;
+    qint64 entries_line_ = -1;
+    quint64 entries_edit_ = 0;
     qint64 last_change_ms_ = -1000000;
     qint64 longest_line_ = 0;   // bytes of the longest line; -1 when it must be measured again
     bool dragging_ = false;

@@ -44,6 +44,11 @@ public slots:
     void update_ed_geo(const QRect &visible);
 
 private:
+    void fit();
+    bool slide(const QRect &visible);
+
+    bool laying_out_ = false;
+    QSize fitted_view_;
     scrollarea *area_;
     QWidget *content_;
     linenumber_wt *gutter_;

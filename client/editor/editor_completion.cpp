@@ -48,14 +48,12 @@ void editor::ask_completion()
 
     close_completion();
     auto *l = new auto_list(words, QString::fromUtf8(prefix.data(), static_cast<int>(prefix.size())), this);
-    l->move(cursor_pt_ + QPoint(10, 30));
     connect(l, &auto_list::sel, this, &editor::auto_sel);
     connect(l, &auto_list::not_found, this, &editor::auto_not_found);
     connect(l, &auto_list::char_add, this, &editor::auto_char_add);
     connect(l, &auto_list::char_del, this, &editor::auto_char_del);
     list_ = l;
-    l->show();
-    l->setFocus();
+    l->popup_at(cursor_pt_);
 }
 
 void editor::close_completion()

@@ -4,6 +4,7 @@
 #include "editor/auto_list.h"
 #include "editor/sys_config.h"
 
+#include <QApplication>
 #include <QFocusEvent>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
@@ -27,16 +28,92 @@ bool printable(const QString &t)
 
 bool editor::eventFilter(QObject *obj, QEvent *ev)
 {
-    // Tab is an editing key here, never a focus move.
+    // While the completion list is open it gets the keys first.
+    if (obj == this && list_ && list_->isVisible()) {
+        if (ev->type() == QEvent::ShortcutOverride && auto_list::takes(static_cast<QKeyEvent *>(ev))) {
+            ev->accept();
+            return true;
+        }
+        if (ev->type() == QEvent::KeyPress) {
+            show_cursor();
+            QApplication::sendEvent(list_, ev);
+            return true;
+        }
+    }
+    // Tab and Shift+Tab are editing keys here, never focus moves.
     if (obj == this && ev->type() == QEvent::KeyPress) {
         auto *k = static_cast<QKeyEvent *>(ev);
-        if (k->key() == Qt::Key_Tab && !(k->modifiers() & (Qt::ControlModifier | Qt::AltModifier))) {
+        const bool plain = !(k->modifiers() & (Qt::ControlModifier | Qt::AltModifier));
+        const bool back = k->key() == Qt::Key_Backtab || (k->key() == Qt::Key_Tab && (k->modifiers() & Qt::ShiftModifier));
+        if (plain && (k->key() == Qt::Key_Tab || back)) {
             show_cursor();
-            insert_tab();
+            close_completion();
+            if (back)
+                indent_lines(-1);
+            else if (selection_spans_lines())
+                indent_lines(1);
+            else
+                insert_tab();
             return true;
         }
     }
     return QWidget::eventFilter(obj, ev);
+}
+
+bool editor::selection_spans_lines() const
+{
+    return !sel_.empty() && buf_.line_of(sel_.front().begin) != buf_.line_of(sel_.back().end);
+}
+
+// One indentation level more (direction 1) or less (-1) for every line the selection
+// touches, or the cursor's line without one; one undo step. A selection that ends at the
+// start of a line leaves that line alone.
+void editor::indent_lines(int direction)
+{
+    if (sel_mode_ == 0)
+        sel_mode_ = 2;
+    qint64 first = buf_.line_of(cursor_), last = first;
+    if (!sel_.empty()) {
+        first = buf_.line_of(sel_.front().begin);
+        last = buf_.line_of(sel_.back().end);
+        if (last > first && buf_.line_start(last) == sel_.back().end)
+            --last;
+    }
+    const int width = std::clamp(sys_config.tab_width, 1, 64);
+    const std::string unit = sys_config.as_space ? std::string(static_cast<size_t>(width), ' ') : std::string("\t");
+    const bool had_selection = !sel_.empty();
+    const qint64 cursor_column = cursor_ - buf_.line_start(buf_.line_of(cursor_));
+    qint64 cursor_shift = 0;
+    history_.break_step();
+    for (qint64 line = last; line >= first; --line) {
+        const qint64 b = buf_.line_start(line);
+        if (direction > 0) {
+            insert_bytes(b, unit);
+            cursor_shift = static_cast<qint64>(unit.size());
+            continue;
+        }
+        qint64 n = 0;
+        const qint64 len = buf_.line_length(line);
+        if (len > 0 && buf_.at(b) == '\t')
+            n = 1;
+        else
+            while (n < width && n < len && buf_.at(b + n) == ' ')
+                ++n;
+        remove_bytes(b, n);
+        cursor_shift = -std::min(n, cursor_column);
+    }
+    history_.break_step();
+    if (had_selection) {
+        sel_.clear();
+        anchor_ = buf_.line_start(first);
+        cursor_ = buf_.line_end(last);
+        sel_.push_back({anchor_, cursor_});
+    } else {
+        // Without a selection only the cursor's line changed.
+        cursor_ = std::clamp<qint64>(cursor_ + cursor_shift, buf_.line_start(first), buf_.line_end(first));
+        anchor_ = cursor_;
+    }
+    epilogue(changed::text);
 }
 
 void editor::insert_tab()
@@ -90,8 +167,8 @@ qint64 editor::line_move(qint64 pos, qint64 lines) const
     const qint64 target = std::clamp<qint64>(line + lines, 0, buf_.line_count() - 1);
     if (target == line)
         return lines < 0 ? buf_.line_start(line) : buf_.line_end(line);
-    const int x = cells_before(pos) * cell_width();
-    return position_at(QPoint(x, static_cast<int>(target * line_height())));
+    const qint64 x = qint64(cells_before(pos)) * cell_width();
+    return position_at_x(x, static_cast<int>(target * line_height()));
 }
 
 // Ctrl+Up and Ctrl+Down swap the cursor's line with its neighbour.
@@ -153,6 +230,8 @@ void editor::keyPressEvent(QKeyEvent *ev)
         case Qt::Key_V: return paste();
         case Qt::Key_Z: return shift ? redo() : undo();
         case Qt::Key_Y: return redo();
+        case Qt::Key_F: return find();
+        case Qt::Key_H: return replace();
         case Qt::Key_Up: return move_line(-1);
         case Qt::Key_Down: return move_line(1);
         case Qt::Key_Home: return move_cursor(0, shift);
@@ -283,14 +362,19 @@ void editor::focusInEvent(QFocusEvent *ev)
     QWidget::focusInEvent(ev);
 }
 
+// The list goes with the focus, and leaves it where the user put it.
 void editor::focusOutEvent(QFocusEvent *ev)
 {
     dragging_ = false;
+    close_completion();
     QWidget::focusOutEvent(ev);
 }
 
 void editor::inputMethodEvent(QInputMethodEvent *ev)
 {
+    // Composed text is not a prefix the list can match.
+    if (!ev->commitString().isEmpty() || !ev->preeditString().isEmpty())
+        close_completion();
     preedit_ = ev->preeditString();
     if (!ev->commitString().isEmpty()) {
         if (sel_mode_ == 0)

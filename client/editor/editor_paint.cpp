@@ -12,12 +12,31 @@
 #include <QPrinter>
 #include <QRawFont>
 #include <algorithm>
+#include <cmath>
+#include <limits>
 
 // A font with the glyph indexes of the printable ASCII characters, so runs of them are
 // drawn in one call at grid positions.
 struct editor::face {
     QRawFont raw;
     quint32 ascii[128] = {};
+    QFont font;
+    // Whether the font (with its fallbacks) draws the control pictures U+2400..U+2421 and
+    // the blank mark: -1 not asked yet.
+    signed char pictures[0x22] = {};
+    signed char blank_mark = -1;
+    bool draws(uint code_point)
+    {
+        signed char *known = code_point == blank_mark_point ? &blank_mark
+                             : code_point >= 0x2400 && code_point <= 0x2421 ? &pictures[code_point - 0x2400]
+                                                                            : nullptr;
+        if (!known)
+            return true;
+        if (*known < 0)
+            *known = QFontMetrics(font).inFontUcs4(code_point) ? 1 : 0;
+        return *known == 1;
+    }
+    static constexpr uint blank_mark_point = 0x2B1D;
 };
 
 namespace {
@@ -26,19 +45,90 @@ const QColor selection_bg(0, 120, 215);
 const QColor match_bg(255, 255, 0);
 const QColor both_bg(0, 255, 0);
 
+// The glyph font of an entry. Overline, underline and strike-out are drawn by the editor
+// itself across the character cells: the toolkit draws them for glyph runs at the wrong
+// place once the widget does not sit at its window's origin.
 QFont font_of(const text_style &s)
 {
     QFont f(QString::fromUtf8(s.family, static_cast<int>(strnlen(s.family, sizeof s.family))));
     f.setPointSize(std::max(1, s.point_size));
     f.setWeight(s.bold ? 75 : 50);
     f.setItalic(s.italic);
-    f.setOverline(s.overline);
-    f.setUnderline(s.underline);
-    f.setStrikeOut(s.strikeout);
     f.setKerning(true);
     f.setStyleStrategy(QFont::PreferAntialias);
     return f;
 }
+
+enum decoration : uint8_t { over_line = 1, under_line = 2, strike_out = 4 };
+
+uint8_t decorations_of(const text_style &s)
+{
+    return static_cast<uint8_t>((s.overline ? over_line : 0) | (s.underline ? under_line : 0) |
+                                (s.strikeout ? strike_out : 0));
+}
+
+// The lines of one run of decorated cells, placed by the glyph font's own metrics.
+void draw_decorations(QPainter &p, const QFontMetricsF &fm, uint8_t deco, double x0, double x1,
+                      double baseline, double top, const QColor &colour)
+{
+    const double w = std::max(1.0, std::round(fm.lineWidth()));
+    auto bar = [&](double y) { p.fillRect(QRectF(x0, std::max(top, std::round(y)), x1 - x0, w), colour); };
+    if (deco & over_line)
+        bar(baseline - fm.overlinePos());
+    if (deco & under_line)
+        bar(baseline + std::max(1.0, fm.underlinePos()));
+    if (deco & strike_out)
+        bar(baseline - fm.strikeOutPos());
+}
+
+const char *const control_names[33] = {
+    "NUL", "SOH", "STX", "ETX", "EOT", "ENQ", "ACK", "BEL", "BS", "HT", "LF", "VT", "FF", "CR", "SO", "SI",
+    "DLE", "DC1", "DC2", "DC3", "DC4", "NAK", "SYN", "ETB", "CAN", "EM", "SUB", "ESC", "FS", "GS", "RS", "US",
+    "DEL"};
+
+} // namespace
+
+// Marks for blanks, tabs and other control bytes, painted by hand where the font has no
+// glyph for them (a missing glyph would show as an empty box).
+void editor::draw_mark(QPainter &p, const QRectF &cell, uint code_point, const QColor &colour)
+{
+    p.save();
+    p.setRenderHint(QPainter::Antialiasing, true);
+    const double w = cell.width(), h = cell.height();
+    const QPointF mid = cell.center();
+    if (code_point == face::blank_mark_point) {
+        const double side = std::max(2.0, std::round(std::min(w, h) / 5));
+        p.fillRect(QRectF(mid.x() - side / 2, mid.y() - side / 2, side, side), colour);
+    } else if (code_point == 0x2409) {
+        // An arrow across the cell to a bar: the tab's jump.
+        const double pen = std::max(1.0, std::round(h / 16));
+        const double left = cell.left() + w * 0.15, right = cell.right() - w * 0.2;
+        const double head = std::min(w * 0.3, h * 0.2);
+        p.setPen(QPen(colour, pen, Qt::SolidLine, Qt::FlatCap, Qt::MiterJoin));
+        p.drawLine(QPointF(left, mid.y()), QPointF(right - pen, mid.y()));
+        p.drawLine(QPointF(right - pen - head, mid.y() - head), QPointF(right - pen, mid.y()));
+        p.drawLine(QPointF(right - pen - head, mid.y() + head), QPointF(right - pen, mid.y()));
+        p.drawLine(QPointF(right, mid.y() - head), QPointF(right, mid.y() + head));
+    } else {
+        const uint c = code_point == 0x2421 ? 32 : code_point - 0x2400;
+        const QString name = QLatin1String(c <= 32 ? control_names[c] : "?");
+        const QRectF frame = cell.adjusted(0.5, h * 0.18, -0.5, -h * 0.18);
+        p.setPen(QPen(colour, 1));
+        p.drawRect(frame);
+        QFont f(QStringLiteral("Source Code Pro"));
+        f.setPixelSize(std::max(4, static_cast<int>(frame.height() * 0.62)));
+        const QFontMetricsF fm(f);
+        const double tw = std::max(1.0, fm.horizontalAdvance(name));
+        const double k = std::min(1.0, (frame.width() - 2) / tw);
+        p.setFont(f);
+        p.translate(frame.center());
+        p.scale(k, 1);
+        p.drawText(QPointF(-tw / 2, (fm.ascent() - fm.descent()) / 2), name);
+    }
+    p.restore();
+}
+
+namespace {
 
 QColor colour_of(const text_style &s)
 {
@@ -111,6 +201,8 @@ editor::face &editor::face_for(const QFont &font)
     if (faces_.size() > 64)
         faces_.clear();
     auto f = std::make_shared<face>();
+    f->font = font;
+    std::fill(std::begin(f->pictures), std::end(f->pictures), static_cast<signed char>(-1));
     f->raw = QRawFont::fromFont(font);
     if (f->raw.isValid()) {
         QString ascii;
@@ -131,37 +223,54 @@ const QPixmap &editor::glyph_pixmap(int entry, const QFont &font, const QColor &
     if (it != glyphs_.end())
         return *it;
     const qreal dpr = devicePixelRatioF();
-    const int cells = code_point < 0x80 ? 1 : 2;
+    // Marks stand for single bytes and take one cell.
+    const bool mark = code_point == face::blank_mark_point || (code_point >= 0x2400 && code_point <= 0x2421);
+    const int cells = code_point < 0x80 || mark ? 1 : 2;
     const int w = (cells + 1) * cell_width(), h = line_height();
     QPixmap pm(QSize(std::max(1, int(w * dpr)), std::max(1, int(h * dpr))));
     pm.setDevicePixelRatio(dpr);
     pm.fill(Qt::transparent);
     {
         QPainter g(&pm);
-        g.setFont(font);
-        g.setPen(colour);
-        const QFontMetrics fm(font_of(sys_config.active_styles()[0]), this);
-        g.drawText(QPointF(0, (h - fm.height()) / 2 + fm.ascent()), QString::fromUcs4(&code_point, 1));
+        if (!face_for(font).draws(code_point)) {
+            draw_mark(g, QRectF(0, 0, cells * cell_width(), h), code_point, colour);
+        } else {
+            g.setFont(font);
+            g.setPen(colour);
+            const QFontMetrics fm(font_of(sys_config.active_styles()[0]), this);
+            g.drawText(QPointF(0, (h - fm.height()) / 2 + fm.ascent()), QString::fromUcs4(&code_point, 1));
+        }
     }
     return *glyphs_.insert(key, pm);
 }
 
 void editor::paint_lines(QPainter &p, qint64 first, qint64 last, bool for_printer)
 {
+    paint_cells(p, first, last, for_printer, 0, std::numeric_limits<qint64>::max(), 0);
+}
+
+// Only the cells [first_cell, last_cell] of each line are drawn, shifted left by x_origin
+// pixels, so a line of millions of characters costs no more than its visible part.
+void editor::paint_cells(QPainter &p, qint64 first, qint64 last, bool for_printer, qint64 first_cell,
+                         qint64 last_cell, qint64 x_origin)
+{
     const text_style *styles = sys_config.active_styles();
     const double k = for_printer ? double(p.device()->logicalDpiY()) / std::max(1, logicalDpiY()) : 1.0;
     const double cw = cell_width() * k, lh = line_height() * k;
     const bool classify = classify_now();
     const bool has_error = error_pos_ < buf_.size();
+    const int error_font = style_class_count;
 
     QFont fonts[style_class_count + 1];
     QColor colours[style_class_count];
+    uint8_t decos[style_class_count + 1];
     for (int e = 0; e < style_class_count; ++e) {
         fonts[e] = font_of(styles[e]);
         colours[e] = colour_of(styles[e]);
+        decos[e] = decorations_of(styles[e]);
     }
-    fonts[style_class_count] = fonts[0];
-    fonts[style_class_count].setUnderline(true);   // the error position
+    fonts[error_font] = fonts[0];
+    decos[error_font] = under_line;
     const QFontMetricsF fm(fonts[0], p.device());
     const double base = (lh - fm.height()) / 2 + fm.ascent();
     face *faces[style_class_count + 1];
@@ -175,19 +284,29 @@ void editor::paint_lines(QPainter &p, qint64 first, qint64 last, bool for_printe
         glyph_fonts_ = signature;
     }
 
-    std::vector<uint8_t> entries;
     first = std::max<qint64>(first, 0);
     last = std::min<qint64>(last, buf_.line_count() - 1);
     for (qint64 line = first; line <= last; ++line) {
         const qint64 b = buf_.line_start(line);
         const int n = static_cast<int>(buf_.line_length(line));
         const char *s = buf_.range_ptr(b, n);
-        if (classify)
-            token_classifier::line_entries(s, n, entries);
+        const std::vector<uint8_t> *entries = classify ? &line_entries(line, s, n) : nullptr;
         const double y = line * lh;
         if (for_printer)
             p.fillRect(QRectF(0, y, p.device()->width(), lh), Qt::white);
-        range_walker in_sel(sel_, b), in_match(matches_, b);
+
+        // Skip to the first visible cell; a character cut by the left edge is still drawn.
+        int i = 0;
+        qint64 col = 0;
+        while (i < n) {
+            const int len = utf8_length(s, i, n);
+            const int cells = len > 1 ? 2 : 1;
+            if (col + cells > first_cell)
+                break;
+            col += cells;
+            i += len;
+        }
+        range_walker in_sel(sel_, b + i), in_match(matches_, b + i);
 
         // Pending run of ASCII glyphs sharing font and colour.
         QVector<quint32> run_idx;
@@ -201,13 +320,27 @@ void editor::paint_lines(QPainter &p, qint64 first, qint64 last, bool for_printe
             gr.setRawFont(faces[run_font]->raw);
             gr.setGlyphIndexes(run_idx);
             gr.setPositions(run_pos);
-            gr.setOverline(fonts[run_font].overline());
-            gr.setUnderline(fonts[run_font].underline());
-            gr.setStrikeOut(fonts[run_font].strikeOut());
             p.setPen(run_colour);
             p.drawGlyphRun(QPointF(0, y + base), gr);
             run_idx.clear();
             run_pos.clear();
+        };
+
+        // Pending run of decorated cells sharing font and colour, drawn after the glyphs.
+        struct deco_run {
+            int font;
+            QColor colour;
+            double x0, x1;
+        };
+        std::vector<deco_run> deco_runs;
+        auto decorate = [&](int fe, const QColor &colour, double x0, double x1) {
+            if (!decos[fe])
+                return;
+            if (!deco_runs.empty() && deco_runs.back().font == fe && deco_runs.back().colour == colour &&
+                deco_runs.back().x1 == x0)
+                deco_runs.back().x1 = x1;
+            else
+                deco_runs.push_back({fe, colour, x0, x1});
         };
 
         struct mark {
@@ -215,26 +348,27 @@ void editor::paint_lines(QPainter &p, qint64 first, qint64 last, bool for_printe
             double x, y;
         };
         std::vector<mark> marks;
-        int col = 0;
-        for (int i = 0; i < n;) {
+        for (; i < n && col <= last_cell;) {
             const qint64 pos = b + i;
             const int len = utf8_length(s, i, n);
             const int cells = len > 1 ? 2 : 1;
-            const double x = col * cw;
+            const double x = col * cw - x_origin;
             const bool sel = in_sel.holds(pos), match = in_match.holds(pos);
             if (sel || match)
                 p.fillRect(QRectF(x, y, cells * cw, lh), sel && match ? both_bg : sel ? selection_bg : match_bg);
 
-            int fe = classify ? entries[static_cast<size_t>(i)] : 0;
-            QColor colour = classify ? colours[fe] : QColor(Qt::black);
+            int fe = entries ? (*entries)[static_cast<size_t>(i)] : 0;
+            QColor colour = entries ? colours[fe] : QColor(Qt::black);
             if (has_error && pos >= error_pos_) {
                 colour = pos == error_pos_ ? QColor(255, 0, 0) : QColor(Qt::black);
-                fe = pos == error_pos_ ? style_class_count : 0;
+                fe = pos == error_pos_ ? error_font : 0;
             }
             if (sel)
                 colour = match ? QColor(Qt::black) : QColor(Qt::white);
 
             const unsigned char c = static_cast<unsigned char>(s[i]);
+            if (c != ' ' && c != '\t')
+                decorate(fe, colour, x, x + cells * cw);
             if (!for_printer && c > 0x20 && c < 0x7F) {
                 const face &f = *faces[fe];
                 if (f.raw.isValid() && f.ascii[c] != 0) {
@@ -250,7 +384,7 @@ void editor::paint_lines(QPainter &p, qint64 first, qint64 last, bool for_printe
                 }
             }
             const uint g = glyph_of(s, i, len);
-            if (g == 0x2B1D && !for_printer) {
+            if (g == face::blank_mark_point && !for_printer) {
                 // Blank marks do not break a run: they are drawn in one batch after the line.
                 QColor gc = colour;
                 gc.setAlpha(64);
@@ -265,7 +399,9 @@ void editor::paint_lines(QPainter &p, qint64 first, qint64 last, bool for_printe
                 QColor gc = colour;
                 if (c == ' ')
                     gc.setAlpha(64);
-                if (for_printer || g > 0xFFFF) {
+                if (for_printer && !faces[fe]->draws(g)) {
+                    draw_mark(p, QRectF(x, y, cells * cw, lh), g, gc);
+                } else if (for_printer || g > 0xFFFF) {
                     p.setFont(fonts[fe]);
                     p.setPen(gc);
                     p.drawText(QPointF(x, y + base), QString::fromUcs4(&g, 1));
@@ -288,7 +424,29 @@ void editor::paint_lines(QPainter &p, qint64 first, qint64 last, bool for_printe
                     1 / pm->devicePixelRatioF(), 1 / pm->devicePixelRatioF()));
             p.drawPixmapFragments(frags.data(), static_cast<int>(frags.size()), *pm);
         }
+        for (const deco_run &d : deco_runs)
+            draw_decorations(p, QFontMetricsF(fonts[d.font], p.device()), decos[d.font], d.x0, d.x1, y + base, y,
+                             d.colour);
     }
+}
+
+// Classes of a line's bytes; the last long line's are kept so the blink of the cursor or a
+// scroll does not split millions of bytes again.
+const std::vector<uint8_t> &editor::line_entries(qint64 line, const char *s, int n)
+{
+    const bool keep = n > 0x10000;
+    if (keep && entries_line_ == line && entries_edit_ == edits_)
+        return line_entries_;
+    token_classifier::line_entries(s, n, line_entries_);
+    entries_line_ = keep ? line : -1;
+    entries_edit_ = edits_;
+    return line_entries_;
+}
+
+QRect editor::cursor_rect() const
+{
+    const int w = std::max(1, sys_config.cursor_width);
+    return QRect(cursor_pt_.x() - w / 2, cursor_pt_.y(), w, line_height());
 }
 
 void editor::paintEvent(QPaintEvent *ev)
@@ -297,8 +455,9 @@ void editor::paintEvent(QPaintEvent *ev)
     const QRect r = ev->rect();
     p.fillRect(r, QColor(255, 255, 255));
     p.setPen(Qt::black);
-    const int lh = line_height();
-    paint_lines(p, r.top() / lh, r.bottom() / lh, false);
+    const int lh = line_height(), cw = cell_width();
+    paint_cells(p, r.top() / lh, r.bottom() / lh, false, (r.left() + x_origin_) / cw, (r.right() + x_origin_) / cw,
+                x_origin_);
 
     if (!preedit_.isEmpty()) {
         QFont f = font_for_preedit();
@@ -308,10 +467,9 @@ void editor::paintEvent(QPaintEvent *ev)
         p.fillRect(QRect(cursor_pt_, QSize(fm.horizontalAdvance(preedit_), lh)), Qt::white);
         p.drawText(QPointF(cursor_pt_.x(), cursor_pt_.y() + (lh - fm.height()) / 2 + fm.ascent()), preedit_);
     }
-    if (cursor_visible_ && isEnabled()) {
-        p.setPen(QPen(Qt::black, sys_config.cursor_width));
-        p.drawLine(cursor_pt_, cursor_pt_ + QPoint(0, lh));
-    }
+    // Exactly one line high: the blink repaints just this rectangle.
+    if (cursor_visible_ && isEnabled())
+        p.fillRect(cursor_rect(), Qt::black);
 }
 
 QFont editor::font_for_preedit() const

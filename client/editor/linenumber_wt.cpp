@@ -1,6 +1,7 @@
 // Painting and width of the line-number gutter.
 #include "editor/linenumber_wt.h"
 
+#include "editor/editor.h"
 #include "editor/sys_config.h"
 
 #include <QGlyphRun>
@@ -8,16 +9,6 @@
 #include <QPainter>
 #include <QRawFont>
 #include <algorithm>
-
-namespace {
-
-int line_height()
-{
-    const int s = sys_config.active_styles()[0].point_size;
-    return std::max(1, static_cast<int>(static_cast<float>(s) * sys_config.v_factor));
-}
-
-} // namespace
 
 linenumber_wt::linenumber_wt(QWidget *parent) : QWidget(parent)
 {
@@ -45,10 +36,25 @@ void linenumber_wt::set_scroll_offset(int y)
     update();
 }
 
+int linenumber_wt::digit_width() const
+{
+    // A face without the editor font may have digits wider than its blank.
+    const QFontMetrics fm(gutter_font(), const_cast<linenumber_wt *>(this));
+    int w = fm.horizontalAdvance(QLatin1Char(' '));
+    for (char d = '0'; d <= '9'; ++d)
+        w = std::max(w, fm.horizontalAdvance(QLatin1Char(d)));
+    return w;
+}
+
+int linenumber_wt::margin() const
+{
+    return (editor::config_cell_width() + 1) / 2;
+}
+
 int linenumber_wt::width_needed() const
 {
     const int digits = static_cast<int>(QString::number(lines_).size());
-    return digits * QFontMetrics(gutter_font(), const_cast<linenumber_wt *>(this)).horizontalAdvance(QLatin1Char(' '));
+    return digits * digit_width() + 2 * margin();
 }
 
 void linenumber_wt::paintEvent(QPaintEvent *ev)
@@ -59,7 +65,8 @@ void linenumber_wt::paintEvent(QPaintEvent *ev)
     p.setFont(f);
     p.setPen(QColor(128, 128, 128));
     const QFontMetricsF fm(f, this);
-    const int lh = line_height();
+    const int lh = editor::config_line_height();
+    const int right = width() - margin();
     const int top = std::max(ev->rect().top(), offset_);
     const qint64 first = top / lh;
     const qint64 last = std::min<qint64>(lines_ - 1, ev->rect().bottom() / lh);
@@ -78,11 +85,11 @@ void linenumber_wt::paintEvent(QPaintEvent *ev)
     for (qint64 line = first; line <= last; ++line) {
         const QString number = QString::number(line + 1);
         if (!fast) {
-            const QRect cell(0, static_cast<int>(line * lh), width(), lh);
+            const QRect cell(0, static_cast<int>(line * lh), right, lh);
             p.drawText(cell, Qt::AlignRight | Qt::AlignVCenter, number);
             continue;
         }
-        double x = width();
+        double x = right;
         for (int k = number.size() - 1; k >= 0; --k) {
             const int d = number[k].unicode() - '0';
             x -= advances[d].x();

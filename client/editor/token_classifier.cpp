@@ -129,7 +129,7 @@ std::vector<int> push(const char *line, const std::vector<token> &t)
             out[i] = default_keyword;
         else if (i == 2)
             out[i] = table_name;
-        else if (i == at)
+        else if (at >= 0 && i >= at && is(line, t[i], "at"))
             out[i] = default_keyword;
         else if (at < 0 || i < at)
             out[i] = (values < 0 || i < values) ? field_name : plain;

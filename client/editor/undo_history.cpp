@@ -64,8 +64,9 @@ void undo_history::record(int kind, int64_t pos, const std::string &bytes, int64
         e.group = prev.group + (discarded ? 1 : 0);
         // New typing after an undo is a step of its own: undoing it must not also revert
         // the older changes that are still in place.
-        e.pause = discarded || e.time_ms - prev.time_ms > pause_ms;
+        e.pause = discarded || break_ || e.time_ms - prev.time_ms > pause_ms;
     }
+    break_ = false;
     entries_.push_back(std::move(e));
     active_ = entries_.size();
 }
@@ -101,4 +102,5 @@ void undo_history::clear()
     entries_.clear();
     active_ = 0;
     saved_ = 0;
+    break_ = false;
 }

@@ -32,6 +32,9 @@ public:
     void record_insert(int64_t pos, const std::string &bytes, int64_t pause_ms);
     void record_delete(int64_t pos, const std::string &bytes, int64_t pause_ms);
 
+    // The next change begins a step of its own, whatever the time since the last one.
+    void break_step() { break_ = true; }
+
     bool can_undo() const { return active_ > 0; }
     bool can_redo() const { return active_ < entries_.size(); }
     // Revert one step on the buffer; the new cursor offset, or -1 when nothing was undone.
@@ -56,4 +59,5 @@ private:
     std::vector<history_entry> entries_;
     size_t active_ = 0;
     int64_t saved_ = 0;
+    bool break_ = false;
 };

@@ -182,14 +182,21 @@ private slots:
 
     void gutter_width_and_colours()
     {
+        // One digit's width per decimal digit (at least a blank, also for a face with wide
+        // digits) plus half a cell of margin on each side.
         linenumber_wt g;
-        const int blank = QFontMetrics(g.gutter_font(), &g).horizontalAdvance(QLatin1Char(' '));
+        const QFontMetrics fm(g.gutter_font(), &g);
+        int digit = fm.horizontalAdvance(QLatin1Char(' '));
+        for (char d = '0'; d <= '9'; ++d)
+            digit = std::max(digit, fm.horizontalAdvance(QLatin1Char(d)));
+        const int margins = 2 * g.margin();
+        QVERIFY(margins >= editor::config_cell_width());
         g.set_line_count(9);
-        QCOMPARE(g.width_needed(), blank);
+        QCOMPARE(g.width_needed(), digit + margins);
         g.set_line_count(10);
-        QCOMPARE(g.width_needed(), 2 * blank);
+        QCOMPARE(g.width_needed(), 2 * digit + margins);
         g.set_line_count(12345);
-        QCOMPARE(g.width_needed(), 5 * blank);
+        QCOMPARE(g.width_needed(), 5 * digit + margins);
         g.resize(40, 100);
         const QImage img = g.grab().toImage();
         QCOMPARE(img.pixelColor(0, 0), QColor(239, 239, 239));

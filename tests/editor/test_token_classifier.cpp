@@ -41,6 +41,10 @@ private slots:
         QCOMPARE(classes("push into t1 f1 f2 values 1 \"a b\" at 99"),
                  (std::vector<int>{write_keyword, default_keyword, table_name, field_name, field_name,
                                    default_keyword, plain, plain, default_keyword, constant}));
+        // Every "at" of the command is a keyword, not only the first.
+        QCOMPARE(classes("push into t1 f1 at 1 at 2"),
+                 (std::vector<int>{write_keyword, default_keyword, table_name, field_name, default_keyword, constant,
+                                   default_keyword, constant}));
     }
 
     void export_data_with_format_words()
