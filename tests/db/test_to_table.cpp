@@ -3,51 +3,18 @@
 #include "db/db_exec.h"
 #include "db/value_kinds.h"
 #include "recording_peer_helper.h"
+#include "stdout_capture.h"
 #include "support/mem_time.h"
 
 #include <QtTest>
 #include <cstdio>
 #include <cstring>
 #include <memory>
-#include <unistd.h>
 
 using ox::db::mem::date;
 using ox::db::mem::date_time;
 using mtime = ox::db::mem::time;
 
-namespace {
-
-// What the process writes to standard output while it lives.
-class stdout_capture {
-public:
-    stdout_capture()
-    {
-        std::fflush(stdout);
-        file_ = std::tmpfile();
-        saved_ = dup(fileno(stdout));
-        dup2(fileno(file_), fileno(stdout));
-    }
-    QByteArray text()
-    {
-        std::fflush(stdout);
-        dup2(saved_, fileno(stdout));
-        close(saved_);
-        std::rewind(file_);
-        QByteArray out;
-        char buf[256];
-        size_t n;
-        while ((n = std::fread(buf, 1, sizeof buf, file_)) > 0)
-            out.append(buf, int(n));
-        std::fclose(file_);
-        return out;
-    }
-
-private:
-    FILE *file_ = nullptr;
-    int saved_ = -1;
-};
-
-} // namespace
 
 class test_to_table : public QObject {
     Q_OBJECT
@@ -213,7 +180,7 @@ private slots:
         result_table t;
         stdout_capture out;
         QVERIFY(fetch(body_builder().str_col("x").col("bad", 9, 2, 5).str_col("z").row(1).str("a").str("b").build(), t));
-        QCOMPARE(out.text(), QByteArray("bad type\n"));
+        QCOMPARE(out.text(), std::string("bad type\n"));
         QCOMPARE(t.names, (name_list{ "x", "bad", "z" }));
         QCOMPARE(t.types, name_list{ "string" });
         QVERIFY(t.rows.isEmpty());

@@ -1,6 +1,7 @@
 // exec, result sets and accessors against a scripted peer: framing, all value kinds,
 // accumulation of large and split replies, and refusal of malformed replies.
-#include "fake_peer_helper.h"
+#include "scripted_peer.h"
+#include "stdout_capture.h"
 #include "vorn_tsdb.h"
 
 #include <QtTest>
@@ -12,7 +13,7 @@ namespace {
 // A logged-in session whose peer answers each command frame with the next reply in order.
 struct session {
     std::vector<bytes> seen;
-    fake_peer peer;
+    scripted_peer peer;
     explicit session(std::vector<bytes> replies, bool bytewise = false, bool hang_up_after = false)
         : peer([this, replies, bytewise, hang_up_after](peer_conn &c) {
               bytes f;
@@ -77,7 +78,7 @@ private slots:
 
     void empty_and_header_only_results()
     {
-        body_builder header;
+        result_body<bytes> header;
         header.col("time point", 5, 2, 5).col("v", 0, 0, 3);
         session s({ reply(0), reply(0, header.build()) });
         result_set *empty = exec("a", 1);
@@ -109,17 +110,17 @@ private slots:
 
     void all_kinds_and_accessors()
     {
-        body_builder b;
+        result_body<bytes> b;
         b.col("i08", 0, 0, 0).col("i16", 0, 0, 1).col("i32", 0, 0, 2).col("i64", 0, 0, 3)
          .col("u08", 0, 1, 0).col("u16", 0, 1, 1).col("u32", 0, 1, 2).col("u64", 0, 1, 3)
          .col("float", 1, 2, 2).col("double", 1, 2, 3).col("string", 2, 2, 4)
          .col("date", 3, 2, 5).col("time", 4, 2, 5).col("datetime", 5, 2, 5);
-        b.row(42).i(0x80, 1).i(0x8000, 2).i(0x80000000u, 4).i(0x8000000000000000ull, 8)
-         .i(255, 1).i(65535, 2).i(4294967295u, 4).i(~0ull, 8)
+        b.row(42).integer(0x80, 1).integer(0x8000, 2).integer(0x80000000u, 4).integer(0x8000000000000000ull, 8)
+         .integer(255, 1).integer(65535, 2).integer(4294967295u, 4).integer(~0ull, 8)
          .f32(1.5f).f64(-2.25).str("abc").date(2021, 3, 4).time(9, 5, 7, 500000000)
          .datetime(9999, 12, 31, 23, 59, 59, 999999999);
-        b.row(~0ull).i(0x7F, 1).i(0x7FFF, 2).i(0x7FFFFFFF, 4).i(0x7FFFFFFFFFFFFFFFull, 8)
-         .i(0, 1).i(0, 2).i(0, 4).i(0, 8)
+        b.row(~0ull).integer(0x7F, 1).integer(0x7FFF, 2).integer(0x7FFFFFFF, 4).integer(0x7FFFFFFFFFFFFFFFull, 8)
+         .integer(0, 1).integer(0, 2).integer(0, 4).integer(0, 8)
          .f32(std::numeric_limits<float>::infinity()).f64(std::nan("")).str("").date(1, 1, 1)
          .time(0, 0, 0, 0).datetime(33, 1, 2, 3, 4, 5, 1);
         session s({ reply(0, b.build()) });
@@ -189,9 +190,9 @@ private slots:
     void odd_kind_codes()
     {
         // Float with a size code other than 2 reads 8 bytes; unknown type codes take no bytes.
-        body_builder b;
+        result_body<bytes> b;
         b.col("f", 1, 2, 7).col("x", 9, 2, 5).col("n", 0, 0, 9);
-        b.row(1).f64(0.125).i(0x0102030405060708ull, 8);
+        b.row(1).f64(0.125).integer(0x0102030405060708ull, 8);
         session s({ reply(0, b.build()) });
         result_set *rs = exec("q", 1);
         QVERIFY(rs);
@@ -205,8 +206,8 @@ private slots:
 
     void failure_status_keeps_connection()
     {
-        body_builder b;
-        b.col("v", 0, 0, 3).row(7).i(5, 8);
+        result_body<bytes> b;
+        b.col("v", 0, 0, 3).row(7).integer(5, 8);
         session s({ reply(1, bytes{ 'e', 'r', 'r' }), reply(0, b.build()) });
         QVERIFY(!exec("bad", 3));
         result_set *rs = exec("good", 4);
@@ -217,13 +218,13 @@ private slots:
 
     void split_and_large_replies()
     {
-        body_builder big;
+        result_body<bytes> big;
         big.col("time point", 5, 2, 5).col("s", 2, 2, 4);
         const std::string payload(1000, 'q');
         for (int r = 0; r < 1200; ++r)  // about 1.2 MB: several receive buffers
             big.row(r).datetime(2020, 1, 1, 0, 0, r % 60, r).str(payload + std::to_string(r));
-        body_builder small;
-        small.col("a", 0, 1, 1).row(3).i(513, 2);
+        result_body<bytes> small;
+        small.col("a", 0, 1, 1).row(3).integer(513, 2);
         session s({ reply(0, big.build()), reply(0, small.build()) });
         result_set *rs = exec("view", 4);
         QVERIFY(rs);
@@ -249,11 +250,11 @@ private slots:
         // A column name longer than the receive buffer, and bytes after the rows inside the
         // frame: both are consumed so the next reply is read from its own start.
         const std::string name(600000, 'n');
-        body_builder b;
-        b.col(name, 0, 1, 0).row(5).i(9, 1);
+        result_body<bytes> b;
+        b.col(name, 0, 1, 0).row(5).integer(9, 1);
         bytes trailing = b.build();
         trailing.insert(trailing.end(), { 1, 2, 3, 4, 5 });
-        body_builder small;
+        result_body<bytes> small;
         small.col("a", 2, 2, 4).row(1).str("next");
         session s({ reply(0, trailing), reply(0, small.build()) });
         result_set *rs = exec("q", 1);
@@ -272,7 +273,7 @@ private slots:
 
     void malformed_replies_give_null()
     {
-        body_builder b;
+        result_body<bytes> b;
         b.col("t", 5, 2, 5).col("s", 2, 2, 4).col("d", 1, 2, 3);
         b.row(1).datetime(2020, 1, 1, 1, 1, 1, 1).str("hello").f64(1.0);
         b.row(2).datetime(2020, 1, 1, 1, 1, 2, 1).str("world!").f64(2.0);
@@ -290,7 +291,7 @@ private slots:
         for (auto &x : { le(~0ull, 8), bytes{ 'v' } })
             huge_name.insert(huge_name.end(), x.begin(), x.end());
         // Many cells of a kind without wire bytes: more cells than body bytes.
-        body_builder zero;
+        result_body<bytes> zero;
         for (int c = 0; c < 64; ++c)
             zero.col("c", 9, 2, 0);
         for (int r = 0; r < 64; ++r)

@@ -1,7 +1,8 @@
 // last_error: the code and reason of the calling thread's last failure, against a scripted peer
 // and against the development server.
 #include "devserver_process.h"
-#include "fake_peer_helper.h"
+#include "scripted_peer.h"
+#include "stdout_capture.h"
 #include "vorn_tsdb.h"
 
 #include <QtTest>
@@ -11,7 +12,7 @@
 namespace {
 // A peer that accepts the login and answers each command with the next reply, then hangs up.
 struct scripted_session {
-    fake_peer peer;
+    scripted_peer peer;
     bool ok = false;
     explicit scripted_session(std::vector<bytes> replies)
         : peer([replies](peer_conn &c) {
@@ -95,7 +96,7 @@ private slots:
     {
         int port;
         {
-            fake_peer gone(std::vector<fake_peer::script>{});
+            scripted_peer gone(std::vector<scripted_peer::script>{});
             port = gone.port();
         }
         {

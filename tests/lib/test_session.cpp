@@ -1,5 +1,6 @@
 // Login, logout and per-thread connections against a scripted peer.
-#include "fake_peer_helper.h"
+#include "scripted_peer.h"
+#include "stdout_capture.h"
 #include "vorn_tsdb.h"
 
 #include <QtTest>
@@ -25,7 +26,7 @@ class test_session : public QObject {
     static bool login_with(const bytes &answer, const char *user, const char *pw, bytes *seen,
                            std::string *out, bool bytewise = false, bool hang_up = false)
     {
-        fake_peer peer([&](peer_conn &c) {
+        scripted_peer peer([&](peer_conn &c) {
             bytes head, rest;
             if (!c.read_exact(4, head))
                 return;
@@ -104,7 +105,7 @@ private slots:
     {
         int port;
         {
-            fake_peer gone(std::vector<fake_peer::script>{});
+            scripted_peer gone(std::vector<scripted_peer::script>{});
             port = gone.port();
         }
         stdout_capture cap;
@@ -118,7 +119,7 @@ private slots:
 
     void port_uses_low_16_bits()
     {
-        fake_peer peer([](peer_conn &c) {
+        scripted_peer peer([](peer_conn &c) {
             bytes f;
             c.read_frame(f);
             c.send(login_ok());
@@ -131,7 +132,7 @@ private slots:
     void exit_sends_notice()
     {
         bytes notice;
-        fake_peer peer([&](peer_conn &c) {
+        scripted_peer peer([&](peer_conn &c) {
             bytes f;
             c.read_frame(f);
             c.send(login_ok());
@@ -156,13 +157,13 @@ private slots:
     void reconnect_releases_first_connection()
     {
         std::atomic<bool> first_closed { false };
-        fake_peer one([&](peer_conn &c) {
+        scripted_peer one([&](peer_conn &c) {
             bytes f;
             c.read_frame(f);
             c.send(login_ok());
             first_closed = c.wait_closed();
         });
-        fake_peer two([](peer_conn &c) {
+        scripted_peer two([](peer_conn &c) {
             bytes f;
             c.read_frame(f);
             c.send(login_ok());
@@ -188,14 +189,14 @@ private slots:
                 c.read_frame(f);
                 c.send(login_ok());
                 while (c.read_frame(f) && f.size() != 0) {
-                    body_builder b;
+                    result_body<bytes> b;
                     b.col(answer_name, 2, 2, 4).row(1).str(answer_name);
                     c.send(reply(0, b.build()));
                 }
                 c.wait_closed();
             };
         };
-        fake_peer a(serve("a")), b(serve("b"));
+        scripted_peer a(serve("a")), b(serve("b"));
         std::string got_a, got_b;
         bool other_thread_failed = false;
         auto worker = [](int port, std::string *got) {

@@ -8,6 +8,8 @@
 #include "shell/tab_area.h"
 
 #include <QDir>
+#include <QImage>
+#include <QSet>
 #include <QMenu>
 #include <QTabBar>
 #include <QTabWidget>
@@ -176,9 +178,20 @@ private slots:
         w_->resize(1280, 800);
         QVERIFY(QTest::qWaitForWindowExposed(w_.get()));
         ed->exec_cmd();
+        // The two views give a grid each; the creation gives none.
+        QCOMPARE(ed->result_tabs()->count(), 2);
         ed->result_tabs()->setCurrentIndex(0);
-        QTest::qWait(300);
-        QVERIFY(w_->grab().save(dir + QStringLiteral("/main_window_script_tab.png")));
+        // The grids are laid out once control is back in the event loop.
+        QTRY_VERIFY(ed->result_tabs()->isVisible() && ed->result_tabs()->height() > 100);
+        const QImage shot = w_->grab().toImage();
+        QVERIFY(shot.width() >= 1280 && shot.height() >= 800);
+        // A painted window, not a blank surface: the grid, tree and texts give many colours.
+        QSet<QRgb> colours;
+        for (int y = 0; y < shot.height(); y += 4)
+            for (int x = 0; x < shot.width(); x += 4)
+                colours.insert(shot.pixel(x, y));
+        QVERIFY2(colours.size() > 20, qPrintable(QString::number(colours.size())));
+        QVERIFY(shot.save(dir + QStringLiteral("/main_window_script_tab.png")));
     }
 };
 

@@ -119,8 +119,8 @@ void test_main_window::layout_and_names()
     QCOMPARE(w_->exec()->name(), QByteArray("vorn_tsdb"));
     // The refresh at start ran through the wrapper, but the pane starts empty, also once the
     // event loop had its turn.
+    QTRY_COMPARE(w_->exec()->pending_lines(), 0);
     QCoreApplication::processEvents();
-    QTest::qWait(50);
     QVERIFY(w_->log_pane()->toPlainText().isEmpty());
     w_->refresh();
     w_->exec()->update_log();
