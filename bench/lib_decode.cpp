@@ -43,7 +43,7 @@ bytes make_reply(std::size_t rows)
         std::memcpy(&u, &d, 8);
         put(body, u, 8);
         put(body, 16, 2);
-        char s[17];
+        char s[32]; // "sensor-" and nine digits for every row count the benchmark uses
         std::snprintf(s, sizeof s, "sensor-%09zu", r);
         body.insert(body.end(), s, s + 16);
         put(body, 2024, 2);
