@@ -22,10 +22,10 @@ void MainWindow::drop_table()
     if (table.isEmpty())
         return;
     const QString name = QString::fromUtf8(table);
-    if (modal_seam::information(this, tr("drop table warnning"),
-                                tr("drop table will delete table from server, do your want to drop "
-                                   "table '%1' really?").arg(name),
-                                QMessageBox::Yes | QMessageBox::No, QMessageBox::No) == QMessageBox::No)
+    if (modal_seam::warning(this, tr("drop table warnning"),
+                            tr("drop table will delete table from server, do your want to drop "
+                               "table '%1' really?").arg(name),
+                            QMessageBox::Yes | QMessageBox::No, QMessageBox::No) != QMessageBox::Yes)
         return;
     const bool ok = ::drop_table(*db_, table);
     modal_seam::information(this, tr("drop table result"),
@@ -41,10 +41,10 @@ void MainWindow::truncate_table()
     if (table.isEmpty())
         return;
     const QString name = QString::fromUtf8(table);
-    if (modal_seam::information(this, tr("truncate table warnning"),
-                                tr("truncate table will clear all table 's data, do your want to "
-                                   "truncate table '%1' really?").arg(name),
-                                QMessageBox::Yes | QMessageBox::No, QMessageBox::No) == QMessageBox::No)
+    if (modal_seam::warning(this, tr("truncate table warnning"),
+                            tr("truncate table will clear all table 's data, do your want to "
+                               "truncate table '%1' really?").arg(name),
+                            QMessageBox::Yes | QMessageBox::No, QMessageBox::No) != QMessageBox::Yes)
         return;
     const bool ok = ::truncate_table(*db_, table);
     modal_seam::information(this, tr("truncate table result"),
@@ -59,10 +59,10 @@ void MainWindow::delete_col()
     if (table.isEmpty() || field.isEmpty())
         return;
     const QString t = QString::fromUtf8(table), f = QString::fromUtf8(field);
-    if (modal_seam::information(this, tr("delete field warnning"),
-                                tr("delete field will delete field from table, do your want to "
-                                   "delete field '%2' from table '%1' really?").arg(t, f),
-                                QMessageBox::Yes | QMessageBox::No, QMessageBox::No) == QMessageBox::No)
+    if (modal_seam::warning(this, tr("delete field warnning"),
+                            tr("delete field will delete field from table, do your want to "
+                               "delete field '%2' from table '%1' really?").arg(t, f),
+                            QMessageBox::Yes | QMessageBox::No, QMessageBox::No) != QMessageBox::Yes)
         return;
     // The server has no command that removes a field, so nothing is sent and the outcome is
     // reported as it is.

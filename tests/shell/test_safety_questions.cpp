@@ -1,0 +1,154 @@
+// The questions before destructive operations, answered in real message boxes: a warning that
+// Return, Escape and the close button all answer with No, so nothing is lost by a reflex.
+#include "main_window_fixture.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QKeyEvent>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTimer>
+#include <cstring>
+
+using namespace mw_test;
+
+namespace {
+
+// How a test closes the box it finds.
+enum class dismiss { return_key, escape_key, close_button };
+
+struct seen_box {
+    bool found = false;
+    QMessageBox::Icon icon = QMessageBox::NoIcon;
+    QMessageBox::StandardButton default_button = QMessageBox::NoButton;
+};
+
+// Waits (bounded) for the next message box to open, records what it shows and closes it as asked.
+void answer_next_box(dismiss how, seen_box &seen, int tries = 200)
+{
+    QTimer::singleShot(10, [how, &seen, tries] {
+        auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+        if (!box) {
+            if (tries > 0)
+                answer_next_box(how, seen, tries - 1);
+            return;
+        }
+        seen.found = true;
+        seen.icon = box->icon();
+        seen.default_button = box->defaultButton() ? box->standardButton(box->defaultButton())
+                                                   : QMessageBox::NoButton;
+        if (how == dismiss::close_button) {
+            box->close();
+        } else {
+            QKeyEvent press(QEvent::KeyPress, how == dismiss::return_key ? Qt::Key_Return : Qt::Key_Escape,
+                            Qt::NoModifier);
+            QApplication::sendEvent(box, &press);
+        }
+    });
+}
+
+// Rows of the table as another client sees them.
+uint64_t rows_elsewhere(const devserver_process &srv, const char *view)
+{
+    uint64_t n = 0;
+    std::thread([&] {
+        if (!connect_to_server("127.0.0.1", srv.port(), "admin", "admin"))
+            return;
+        if (result_set *rs = exec(view, strlen(view))) {
+            n = rows_of(rs);
+            del_datas(rs);
+        }
+        exit_to_server();
+    }).join();
+    return n;
+}
+
+} // namespace
+
+class test_safety_questions : public QObject {
+    Q_OBJECT
+private slots:
+    void init();
+    void cleanup();
+
+    void table_questions_answer_no_by_default_data();
+    void table_questions_answer_no_by_default();
+    void scripted_questions_are_warnings();
+
+private:
+    std::unique_ptr<devserver_process> server_;
+    std::unique_ptr<MainWindow> w_;
+};
+
+void test_safety_questions::init()
+{
+    sys_config.reset();
+    server_ = std::make_unique<devserver_process>();
+    QVERIFY2(server_->ok(), qPrintable(server_->error()));
+    QVERIFY(run_elsewhere(*server_, {"create t1 f1 i32 f2 string", "push into t1 f1 values 1 at 2024-01-01 00:00:00"}));
+    // The window's own refresh on a scripted seam; the boxes below are real.
+    modal_seam::script quiet;
+    w_ = open_window(*server_);
+    QVERIFY(w_);
+}
+
+void test_safety_questions::cleanup()
+{
+    w_.reset();
+    server_.reset();
+}
+
+void test_safety_questions::table_questions_answer_no_by_default_data()
+{
+    QTest::addColumn<int>("which");
+    QTest::addColumn<int>("how");
+    for (int which = 0; which < 3; ++which) {
+        const char *op[] = {"drop", "truncate", "delete field"};
+        QTest::addRow("%s return", op[which]) << which << int(dismiss::return_key);
+        QTest::addRow("%s escape", op[which]) << which << int(dismiss::escape_key);
+        QTest::addRow("%s close", op[which]) << which << int(dismiss::close_button);
+    }
+}
+
+void test_safety_questions::table_questions_answer_no_by_default()
+{
+    QFETCH(int, which);
+    QFETCH(int, how);
+    QTreeWidgetItem *item = which == 2 ? find_item(w_->tree(), "t1", "f1") : find_item(w_->tree(), "t1");
+    QVERIFY(item);
+    w_->tree()->setCurrentItem(item);
+    QAction *act = which == 0 ? w_->actions().drop_table
+                 : which == 1 ? w_->actions().truncate_table : w_->actions().delete_col;
+    seen_box seen;
+    answer_next_box(dismiss(how), seen);
+    act->trigger();
+    QVERIFY(seen.found);
+    QCOMPARE(seen.icon, QMessageBox::Warning);
+    QCOMPARE(seen.default_button, QMessageBox::No);
+    // Nothing was run: the table and its row are still there, and no result box followed.
+    QVERIFY(!QApplication::activeModalWidget());
+    w_->refresh();
+    QVERIFY(find_item(w_->tree(), "t1", "f1"));
+    QCOMPARE(rows_elsewhere(*server_, "view t1"), uint64_t(1));
+}
+
+void test_safety_questions::scripted_questions_are_warnings()
+{
+    modal_seam::script seam;
+    w_->tree()->setCurrentItem(find_item(w_->tree(), "t1"));
+    w_->actions().drop_table->trigger();
+    w_->actions().truncate_table->trigger();
+    w_->tree()->setCurrentItem(find_item(w_->tree(), "t1", "f1"));
+    w_->actions().delete_col->trigger();
+    // The script answers Ok, which is not Yes: nothing runs and no result box follows.
+    QCOMPARE(seam.shown.size(), size_t(3));
+    for (const modal_seam::request &r : seam.shown) {
+        QCOMPARE(r.what, modal_seam::kind::warning);
+        QCOMPARE(r.buttons, QMessageBox::StandardButtons(QMessageBox::Yes | QMessageBox::No));
+        QCOMPARE(r.default_button, QMessageBox::No);
+    }
+    QCOMPARE(rows_elsewhere(*server_, "view t1"), uint64_t(1));
+}
+
+QTEST_MAIN(test_safety_questions)
+#include "test_safety_questions.moc"
