@@ -3,6 +3,7 @@
 // manager. What the user is told goes through the modal seam.
 #include "shell/main_window.h"
 
+#include "cluster/cluster_dlg.h"
 #include "common/modal_seam.h"
 #include "editor/sys_config.h"
 #include "editor/sys_pre_dlg.h"
@@ -85,5 +86,9 @@ void MainWindow::preference()
     modal_seam::exec_dialog(&dlg);
 }
 
-// The cluster manager is a separate window that is not there yet.
-void MainWindow::cluster() {}
+// The node manager reaches no master until the user asks it to, so opening it never waits.
+void MainWindow::cluster()
+{
+    cluster_dlg dlg(this);
+    modal_seam::exec_dialog(&dlg);
+}
