@@ -56,8 +56,11 @@ update_check::update_check(QObject *parent) : QObject(parent) {}
 
 update_check::~update_check()
 {
-    if (socket_)
+    // Going away mid-check (the window closes): hang up without reporting anything.
+    if (socket_) {
+        socket_->disconnect(this);
         socket_->abort();
+    }
 }
 
 void update_check::set_endpoint(const QString &host, quint16 port)

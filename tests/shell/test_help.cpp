@@ -21,6 +21,7 @@ private slots:
     void local_opens_manual_of_each_language();
     void local_falls_back_to_program_folder();
     void local_missing_manual_is_said();
+    void refused_open_is_said();
     void japanese_offers_english();
     void online_reference_by_language_data();
     void online_reference_by_language();
@@ -136,6 +137,25 @@ void test_help::local_missing_manual_is_said()
     QCOMPARE(seam_->last_title(), QStringLiteral("local help information"));
     QVERIFY2(seam_->last_text().contains(QDir::toNativeSeparators(QStringLiteral("doc/zh/vorn_cli.pdf"))),
              qPrintable(seam_->last_text()));
+}
+
+void test_help::refused_open_is_said()
+{
+    // A desktop without a viewer for the file or the address refuses it; the user hears so.
+    const QString en = put_manual(work_.path(), QStringLiteral("en"));
+    modal_seam::answer refused;
+    refused.ok = false;
+    seam_->push(refused);
+    w_->actions().help_local->trigger();
+    QCOMPARE(opened().size(), 1);
+    QCOMPARE(seam_->shown.back().what, modal_seam::kind::information);
+    QVERIFY2(seam_->last_text().contains(QDir::toNativeSeparators(en)), qPrintable(seam_->last_text()));
+
+    seam_->push(refused);
+    w_->actions().help_online->trigger();
+    QCOMPARE(opened().size(), 2);
+    QCOMPARE(seam_->last_title(), QStringLiteral("online reference information"));
+    QVERIFY(seam_->last_text().contains(QStringLiteral("cmd_ref_0.2.1.html")));
 }
 
 void test_help::japanese_offers_english()

@@ -159,6 +159,7 @@ private slots:
     void short_reply_fails();
     void refused_connection_fails();
     void silent_server_gives_up_after_three_seconds();
+    void destroyed_mid_check_hangs_up_silently();
     void window_boxes_data();
     void window_boxes();
     void check_at_start_does_not_delay_the_window();
@@ -247,6 +248,19 @@ void test_help_update::silent_server_gives_up_after_three_seconds()
     QVERIFY2(took >= 2900 && took < 5000, qPrintable(QStringLiteral("gave up after %1 ms").arg(took)));
     QCOMPARE(srv.received().size(), 20);
     // The client hung up: its socket is not left open.
+    QVERIFY(QTest::qWaitFor([&] { return srv.client_closed(); }, 2000));
+}
+
+void test_help_update::destroyed_mid_check_hangs_up_silently()
+{
+    fake_update_server srv(fake_update_server::mode::silent);
+    update_check::set_endpoint(QStringLiteral("127.0.0.1"), srv.port());
+    auto *check = new update_check;
+    QSignalSpy spy(check, &update_check::finished);
+    check->start();
+    QVERIFY(QTest::qWaitFor([&] { return srv.received().size() == 20; }, 3000));
+    delete check;  // what closing the window does to a running check
+    QVERIFY(spy.isEmpty());
     QVERIFY(QTest::qWaitFor([&] { return srv.client_closed(); }, 2000));
 }
 
