@@ -4,12 +4,10 @@
 #include "support/hex_digit.h"
 
 #include "db/builder_support.h"
-#include "db/log_lines.h"
 
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
-#include <chrono>
 #include <cstring>
 
 using builder_support::append_quoted;
@@ -24,38 +22,15 @@ using ox::hex_value;
 
 QString local_path(const QByteArray &path) { return QString::fromUtf8(path); }
 
-// What the log shows of a raw command: its head and the first bytes of the payload, since the
-// whole payload would cost the pane (and the memory) four times the file's size again.
-QByteArray shown_command(const QByteArray &cmd, int head, qint64 file_size)
-{
-    const int shown_hex = 64;
-    if (cmd.size() - head <= shown_hex + 2)
-        return cmd;
-    return cmd.left(head + shown_hex) + "...\" (" + QByteArray::number(file_size) + " bytes);";
-}
-
-// Runs a command too big to be copied: the log gets the shortened text instead.
-bool run_shown_as(db_exec &db, const QByteArray &cmd, const QByteArray &shown)
-{
-    const QByteArray when = log_time_text();
-    const auto start = std::chrono::steady_clock::now();
-    result_set *rs = exec(cmd.constData(), cmd.size());
-    const auto end = std::chrono::steady_clock::now();
-    const double micros = std::chrono::duration_cast<std::chrono::nanoseconds>(end - start).count() / 1000.0;
-    db.append_log(make_log_line(when, shown, rs != nullptr, micros));
-    del_datas(rs);
-    return rs != nullptr;
-}
-
 // Appends " from raw "<hex>";" with the file's bytes escaped straight into the command: the
 // command is the only copy of the payload (four bytes per byte of the file). False when the
 // file cannot be read, is empty or is too big for a client-side transfer.
-bool append_raw_clause(QByteArray &cmd, const QByteArray &path, qint64 &size)
+bool append_raw_clause(QByteArray &cmd, const QByteArray &path)
 {
     QFile f(local_path(path));
     if (!f.open(QIODevice::ReadOnly))
         return false;
-    size = f.size();
+    const qint64 size = f.size();
     if (size <= 0 || size > client_file_limit)
         return false;
     static const char digits[] = "0123456789abcdef";
@@ -89,11 +64,10 @@ bool append_raw_clause(QByteArray &cmd, const QByteArray &path, qint64 &size)
 bool send_from_file(db_exec &db, QByteArray cmd, const QByteArray &path, bool raw)
 {
     if (raw) {
-        const int head = cmd.size();
-        qint64 size = 0;
-        if (!append_raw_clause(cmd, path, size))
+        // The wrapper logs a command this size by its start and length, without a copy.
+        if (!append_raw_clause(cmd, path))
             return false;
-        return run_shown_as(db, cmd, shown_command(cmd, head, size));
+        return run_plain(db, cmd);
     }
     cmd += ' ';
     if (!append_quoted(cmd, path))
