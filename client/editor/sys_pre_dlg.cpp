@@ -275,12 +275,17 @@ void sys_pre_dlg::color_changed(const QColor &c)
     repaint_editors(false);
 }
 
-void sys_pre_dlg::value_changed(double)
+void sys_pre_dlg::take_factors()
 {
     if (hf_dsb_->value() >= least_factor)
         sys_config.h_factor = static_cast<float>(hf_dsb_->value());
     if (vf_dsb_->value() >= least_factor)
         sys_config.v_factor = static_cast<float>(vf_dsb_->value());
+}
+
+void sys_pre_dlg::value_changed(double)
+{
+    take_factors();
     repaint_editors(true);
 }
 
@@ -306,11 +311,7 @@ void sys_pre_dlg::theme_reset(bool)
 
 void sys_pre_dlg::apply(bool)
 {
-    // The same floor as the live edits: a factor below it is shown but never stored.
-    if (hf_dsb_->value() >= least_factor)
-        sys_config.h_factor = static_cast<float>(hf_dsb_->value());
-    if (vf_dsb_->value() >= least_factor)
-        sys_config.v_factor = static_cast<float>(vf_dsb_->value());
+    take_factors();
     const int t = checked_theme();
     if (t >= 0)
         sys_config.theme = t;

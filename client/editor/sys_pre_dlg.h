@@ -76,6 +76,8 @@ private:
     void store_row(int row);
     // Changes the current row's font, stores it and repaints.
     template <typename change> void edit_row_font(change how, bool relayout);
+    // Takes the factor spin boxes into the record; a factor below the floor is shown but kept out.
+    void take_factors();
     // Repaints the preview and every open editor.
     void repaint_editors(bool relayout);
     void offer_theme_colours();
