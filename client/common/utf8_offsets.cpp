@@ -8,6 +8,8 @@ namespace {
 
 bool cont(unsigned char c) { return (c & 0xC0) == 0x80; }
 
+const int mark_step = 1024;
+
 } // namespace
 
 void utf8_offsets::step_at(int64_t b, int &bytes, int &units) const
@@ -40,13 +42,19 @@ utf8_offsets::utf8_offsets(const char *data, int64_t size) : data_(data), size_(
     text_.resize(int(size_)); // never more units than bytes
     QChar *out = text_.data();
     int u = 0;
+    int next_mark = mark_step;
+    marks_.push_back({0, 0});
     const auto *p = reinterpret_cast<const unsigned char *>(data_);
     for (int64_t b = 0; b < size_;) {
+        int bytes = 1, units = 1;
         if (p[b] < 0x80) {
             out[u++] = QChar(p[b++]);
+            if (u >= next_mark) {
+                marks_.push_back({u, b});
+                next_mark = u + mark_step;
+            }
             continue;
         }
-        int bytes = 0, units = 0;
         step_at(b, bytes, units);
         uint cp = 0xFFFD;
         if (bytes == 2)
@@ -63,32 +71,40 @@ utf8_offsets::utf8_offsets(const char *data, int64_t size) : data_(data), size_(
             out[u++] = QChar(ushort(cp));
         }
         b += bytes;
+        if (u >= next_mark) {
+            marks_.push_back({u, b});
+            next_mark = u + mark_step;
+        }
     }
     text_.truncate(u);
+    one_to_one_ = int64_t(u) == size_;
 }
 
-void utf8_offsets::rewind_if_past(int64_t byte, int unit)
+void utf8_offsets::seek(int unit, int64_t byte)
 {
-    if (walk_byte_ > byte || walk_unit_ > unit) {
-        walk_byte_ = 0;
-        walk_unit_ = 0;
+    // The last mark at or before both targets (one of them is past the end).
+    auto it = std::upper_bound(marks_.begin(), marks_.end(), unit,
+                               [](int u, const mark &m) { return u < m.unit; });
+    if (byte < size_)
+        it = std::upper_bound(marks_.begin(), marks_.end(), byte,
+                              [](int64_t b, const mark &m) { return b < m.byte; });
+    const mark &m = *(it - 1);
+    if (walk_unit_ < m.unit || walk_unit_ > unit || walk_byte_ > byte) {
+        walk_unit_ = m.unit;
+        walk_byte_ = m.byte;
     }
 }
 
 int64_t utf8_offsets::byte_of(int unit)
 {
     unit = std::clamp(unit, 0, text_.size());
-    rewind_if_past(size_, unit);
+    if (one_to_one_)
+        return unit;
+    seek(unit, size_);
     while (walk_byte_ < size_) {
-        if (static_cast<unsigned char>(data_[walk_byte_]) < 0x80) {
-            if (walk_unit_ >= unit)
-                break;
-            ++walk_byte_;
-            ++walk_unit_;
-            continue;
-        }
-        int bytes = 0, units = 0;
-        step_at(walk_byte_, bytes, units);
+        int bytes = 1, units = 1;
+        if (static_cast<unsigned char>(data_[walk_byte_]) >= 0x80)
+            step_at(walk_byte_, bytes, units);
         if (walk_unit_ + units > unit)
             break;
         walk_byte_ += bytes;
@@ -100,10 +116,13 @@ int64_t utf8_offsets::byte_of(int unit)
 int utf8_offsets::unit_of(int64_t byte)
 {
     byte = std::clamp<int64_t>(byte, 0, size_);
-    rewind_if_past(byte, text_.size());
+    if (one_to_one_)
+        return int(byte);
+    seek(text_.size(), byte);
     while (walk_byte_ < size_) {
-        int bytes = 0, units = 0;
-        step_at(walk_byte_, bytes, units);
+        int bytes = 1, units = 1;
+        if (static_cast<unsigned char>(data_[walk_byte_]) >= 0x80)
+            step_at(walk_byte_, bytes, units);
         if (walk_byte_ + bytes > byte)
             break;
         walk_byte_ += bytes;

@@ -4,6 +4,7 @@
 
 #include <QString>
 #include <cstdint>
+#include <vector>
 
 class utf8_offsets {
 public:
@@ -15,19 +16,27 @@ public:
     int64_t byte_size() const { return size_; }
 
     // Byte offset of a UTF-16 index and back; an index inside a surrogate pair or a byte
-    // inside a sequence maps to the start of its character. Walking forward costs the distance
-    // from the previous call; going back starts again from the beginning.
+    // inside a sequence maps to the start of its character. Pure ASCII maps one to one; other
+    // texts walk from the previous answer or from the nearest of the marks kept every 1024 units.
     int64_t byte_of(int unit);
     int unit_of(int64_t byte);
 
 private:
+    struct mark {
+        int unit;
+        int64_t byte;
+    };
     // Bytes and UTF-16 units of the character at byte offset b.
     void step_at(int64_t b, int &bytes, int &units) const;
-    void rewind_if_past(int64_t byte, int unit);
+    // Puts the walk at the last mark at or before the unit (or byte), unless the walk is
+    // already between that mark and the target.
+    void seek(int unit, int64_t byte);
 
     const char *data_;
     int64_t size_;
     QString text_;
+    bool one_to_one_ = true;
+    std::vector<mark> marks_;
     int64_t walk_byte_ = 0;
     int walk_unit_ = 0;
 };

@@ -10,6 +10,7 @@
 #include "common/modal_seam.h"
 #include "table/grid_csv.h"
 #include "table/import_csv_dlg.h"
+#include "table/search_tab_dlg.h"
 #include "table/tab_data_model.h"
 
 #include <QAction>
@@ -256,7 +257,11 @@ void cmd_script_editor::add_result(tab_data_model *model, const QByteArray &cmd)
     find->setShortcutContext(Qt::WidgetWithChildrenShortcut);
     view->addAction(find);
     view->setContextMenuPolicy(Qt::ActionsContextMenu);
-    connect(find, &QAction::triggered, this, [this, view] { emit find_in_result(view); });
+    connect(find, &QAction::triggered, this, [this, view, model] {
+        // Result grids are read-only: their dialog finds but never replaces.
+        search_tab_dlg::of(view, model, false)->show_top(false);
+        emit find_in_result(view);
+    });
 
     QString title = QString::fromUtf8(cmd);
     title.replace(QLatin1Char('&'), QLatin1String("&&"));

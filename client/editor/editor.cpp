@@ -197,6 +197,49 @@ void editor::replace_range(qint64 begin, qint64 end, const QString &with)
     epilogue(changed::text);
 }
 
+void editor::set_selections(std::vector<text_range> ranges)
+{
+    for (text_range &r : ranges) {
+        r.begin = std::clamp<qint64>(r.begin, 0, buf_.size());
+        r.end = std::clamp<qint64>(r.end, r.begin, buf_.size());
+    }
+    normalise(ranges);
+    sel_.swap(ranges);
+    refresh_actions();
+    update();
+}
+
+// One deletion of the span from the first range to the last and one insertion of its new
+// text: a single step however many ranges, and no line index update per range.
+void editor::replace_ranges(const std::vector<text_range> &ranges, const std::vector<std::string> &with)
+{
+    if (ranges.empty() || ranges.size() != with.size())
+        return;
+    close_completion();
+    const qint64 first = std::clamp<qint64>(ranges.front().begin, 0, buf_.size());
+    const qint64 last = std::clamp<qint64>(ranges.back().end, first, buf_.size());
+    const std::string old = buf_.mid(first, last - first);
+    std::string span;
+    span.reserve(old.size());
+    qint64 at = first;
+    for (std::size_t i = 0; i < ranges.size(); ++i) {
+        const qint64 b = std::clamp<qint64>(ranges[i].begin, at, last);
+        span.append(old, static_cast<size_t>(at - first), static_cast<size_t>(b - at));
+        span += with[i];
+        at = std::clamp<qint64>(ranges[i].end, b, last);
+    }
+    span.append(old, static_cast<size_t>(at - first), std::string::npos);
+    sel_.clear();
+    history_.break_step();
+    remove_bytes(first, last - first);
+    insert_bytes(first, span);
+    history_.break_step();
+    cursor_ = first + static_cast<qint64>(span.size());
+    anchor_ = cursor_;
+    longest_line_ = -1;
+    epilogue(changed::text);
+}
+
 // ------------------------------------------------------------------ editing primitives
 
 qint64 editor::pause_ms() const

@@ -78,6 +78,11 @@ public:
     void clear_matches();
     // Replaces [begin, end) through the history (search and replace uses this).
     void replace_range(qint64 begin, qint64 end, const QString &with);
+    // Replaces the selection list at once: search results may be many thousands of ranges.
+    void set_selections(std::vector<text_range> ranges);
+    // Replaces each range (sorted, not overlapping) by the text of the same index, as one undo
+    // step of its own; the selection is cleared and the cursor ends after the last text.
+    void replace_ranges(const std::vector<text_range> &ranges, const std::vector<std::string> &with);
 
     // ---- completion
     void set_table_names(const QStringList &tables, const QMap<QString, QStringList> &fields);

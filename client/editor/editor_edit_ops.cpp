@@ -4,6 +4,7 @@
 
 #include "editor/completion_words.h"
 #include "common/modal_seam.h"
+#include "editor/search_dlg.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -164,6 +165,8 @@ void editor::paste()
 
 void editor::find()
 {
+    if (!search_)
+        new search_dlg(this); // becomes search_, a child of this editor
     if (search_) {
         search_->setWindowTitle(tr("find text in current windows"));
         search_->show();
@@ -175,6 +178,8 @@ void editor::find()
 
 void editor::replace()
 {
+    if (!search_)
+        new search_dlg(this); // becomes search_, a child of this editor
     if (search_) {
         search_->setWindowTitle(tr("replace text in current windows"));
         search_->show();

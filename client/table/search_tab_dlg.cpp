@@ -115,28 +115,48 @@ QVariant search_tab_dlg::replaced_value(const text_search::matcher &m, int row, 
 void search_tab_dlg::search_from(const text_search::matcher &m, const cell_order &o, qint64 at, bool forward)
 {
     const qint64 n = o.size();
+    auto hit = [&](qint64 i) {
+        if (!m.contains(cell_text(o.row_at(i), o.column_at(i))))
+            return false;
+        go_to(o.row_at(i), o.column_at(i));
+        return true;
+    };
     step(forward, [&](bool from_edge) {
         if (forward) {
             for (qint64 i = from_edge ? 0 : at + 1; i < n; ++i)
-                if (m.contains(cell_text(o.row_at(i), o.column_at(i)))) {
-                    go_to(o.row_at(i), o.column_at(i));
+                if (hit(i))
                     return true;
-                }
         } else {
             for (qint64 i = from_edge ? n - 1 : std::min(at, n) - 1; i >= 0; --i)
-                if (m.contains(cell_text(o.row_at(i), o.column_at(i)))) {
-                    go_to(o.row_at(i), o.column_at(i));
+                if (hit(i))
                     return true;
-                }
         }
         return false;
     });
 }
 
+template <typename F>
+void search_tab_dlg::each_hit(const text_search::matcher &m, const cell_order &o, F &&f) const
+{
+    const qint64 n = o.size();
+    for (qint64 i = 0; i < n; ++i) {
+        const int r = o.row_at(i), c = o.column_at(i);
+        if (m.contains(cell_text(r, c)) && !f(r, c))
+            return;
+    }
+}
+
+std::optional<text_search::matcher> search_tab_dlg::ready(bool replacing)
+{
+    if (!model_ || !view_ || (replacing && !replace_allowed()))
+        return std::nullopt;
+    return make_matcher();
+}
+
 void search_tab_dlg::next(bool)
 {
-    std::optional<text_search::matcher> m = make_matcher();
-    if (!m || !model_)
+    std::optional<text_search::matcher> m = ready(false);
+    if (!m)
         return;
     const cell_order o = order();
     search_from(*m, o, current_in(o), true);
@@ -144,8 +164,8 @@ void search_tab_dlg::next(bool)
 
 void search_tab_dlg::prev(bool)
 {
-    std::optional<text_search::matcher> m = make_matcher();
-    if (!m || !model_)
+    std::optional<text_search::matcher> m = ready(false);
+    if (!m)
         return;
     const cell_order o = order();
     const qint64 at = current_in(o);
@@ -154,21 +174,17 @@ void search_tab_dlg::prev(bool)
 
 void search_tab_dlg::search_all(bool)
 {
-    std::optional<text_search::matcher> m = make_matcher();
-    if (!m || !model_)
+    std::optional<text_search::matcher> m = ready(false);
+    if (!m)
         return;
     model_->clear_marks();
-    const cell_order o = order();
-    const qint64 n = o.size();
     int count = 0;
-    for (qint64 i = 0; i < n; ++i) {
-        const int r = o.row_at(i), c = o.column_at(i);
-        if (m->contains(cell_text(r, c))) {
-            if (bool *mark = model_->mark_of(r, c))
-                *mark = true;
-            ++count;
-        }
-    }
+    each_hit(*m, order(), [&](int r, int c) {
+        if (bool *mark = model_->mark_of(r, c))
+            *mark = true;
+        ++count;
+        return true;
+    });
     view_->viewport()->update();
     tell_found(count);
 }
@@ -192,10 +208,8 @@ void search_tab_dlg::reject()
 // A text the column cannot take stops here with the box, the cell unchanged.
 void search_tab_dlg::replace(bool)
 {
-    if (!replace_allowed())
-        return;
-    std::optional<text_search::matcher> m = make_matcher();
-    if (!m || !model_)
+    std::optional<text_search::matcher> m = ready(true);
+    if (!m)
         return;
     const cell_order o = order();
     const qint64 at = current_in(o);
@@ -214,10 +228,8 @@ void search_tab_dlg::replace(bool)
 // before any cell changed.
 void search_tab_dlg::replace_all(bool)
 {
-    if (!replace_allowed())
-        return;
-    std::optional<text_search::matcher> m = make_matcher();
-    if (!m || !model_)
+    std::optional<text_search::matcher> m = ready(true);
+    if (!m)
         return;
     const cell_order o = order();
     std::vector<char> can(std::size_t(model_->columnCount()), 0);
@@ -228,17 +240,18 @@ void search_tab_dlg::replace_all(bool)
         QVariant value;
     };
     std::vector<edit> edits;
-    const qint64 n = o.size();
-    for (qint64 i = 0; i < n; ++i) {
-        const int r = o.row_at(i), c = o.column_at(i);
-        if (!can[std::size_t(c)] || !m->contains(cell_text(r, c)))
-            continue;
+    bool refused = false;
+    each_hit(*m, o, [&](int r, int c) {
+        if (!can[std::size_t(c)])
+            return true;
         int count = 0;
         const QVariant v = replaced_value(*m, r, c, &count);
-        if (!v.isValid())
-            return;
+        refused = !v.isValid();
         edits.push_back({r, c, v});
-    }
+        return !refused;
+    });
+    if (refused)
+        return;
     for (const edit &e : edits)
         model_->setData(model_->index(e.row, e.column), e.value, Qt::EditRole);
     view_->viewport()->update();

@@ -49,6 +49,11 @@ private:
     qint64 current_in(const cell_order &o) const;
     // Next or Previous from the position `at` (the current cell's, or -1).
     void search_from(const text_search::matcher &m, const cell_order &o, qint64 at, bool forward);
+    // Calls f(row, column) for each cell in the order whose text holds a match, until f is false.
+    template <typename F>
+    void each_hit(const text_search::matcher &m, const cell_order &o, F &&f) const;
+    // The matcher, when there is a grid (and, for replacing, it may be changed) and a target.
+    std::optional<text_search::matcher> ready(bool replacing);
     QString cell_text(int row, int column) const;
     void go_to(int row, int column);
     bool replaceable(int column) const;
