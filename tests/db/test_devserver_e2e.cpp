@@ -2,6 +2,7 @@
 // export and import, and table files and backups in the server's and the raw form.
 #include "db/cmd_builders.h"
 #include "devserver_process.h"
+#include "run_ok.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -23,12 +24,7 @@ class test_devserver_e2e : public QObject {
         return t.rows.size();
     }
 
-    bool run_ok(const QByteArray &cmd)
-    {
-        result_set *rs = db_->run(cmd);
-        del_datas(rs);
-        return rs != nullptr;
-    }
+    bool run_ok(const QByteArray &cmd) { return ::run_ok(*db_, cmd); }
 
     void make_t1()
     {

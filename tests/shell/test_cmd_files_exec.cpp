@@ -5,6 +5,7 @@
 #include "devserver_process.h"
 #include "shell/exec_cmd_file.h"
 #include "common/modal_seam.h"
+#include "run_ok.h"
 
 #include <QAbstractButton>
 #include <QProgressDialog>
@@ -39,13 +40,7 @@ class test_cmd_files_exec : public QObject {
     }
     int logged_commands() const { return pane_->toPlainText().count(QStringLiteral("execute cmd:")); }
 
-    bool run_ok(const QByteArray &cmd)
-    {
-        result_set *rs = db_->run(cmd);
-        if (rs)
-            del_datas(rs);
-        return rs != nullptr;
-    }
+    bool run_ok(const QByteArray &cmd) { return ::run_ok(*db_, cmd); }
 
 private slots:
     void init()
@@ -86,8 +81,11 @@ private slots:
                                 "  push into nosuch v values 2 at 2021-01-01 00:00:01 \r\n"
                                 "create t2 v i32\r\n";
         QVERIFY(!exec_cmd_file::run_content(file, *db_, nullptr, refresh()));
+        // The reason the server gave follows on the second line.
         QCOMPARE(seam.last_text(),
-                 QStringLiteral("the cmd \"push into nosuch v values 2 at 2021-01-01 00:00:01\" execute failed!"));
+                 QStringLiteral("the cmd \"push into nosuch v values 2 at 2021-01-01 00:00:01\" execute failed!\n")
+                     + db_->last_reason());
+        QVERIFY(!db_->last_reason().isEmpty());
         QCOMPARE(tables(), name_list{"t1"});
         QCOMPARE(rows_of_table("t1"), 1);
         QCOMPARE(refreshes_, 0);

@@ -1,6 +1,8 @@
 // Starts the development server and logs in for one test program.
 #include "table_server_helper.h"
 
+#include "run_ok.h"
+
 table_server::table_server() : server_(std::make_unique<devserver_process>())
 {
     if (!server_->ok()) {
@@ -22,12 +24,5 @@ table_server::~table_server()
 
 bool table_server::run(const QByteArray &cmd)
 {
-    if (!exec_)
-        return false;
-    QByteArray line;
-    result_set *rs = exec_->run(cmd, line, 1);
-    if (!rs)
-        return false;
-    del_datas(rs);
-    return true;
+    return exec_ && run_ok(*exec_, cmd, 1);
 }
