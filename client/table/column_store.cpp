@@ -76,6 +76,8 @@ QVariant column_store::value(std::size_t row) const
         return QVariant();
     if (kind_ == kind::str) {
         const std::size_t begin = row == 0 ? 0 : ends_[row - 1];
+        if (ends_[row] == begin) // also when no row has text: an empty string, never a null one
+            return QVariant(QString(QLatin1String("")));
         return QVariant(QString::fromUtf8(text_.data() + begin, int(ends_[row] - begin)));
     }
     return width_ ? packed_value(fixed_.data() + row * width_, kind_) : QVariant();

@@ -50,7 +50,7 @@ date_time_wt::date_time_wt(QWidget *parent, parts shown)
     date_->setObjectName(QStringLiteral("de_date"));
     time_->setObjectName(QStringLiteral("le_time"));
     date_->setDisplayFormat(QStringLiteral("yyyy-MM-dd"));
-    date_->setDateRange(QDate(100, 1, 1), QDate(9999, 12, 31));
+    date_->setDateRange(QDate(1, 1, 1), QDate(9999, 12, 31));
     date_->setCalendarPopup(true);
     time_->setToolTip(tr("time of day: hours:minutes:seconds, optionally with a fraction of the second"));
     time_->setPlaceholderText(tr("hh:mm:ss"));

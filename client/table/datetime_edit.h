@@ -21,7 +21,7 @@ public:
 
     // The value as the kind of the entry: a date, a time or a date and time. Until the user
     // changes something it is exactly the value last set, even where the date edit cannot show
-    // it (years before 100), so opening and closing an editor never alters a cell.
+    // it (a day no calendar has, such as year 0), so opening and closing an editor never alters a cell.
     QVariant variant() const;
     void set_variant(const QVariant &v);
 

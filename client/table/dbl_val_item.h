@@ -2,6 +2,8 @@
 // model can tell an edited cell from an untouched one.
 #pragma once
 
+#include "table/value_text.h"
+
 #include <QMap>
 #include <QObject>
 #include <QVariant>
@@ -20,8 +22,8 @@ public:
     void set_base_value(const QVariant &v) { base_value_ = v; }
     const QVariant &base_value() const { return base_value_; }
 
-    // True when the edit-role value differs from base_value.
-    bool is_changed() const { return !(values_.value(Qt::EditRole) == base_value_); }
+    // True when the edit-role value differs from base_value, floating-point values bit for bit.
+    bool is_changed() const { return !value_text::same_value(values_.value(Qt::EditRole), base_value_); }
 
 private:
     QMap<int, QVariant> values_;

@@ -41,7 +41,7 @@ void item_dlgt::setModelData(QWidget *editor, QAbstractItemModel *model, const Q
     const QVariant v = take_value(editor);
     if (!v.isValid())
         return; // a half-typed entry leaves the cell as it was
-    if (v == index.data(Qt::EditRole))
+    if (value_text::same_value(v, index.data(Qt::EditRole)))
         return;
     model->setData(index, v, Qt::EditRole);
 }
@@ -110,7 +110,7 @@ void real_item_dlgt::put_value(QWidget *editor, const QVariant &value) const
 QVariant real_item_dlgt::take_value(QWidget *editor) const
 {
     auto *e = static_cast<real_spin_box *>(editor);
-    if (!e->has_value())
+    if (!e->has_value() || !e->text_edited())
         return QVariant();
     return value_kind() == kind::dbl ? QVariant(e->value()) : QVariant(float(e->value()));
 }

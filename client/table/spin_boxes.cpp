@@ -107,6 +107,8 @@ void real_spin_box::set_value(double v)
 {
     const number_format plain;
     setText(is_double_ ? double_text(v, plain) : float_text(float(v), plain));
+    shown_text_ = text();
+    value_ = v; // the exact value, not the one its rounded text reads back as
 }
 
 void real_spin_box::check_text(const QString &text)

@@ -96,6 +96,9 @@ public:
     double value() const { return value_; }
     void set_value(double v);
     bool has_value() const { return complete_; }
+    // True once the text differs from the one set_value showed. The shown digits may round the
+    // value (tiny numbers show as zero), so only a changed text may stand for a new value.
+    bool text_edited() const { return text() != shown_text_; }
     double minimum() const;
     double maximum() const;
 
@@ -109,6 +112,7 @@ private:
     double value_ = 0;
     bool complete_ = true;
     QString last_good_;
+    QString shown_text_;
 };
 
 class float_spin_box : public real_spin_box {

@@ -4,8 +4,10 @@
 
 #include "support/mem_time.h"
 
-#include <QLocale>
+#include <cfloat>
+#include <charconv>
 #include <cmath>
+#include <cstring>
 
 namespace value_text {
 
@@ -18,16 +20,20 @@ QString shortest(double v, bool is_float)
         return std::signbit(v) ? QStringLiteral("-nan") : QStringLiteral("nan");
     if (std::isinf(v))
         return v < 0 ? QStringLiteral("-inf") : QStringLiteral("inf");
-    if (is_float) { // the fewest digits that read back to the same float
-        const float f = float(v);
-        for (int digits = 1; digits < 9; ++digits) {
-            const QString t = QString::number(double(f), 'g', digits);
-            if (float(t.toDouble()) == f)
-                return t;
+    char buf[64];
+    char *end = is_float ? std::to_chars(buf, buf + sizeof buf, float(v)).ptr
+                         : std::to_chars(buf, buf + sizeof buf, v).ptr;
+    if (is_float) {
+        // The server reads a float text as a double and refuses one past the float range; the
+        // shortest text of the largest floats rounds up past it, so take more digits there.
+        double back = 0;
+        std::from_chars(buf, end, back);
+        for (int digits = 9; std::fabs(back) > double(FLT_MAX) && digits <= 17; ++digits) {
+            end = std::to_chars(buf, buf + sizeof buf, double(float(v)), std::chars_format::general, digits).ptr;
+            std::from_chars(buf, end, back);
         }
-        return QString::number(double(f), 'g', 9);
     }
-    return QString::number(v, 'g', QLocale::FloatingPointShortest);
+    return QString::fromLatin1(buf, int(end - buf));
 }
 
 bool same_real(double a, double b)
@@ -98,6 +104,23 @@ QVariant from_text(const QString &text, value_kind k, const number_format &fmt)
     }
     default: return QVariant();
     }
+}
+
+bool same_value(const QVariant &a, const QVariant &b)
+{
+    const auto is_real = [](const QVariant &v) {
+        return v.userType() == QMetaType::Float || v.userType() == QMetaType::Double;
+    };
+    if (!is_real(a) && !is_real(b))
+        return a == b;
+    if (!is_real(a) || !is_real(b))
+        return false;
+    if (a.userType() == QMetaType::Float && b.userType() == QMetaType::Float) {
+        const float x = a.toFloat(), y = b.toFloat();
+        return (std::isnan(x) && std::isnan(y)) || std::memcmp(&x, &y, sizeof x) == 0;
+    }
+    const double x = a.toDouble(), y = b.toDouble(); // a float widens exactly
+    return (std::isnan(x) && std::isnan(y)) || std::memcmp(&x, &y, sizeof x) == 0;
 }
 
 QString plain_text(const QVariant &v, value_kind k)

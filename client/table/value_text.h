@@ -21,8 +21,13 @@ QString display_text(const QVariant &v, value_kind k, const number_format &fmt);
 // in its base; plus, prefix and suffix are optional). Invalid when the text is refused.
 QVariant from_text(const QString &text, value_kind k, const number_format &fmt);
 
-// The value as a command token with no blanks inside: decimal integers, floats written so they
-// read back to the same value, the string itself, the date and time texts.
+// Whether two cell values are the same value: floating-point ones bit for bit, so 0 and -0 and
+// values a digit apart differ, except that every NaN equals every NaN; others by QVariant.
+bool same_value(const QVariant &a, const QVariant &b);
+
+// The value as a command token with no blanks inside: decimal integers, floats as the shortest
+// text that reads back to the same bits (the sign of zero kept), the string itself, the date
+// and time texts.
 QString plain_text(const QVariant &v, value_kind k);
 
 // A numeric display text made fit for a command: the blanks of the grouped binary text go, and
