@@ -136,6 +136,9 @@ void MainWindow::refresh()
 {
     tree_model_->refresh();
     area_->close_stale(tree_model_->tables());
+    // Tables and fields made since a tab opened are offered there from now on.
+    for (QWidget *page : editors())
+        hand_names(page);
 }
 
 // ---------------------------------------------------------------- tree

@@ -198,6 +198,8 @@ private:
     void create_file_tabs();
     // Hands the window's editing actions to the editor that became current.
     void attach_editor(QWidget *editor);
+    // Hands the tree's tables and fields to a script editor for completion.
+    void hand_names(QWidget *editor) const;
     // The current tab's script editor; null when the current tab is none.
     cmd_script_editor *current_editor() const;
     // Runs the edit operation on the current tab's editor and gives it the focus; nothing

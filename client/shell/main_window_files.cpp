@@ -28,17 +28,7 @@ void MainWindow::create_file_tabs()
     connect(files_, &cmd_file_tabs::page_opened, this, [this](QWidget *page, const QByteArray &) {
         auto *ed = static_cast<cmd_script_editor *>(page);
         connect(ed, &cmd_script_editor::executed, this, qOverload<>(&MainWindow::refresh));
-        QStringList table_names;
-        for (const QByteArray &t : tables())
-            table_names << QString::fromUtf8(t);
-        QMap<QString, QStringList> field_names;
-        for (auto it = fields().cbegin(); it != fields().cend(); ++it) {
-            QStringList names;
-            for (const QByteArray &n : it.value())
-                names << QString::fromUtf8(n);
-            field_names.insert(QString::fromUtf8(it.key()), names);
-        }
-        ed->set_table_names(table_names, field_names);
+        hand_names(ed);
     });
     // The recent entries call back into the file logic while their menu is rebuilt: queued,
     // so the triggered entry is not deleted under its own signal.
@@ -46,6 +36,21 @@ void MainWindow::create_file_tabs()
             Qt::QueuedConnection);
     connect(files_, &cmd_file_tabs::current_stale, this,
             [this] { currentChanged(tab_widget_->currentIndex()); });
+}
+
+void MainWindow::hand_names(QWidget *editor) const
+{
+    QStringList table_names;
+    for (const QByteArray &t : tables())
+        table_names << QString::fromUtf8(t);
+    QMap<QString, QStringList> field_names;
+    for (auto it = fields().cbegin(); it != fields().cend(); ++it) {
+        QStringList names;
+        for (const QByteArray &n : it.value())
+            names << QString::fromUtf8(n);
+        field_names.insert(QString::fromUtf8(it.key()), names);
+    }
+    static_cast<cmd_script_editor *>(editor)->set_table_names(table_names, field_names);
 }
 
 const QMap<QByteArray, QWidget *> &MainWindow::editors() const

@@ -1,0 +1,77 @@
+// Completion in open script tabs follows the database tree: tables and fields created after a
+// tab opened are offered once the tree is refreshed.
+#include "main_window_fixture.h"
+
+#include "editor/auto_list.h"
+#include "editor/cmd_script_editor.h"
+#include "editor/editor.h"
+
+#include <QTabWidget>
+#include <QTemporaryDir>
+
+using namespace mw_test;
+
+class test_editor_names : public QObject {
+    Q_OBJECT
+    QTemporaryDir dir_;
+    std::unique_ptr<devserver_process> server_;
+    std::unique_ptr<modal_seam::script> seam_;
+    std::unique_ptr<MainWindow> w_;
+
+    // The candidates offered after typing `typed` at the end of `line`.
+    static QStringList offered(editor *ed, const QString &line, const QString &typed)
+    {
+        ed->set_text(line);
+        ed->set_cursor_position(ed->length());
+        QTest::keyClicks(ed, typed);
+        auto_list *l = ed->completion_list();
+        const QStringList out = l && l->isVisible() ? l->candidates() : QStringList();
+        ed->reset_word();
+        return out;
+    }
+
+private slots:
+    void init()
+    {
+        sys_config.reset();
+        sys_config.auto_enable = 1;
+        sys_config.least_count = 0;
+        sys_config.only_cmd = 0;
+        seam_ = std::make_unique<modal_seam::script>();
+        server_ = std::make_unique<devserver_process>();
+        QVERIFY2(server_->ok(), qPrintable(server_->error()));
+        QVERIFY(run_elsewhere(*server_, {"create t1 f1 i32"}));
+        w_ = open_window(*server_);
+        QVERIFY(w_);
+    }
+    void cleanup()
+    {
+        w_.reset();
+        exit_to_server();
+        server_.reset();
+        seam_.reset();
+    }
+
+    void every_open_editor_learns_new_tables_and_fields()
+    {
+        seam_->push_file(dir_.filePath("a.tcd"));
+        w_->new_file();
+        seam_->push_file(dir_.filePath("b.tcd"));
+        w_->new_file();
+        QCOMPARE(w_->editors().size(), 2);
+        QList<editor *> eds;
+        for (QWidget *page : w_->editors())
+            eds << static_cast<cmd_script_editor *>(page)->editor_widget();
+        QCOMPARE(offered(eds[0], "view ", "t"), QStringList({"t1"}));
+
+        QVERIFY(run_elsewhere(*server_, {"create t9 speed double"}));
+        w_->refresh();
+        for (editor *ed : eds) {
+            QCOMPARE(offered(ed, "view ", "t"), QStringList({"t1", "t9"}));
+            QVERIFY(offered(ed, "view t9 ", "s").contains("speed"));
+        }
+    }
+};
+
+QTEST_MAIN(test_editor_names)
+#include "test_editor_names.moc"
