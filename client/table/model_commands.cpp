@@ -5,6 +5,7 @@
 #include "db/db_exec.h"
 #include "support/mem_time.h"
 
+#include <QHash>
 #include <QIcon>
 #include <QMap>
 
@@ -68,17 +69,10 @@ QList<QByteArray> tab_data_model::pending_commands() const
     const int cols = columnCount();
     const QString tp_name = QString::fromLatin1("time point");
     for (int row = 0; row < rows; ++row) {
-        const dbl_val_item *first = item_at(row, 0);
         QByteArray at_clause;
-        if (time_point_col_ >= 0) {
-            at_clause = " at ";
-            const dbl_val_item *tp = item_at(row, time_point_col_);
-            const bool is_new = first && new_items_.count(const_cast<dbl_val_item *>(first));
-            // An edited row is found by the time point it was loaded with.
-            const QVariant when = tp && !is_new ? tp->base_value() : value_at(row, time_point_col_);
-            at_clause += delegate_of(time_point_col_)->display_text(when).toUtf8();
-        }
-        if (first && new_items_.count(const_cast<dbl_val_item *>(first))) {
+        if (time_point_col_ >= 0)
+            at_clause = " at " + at_time_point(row);
+        if (is_new_row(row)) {
             QByteArray names, values;
             for (int c = 0; c < cols; ++c) {
                 if (header_text(c) == tp_name)
@@ -109,6 +103,50 @@ QList<QByteArray> tab_data_model::pending_commands() const
         }
         if (!sets.isEmpty())
             out << "update " + table_ + " set " + sets + at_clause;
+    }
+    return out;
+}
+
+bool tab_data_model::is_new_row(int row) const
+{
+    const dbl_val_item *first = item_at(row, 0);
+    return first && new_items_.count(const_cast<dbl_val_item *>(first));
+}
+
+QByteArray tab_data_model::at_time_point(int row) const
+{
+    const dbl_val_item *tp = item_at(row, time_point_col_);
+    const QVariant when = tp && !is_new_row(row) ? tp->base_value() : value_at(row, time_point_col_);
+    return delegate_of(time_point_col_)->display_text(when).toUtf8();
+}
+
+QList<tab_data_model::shared_update> tab_data_model::shared_time_point_updates() const
+{
+    QList<shared_update> out;
+    if (time_point_col_ < 0 || changed_items_.empty())
+        return out;
+    QList<int> edited;
+    for (int row = 0; row < rowCount(); ++row) {
+        if (is_new_row(row))
+            continue;
+        for (int c = 0; c < columnCount(); ++c) {
+            const dbl_val_item *item = item_at(row, c);
+            if (c != time_point_col_ && item && item->is_changed()) {
+                edited << row;
+                break;
+            }
+        }
+    }
+    if (edited.isEmpty())
+        return out;
+    QHash<QByteArray, int> loaded_at; // rows the server holds, by time point text
+    for (int row = 0; row < rowCount(); ++row)
+        if (storage_row(row) < loaded_rows_)
+            ++loaded_at[at_time_point(row)];
+    for (int row : edited) {
+        const int n = loaded_at.value(at_time_point(row));
+        if (n > 1)
+            out << shared_update{row, n};
     }
     return out;
 }

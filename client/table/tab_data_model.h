@@ -34,6 +34,13 @@ public:
     bool apply_changes();
     // The commands apply_changes would run, in row order.
     QList<QByteArray> pending_commands() const;
+    // An update names its row by time point, so it changes every row of that time point.
+    struct shared_update {
+        int row = 0;          // grid row of the edit
+        int rows_changed = 0; // loaded rows of its time point, the edited one included
+    };
+    // The edited rows whose time point other loaded rows share, in row order.
+    QList<shared_update> shared_time_point_updates() const;
 
     void set_read_only(bool on);
     void set_display_mode(value_text::display_mode mode);
@@ -99,6 +106,10 @@ private:
     void add_column(const QByteArray &name, const QByteArray &type);
     bool fill_from(const result_set *rs);
     bool types_from_fields(const QList<QByteArray> &names, QList<QByteArray> &types);
+    bool is_new_row(int row) const;
+    // The text after " at " of the row's command: an edited row is found by the time point it
+    // was loaded with.
+    QByteArray at_time_point(int row) const;
 
     QByteArray table_;
     db_exec *exec_;
