@@ -25,6 +25,8 @@ result_set *db_exec::run(const QByteArray &cmd, QByteArray &log_line, int quiet)
     const char *why = nullptr;
     last_code_ = last_error(&why);
     last_reason_ = QByteArray(why ? why : "");
+    if (last_code_ == 2)
+        emit connection_lost();
     const QByteArray shown = log_command_text(cmd);
     log_line = make_log_line(when, shown, rs != nullptr, micros);
     if (quiet == 0) {

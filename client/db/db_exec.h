@@ -50,8 +50,17 @@ public:
                QByteArray &log_line, int quiet = 0, sid_list *sids = nullptr);
     bool query(const QByteArray &cmd, result_table &out, int quiet = 0, bool with_sids = true);
 
+    // Asks whoever keeps the connection values (the main window) to reconnect; the failure
+    // boxes of the tabs offer it when the connection is gone.
+    void request_reconnect() { emit reconnect_requested(); }
+
     // The largest HTML text the pane keeps before it is cut to its newest eighth.
     static constexpr int log_cap = log_pane_writer::cap;
+
+signals:
+    // A run failed because the connection is gone (last_code() 2).
+    void connection_lost();
+    void reconnect_requested();
 
 private:
     QByteArray name_;

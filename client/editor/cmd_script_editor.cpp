@@ -7,6 +7,7 @@
 #include "editor/editor_area.h"
 #include "editor/linenumber_wt.h"
 #include "editor/script_lines.h"
+#include "common/failure_box.h"
 #include "common/modal_seam.h"
 #include "table/grid_csv.h"
 #include "table/import_csv_dlg.h"
@@ -223,8 +224,12 @@ bool cmd_script_editor::exec(const QList<QByteArray> &commands, int first_line)
         editor *ed = editor_widget();
         if (failed_line_ < ed->line_count())
             ed->set_cursor_position(ed->buffer().line_start(failed_line_));
-        modal_seam::information(parent, tr("execute infomation"),
-                                tr("the cmd \"%1\" execute failed!").arg(QString::fromUtf8(commands[out.failed])));
+        const QString text = tr("the cmd \"%1\" execute failed!").arg(QString::fromUtf8(commands[out.failed]));
+        if (db_)
+            failure_box::show(parent, tr("execute infomation"), text, db_->last_code(), db_->last_reason(),
+                              [db = db_] { db->request_reconnect(); });
+        else
+            modal_seam::information(parent, tr("execute infomation"), text);
         return false;
     }
     if (out.cancelled) {

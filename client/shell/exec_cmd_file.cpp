@@ -4,6 +4,7 @@
 #include "db/db_exec.h"
 #include "editor/script_lines.h"
 #include "shell/cmd_file_tabs.h"
+#include "common/failure_box.h"
 #include "common/modal_seam.h"
 
 script_runner::outcome exec_cmd_file::run_commands(const QList<QByteArray> &commands, db_exec &db,
@@ -30,8 +31,9 @@ bool exec_cmd_file::run_content(const QByteArray &content, db_exec &db, QWidget 
     if (out.busy)
         return false;
     if (out.failed >= 0) {
-        modal_seam::information(parent, tr("execute infomation"),
-                                tr("the cmd \"%1\" execute failed!").arg(QString::fromUtf8(commands[out.failed])));
+        failure_box::show(parent, tr("execute infomation"),
+                          tr("the cmd \"%1\" execute failed!").arg(QString::fromUtf8(commands[out.failed])),
+                          db.last_code(), db.last_reason(), [&db] { db.request_reconnect(); });
         return false;
     }
     if (out.cancelled) {

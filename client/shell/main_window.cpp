@@ -1,6 +1,7 @@
 // Construction of the main window, the tree and tab slots, reconnect and closing.
 #include "shell/main_window.h"
 
+#include "common/failure_box.h"
 #include "common/modal_seam.h"
 #include "db/db_exec.h"
 #include "editor/sys_config.h"
@@ -56,6 +57,12 @@ MainWindow::MainWindow(const QString &ip, int port, const QString &user, const Q
     currentItemChanged(tree_->currentItem(), nullptr);
 
     indicators_ = new status_indicators(statusBar());
+    indicators_->set_server(QString::fromUtf8(user_), QString::fromUtf8(ip_), port_);
+    if (db_->last_code() == failure_box::connection_gone)
+        indicators_->set_connected(false);
+    // A command that finds the connection gone says so at once, not at the next reconnect.
+    connect(db_, &db_exec::connection_lost, indicators_, [this] { indicators_->set_connected(false); });
+    connect(db_, &db_exec::reconnect_requested, this, qOverload<>(&MainWindow::reconnect));
     connect(tool_bar_, &QToolBar::visibilityChanged, this, &MainWindow::visibility_changed);
     connect(tab_widget_, &QTabWidget::tabCloseRequested, this, &MainWindow::close_tab);
     connect(tab_widget_, &QTabWidget::currentChanged, this, &MainWindow::currentChanged);

@@ -3,6 +3,8 @@
 #include "shell/main_window.h"
 
 #include "db/cmd_builders.h"
+#include "db/db_exec.h"
+#include "common/failure_box.h"
 #include "common/modal_seam.h"
 
 #include <QTreeWidget>
@@ -12,6 +14,16 @@ namespace {
 QString outcome(bool ok)
 {
     return ok ? MainWindow::tr("successful") : MainWindow::tr("failed");
+}
+
+// The result box of an operation that ran; a failure adds the reason the run ended with and,
+// when the connection is gone, offers to reconnect.
+void tell_result(QWidget *parent, db_exec &db, const QString &title, const QString &text, bool ok)
+{
+    if (ok)
+        modal_seam::information(parent, title, text);
+    else
+        failure_box::show(parent, title, text, db.last_code(), db.last_reason(), [&db] { db.request_reconnect(); });
 }
 
 } // namespace
@@ -28,8 +40,8 @@ void MainWindow::drop_table()
                             QMessageBox::Yes | QMessageBox::No, QMessageBox::No) != QMessageBox::Yes)
         return;
     const bool ok = ::drop_table(*db_, table);
-    modal_seam::information(this, tr("drop table result"),
-                            tr("drop table '%1' from database is %2!").arg(name, outcome(ok)));
+    tell_result(this, *db_, tr("drop table result"),
+                tr("drop table '%1' from database is %2!").arg(name, outcome(ok)), ok);
     select_parent_and_refresh();
     if (QTreeWidgetItem *cur = tree_->currentItem())
         cur->setExpanded(true);
@@ -47,8 +59,8 @@ void MainWindow::truncate_table()
                             QMessageBox::Yes | QMessageBox::No, QMessageBox::No) != QMessageBox::Yes)
         return;
     const bool ok = ::truncate_table(*db_, table);
-    modal_seam::information(this, tr("truncate table result"),
-                            tr("truncate table '%1' from database is %2!").arg(name, outcome(ok)));
+    tell_result(this, *db_, tr("truncate table result"),
+                tr("truncate table '%1' from database is %2!").arg(name, outcome(ok)), ok);
     select_parent_and_refresh();
 }
 

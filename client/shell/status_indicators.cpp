@@ -29,14 +29,32 @@ QString status_indicators::error_icon() const
     return error_ ? QStringLiteral(":/img/error.svg") : QStringLiteral(":/img/correct.svg");
 }
 
+void status_indicators::set_server(const QString &user, const QString &ip, int port)
+{
+    user_ = user;
+    ip_ = ip;
+    port_ = port;
+    update_connection_tip();
+}
+
 void status_indicators::set_connected(bool connected)
 {
     connected_ = connected;
     connection_->setIcon(QIcon(connection_icon()));
+    update_connection_tip();
+}
+
+void status_indicators::update_connection_tip()
+{
+    const QString state = connected_ ? tr("connected")
+                                     : tr("disconnected: the connection to the server is lost, use reconnect");
+    connection_->setToolTip(tr("user: %1, IP: %2, port: %3, %4").arg(user_, ip_).arg(port_).arg(state));
 }
 
 void status_indicators::set_error(bool error)
 {
     error_ = error;
     error_btn_->setIcon(QIcon(error_icon()));
+    error_btn_->setToolTip(error ? tr("the current script has an error; Ctrl+E goes to it")
+                                 : tr("the current script has no error"));
 }

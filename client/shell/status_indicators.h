@@ -13,6 +13,8 @@ class status_indicators : public QObject {
 public:
     explicit status_indicators(QStatusBar *bar);
 
+    // Who is connected where, for the connection button's tool tip.
+    void set_server(const QString &user, const QString &ip, int port);
     void set_connected(bool connected);
     void set_error(bool error);
 
@@ -30,4 +32,8 @@ private:
     QPushButton *error_btn_;
     bool connected_ = true;
     bool error_ = false;
+    QString user_, ip_;
+    int port_ = 0;
+
+    void update_connection_tip();
 };

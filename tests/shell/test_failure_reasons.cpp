@@ -1,0 +1,128 @@
+// Failure boxes that say why: the reason the server or the network gave under the window's own
+// text, a lost connection shown on the indicator at once with the offer to reconnect, and the
+// status-bar buttons' tool tips.
+#include "main_window_fixture.h"
+
+#include "db/db_exec.h"
+#include "editor/cmd_script_editor.h"
+#include "shell/exec_cmd_file.h"
+#include "shell/status_indicators.h"
+
+#include <QPushButton>
+#include <QTextEdit>
+
+using namespace mw_test;
+
+class test_failure_reasons : public QObject {
+    Q_OBJECT
+private slots:
+    void init();
+    void cleanup();
+
+    void script_and_exec_cmd_boxes_add_the_reason();
+    void table_operation_box_adds_the_reason();
+    void lost_connection_shows_at_once_and_offers_reconnect();
+    void status_buttons_explain_themselves();
+
+private:
+    std::unique_ptr<devserver_process> server_;
+    std::unique_ptr<modal_seam::script> seam_;
+    std::unique_ptr<MainWindow> w_;
+};
+
+void test_failure_reasons::init()
+{
+    sys_config.reset();
+    seam_ = std::make_unique<modal_seam::script>();
+    server_ = std::make_unique<devserver_process>();
+    QVERIFY2(server_->ok(), qPrintable(server_->error()));
+    QVERIFY(run_elsewhere(*server_, {"create t1 f1 i32 f2 string"}));
+    w_ = open_window(*server_);
+    QVERIFY(w_);
+}
+
+void test_failure_reasons::cleanup()
+{
+    w_.reset();
+    server_.reset();
+    seam_.reset();
+}
+
+void test_failure_reasons::script_and_exec_cmd_boxes_add_the_reason()
+{
+    db_exec &db = *w_->exec();
+    {
+        cmd_script_editor ed(w_.get(), &db, "view nosuch");
+        ed.exec_cmd();
+        const QString reason = db.last_reason();
+        QCOMPARE(db.last_code(), 1);
+        QVERIFY(!reason.isEmpty());
+        QCOMPARE(seam_->last_text(), QStringLiteral("the cmd \"view nosuch\" execute failed!\n") + reason);
+    }
+    QVERIFY(!exec_cmd_file::run_content("no such command\n", db, w_.get(), {}));
+    QVERIFY(!db.last_reason().isEmpty());
+    QCOMPARE(seam_->last_text(), QStringLiteral("the cmd \"no such command\" execute failed!\n") + db.last_reason());
+    // A refused command leaves the connection as it was.
+    QCOMPARE(w_->indicators()->connection_icon(), QStringLiteral(":/img/connect.svg"));
+}
+
+void test_failure_reasons::table_operation_box_adds_the_reason()
+{
+    w_->tree()->setCurrentItem(find_item(w_->tree(), "t1"));
+    QVERIFY(run_elsewhere(*server_, {"drop t1"}));
+    seam_->push_button(QMessageBox::Yes);
+    w_->actions().drop_table->trigger();
+    QCOMPARE(seam_->last_title(), QStringLiteral("drop table result"));
+    const QStringList lines = seam_->last_text().split(QLatin1Char('\n'));
+    QCOMPARE(lines.size(), 2);
+    QCOMPARE(lines[0], QStringLiteral("drop table 't1' from database is failed!"));
+    // The development server names the missing table.
+    QVERIFY2(lines[1].contains(QStringLiteral("t1")), qPrintable(lines[1]));
+}
+
+void test_failure_reasons::lost_connection_shows_at_once_and_offers_reconnect()
+{
+    w_->tree()->setCurrentItem(find_item(w_->tree(), "t1"));
+    const quint16 port = server_->port();
+    server_.reset();
+
+    // Declined: the indicator already tells, without waiting for a reconnect.
+    seam_->push_button(QMessageBox::Yes); // the truncate question
+    seam_->push_button(QMessageBox::No);  // the reconnect offer
+    w_->actions().truncate_table->trigger();
+    QCOMPARE(w_->exec()->last_code(), 2);
+    const modal_seam::request &offer = seam_->shown.back();
+    QCOMPARE(offer.title, QStringLiteral("truncate table result"));
+    QVERIFY(offer.text.startsWith(QStringLiteral("truncate table 't1' from database is failed!\n")));
+    QVERIFY(offer.text.endsWith(QStringLiteral("\nthe connection to the server is lost, reconnect now?")));
+    QCOMPARE(offer.buttons, QMessageBox::StandardButtons(QMessageBox::Yes | QMessageBox::No));
+    QCOMPARE(w_->indicators()->connection_icon(), QStringLiteral(":/img/disconnect.svg"));
+    QVERIFY(w_->indicators()->connection_button()->toolTip().contains(QStringLiteral("lost")));
+
+    // Accepted with the server back on the same port: reconnect runs and the indicator recovers.
+    devserver_process again({QStringLiteral("--port"), QString::number(port)});
+    if (!again.ok() || again.port() != port)
+        QSKIP("the development server could not take the old port again");
+    seam_->push_button(QMessageBox::Yes); // the reconnect offer
+    QVERIFY(!exec_cmd_file::run_content("show tables\n", *w_->exec(), w_.get(), {}));
+    QCOMPARE(seam_->last_title(), QStringLiteral("reconnect information"));
+    QCOMPARE(seam_->last_text(), QStringLiteral("reconnect sussesful!"));
+    QCOMPARE(w_->indicators()->connection_icon(), QStringLiteral(":/img/connect.svg"));
+}
+
+void test_failure_reasons::status_buttons_explain_themselves()
+{
+    const QString tip = w_->indicators()->connection_button()->toolTip();
+    QVERIFY2(tip.contains(QStringLiteral("admin")) && tip.contains(QStringLiteral("127.0.0.1"))
+                 && tip.contains(QString::number(server_->port())) && tip.contains(QStringLiteral("connected")),
+             qPrintable(tip));
+    QPushButton *err = w_->indicators()->error_button();
+    QCOMPARE(err->toolTip(), QStringLiteral("the current script has no error"));
+    w_->actions().goto_err->setEnabled(true);
+    QCOMPARE(err->toolTip(), QStringLiteral("the current script has an error; Ctrl+E goes to it"));
+    w_->actions().goto_err->setEnabled(false);
+    QCOMPARE(err->toolTip(), QStringLiteral("the current script has no error"));
+}
+
+QTEST_MAIN(test_failure_reasons)
+#include "test_failure_reasons.moc"
