@@ -404,10 +404,21 @@ void editor::measure_longest_line()
         longest_line_ = std::max<qint64>(longest_line_, buf_.line_length(l));
 }
 
+bool editor::ascii_only(const char *s, qint64 n)
+{
+    unsigned char any = 0;
+    for (qint64 i = 0; i < n; ++i)
+        any |= static_cast<unsigned char>(s[i]);
+    return !(any & 0x80);
+}
+
 int editor::cells_before(qint64 pos) const
 {
     pos = std::clamp<qint64>(pos, 0, buf_.size());
     qint64 i = buf_.line_start(buf_.line_of(pos));
+    // One cell per byte without multi-byte characters: a long line needs no walk.
+    if (ascii_only(const_cast<text_buffer &>(buf_).range_ptr(i, pos - i), pos - i))
+        return static_cast<int>(pos - i);
     int cells = 0;
     while (i < pos) {
         const int n = buf_.char_length(i);

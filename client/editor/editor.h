@@ -108,6 +108,8 @@ public:
     static constexpr int widget_width_cap = 8000000;
     // Column of a byte offset in cells (multi-byte characters take two).
     int cells_before(qint64 pos) const;
+    // Whether no byte of s[0, n) belongs to a multi-byte character.
+    static bool ascii_only(const char *s, qint64 n);
     qint64 position_at(const QPoint &p) const;
     // The same for a pixel of the whole text (x counted from the start of the line).
     qint64 position_at_x(qint64 x, int y) const;

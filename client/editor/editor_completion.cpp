@@ -6,6 +6,8 @@
 
 namespace {
 
+const qint64 max_completed_column = 0x4000;
+
 std::vector<std::string> to_std(const QStringList &l)
 {
     std::vector<std::string> out;
@@ -32,6 +34,10 @@ void editor::ask_completion()
     if (!sys_config.auto_enable || (list_ && !list_->isHidden()))
         return;
     const qint64 b = buf_.line_start(buf_.line_of(cursor_));
+    // Deep inside a very long line (values, not words) nothing is offered, and typing there
+    // does not split the whole line into tokens at every key.
+    if (cursor_ - b > max_completed_column)
+        return;
     const std::string before = buf_.mid(b, cursor_ - b);
     const std::string prefix = completion_words::trailing_word(before);
     const int typed = QString::fromUtf8(prefix.data(), static_cast<int>(prefix.size())).size();

@@ -298,6 +298,10 @@ void editor::paint_cells(QPainter &p, qint64 first, qint64 last, bool for_printe
         // Skip to the first visible cell; a character cut by the left edge is still drawn.
         int i = 0;
         qint64 col = 0;
+        if (first_cell > 0 && ascii_only(s, std::min<qint64>(n, first_cell))) {
+            i = static_cast<int>(std::min<qint64>(n, first_cell));
+            col = i;
+        }
         while (i < n) {
             const int len = utf8_length(s, i, n);
             const int cells = len > 1 ? 2 : 1;
