@@ -88,7 +88,8 @@ void editor_figures()
     dlg->mw_cb->setChecked(true);
     double t = ms_of([&] { dlg->search_all(); });
     std::printf("script: %lld bytes, %lld lines\n", (long long)ed.length(), (long long)ed.line_count());
-    std::printf("Find All literal word (match word): %.1f ms cpu, %.0f ms wall, %zu ranges (%s)\n", t, wall_ms, ed.selections().size(),
+    std::printf("Find All literal word (match word): %.1f ms cpu, %.0f ms wall, %zu ranges (%s)\n",
+                t, wall_ms, ed.selections().size(),
                 qPrintable(answers.last_text()));
     dlg->mw_cb->setChecked(false);
     t = ms_of([&] { dlg->search_all(); });
@@ -97,10 +98,12 @@ void editor_figures()
     dlg->reg_rb->setChecked(true);
     dlg->target_le->setText(QStringLiteral("v[a-z]+ \\d+ ne+dle"));
     t = ms_of([&] { dlg->search_all(); });
-    std::printf("Find All regular expression 'v[a-z]+ \\d+ ne+dle': %.1f ms cpu, %.0f ms wall, %zu ranges\n", t, wall_ms, ed.selections().size());
+    std::printf("Find All regular expression 'v[a-z]+ \\d+ ne+dle': %.1f ms cpu, %.0f ms wall, %zu ranges\n",
+                t, wall_ms, ed.selections().size());
     dlg->target_le->setText(QStringLiteral("\\bneedle\\b"));
     t = ms_of([&] { dlg->search_all(); });
-    std::printf("Find All regular expression '\\bneedle\\b': %.1f ms cpu, %.0f ms wall, %zu ranges\n", t, wall_ms, ed.selections().size());
+    std::printf("Find All regular expression '\\bneedle\\b': %.1f ms cpu, %.0f ms wall, %zu ranges\n",
+                t, wall_ms, ed.selections().size());
 
     dlg->normal_rb->setChecked(true);
     dlg->target_le->setText(QStringLiteral("needle"));
@@ -108,7 +111,8 @@ void editor_figures()
     dlg->rep_le->setText(QStringLiteral("pin"));
     const std::size_t entries_before = ed.history().entries().size();
     t = ms_of([&] { dlg->replace_all(); });
-    std::printf("Replace All literal: %.1f ms cpu, %.0f ms wall (%s), %zu history entries added, length now %lld\n", t, wall_ms,
+    std::printf("Replace All literal: %.1f ms cpu, %.0f ms wall (%s), %zu history entries added, length now %lld\n",
+                t, wall_ms,
                 qPrintable(answers.last_text()), ed.history().entries().size() - entries_before,
                 (long long)ed.length());
 
@@ -173,26 +177,31 @@ int grid_figures(int rows)
             for (int r = 0; r < model.rowCount(); ++r)
                 chars += model.data(model.index(r, c)).toString().size();
         });
-        std::printf("grid: display texts of column %d (%s): %.1f ms cpu, %.0f ms wall\n", c, model.type_of(c).constData(), t, wall_ms);
+        std::printf("grid: display texts of column %d (%s): %.1f ms cpu, %.0f ms wall\n",
+                    c, model.type_of(c).constData(), t, wall_ms);
     }
 
     dlg->target_le->setText(QStringLiteral("777"));
     dlg->mw_cb->setChecked(true);
     double t = ms_of([&] { dlg->search_all(); });
-    std::printf("grid Find All '777' (match word): %.1f ms cpu, %.0f ms wall (%s)\n", t, wall_ms, qPrintable(answers.last_text()));
+    std::printf("grid Find All '777' (match word): %.1f ms cpu, %.0f ms wall (%s)\n",
+                t, wall_ms, qPrintable(answers.last_text()));
     dlg->mw_cb->setChecked(false);
     dlg->target_le->setText(QStringLiteral("row_0777"));
     t = ms_of([&] { dlg->search_all(); });
-    std::printf("grid Find All 'row_0777': %.1f ms cpu, %.0f ms wall (%s)\n", t, wall_ms, qPrintable(answers.last_text()));
+    std::printf("grid Find All 'row_0777': %.1f ms cpu, %.0f ms wall (%s)\n",
+                t, wall_ms, qPrintable(answers.last_text()));
     dlg->target_le->setText(QStringLiteral("row_"));
     t = ms_of([&] { dlg->search_all(); });
-    std::printf("grid Find All 'row_' (every row marked): %.1f ms cpu, %.0f ms wall (%s)\n", t, wall_ms, qPrintable(answers.last_text()));
+    std::printf("grid Find All 'row_' (every row marked): %.1f ms cpu, %.0f ms wall (%s)\n",
+                t, wall_ms, qPrintable(answers.last_text()));
     t = ms_of([&] { dlg->clear_select(); });
     std::printf("grid clear_select of those marks: %.1f ms cpu, %.0f ms wall\n", t, wall_ms);
     dlg->reg_rb->setChecked(true);
     dlg->target_le->setText(QStringLiteral("^row_\\d+7$"));
     t = ms_of([&] { dlg->search_all(); });
-    std::printf("grid Find All regular expression '^row_\\d+7$': %.1f ms cpu, %.0f ms wall (%s)\n", t, wall_ms, qPrintable(answers.last_text()));
+    std::printf("grid Find All regular expression '^row_\\d+7$': %.1f ms cpu, %.0f ms wall (%s)\n",
+                t, wall_ms, qPrintable(answers.last_text()));
     return 0;
 }
 
