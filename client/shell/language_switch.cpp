@@ -51,14 +51,17 @@ void check_only(const QList<QAction *> &actions, int code)
         actions[i]->setChecked(i == code);
 }
 
-bool choose(QWidget *parent, int code, const QList<QAction *> &actions, const QString &config_path)
+bool choose(QWidget *parent, int code, const QList<QAction *> &actions, const std::function<bool()> &save_files,
+            const QString &config_path)
 {
     sys_config.lang = code;
     check_only(actions, code);
     const auto answer = modal_seam::information(
         parent, QCoreApplication::translate("MainWindow", "language changed"), restart_question(code),
-        QMessageBox::Yes | QMessageBox::No);
+        QMessageBox::Yes | QMessageBox::No, QMessageBox::No);
     if (answer != QMessageBox::Yes)
+        return false;
+    if (save_files && !save_files())
         return false;
     // The new process reads the file as soon as it starts, long before this one would write it
     // at its end.

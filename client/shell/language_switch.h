@@ -18,10 +18,13 @@ QString restart_question(int code);
 // Checks only the action of `code` (by the order zh, en, fr, jp); other codes check none.
 void check_only(const QList<QAction *> &actions, int code);
 
-// Sets sys_config.lang, checks the chosen action and asks. On Yes the configuration is written
-// to `config_path` first, so the new process reads the new language, then the program is
-// started again and the event loop is ended with 0. Returns whether the restart was started.
+// Sets sys_config.lang, checks the chosen action and asks (No the default). On Yes
+// save_files runs first, as when the window closes (no restart when it reports a failure, so
+// no typed text is lost); then the configuration is written to `config_path`, so the new
+// process reads the new language and reopens the files, the program is started again and the
+// event loop is ended with 0. Returns whether the restart was started.
 bool choose(QWidget *parent, int code, const QList<QAction *> &actions,
+            const std::function<bool()> &save_files = {},
             const QString &config_path = QStringLiteral("config"));
 
 // Ends the event loop after a restart; tests replace it so their own loops keep running.

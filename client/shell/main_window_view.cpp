@@ -3,6 +3,7 @@
 #include "shell/main_window.h"
 
 #include "editor/sys_config.h"
+#include "shell/cmd_file_tabs.h"
 #include "shell/language_switch.h"
 
 #include <QAction>
@@ -103,20 +104,24 @@ void MainWindow::view_fullscreen()
 
 void MainWindow::lang_zh()
 {
-    language_switch::choose(this, 0, act_.language_actions());
+    language_switch::choose(this, 0, act_.language_actions(),
+                            [this] { return files_->save_all_files(); });
 }
 
 void MainWindow::lang_en()
 {
-    language_switch::choose(this, 1, act_.language_actions());
+    language_switch::choose(this, 1, act_.language_actions(),
+                            [this] { return files_->save_all_files(); });
 }
 
 void MainWindow::lang_fr()
 {
-    language_switch::choose(this, 2, act_.language_actions());
+    language_switch::choose(this, 2, act_.language_actions(),
+                            [this] { return files_->save_all_files(); });
 }
 
 void MainWindow::lang_jp()
 {
-    language_switch::choose(this, 3, act_.language_actions());
+    language_switch::choose(this, 3, act_.language_actions(),
+                            [this] { return files_->save_all_files(); });
 }

@@ -2,11 +2,17 @@
 // Return, Escape and the close button all answer with No, so nothing is lost by a reflex.
 #include "main_window_fixture.h"
 
+#include "editor/cmd_script_editor.h"
+#include "editor/editor.h"
+#include "shell/language_switch.h"
+
 #include <QAbstractButton>
 #include <QApplication>
 #include <QKeyEvent>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QTabWidget>
+#include <QTemporaryDir>
 #include <QTimer>
 #include <cstring>
 
@@ -74,6 +80,7 @@ private slots:
     void table_questions_answer_no_by_default_data();
     void table_questions_answer_no_by_default();
     void scripted_questions_are_warnings();
+    void language_restart_saves_open_files();
 
 private:
     std::unique_ptr<devserver_process> server_;
@@ -148,6 +155,46 @@ void test_safety_questions::scripted_questions_are_warnings()
         QCOMPARE(r.default_button, QMessageBox::No);
     }
     QCOMPARE(rows_elsewhere(*server_, "view t1"), uint64_t(1));
+}
+
+void test_safety_questions::language_restart_saves_open_files()
+{
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    const QString path = dir.filePath(QStringLiteral("typed.tcd"));
+    const QString config = dir.filePath(QStringLiteral("config"));
+    modal_seam::script seam;
+    seam.push_file(path);
+    w_->new_file();
+    auto *ed = qobject_cast<cmd_script_editor *>(w_->tabs()->currentWidget());
+    QVERIFY(ed);
+    QTest::keyClicks(ed->editor_widget(), QStringLiteral("view t1"));
+    QVERIFY(ed->modified());
+    int exit_code = -1;
+    language_switch::set_exit_hook([&](int code) { exit_code = code; });
+    seam.push_button(QMessageBox::Yes);
+    // The switch writes "config" into the working folder.
+    const QString old_cwd = QDir::currentPath();
+    QDir::setCurrent(dir.path());
+    w_->actions().lang_fr->trigger();
+    QDir::setCurrent(old_cwd);
+    language_switch::set_exit_hook(nullptr);
+    QVERIFY(QFile::exists(config));
+    QCOMPARE(exit_code, 0);
+    // The question: No is what Return answers.
+    const modal_seam::request &q = seam.shown[seam.shown.size() - 2];
+    QCOMPARE(q.title, QStringLiteral("language changed"));
+    QCOMPARE(q.default_button, QMessageBox::No);
+    QCOMPARE(seam.shown.back().what, modal_seam::kind::start_process);
+    // The typed text is on disk before the new process starts, and the file is reopened there.
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::ReadOnly));
+    QCOMPARE(f.readAll(), QByteArray("view t1"));
+    QVERIFY(!ed->modified());
+    bool listed = false;
+    for (const std::string &p : sys_config.open_files)
+        listed = listed || QString::fromStdString(p) == path;
+    QVERIFY(listed);
 }
 
 QTEST_MAIN(test_safety_questions)
