@@ -5,6 +5,7 @@
 #include "db/db_exec.h"
 #include "devserver_process.h"
 #include "editor/editor.h"
+#include "editor/editor_area.h"
 #include "editor/search_dlg.h"
 #include "table/search_tab_dlg.h"
 #include "table/tab_data_model.h"
@@ -78,8 +79,9 @@ bool write_csv(const QString &path, int rows)
 void editor_figures()
 {
     modal_seam::script answers; // the count boxes
-    editor ed;
-    ed.resize(800, 600);
+    editor_area area; // the editor inside its scroll area, as a script tab holds it
+    area.resize(900, 700);
+    editor &ed = *area.editor_widget();
     const QByteArray text = script_text();
     ed.set_text(QString::fromUtf8(text));
     ed.find();
@@ -117,8 +119,8 @@ void editor_figures()
                 (long long)ed.length());
 
     // Typing after the replacement, each key with its whole epilogue and a repaint.
-    ed.show();
-    if (!QTest::qWaitForWindowExposed(&ed))
+    area.show();
+    if (!QTest::qWaitForWindowExposed(&area))
         std::fprintf(stderr, "the editor was not shown: typing paints nothing\n");
     ed.set_cursor_position(ed.length() / 2);
     const int keys = 200;
