@@ -41,8 +41,14 @@ bool cmd_file_tabs::write_file(const QByteArray &path, const QByteArray &bytes)
     // Written beside the file and renamed over it, so a full disk or a broken write never
     // leaves the user with a truncated script.
     QSaveFile f(QString::fromUtf8(path));
-    if (!f.open(QIODevice::WriteOnly))
-        return false;
+    if (!f.open(QIODevice::WriteOnly)) {
+        // The folder refuses the file beside: a writable existing file is then written in
+        // place, which beats a script that can never be saved.
+        QFile in_place(QString::fromUtf8(path));
+        if (!in_place.exists() || !in_place.open(QIODevice::WriteOnly | QIODevice::Truncate))
+            return false;
+        return in_place.write(bytes) == bytes.size() && in_place.flush();
+    }
     if (f.write(bytes) != bytes.size()) {
         f.cancelWriting();
         return false;
@@ -184,6 +190,38 @@ bool cmd_file_tabs::save_all_files()
     if (area_.tabs()->currentIndex() >= 0)
         emit current_stale();
     return all;
+}
+
+bool cmd_file_tabs::save_all_before_leaving()
+{
+    for (QWidget *page : script_pages()) {
+        while (!save_page(page)) {
+            // An unchanged page loses nothing when it cannot be written.
+            if (!hooks_.modified(page))
+                break;
+            const QByteArray path = path_of(page);
+            const auto b = modal_seam::warning(
+                dialog_parent_, tr("save file result"),
+                tr("the file \"%1\" cannot be written. Save its text elsewhere, discard the changes, "
+                   "or cancel closing?").arg(QString::fromUtf8(path)),
+                QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, QMessageBox::Save);
+            if (b == QMessageBox::Discard)
+                break;
+            if (b != QMessageBox::Save)
+                return false;
+            const QString chosen = modal_seam::save_file(dialog_parent_, tr("save as cmd file to location"),
+                                                         QString::fromUtf8(path), file_filter());
+            if (chosen.isEmpty() || !write_file(chosen.toUtf8(), hooks_.text(page)))
+                continue;
+            hooks_.mark_saved(page);
+            // The next start reopens the copy that holds the text.
+            config_.remove_open_file(path.toStdString());
+            config_.add_open_file(chosen.toStdString());
+            config_.add_recent_file(chosen.toStdString());
+            break;
+        }
+    }
+    return true;
 }
 
 void cmd_file_tabs::save_file_as()

@@ -50,6 +50,10 @@ public:
     void cls_recent();
     bool save_file();         // the current page; false when it could not be written
     bool save_all_files();    // every page in tab order; false when any could not be written
+    // Before the window closes or the program restarts: saves every page, and for each that
+    // cannot be written asks to save it elsewhere, discard its changes or cancel. False when
+    // the user cancelled (nothing closes then).
+    bool save_all_before_leaving();
     void save_file_as();
     void close_file();        // the current page
     void close_all_files();

@@ -303,6 +303,9 @@ void MainWindow::quit()
 
 void MainWindow::closeEvent(QCloseEvent *event)
 {
-    save_all_files();
+    if (!files_->save_all_before_leaving()) {
+        event->ignore();
+        return;
+    }
     event->accept();
 }

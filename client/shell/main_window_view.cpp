@@ -105,23 +105,23 @@ void MainWindow::view_fullscreen()
 void MainWindow::lang_zh()
 {
     language_switch::choose(this, 0, act_.language_actions(),
-                            [this] { return files_->save_all_files(); });
+                            [this] { return files_->save_all_before_leaving(); });
 }
 
 void MainWindow::lang_en()
 {
     language_switch::choose(this, 1, act_.language_actions(),
-                            [this] { return files_->save_all_files(); });
+                            [this] { return files_->save_all_before_leaving(); });
 }
 
 void MainWindow::lang_fr()
 {
     language_switch::choose(this, 2, act_.language_actions(),
-                            [this] { return files_->save_all_files(); });
+                            [this] { return files_->save_all_before_leaving(); });
 }
 
 void MainWindow::lang_jp()
 {
     language_switch::choose(this, 3, act_.language_actions(),
-                            [this] { return files_->save_all_files(); });
+                            [this] { return files_->save_all_before_leaving(); });
 }

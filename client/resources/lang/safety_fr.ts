@@ -9,6 +9,13 @@
     </message>
 </context>
 <context>
+    <name>cmd_file_tabs</name>
+    <message>
+        <source>the file "%1" cannot be written. Save its text elsewhere, discard the changes, or cancel closing?</source>
+        <translation>le fichier « %1 » ne peut pas être écrit. Enregistrer son texte ailleurs, abandonner les modifications ou annuler la fermeture ?</translation>
+    </message>
+</context>
+<context>
     <name>status_indicators</name>
     <message>
         <source>connected</source>

@@ -9,6 +9,13 @@
     </message>
 </context>
 <context>
+    <name>cmd_file_tabs</name>
+    <message>
+        <source>the file "%1" cannot be written. Save its text elsewhere, discard the changes, or cancel closing?</source>
+        <translation>ファイル「%1」に書き込めません。別の場所に保存しますか、変更を破棄しますか、それとも閉じるのを取り消しますか？</translation>
+    </message>
+</context>
+<context>
     <name>status_indicators</name>
     <message>
         <source>connected</source>

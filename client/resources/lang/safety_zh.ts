@@ -9,6 +9,13 @@
     </message>
 </context>
 <context>
+    <name>cmd_file_tabs</name>
+    <message>
+        <source>the file "%1" cannot be written. Save its text elsewhere, discard the changes, or cancel closing?</source>
+        <translation>文件“%1”无法写入。要把内容另存到别处、放弃修改，还是取消关闭？</translation>
+    </message>
+</context>
+<context>
     <name>status_indicators</name>
     <message>
         <source>connected</source>
