@@ -45,9 +45,47 @@ bool operator<(const date_time &a, const date_time &b)
 
 namespace {
 
-void append_padded(QString &out, unsigned value, int width)
+// Text forms are written into a small byte buffer and become a string once: grids make one for
+// every painted or searched cell, and a temporary string per field made that the slow part.
+char *put_padded(char *p, unsigned long long value, int width)
 {
-    out += QString::number(value).rightJustified(width, QLatin1Char('0'));
+    char digits[20];
+    int n = 0;
+    do {
+        digits[n++] = static_cast<char>('0' + value % 10);
+        value /= 10;
+    } while (value);
+    for (int i = n; i < width; ++i)
+        *p++ = '0';
+    while (n)
+        *p++ = digits[--n];
+    return p;
+}
+
+char *put_date(char *p, const date &d)
+{
+    p = put_padded(p, d.year, 4);
+    *p++ = '-';
+    p = put_padded(p, d.month, 2);
+    *p++ = '-';
+    return put_padded(p, d.day, 2);
+}
+
+char *put_time(char *p, const time &t)
+{
+    p = put_padded(p, t.hour, 2);
+    *p++ = ':';
+    p = put_padded(p, t.minute, 2);
+    *p++ = ':';
+    p = put_padded(p, t.second, 2);
+    if (t.nanos != 0) {
+        *p++ = '.';
+        char *frac = p;
+        p = put_padded(p, t.nanos, 9);
+        while (p > frac && p[-1] == '0')
+            --p;
+    }
+    return p;
 }
 
 // Reads 1 to max_digits decimal digits at pos; false when there are none or too many.
@@ -124,45 +162,27 @@ bool parse_whole(const QString &raw, T &out, F parse_at)
     return true;
 }
 
-QString date_text(const date_time &dt) { return to_text(dt.date_part()); }
-
 } // namespace
 
 QString to_text(const date &d)
 {
-    QString out;
-    out.reserve(10);
-    append_padded(out, d.year, 4);
-    out += QLatin1Char('-');
-    append_padded(out, d.month, 2);
-    out += QLatin1Char('-');
-    append_padded(out, d.day, 2);
-    return out;
+    char buf[64];
+    return QString::fromLatin1(buf, static_cast<int>(put_date(buf, d) - buf));
 }
 
 QString to_text(const time &t)
 {
-    QString out;
-    out.reserve(18);
-    append_padded(out, t.hour, 2);
-    out += QLatin1Char(':');
-    append_padded(out, t.minute, 2);
-    out += QLatin1Char(':');
-    append_padded(out, t.second, 2);
-    if (t.nanos != 0) {
-        QString frac = QString::number(t.nanos).rightJustified(9, QLatin1Char('0'));
-        int end = frac.size();
-        while (end > 0 && frac[end - 1] == QLatin1Char('0'))
-            --end;
-        out += QLatin1Char('.');
-        out += frac.leftRef(end);
-    }
-    return out;
+    char buf[64];
+    return QString::fromLatin1(buf, static_cast<int>(put_time(buf, t) - buf));
 }
 
 QString to_text(const date_time &dt)
 {
-    return date_text(dt) + QLatin1Char(' ') + to_text(dt.time_part());
+    char buf[128];
+    char *p = put_date(buf, dt.date_part());
+    *p++ = ' ';
+    p = put_time(p, dt.time_part());
+    return QString::fromLatin1(buf, static_cast<int>(p - buf));
 }
 
 bool parse(const QString &text, date &out) { return parse_whole(text, out, parse_date_at); }
