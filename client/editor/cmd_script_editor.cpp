@@ -97,7 +97,8 @@ cmd_script_editor::cmd_script_editor(QWidget *owner, db_exec *db, const QByteArr
     connect(exec_btn_, &QPushButton::clicked, this, &cmd_script_editor::exec_cmd);
     connect(ed, &editor::textChanged, this, &cmd_script_editor::change_layout);
     connect(ed, &editor::lineChanged, this, &cmd_script_editor::change_layout);
-    connect(ed, &editor::modified_changed, this, &QWidget::setWindowModified);
+    connect(ed, &editor::modified_changed, this, &cmd_script_editor::sync_modified);
+    connect(ed, &editor::textChanged, this, &cmd_script_editor::sync_modified);
     connect(tab_widget_, &QTabWidget::tabCloseRequested, this, qOverload<int>(&cmd_script_editor::close_tab));
     connect(copy_act_, &QAction::triggered, this, &cmd_script_editor::copy_tab);
     connect(close_all_act_, &QAction::triggered, this, &cmd_script_editor::close_all_tab);
@@ -120,7 +121,17 @@ bool cmd_script_editor::modified() const { return editor_widget()->modified(); }
 void cmd_script_editor::mark_saved()
 {
     editor_widget()->mark_saved();
-    setWindowModified(false);
+    sync_modified();
+}
+
+void cmd_script_editor::sync_modified()
+{
+    const bool now = modified();
+    setWindowModified(now);
+    if (now == shown_modified_)
+        return;
+    shown_modified_ = now;
+    emit modified_changed(now);
 }
 
 QByteArray cmd_script_editor::text_bytes() const

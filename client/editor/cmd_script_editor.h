@@ -63,6 +63,9 @@ signals:
     void executed(bool ok);
     // "find text" on a result grid; the table search dialog listens.
     void find_in_result(QTableView *view);
+    // The text now differs from the saved file (or matches it again); sent after modified()
+    // has its new value.
+    void modified_changed(bool modified);
 
 public slots:
     editor *editor_widget() const;
@@ -115,6 +118,9 @@ private:
     void focus_editor();
 
     QPointer<QWidget> owner_;
+    // What modified_changed last told; the editor's own signal misses a change after a save.
+    bool shown_modified_ = false;
+    void sync_modified();
     db_exec *db_;
     editor_area *area_ = nullptr;
     QPushButton *exec_btn_ = nullptr;

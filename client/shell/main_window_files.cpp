@@ -12,6 +12,7 @@
 
 #include <QAction>
 #include <QMenu>
+#include <QIcon>
 #include <QTabWidget>
 
 void MainWindow::create_file_tabs()
@@ -28,6 +29,13 @@ void MainWindow::create_file_tabs()
     connect(files_, &cmd_file_tabs::page_opened, this, [this](QWidget *page, const QByteArray &) {
         auto *ed = static_cast<cmd_script_editor *>(page);
         connect(ed, &cmd_script_editor::executed, this, qOverload<>(&MainWindow::refresh));
+        // The mark is an icon, so the title the new-file numbering reads stays as it is.
+        connect(ed, &cmd_script_editor::modified_changed, this, [this, ed](bool modified) {
+            const int index = tab_widget_->indexOf(ed);
+            if (index >= 0)
+                tab_widget_->setTabIcon(index, modified ? QIcon(QStringLiteral(":/img/save_file.svg")) : QIcon());
+            change_save_all();
+        });
         hand_names(ed);
     });
     // The recent entries call back into the file logic while their menu is rebuilt: queued,

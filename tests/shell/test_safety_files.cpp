@@ -37,6 +37,7 @@ private slots:
     void folder_refusing_new_files_still_saves_in_place();
     void closing_with_an_unwritable_file_asks_data();
     void closing_with_an_unwritable_file_asks();
+    void save_all_and_tab_mark_follow_the_modified_flag();
 
 private:
     cmd_script_editor *open_typed(const QString &path, const QString &typed);
@@ -137,6 +138,36 @@ void test_safety_files::closing_with_an_unwritable_file_asks()
             listed = listed || QString::fromStdString(p) == elsewhere;
         QVERIFY(listed);
     }
+}
+
+void test_safety_files::save_all_and_tab_mark_follow_the_modified_flag()
+{
+    QAction *save_all = w_->actions().save_all_files;
+    QVERIFY(!save_all->isEnabled());
+    cmd_script_editor *ed = open_typed(dir_->filePath(QStringLiteral("a.tcd")), QString());
+    QVERIFY(ed);
+    const int index = w_->tabs()->indexOf(ed);
+    const QString title = w_->tabs()->tabText(index);
+    QVERIFY(!save_all->isEnabled());
+    QVERIFY(w_->tabs()->tabIcon(index).isNull());
+
+    // Twice: the second edit after a save must be heard as well as the first.
+    for (int round = 0; round < 2; ++round) {
+        QTest::keyClicks(ed->editor_widget(), QStringLiteral("v"));
+        QVERIFY(ed->modified());
+        QVERIFY2(save_all->isEnabled(), round ? "after a save" : "first edit");
+        QVERIFY(!w_->tabs()->tabIcon(index).isNull());
+        QCOMPARE(w_->tabs()->tabText(index), title);
+        w_->actions().save_file->trigger();
+        QVERIFY(!ed->modified());
+        QVERIFY(!save_all->isEnabled());
+        QVERIFY(w_->tabs()->tabIcon(index).isNull());
+    }
+    // Undo back to the saved text: nothing to save any more.
+    QTest::keyClicks(ed->editor_widget(), QStringLiteral("w"));
+    QVERIFY(save_all->isEnabled());
+    w_->actions().undo->trigger();
+    QCOMPARE(ed->modified(), save_all->isEnabled());
 }
 
 QTEST_MAIN(test_safety_files)
