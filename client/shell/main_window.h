@@ -212,6 +212,9 @@ private:
     // After a confirmed table or field operation: the parent of the current item becomes
     // current and the tree is rebuilt.
     void select_parent_and_refresh();
+    // The result box of an operation: the text alone on success; on failure with the reason the
+    // server or the network gave, and the offer to reconnect when the connection is gone.
+    void tell_result(const QString &title, const QString &text, bool ok);
     // Before a file goes through the client: a file over the client's limit is refused with a
     // box naming its size; true then.
     bool refuse_big_client_file(const QString &path);

@@ -51,8 +51,7 @@ void MainWindow::save()
         return;
     const QString path = dlg.path();
     const bool ok = ::save_table(*db_, table, path.toUtf8(), dlg.is_bin(), dlg.replace(), dlg.is_client());
-    modal_seam::information(this, tr("save table result"),
-                            tr("save table '%1' to file '%2' is %3!").arg(name, path, outcome_word(ok)));
+    tell_result(tr("save table result"), tr("save table '%1' to file '%2' is %3!").arg(name, path, outcome_word(ok)), ok);
     refresh();
 }
 
@@ -66,8 +65,8 @@ void MainWindow::backup()
         return;
     const QString path = dlg.path();
     const bool ok = ::backup_db(*db_, path.toUtf8(), dlg.is_bin(), dlg.replace(), dlg.is_client());
-    modal_seam::information(this, tr("backup result(%1)").arg(mode_word(dlg.is_client())),
-                            tr("backup database to file '%1' is %2!").arg(path, outcome_word(ok)));
+    tell_result(tr("backup result(%1)").arg(mode_word(dlg.is_client())),
+                tr("backup database to file '%1' is %2!").arg(path, outcome_word(ok)), ok);
     refresh();
 }
 
@@ -85,9 +84,10 @@ void MainWindow::load()
     if (path.isEmpty() || (dlg.is_client() && refuse_big_client_file(path)))
         return;
     const bool ok = ::load_table(*db_, name.toUtf8(), path.toUtf8(), bin, dlg.is_client());
-    modal_seam::information(this, tr("load table result"),
-                            bin ? tr("load file '%1' to as table '%2' is %3!").arg(path, name, outcome_word(ok))
-                                : tr("load file '%1' as table is %2!").arg(path, outcome_word(ok)));
+    tell_result(tr("load table result"),
+                bin ? tr("load file '%1' to as table '%2' is %3!").arg(path, name, outcome_word(ok))
+                    : tr("load file '%1' as table is %2!").arg(path, outcome_word(ok)),
+                ok);
     refresh();
 }
 
@@ -104,8 +104,8 @@ void MainWindow::restore()
     if (dlg.is_client() && refuse_big_client_file(path))
         return;
     const bool ok = ::restore_db(*db_, path.toUtf8(), dlg.is_bin_mode(), dlg.is_client());
-    modal_seam::information(this, tr("restore result(%1)").arg(mode_word(dlg.is_client())),
-                            tr("restore database frome file '%1' is %2!").arg(path, outcome_word(ok)));
+    tell_result(tr("restore result(%1)").arg(mode_word(dlg.is_client())),
+                tr("restore database frome file '%1' is %2!").arg(path, outcome_word(ok)), ok);
     refresh();
 }
 
@@ -124,7 +124,7 @@ void MainWindow::import_data()
     const QString title = tr("import table result");
     if (!dlg.is_client()) {
         const bool ok = ::import_table(*db_, table, path.toUtf8(), dlg.is_csv(), dlg.splitter(), false);
-        modal_seam::information(this, title, tr("import file '%1' to table '%2' is %3!").arg(path, name, outcome_word(ok)));
+        tell_result(title, tr("import file '%1' to table '%2' is %3!").arg(path, name, outcome_word(ok)), ok);
         return;
     }
     if (refuse_big_client_file(path))
@@ -183,6 +183,10 @@ void MainWindow::export_data()
         ok = ::export_table(*db_, table, path.toUtf8(), dlg.is_csv(), dlg.splitter(), dlg.replace(), false);
     }
     QString text = tr("export table '%1' to file '%2' is %3!").arg(name, path, outcome_word(ok));
+    if (!dlg.is_client()) {
+        tell_result(tr("export table result"), text, ok);
+        return;
+    }
     if (!why.isEmpty())
         text += QLatin1Char('\n') + QString::fromUtf8(why);
     modal_seam::information(this, tr("export table result"), text);

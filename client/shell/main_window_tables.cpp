@@ -18,15 +18,16 @@ QString outcome(bool ok)
 
 // The result box of an operation that ran; a failure adds the reason the run ended with and,
 // when the connection is gone, offers to reconnect.
-void tell_result(QWidget *parent, db_exec &db, const QString &title, const QString &text, bool ok)
+} // namespace
+
+void MainWindow::tell_result(const QString &title, const QString &text, bool ok)
 {
     if (ok)
-        modal_seam::information(parent, title, text);
+        modal_seam::information(this, title, text);
     else
-        failure_box::show(parent, title, text, db.last_code(), db.last_reason(), [&db] { db.request_reconnect(); });
+        failure_box::show(this, title, text, db_->last_code(), db_->last_reason(),
+                          [this] { db_->request_reconnect(); });
 }
-
-} // namespace
 
 void MainWindow::drop_table()
 {
@@ -40,7 +41,7 @@ void MainWindow::drop_table()
                             QMessageBox::Yes | QMessageBox::No, QMessageBox::No) != QMessageBox::Yes)
         return;
     const bool ok = ::drop_table(*db_, table);
-    tell_result(this, *db_, tr("drop table result"),
+    tell_result(tr("drop table result"),
                 tr("drop table '%1' from database is %2!").arg(name, outcome(ok)), ok);
     select_parent_and_refresh();
     if (QTreeWidgetItem *cur = tree_->currentItem())
@@ -59,7 +60,7 @@ void MainWindow::truncate_table()
                             QMessageBox::Yes | QMessageBox::No, QMessageBox::No) != QMessageBox::Yes)
         return;
     const bool ok = ::truncate_table(*db_, table);
-    tell_result(this, *db_, tr("truncate table result"),
+    tell_result(tr("truncate table result"),
                 tr("truncate table '%1' from database is %2!").arg(name, outcome(ok)), ok);
     select_parent_and_refresh();
 }

@@ -21,6 +21,7 @@ private slots:
 
     void script_and_exec_cmd_boxes_add_the_reason();
     void table_operation_box_adds_the_reason();
+    void file_operation_boxes_add_the_reason();
     void lost_connection_shows_at_once_and_offers_reconnect();
     void status_buttons_explain_themselves();
 
@@ -78,6 +79,28 @@ void test_failure_reasons::table_operation_box_adds_the_reason()
     QCOMPARE(lines[0], QStringLiteral("drop table 't1' from database is failed!"));
     // The development server names the missing table.
     QVERIFY2(lines[1].contains(QStringLiteral("t1")), qPrintable(lines[1]));
+}
+
+void test_failure_reasons::file_operation_boxes_add_the_reason()
+{
+    const struct {
+        QAction *action;
+        const char *title;
+    } ops[] = {{w_->actions().save, "save table result"}, {w_->actions().export_data, "export table result"}};
+    for (const auto &op : ops) {
+        // The table is in the tree but gone from the server when the operation runs.
+        QVERIFY(run_elsewhere(*server_, {"create gone f1 i32"}));
+        w_->actions().refresh->trigger();
+        w_->tree()->setCurrentItem(find_item(w_->tree(), "gone"));
+        QVERIFY(run_elsewhere(*server_, {"drop gone"}));
+        seam_->push_result(QDialog::Accepted);   // the dialog with its proposed server path
+        op.action->trigger();
+        QCOMPARE(seam_->last_title(), QString::fromLatin1(op.title));
+        const QStringList lines = seam_->last_text().split(QLatin1Char('\n'));
+        QCOMPARE(lines.size(), 2);
+        QVERIFY2(lines[0].endsWith(QStringLiteral(" is failed!")), qPrintable(lines[0]));
+        QVERIFY2(lines[1].contains(QStringLiteral("gone")), qPrintable(lines[1]));
+    }
 }
 
 void test_failure_reasons::lost_connection_shows_at_once_and_offers_reconnect()
