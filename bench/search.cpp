@@ -3,7 +3,7 @@
 // it; then Find All on a grid of a million rows loaded from the development server.
 #include "common/modal_seam.h"
 #include "db/db_exec.h"
-#include "devserver_process.h"
+#include "client_bench_session.h"
 #include "editor/editor.h"
 #include "editor/editor_area.h"
 #include "editor/search_dlg.h"
@@ -140,30 +140,16 @@ void editor_figures()
 
 int grid_figures(int rows)
 {
-    if (qEnvironmentVariableIsEmpty("VORN_DEVSERVER"))
-        qputenv("VORN_DEVSERVER", (QCoreApplication::applicationDirPath() + "/vorn_tsdb_devserver").toUtf8());
-    devserver_process server;
-    if (!server.ok()) {
-        std::fprintf(stderr, "development server: %s\n", qPrintable(server.error()));
+    client_bench_session session;
+    if (!session.ok())
         return 1;
-    }
-    if (!connect_to_server(server.host().toUtf8().constData(), server.port(), "admin", "admin")) {
-        std::fprintf(stderr, "login failed\n");
-        return 1;
-    }
-    db_exec exec("vorn_tsdb", nullptr);
-    QByteArray line;
-    auto run = [&](const QByteArray &cmd) {
-        result_set *rs = exec.run(cmd, line, 1);
-        del_datas(rs);
-        return rs != nullptr;
-    };
-    if (!run("create gt v i32 s string") || !write_csv(QDir(server.data_dir()).filePath("g.csv"), rows) ||
+    auto run = [&](const QByteArray &cmd) { return session.run(cmd); };
+    if (!run("create gt v i32 s string") || !write_csv(session.data_file("g.csv"), rows) ||
         !run("import gt from csv \"g.csv\" split by \",\"")) {
         std::fprintf(stderr, "could not fill the table\n");
         return 1;
     }
-    tab_data_model model("gt", &exec);
+    tab_data_model model("gt", &session.exec());
     if (!model.load_result("view gt", 1)) {
         std::fprintf(stderr, "view failed\n");
         return 1;

@@ -2,7 +2,7 @@
 // the grid model and reads every visible cell of a 40-row window at 1,000 scroll positions.
 // Prints the load time, the heap bytes the loaded grid keeps per cell and the time per window.
 #include "db/db_exec.h"
-#include "devserver_process.h"
+#include "client_bench_session.h"
 #include "support/mem_time.h"
 #include "table/tab_data_model.h"
 
@@ -48,32 +48,18 @@ int main(int argc, char **argv)
     int rows = 1000000;
     if (argc > 1)
         rows = QByteArray(argv[1]).toInt();
-    if (qEnvironmentVariableIsEmpty("VORN_DEVSERVER"))
-        qputenv("VORN_DEVSERVER", (QCoreApplication::applicationDirPath() + "/vorn_tsdb_devserver").toUtf8());
-    devserver_process server;
-    if (!server.ok()) {
-        std::fprintf(stderr, "development server: %s\n", qPrintable(server.error()));
+    client_bench_session session;
+    if (!session.ok())
         return 1;
-    }
-    if (!connect_to_server(server.host().toUtf8().constData(), server.port(), "admin", "admin")) {
-        std::fprintf(stderr, "login failed\n");
-        return 1;
-    }
-    db_exec exec("vorn_tsdb", nullptr);
-    QByteArray line;
-    auto run = [&](const QByteArray &cmd) {
-        result_set *rs = exec.run(cmd, line, 1);
-        del_datas(rs);
-        return rs != nullptr;
-    };
+    auto run = [&](const QByteArray &cmd) { return session.run(cmd); };
     if (!run("create bt v i64 d double s string") ||
-        !write_csv(QDir(server.data_dir()).filePath("bench.csv"), rows) ||
+        !write_csv(session.data_file("bench.csv"), rows) ||
         !run("import bt from csv \"bench.csv\" split by \",\"")) {
         std::fprintf(stderr, "could not fill the table\n");
         return 1;
     }
 
-    tab_data_model model("bt", &exec);
+    tab_data_model model("bt", &session.exec());
     const size_t heap_before = heap_in_use();
     QElapsedTimer clock;
     clock.start();

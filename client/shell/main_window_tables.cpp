@@ -85,11 +85,35 @@ void MainWindow::delete_col()
     select_parent_and_refresh();
 }
 
-// These need the table windows; until those exist the actions do nothing. The file operations
-// are in main_window_table_files.cpp.
-void MainWindow::create_table() {}
-void MainWindow::new_field() {}
-void MainWindow::view_data() {}
-void MainWindow::view_cols() {}
-void MainWindow::rename_col() {}
-void MainWindow::modify_col() {}
+// These open the table windows, which are not built yet; their actions are hidden
+// (main_actions::table_window_actions) so nothing reaches them. The file operations are in
+// main_window_table_files.cpp.
+void MainWindow::create_table()
+{
+    // Hidden action: the table window it opens comes with the data view and table definition.
+}
+
+void MainWindow::new_field()
+{
+    // Hidden action: the table window it opens comes with the data view and table definition.
+}
+
+void MainWindow::view_data()
+{
+    // Hidden action: the table window it opens comes with the data view and table definition.
+}
+
+void MainWindow::view_cols()
+{
+    // Hidden action: the table window it opens comes with the data view and table definition.
+}
+
+void MainWindow::rename_col()
+{
+    // Hidden action: the table window it opens comes with the data view and table definition.
+}
+
+void MainWindow::modify_col()
+{
+    // Hidden action: the table window it opens comes with the data view and table definition.
+}
