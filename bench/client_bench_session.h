@@ -7,7 +7,9 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
 #include <cstdio>
+#include <malloc.h>
 
 class client_bench_session {
 public:
@@ -35,6 +37,41 @@ public:
         result_set *rs = exec_.run(cmd, line, 1);
         del_datas(rs);
         return rs != nullptr;
+    }
+
+    // Creates `table` with the fields of `fields` ("v i64 d double s string w datetime") and
+    // imports `rows` rows of "time point,v,d,s,w": one distinct second per row from 2020-01-01,
+    // v = i * 1000003 - 5e9, d = i / 4 - 1000, s = "row_<i>", w = the row's time plus a year.
+    bool fill_million_rows(const QByteArray &table, int rows)
+    {
+        const QString path = data_file(QString::fromUtf8(table) + ".csv");
+        QFile f(path);
+        if (!f.open(QIODevice::WriteOnly))
+            return false;
+        QByteArray out = "time point,v,d,s,w\n";
+        out.reserve(rows * 80);
+        char line[200];
+        for (int i = 0; i < rows; ++i) {
+            const int day = 1 + i / 86400, h = (i / 3600) % 24, m = (i / 60) % 60, s = i % 60;
+            const int n = std::snprintf(line, sizeof line,
+                                        "2020-01-%02d %02d:%02d:%02d,%lld,%.17f,row_%07d,2021-01-%02d %02d:%02d:%02d\n",
+                                        day, h, m, s, (long long)i * 1000003LL - 5000000000LL, i * 0.25 - 1000.0, i,
+                                        day, h, m, s);
+            out.append(line, n);
+        }
+        if (f.write(out) != out.size())
+            return false;
+        f.close();
+        return run("create " + table + " v i64 d double s string w datetime") &&
+               run("import " + table + " from csv \"" + table + ".csv\" split by \",\"");
+    }
+
+    // Heap bytes in use after giving freed memory back.
+    static std::size_t heap_in_use()
+    {
+        malloc_trim(0);
+        const struct mallinfo2 mi = mallinfo2();
+        return mi.uordblks + mi.hblkhd;
     }
 
 private:

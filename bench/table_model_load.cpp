@@ -1,4 +1,4 @@
-// Loads a million rows of (time point, i64, double, string) from the development server into
+// Loads a million rows of (time point, i64, double, string, datetime) from the development server into
 // the grid model and reads every visible cell of a 40-row window at 1,000 scroll positions.
 // Prints the load time, the heap bytes the loaded grid keeps per cell and the time per window.
 #include "db/db_exec.h"
@@ -7,40 +7,8 @@
 #include "table/tab_data_model.h"
 
 #include <QApplication>
-#include <QDir>
 #include <QElapsedTimer>
-#include <QFile>
 #include <cstdio>
-#include <malloc.h>
-
-namespace {
-
-size_t heap_in_use()
-{
-    malloc_trim(0);
-    const struct mallinfo2 mi = mallinfo2();
-    return mi.uordblks + mi.hblkhd;
-}
-
-// "time point,v,d,s" with one distinct second per row.
-bool write_csv(const QString &path, int rows)
-{
-    QFile f(path);
-    if (!f.open(QIODevice::WriteOnly))
-        return false;
-    QByteArray out = "time point,v,d,s\n";
-    out.reserve(rows * 56);
-    char line[160];
-    for (int i = 0; i < rows; ++i) {
-        const int day = 1 + i / 86400, h = (i / 3600) % 24, m = (i / 60) % 60, s = i % 60;
-        const int n = std::snprintf(line, sizeof line, "2020-01-%02d %02d:%02d:%02d,%lld,%.17f,row_%07d\n", day, h,
-                                    m, s, (long long)i * 1000003LL - 5000000000LL, i * 0.25 - 1000.0, i);
-        out.append(line, n);
-    }
-    return f.write(out) == out.size();
-}
-
-} // namespace
 
 int main(int argc, char **argv)
 {
@@ -51,16 +19,13 @@ int main(int argc, char **argv)
     client_bench_session session;
     if (!session.ok())
         return 1;
-    auto run = [&](const QByteArray &cmd) { return session.run(cmd); };
-    if (!run("create bt v i64 d double s string") ||
-        !write_csv(session.data_file("bench.csv"), rows) ||
-        !run("import bt from csv \"bench.csv\" split by \",\"")) {
+    if (!session.fill_million_rows("bt", rows)) {
         std::fprintf(stderr, "could not fill the table\n");
         return 1;
     }
 
     tab_data_model model("bt", &session.exec());
-    const size_t heap_before = heap_in_use();
+    const size_t heap_before = client_bench_session::heap_in_use();
     QElapsedTimer clock;
     clock.start();
     if (!model.load_result("view bt", 1)) {
@@ -68,7 +33,7 @@ int main(int argc, char **argv)
         return 1;
     }
     const double load_s = clock.nsecsElapsed() / 1e9;
-    const size_t heap_after = heap_in_use();
+    const size_t heap_after = client_bench_session::heap_in_use();
     const int cols = model.columnCount();
     const double cells = double(model.rowCount()) * cols;
 
