@@ -5,6 +5,7 @@
 #include "support/mem_time.h"
 
 #include <cstring>
+#include <limits>
 
 using kind = value_kind;
 namespace mem = ox::db::mem;
@@ -86,4 +87,71 @@ QVariant column_store::value(std::size_t row) const
 std::size_t column_store::bytes_held() const
 {
     return fixed_.capacity() + text_.capacity() + ends_.capacity() * sizeof(std::size_t);
+}
+
+bool column_store::number_at(std::size_t row, double *out) const
+{
+    if (row >= count_ || width_ == 0)
+        return false;
+    const unsigned char *p = fixed_.data() + row * width_;
+    if (is_integer(kind_)) {
+        std::uint64_t bits = 0;
+        std::memcpy(&bits, p, width_);
+        if (int_signed(kind_) && width_ < 8 && (bits >> (width_ * 8 - 1)) & 1)
+            bits |= ~std::uint64_t(0) << (width_ * 8); // sign-extend the narrower kinds
+        *out = int_signed(kind_) ? double(std::int64_t(bits)) : double(bits);
+        return true;
+    }
+    if (kind_ == kind::flt) {
+        float f;
+        std::memcpy(&f, p, sizeof f);
+        *out = f;
+        return true;
+    }
+    if (kind_ == kind::dbl) {
+        std::memcpy(out, p, sizeof(double));
+        return true;
+    }
+    return false;
+}
+
+bool column_store::time_ns_at(std::size_t row, std::int64_t *ns) const
+{
+    if (row >= count_ || width_ == 0)
+        return false;
+    const unsigned char *p = fixed_.data() + row * width_;
+    if (kind_ == kind::datetime) {
+        mem::date_time dt;
+        std::memcpy(&dt, p, sizeof dt);
+        *ns = time_ns_of(dt);
+        return true;
+    }
+    if (kind_ == kind::date) {
+        mem::date d;
+        std::memcpy(&d, p, sizeof d);
+        *ns = time_ns_of(mem::date_time::of(d, mem::time{}));
+        return true;
+    }
+    return false;
+}
+
+// Days from the civil date by the proleptic Gregorian calendar; month 0 or day 0 (unset
+// fields) count as the first.
+std::int64_t column_store::time_ns_of(const mem::date_time &dt)
+{
+    const std::int64_t m = dt.month ? dt.month : 1, d = dt.day ? dt.day : 1;
+    const std::int64_t y = std::int64_t(dt.year) - (m <= 2 ? 1 : 0);
+    const std::int64_t era = (y >= 0 ? y : y - 399) / 400;
+    const std::int64_t yoe = y - era * 400;
+    const std::int64_t doy = (153 * (m + (m > 2 ? -3 : 9)) + 2) / 5 + d - 1;
+    const std::int64_t doe = yoe * 365 + yoe / 4 - yoe / 100 + doy;
+    const std::int64_t days = era * 146097 + doe - 719468;
+    const std::int64_t secs = days * 86400 + dt.hour * 3600 + dt.minute * 60 + dt.second;
+    // Nanoseconds reach only the years 1677 to 2262: points beyond stay at the ends, in order.
+    const std::int64_t limit = std::numeric_limits<std::int64_t>::max() / 1000000000 - 1;
+    if (secs > limit)
+        return std::numeric_limits<std::int64_t>::max();
+    if (secs < -limit)
+        return std::numeric_limits<std::int64_t>::min();
+    return secs * 1000000000 + std::int64_t(dt.nanos);
 }

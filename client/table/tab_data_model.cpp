@@ -206,6 +206,57 @@ dbl_val_item *tab_data_model::item_at(int row, int column) const
     return x ? x->item : nullptr;
 }
 
+double tab_data_model::number_at(int row, int col, bool *ok) const
+{
+    double out = 0;
+    bool got = false;
+    if (inside(row, col)) {
+        const column &c = columns_[std::size_t(col)];
+        const cell_extra *x = extra_at(row, col);
+        if (x && x->item) {
+            const QVariant v = x->item->value(Qt::EditRole);
+            if (is_integer(c.kind)) {
+                const uint64_t bits = value_text::int_bits(v, c.kind);
+                out = int_signed(c.kind) ? double(int64_t(bits)) : double(bits);
+                got = v.isValid();
+            } else if (c.kind == kind::flt || c.kind == kind::dbl) {
+                out = v.toDouble(&got);
+            }
+        } else {
+            got = c.store.number_at(storage_row(row), &out);
+        }
+    }
+    if (ok)
+        *ok = got;
+    return got ? out : 0.0;
+}
+
+bool tab_data_model::time_ns_at(int row, int col, qint64 *ns) const
+{
+    if (!inside(row, col))
+        return false;
+    const column &c = columns_[std::size_t(col)];
+    const cell_extra *x = extra_at(row, col);
+    if (!x || !x->item) {
+        std::int64_t v = 0;
+        if (!c.store.time_ns_at(storage_row(row), &v))
+            return false;
+        *ns = v;
+        return true;
+    }
+    const QVariant v = x->item->value(Qt::EditRole);
+    namespace mem = ox::db::mem;
+    if (c.kind == kind::datetime && v.userType() == qMetaTypeId<mem::date_time>()) {
+        *ns = column_store::time_ns_of(v.value<mem::date_time>());
+        return true;
+    }
+    if (c.kind == kind::date && v.userType() == qMetaTypeId<mem::date>()) {
+        *ns = column_store::time_ns_of(mem::date_time::of(v.value<mem::date>(), mem::time{}));
+        return true;
+    }
+    return false;
+}
+
 QVariant tab_data_model::value_at(int row, int col) const
 {
     const cell_extra *x = extra_at(row, col);

@@ -64,6 +64,11 @@ public:
     int new_count() const { return int(new_items_.size()); }
     // The cell's item when one exists (edited, marked or added cells), else null.
     dbl_val_item *item_at(int row, int column) const;
+    // Typed reads for charts, from the column storage or the cell's edited value: a number for
+    // the integer and floating columns (ok false elsewhere, outside the grid or for an invalid
+    // value); a date or date and time as wall-clock nanoseconds since 1970-01-01.
+    double number_at(int row, int col, bool *ok) const;
+    bool time_ns_at(int row, int col, qint64 *ns) const;
 
     QModelIndex index(int row, int column, const QModelIndex &parent = QModelIndex()) const override;
     QModelIndex parent(const QModelIndex &child) const override;
