@@ -22,9 +22,30 @@ bool fields_of(db_exec &db, const QByteArray &table, name_list &names);
 // with_time_point the pseudo-field "time point" / "datetime" / "0" comes first.
 bool field_info(db_exec &db, const QByteArray &table, name_list &names, name_list &types,
                 name_list &numbers, bool with_time_point);
-// "create <table> <name> <type> ...": false without sending when there are no fields or the
-// two lists differ in length.
+// Why a table or field name cannot go into a command as one word: the command language has no
+// quoting for names, so anything but letters, digits and "_" could end the name and start
+// another command.
+enum class name_fault { none, empty, leading_digit, bad_char };
+// bad_at receives the position of the first offending byte (bad_char only).
+name_fault plain_name_fault(const QByteArray &name, int *bad_at = nullptr);
+// ASCII letters, digits and "_", not starting with a digit, not empty.
+inline bool is_plain_name(const QByteArray &name) { return plain_name_fault(name) == name_fault::none; }
+
+// "create <table> <name> <type> ...": false without sending when there are no fields, the two
+// lists differ in length, the table or a field name is not a plain name, a field is named
+// twice or a type is not one of the fourteen type names.
 bool create_table(db_exec &db, const QByteArray &table, const name_list &names, const name_list &types);
+
+// A field to add, change or rename: for a new or changed field new_name equals name.
+struct field_change {
+    QByteArray name;
+    QByteArray new_name;
+    QByteArray type;
+    bool index = false;
+};
+// Adding, changing or renaming a field of a table. The server offers no command for it, so
+// nothing is sent and the result is always false.
+bool change_field(db_exec &db, const QByteArray &table, const field_change &field);
 bool drop_table(db_exec &db, const QByteArray &table);
 bool truncate_table(db_exec &db, const QByteArray &table);
 

@@ -2,6 +2,7 @@
 #include "db/cmd_builders.h"
 
 #include "db/builder_support.h"
+#include "db/value_kinds.h"
 
 using builder_support::run_plain;
 using builder_support::text_of;
@@ -96,10 +97,31 @@ bool field_info(db_exec &db, const QByteArray &table, name_list &names, name_lis
     return !names.isEmpty();
 }
 
+name_fault plain_name_fault(const QByteArray &name, int *bad_at)
+{
+    if (name.isEmpty())
+        return name_fault::empty;
+    if (name[0] >= '0' && name[0] <= '9')
+        return name_fault::leading_digit;
+    for (int i = 0; i < name.size(); ++i) {
+        const char c = name[i];
+        const bool ok = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_';
+        if (!ok) {
+            if (bad_at)
+                *bad_at = i;
+            return name_fault::bad_char;
+        }
+    }
+    return name_fault::none;
+}
+
 bool create_table(db_exec &db, const QByteArray &table, const name_list &names, const name_list &types)
 {
-    if (names.isEmpty() || names.size() != types.size())
+    if (names.isEmpty() || names.size() != types.size() || !is_plain_name(table))
         return false;
+    for (int i = 0; i < names.size(); ++i)
+        if (!is_plain_name(names[i]) || names.indexOf(names[i]) != i || kind_of(types[i]) == value_kind::none)
+            return false;
     QByteArray cmd = "create " + table;
     for (int i = 0; i < names.size(); ++i) {
         cmd += ' ';
@@ -113,3 +135,9 @@ bool create_table(db_exec &db, const QByteArray &table, const name_list &names, 
 bool drop_table(db_exec &db, const QByteArray &table) { return run_plain(db, "drop " + table); }
 
 bool truncate_table(db_exec &db, const QByteArray &table) { return run_plain(db, "truncate " + table); }
+
+bool change_field(db_exec &, const QByteArray &, const field_change &)
+{
+    // Nothing to send until the server has a command for it; the caller reports the failure.
+    return false;
+}

@@ -10,7 +10,8 @@
 
 class table_server {
 public:
-    table_server();
+    // extra_args go to the development server ("--demo" adds its demo tables).
+    explicit table_server(const QStringList &extra_args = {});
     ~table_server();
 
     bool ok() const { return exec_ != nullptr; }
@@ -18,6 +19,8 @@ public:
     db_exec *exec() const { return exec_.get(); }
     // Runs a command quietly; true when it succeeded.
     bool run(const QByteArray &cmd);
+    // The commands the server logged so far.
+    QString server_log() const { return server_ ? server_->log() : QString(); }
 
 private:
     std::unique_ptr<devserver_process> server_;

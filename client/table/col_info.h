@@ -1,0 +1,92 @@
+// The tab window in which a table is defined: a new table with its fields, fields added to a
+// table, one field changed or renamed, or the fields only looked at.
+#pragma once
+
+#include <QByteArray>
+#include <QList>
+#include <QWidget>
+
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QTableWidget;
+class QToolButton;
+class db_exec;
+
+class col_info : public QWidget {
+    Q_OBJECT
+public:
+    // What the window was filled for.
+    static constexpr int add_fields = 0;
+    static constexpr int modify = 1;
+    static constexpr int rename = 2;
+    static constexpr int view = 3;
+    static constexpr int create_table = 4;
+    static constexpr int construction = 5; // not filled yet: nothing can be changed or applied
+
+    // Grid columns.
+    static constexpr int name_col = 0;
+    static constexpr int type_col = 1;
+    static constexpr int index_col = 2;
+
+    // The execution wrapper is not owned.
+    explicit col_info(db_exec *exec, QWidget *parent = nullptr);
+
+    // Called once after construction. field is the field to modify or rename; indexes are the
+    // texts "true" / "false" of the fields' index flags.
+    void fill(const QByteArray &table, const QByteArray &field, const QList<QByteArray> &names,
+              const QList<QByteArray> &types, const QList<QByteArray> &indexes, int mode);
+
+    // The type names the type cells offer, in the order offered.
+    static const QList<QByteArray> &type_names();
+
+    // The form.
+    QLabel *label = nullptr;
+    QLineEdit *table_le = nullptr;
+    QToolButton *add_btn = nullptr;
+    QToolButton *delete_btn = nullptr;
+    QTableWidget *tableWidget = nullptr;
+    QPushButton *apply_btn = nullptr;
+    QPushButton *cancel_btn = nullptr;
+
+    QByteArray table;
+    int mode = construction;
+    int existing = 0; // rows of the fields the table had when filled; they are never removed
+    db_exec *exec = nullptr;
+
+signals:
+    void accepted();
+    void rejected();
+
+public slots:
+    void add(bool checked = false);
+    void del(bool checked = false);
+    void apply(bool checked = false);
+    void cancel(bool checked = false);
+    void cellDoubleClicked(int row, int column);
+    void currentCellChanged(int row, int column, int previous_row, int previous_column);
+    void currentIndexChanged(int index);
+
+private:
+    bool cell_editable(int row, int column) const;
+    void add_row(const QByteArray &name, const QByteArray &type, const QByteArray &index);
+    void set_type_text(int row, const QByteArray &type);
+    QByteArray cell_text(int row, int column) const;
+    // Why a name the user typed cannot be sent, or an empty text when it can.
+    QString name_problem(const QByteArray &name, bool is_table) const;
+    // The first of the names in rows [from, rowCount()) that cannot be sent, or named twice
+    // (also against the rows before from); empty when all can be sent.
+    QString field_names_problem(int from) const;
+
+    void apply_create();
+    void apply_add();
+    void apply_modify();
+    void apply_rename();
+    // Result boxes of the field operations, with the reason on the second line.
+    void field_failed(const QString &title, const QString &text, const QString &reason);
+    void show_result(const QString &title, const QString &text, bool ok, const QString &reason);
+
+    QByteArray field_;  // the field to modify or rename
+    int field_row_ = -1;
+};
