@@ -3,7 +3,8 @@
 
 #include "run_ok.h"
 
-table_server::table_server() : server_(std::make_unique<devserver_process>())
+table_server::table_server(const QStringList &extra_args)
+    : server_(std::make_unique<devserver_process>(extra_args))
 {
     if (!server_->ok()) {
         error_ = server_->error();
