@@ -37,6 +37,14 @@ std::vector<std::size_t> stable_order(const std::vector<key> &keys, const std::v
     return stable_order(keys, rank, [](const key &a, const key &b) { return a < b; });
 }
 
+// NaN has no place among the numbers; putting it last keeps the order strict.
+bool double_less(double a, double b)
+{
+    if (std::isnan(a))
+        return false;
+    return std::isnan(b) || a < b;
+}
+
 // Any point in time as a date and time, so the three temporal kinds share one ordering.
 mem::date_time temporal_key(const QVariant &v)
 {
@@ -54,7 +62,12 @@ mem::date_time temporal_key(const QVariant &v)
 void tab_data_model::sort(int column, Qt::SortOrder order)
 {
     const int n = rowCount();
-    if (n == 0 || column < 0 || column >= columnCount())
+    if (column < 0 || column >= columnCount())
+        return;
+    // Remembered even for an empty grid: rows that arrive later go where this sort puts them.
+    sort_column_ = column;
+    sort_order_ = order;
+    if (n == 0)
         return;
     const kind k = columns_[std::size_t(column)].kind;
     std::vector<std::size_t> perm;
@@ -72,12 +85,7 @@ void tab_data_model::sort(int column, Qt::SortOrder order)
         std::vector<double> keys(static_cast<std::size_t>(n));
         for (int r = 0; r < n; ++r)
             keys[std::size_t(r)] = value_at(r, column).toDouble();
-        // NaN has no place among the numbers; putting it last keeps the order strict.
-        perm = stable_order(keys, order_, [](double a, double b) {
-            if (std::isnan(a))
-                return false;
-            return std::isnan(b) || a < b;
-        });
+        perm = stable_order(keys, order_, double_less);
     } else if (is_temporal(k)) {
         std::vector<mem::date_time> keys(static_cast<std::size_t>(n));
         for (int r = 0; r < n; ++r)
@@ -111,4 +119,17 @@ void tab_data_model::sort(int column, Qt::SortOrder order)
     sids_.swap(sids);
     changePersistentIndexList(before, after);
     emit layoutChanged({}, QAbstractItemModel::VerticalSortHint);
+}
+
+bool tab_data_model::sorts_before(const QVariant &a, const QVariant &b, kind k)
+{
+    if (is_integer(k) && int_signed(k))
+        return int64_t(value_text::int_bits(a, k)) < int64_t(value_text::int_bits(b, k));
+    if (is_integer(k))
+        return value_text::int_bits(a, k) < value_text::int_bits(b, k);
+    if (k == kind::flt || k == kind::dbl)
+        return double_less(a.toDouble(), b.toDouble());
+    if (is_temporal(k))
+        return temporal_key(a) < temporal_key(b);
+    return a.toString() < b.toString();
 }

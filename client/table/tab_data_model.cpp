@@ -53,6 +53,7 @@ void tab_data_model::clear_grid()
     new_items_.clear();
     loaded_rows_ = 0;
     time_point_col_ = -1;
+    sort_column_ = -1;
 }
 
 bool tab_data_model::load_result(const QByteArray &cmd, int quiet, bool *filled, QByteArray *log_line)

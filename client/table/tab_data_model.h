@@ -29,6 +29,13 @@ public:
     // receives whether the grid got its columns. False when the command failed.
     bool load_result(const QByteArray &cmd, int quiet = 0, bool *filled = nullptr,
                      QByteArray *log_line = nullptr);
+    enum class append_status { done, query_failed, columns_differ, added_rows_pending };
+    // Runs cmd (logged unless quiet) and adds its rows to the loaded grid without a reset, as
+    // loaded rows. Rows whose identifier the grid already holds are skipped. While the grid is
+    // sorted, each row goes where the sort puts it. Nothing is run while added rows wait to be
+    // applied; a result with other columns than the grid's adds nothing. appended receives the
+    // number of rows added.
+    append_status append_rows(const QByteArray &cmd, int quiet = 0, int *appended = nullptr);
     // Runs the commands of the pending edits in row order, stopping at the first failure.
     // True when all ran (also when there was nothing to run). The grid is not reset.
     bool apply_changes();
@@ -81,6 +88,10 @@ public:
     bool insertRows(int row, int count, const QModelIndex &parent = QModelIndex()) override;
     Qt::ItemFlags flags(const QModelIndex &index) const override;
     void sort(int column, Qt::SortOrder order = Qt::AscendingOrder) override;
+    // The column of the last sort since the grid was loaded, or -1: the rows are then in the
+    // order they were loaded and added in.
+    int sort_column() const { return sort_column_; }
+    Qt::SortOrder sort_order() const { return sort_order_; }
 
 signals:
     void changed(const bool &pending);
@@ -112,6 +123,8 @@ private:
     bool fill_from(const result_set *rs);
     bool types_from_fields(const QList<QByteArray> &names, QList<QByteArray> &types);
     bool is_new_row(int row) const;
+    // Whether a sits before b in an ascending sort of a column of kind k.
+    static bool sorts_before(const QVariant &a, const QVariant &b, value_kind k);
     // The text after " at " of the row's command: an edited row is found by the time point it
     // was loaded with.
     QByteArray at_time_point(int row) const;
@@ -127,6 +140,8 @@ private:
     std::set<dbl_val_item *> changed_items_;
     std::set<dbl_val_item *> new_items_;
     value_text::display_mode mode_ = value_text::display_mode::decimal;
+    int sort_column_ = -1;
+    Qt::SortOrder sort_order_ = Qt::AscendingOrder;
 };
 
 // A column name as the header shows it and commands name it: "[name]" without its brackets.

@@ -1,0 +1,89 @@
+// Live follow of one table in a data view: at each interval asks the server for the table's
+// newest time point and adds the rows that came since to the grid, without reloading it.
+#pragma once
+
+#include "support/mem_time.h"
+
+#include <QByteArray>
+#include <QObject>
+#include <QPointer>
+#include <QString>
+#include <functional>
+
+class QCheckBox;
+class QLabel;
+class QSpinBox;
+class QTableView;
+class QTimer;
+class date_time_wt;
+class db_exec;
+class tab_data_model;
+
+class view_follow : public QObject {
+    Q_OBJECT
+public:
+    // The host's view command for the rows from begin to end, both included: the host keeps
+    // its field list and row limit.
+    using view_text_fn =
+        std::function<QByteArray(const ox::db::mem::date_time &begin, const ox::db::mem::date_time &end)>;
+
+    // Nothing is owned but the controls. end_entry (may be null) is moved to the newest time
+    // point whenever rows are added, without emitting its change signal.
+    view_follow(tab_data_model *model, QTableView *grid, db_exec *exec, const QByteArray &table,
+                date_time_wt *end_entry, view_text_fn view_text, QObject *parent = nullptr);
+    ~view_follow() override;
+
+    // The controls, made without a parent for the host to place; those never placed die with
+    // the follow object. The label tells why following paused or stopped.
+    QCheckBox *check_box() const;
+    QSpinBox *interval_box() const;
+    QLabel *state_label() const;
+
+    bool following() const;
+    bool paused() const { return paused_; }
+    // Why following paused or stopped; empty while it runs or is off.
+    QString state_text() const;
+    int interval_seconds() const;
+
+public slots:
+    // Checks the check box (looking at once) or clears it.
+    void set_following(bool on);
+    void set_interval_seconds(int seconds);
+    // One look for new rows; the timer calls it, tests may too.
+    void tick();
+
+signals:
+    // Rows were added to the grid.
+    void rows_followed(int count);
+    // Following stopped on its own; why says what failed.
+    void stopped(const QString &why);
+
+private:
+    void toggled(bool on);
+    void stop(const QString &why);
+    void show_state(const QString &text);
+    // Pauses while the grid holds edits that are not applied, resumes when they are gone.
+    void check_pending();
+    bool has_pending() const;
+    // The newest time point among the loaded rows, read again after each reload.
+    bool last_loaded(ox::db::mem::date_time &out);
+    void note_inserted(int first, int last);
+
+    tab_data_model *model_;
+    QTableView *grid_;
+    db_exec *exec_;
+    QByteArray table_;
+    QPointer<date_time_wt> end_entry_;
+    view_text_fn view_text_;
+    QPointer<QCheckBox> check_;
+    QPointer<QSpinBox> interval_;
+    QPointer<QLabel> state_;
+    QTimer *timer_;
+    bool paused_ = false;
+    bool last_known_ = false; // last_ is up to date with the grid
+    bool have_last_ = false;  // the grid holds a loaded row with a time point
+    ox::db::mem::date_time last_;
+    bool appending_ = false;
+    bool inserted_at_top_ = false;
+    bool inserted_at_bottom_ = false;
+};
