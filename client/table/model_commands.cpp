@@ -151,15 +151,20 @@ QList<tab_data_model::shared_update> tab_data_model::shared_time_point_updates()
     return out;
 }
 
-bool tab_data_model::apply_changes()
+bool tab_data_model::apply_changes(const std::function<bool(int done, int total)> &progress)
 {
     const QList<QByteArray> commands = pending_commands();
-    for (const QByteArray &cmd : commands) {
+    const int total = commands.size();
+    for (int i = 0; i < total; ++i) {
+        if (progress && !progress(i, total))
+            return false;
         name_list names, types;
         row_list rows;
         QByteArray line;
-        if (!exec_ || !exec_->query(cmd, names, rows, types, line, 0))
+        if (!exec_ || !exec_->query(commands[i], names, rows, types, line, 0))
             return false;
     }
+    if (progress)
+        progress(total, total);
     return true;
 }

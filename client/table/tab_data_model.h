@@ -10,6 +10,7 @@
 #include <QAbstractItemModel>
 #include <QByteArray>
 #include <QMap>
+#include <functional>
 #include <map>
 #include <memory>
 #include <set>
@@ -38,7 +39,9 @@ public:
     append_status append_rows(const QByteArray &cmd, int quiet = 0, int *appended = nullptr);
     // Runs the commands of the pending edits in row order, stopping at the first failure.
     // True when all ran (also when there was nothing to run). The grid is not reset.
-    bool apply_changes();
+    // progress, when given, is called before each command with the number run so far and the
+    // total, and once more when all ran; returning false stops before that command.
+    bool apply_changes(const std::function<bool(int done, int total)> &progress = {});
     // The commands apply_changes would run, in row order.
     QList<QByteArray> pending_commands() const;
     // An update names its row by time point, so it changes every row of that time point.

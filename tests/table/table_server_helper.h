@@ -17,6 +17,8 @@ public:
     bool ok() const { return exec_ != nullptr; }
     QString error() const { return error_; }
     db_exec *exec() const { return exec_.get(); }
+    // The server's data folder, where the files its commands name lie.
+    QString data_dir() const { return server_ ? server_->data_dir() : QString(); }
     // Runs a command quietly; true when it succeeded.
     bool run(const QByteArray &cmd);
     // The commands the server logged so far.

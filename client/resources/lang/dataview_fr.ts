@@ -1,0 +1,134 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="fr_FR">
+<context>
+    <name>data_view</name>
+    <message>
+        <source>Form</source>
+        <translation>Formulaire</translation>
+    </message>
+    <message>
+        <source>name</source>
+        <translation>nom</translation>
+    </message>
+    <message>
+        <source>Number Display Mode</source>
+        <translation>Mode d'affichage des nombres</translation>
+    </message>
+    <message>
+        <source>Nor</source>
+        <translation>Nor</translation>
+    </message>
+    <message>
+        <source>Hex</source>
+        <translation>Hex</translation>
+    </message>
+    <message>
+        <source>Dec</source>
+        <translation>Déc</translation>
+    </message>
+    <message>
+        <source>Bin</source>
+        <translation>Bin</translation>
+    </message>
+    <message>
+        <source>max k</source>
+        <translation>max k</translation>
+    </message>
+    <message>
+        <source>Begin Time</source>
+        <translation>Début</translation>
+    </message>
+    <message>
+        <source>End   Time</source>
+        <translation>Fin</translation>
+    </message>
+    <message>
+        <source>+</source>
+        <translation>+</translation>
+    </message>
+    <message>
+        <source>export</source>
+        <translation>exporter</translation>
+    </message>
+    <message>
+        <source>Apply</source>
+        <translation>Appliquer</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Annuler</translation>
+    </message>
+    <message>
+        <source>filter this</source>
+        <translation>filtrer sur ceci</translation>
+    </message>
+    <message>
+        <source>append filter</source>
+        <translation>ajouter au filtre</translation>
+    </message>
+    <message>
+        <source>find text</source>
+        <translation>rechercher du texte</translation>
+    </message>
+    <message>
+        <source>replace text</source>
+        <translation>remplacer du texte</translation>
+    </message>
+    <message>
+        <source>export view data</source>
+        <translation>exporter les données de la vue</translation>
+    </message>
+    <message>
+        <source>applying the changes to table '%1'</source>
+        <translation>application des modifications à la table '%1'</translation>
+    </message>
+    <message>
+        <source>apply result</source>
+        <translation>résultat de l'application</translation>
+    </message>
+    <message>
+        <source>apply changes to table '%1' is %2!</source>
+        <translation>l'application des modifications à la table '%1' a %2 !</translation>
+    </message>
+    <message>
+        <source>cancelled</source>
+        <translation>été annulée</translation>
+    </message>
+    <message>
+        <source>failed</source>
+        <translation>échoué</translation>
+    </message>
+    <message>
+        <source>%1 of %2 commands went to the server.</source>
+        <translation>%1 commandes sur %2 sont parties vers le serveur.</translation>
+    </message>
+    <message>
+        <source>This command failed: %1</source>
+        <translation>Cette commande a échoué : %1</translation>
+    </message>
+    <message>
+        <source>The changes that did not go are dropped by the reload.</source>
+        <translation>Les modifications non envoyées sont perdues au rechargement.</translation>
+    </message>
+</context>
+<context>
+    <name>view_export</name>
+    <message>
+        <source>export table result</source>
+        <translation>résultat de l'export de la table</translation>
+    </message>
+    <message>
+        <source>export table '%1' to file '%2' is %3!</source>
+        <translation>l'export de la table '%1' vers le fichier '%2' a %3 !</translation>
+    </message>
+    <message>
+        <source>successful</source>
+        <translation>réussi</translation>
+    </message>
+    <message>
+        <source>failed</source>
+        <translation>échoué</translation>
+    </message>
+</context>
+</TS>

@@ -1,0 +1,134 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="ja_JP">
+<context>
+    <name>data_view</name>
+    <message>
+        <source>Form</source>
+        <translation>フォーム</translation>
+    </message>
+    <message>
+        <source>name</source>
+        <translation>名前</translation>
+    </message>
+    <message>
+        <source>Number Display Mode</source>
+        <translation>数値表示モード</translation>
+    </message>
+    <message>
+        <source>Nor</source>
+        <translation>標準</translation>
+    </message>
+    <message>
+        <source>Hex</source>
+        <translation>16進</translation>
+    </message>
+    <message>
+        <source>Dec</source>
+        <translation>10進</translation>
+    </message>
+    <message>
+        <source>Bin</source>
+        <translation>2進</translation>
+    </message>
+    <message>
+        <source>max k</source>
+        <translation>最大行数</translation>
+    </message>
+    <message>
+        <source>Begin Time</source>
+        <translation>開始時刻</translation>
+    </message>
+    <message>
+        <source>End   Time</source>
+        <translation>終了時刻</translation>
+    </message>
+    <message>
+        <source>+</source>
+        <translation>+</translation>
+    </message>
+    <message>
+        <source>export</source>
+        <translation>エクスポート</translation>
+    </message>
+    <message>
+        <source>Apply</source>
+        <translation>適用</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>キャンセル</translation>
+    </message>
+    <message>
+        <source>filter this</source>
+        <translation>この時刻で絞り込む</translation>
+    </message>
+    <message>
+        <source>append filter</source>
+        <translation>絞り込みに追加</translation>
+    </message>
+    <message>
+        <source>find text</source>
+        <translation>テキストを検索</translation>
+    </message>
+    <message>
+        <source>replace text</source>
+        <translation>テキストを置換</translation>
+    </message>
+    <message>
+        <source>export view data</source>
+        <translation>ビューのデータをエクスポート</translation>
+    </message>
+    <message>
+        <source>applying the changes to table '%1'</source>
+        <translation>テーブル '%1' に変更を適用しています</translation>
+    </message>
+    <message>
+        <source>apply result</source>
+        <translation>適用の結果</translation>
+    </message>
+    <message>
+        <source>apply changes to table '%1' is %2!</source>
+        <translation>テーブル '%1' への変更の適用は%2!</translation>
+    </message>
+    <message>
+        <source>cancelled</source>
+        <translation>キャンセルされました</translation>
+    </message>
+    <message>
+        <source>failed</source>
+        <translation>失敗しました</translation>
+    </message>
+    <message>
+        <source>%1 of %2 commands went to the server.</source>
+        <translation>%2 件のコマンドのうち %1 件がサーバーに送られました。</translation>
+    </message>
+    <message>
+        <source>This command failed: %1</source>
+        <translation>失敗したコマンド: %1</translation>
+    </message>
+    <message>
+        <source>The changes that did not go are dropped by the reload.</source>
+        <translation>送られなかった変更は再読み込みで破棄されます。</translation>
+    </message>
+</context>
+<context>
+    <name>view_export</name>
+    <message>
+        <source>export table result</source>
+        <translation>テーブルのエクスポート結果</translation>
+    </message>
+    <message>
+        <source>export table '%1' to file '%2' is %3!</source>
+        <translation>テーブル '%1' のファイル '%2' へのエクスポートは%3!</translation>
+    </message>
+    <message>
+        <source>successful</source>
+        <translation>成功しました</translation>
+    </message>
+    <message>
+        <source>failed</source>
+        <translation>失敗しました</translation>
+    </message>
+</context>
+</TS>

@@ -1,0 +1,134 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="zh_CN">
+<context>
+    <name>data_view</name>
+    <message>
+        <source>Form</source>
+        <translation>表单</translation>
+    </message>
+    <message>
+        <source>name</source>
+        <translation>名称</translation>
+    </message>
+    <message>
+        <source>Number Display Mode</source>
+        <translation>数字显示模式</translation>
+    </message>
+    <message>
+        <source>Nor</source>
+        <translation>常规</translation>
+    </message>
+    <message>
+        <source>Hex</source>
+        <translation>十六进制</translation>
+    </message>
+    <message>
+        <source>Dec</source>
+        <translation>十进制</translation>
+    </message>
+    <message>
+        <source>Bin</source>
+        <translation>二进制</translation>
+    </message>
+    <message>
+        <source>max k</source>
+        <translation>最多行数</translation>
+    </message>
+    <message>
+        <source>Begin Time</source>
+        <translation>开始时间</translation>
+    </message>
+    <message>
+        <source>End   Time</source>
+        <translation>结束时间</translation>
+    </message>
+    <message>
+        <source>+</source>
+        <translation>+</translation>
+    </message>
+    <message>
+        <source>export</source>
+        <translation>导出</translation>
+    </message>
+    <message>
+        <source>Apply</source>
+        <translation>应用</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>取消</translation>
+    </message>
+    <message>
+        <source>filter this</source>
+        <translation>按此时间过滤</translation>
+    </message>
+    <message>
+        <source>append filter</source>
+        <translation>追加过滤</translation>
+    </message>
+    <message>
+        <source>find text</source>
+        <translation>查找文本</translation>
+    </message>
+    <message>
+        <source>replace text</source>
+        <translation>替换文本</translation>
+    </message>
+    <message>
+        <source>export view data</source>
+        <translation>导出视图数据</translation>
+    </message>
+    <message>
+        <source>applying the changes to table '%1'</source>
+        <translation>正在将修改应用到表 '%1'</translation>
+    </message>
+    <message>
+        <source>apply result</source>
+        <translation>应用结果</translation>
+    </message>
+    <message>
+        <source>apply changes to table '%1' is %2!</source>
+        <translation>应用修改到表 '%1' %2!</translation>
+    </message>
+    <message>
+        <source>cancelled</source>
+        <translation>已取消</translation>
+    </message>
+    <message>
+        <source>failed</source>
+        <translation>失败</translation>
+    </message>
+    <message>
+        <source>%1 of %2 commands went to the server.</source>
+        <translation>%2 条命令中有 %1 条已发送到服务器。</translation>
+    </message>
+    <message>
+        <source>This command failed: %1</source>
+        <translation>失败的命令: %1</translation>
+    </message>
+    <message>
+        <source>The changes that did not go are dropped by the reload.</source>
+        <translation>未发送的修改在重新加载时被丢弃。</translation>
+    </message>
+</context>
+<context>
+    <name>view_export</name>
+    <message>
+        <source>export table result</source>
+        <translation>导出表结果</translation>
+    </message>
+    <message>
+        <source>export table '%1' to file '%2' is %3!</source>
+        <translation>导出表 '%1' 到文件 '%2' %3!</translation>
+    </message>
+    <message>
+        <source>successful</source>
+        <translation>成功</translation>
+    </message>
+    <message>
+        <source>failed</source>
+        <translation>失败</translation>
+    </message>
+</context>
+</TS>

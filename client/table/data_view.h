@@ -1,0 +1,110 @@
+// The window that browses and edits the rows of one table: fields, time range and row limit
+// make its "view" command; the grid's edits go to the server with Apply; the view exports to CSV.
+#pragma once
+
+#include "support/mem_time.h"
+
+#include <QByteArray>
+#include <QModelIndex>
+#include <QWidget>
+
+class QAction;
+class QCheckBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
+class QSpinBox;
+class QTableView;
+class date_time_wt;
+class db_exec;
+class fld_wt;
+class tab_data_model;
+
+class data_view : public QWidget {
+    Q_OBJECT
+public:
+    data_view(const QByteArray &table, db_exec *exec, QWidget *parent = nullptr);
+
+    tab_data_model *data_model() const { return model_; }
+    QTableView *grid() const { return dv_; }
+    const QByteArray &table() const { return table_; }
+    // The command update_tab sends: fields, time range and limit as the form holds them.
+    QByteArray view_command() const;
+    // The command an export writes: fields and limit, every time point.
+    QByteArray export_command() const;
+    // How long Apply runs before its progress dialog shows (one second unless a test says).
+    void set_progress_delay(int ms) { progress_delay_ms_ = ms; }
+
+signals:
+    void accepted();
+    void rejected();
+
+public slots:
+    void add();
+    void apply();
+    void cancel();
+    void add_filter();
+    // Widens the time range to take in the current row's time point, and reloads.
+    void append_filter();
+    void re_exec();
+    void check_limit(int state);
+    void change_limit(int value);
+    void export_data();
+    void find_txt();
+    void rep_txt();
+    void row_changed();
+    void current_changed(const QModelIndex &current, const QModelIndex &previous);
+    void enable_apply(const bool &on);
+    void update_tab();
+    void field_changed();
+    void mode_toggled(bool checked);
+    void beg_chg(const QString &text);
+    void end_chg(const QString &text);
+
+private:
+    void build_form();
+    void make_actions();
+    void connect_all();
+    void fetch_range_and_fields();
+    // Shows the search actions only while there are rows to search.
+    void update_row_actions();
+    // The date-and-time of the grid cell's row; false when it has none.
+    bool time_point_of(const QModelIndex &at, ox::db::mem::date_time &out) const;
+    // Moves begin or end so that both points lie inside the range; no reload.
+    void widen_range(const ox::db::mem::date_time &lo, const ox::db::mem::date_time &hi);
+    // Tells the user when Apply stopped early: what went, what failed, what the reload drops.
+    void tell_apply_stop(int done, int total, bool cancelled, const QByteArray &failed);
+
+    QByteArray table_;
+    db_exec *exec_;
+    tab_data_model *model_ = nullptr;
+
+    QLabel *label_ = nullptr;
+    QLineEdit *table_le_ = nullptr;
+    QGroupBox *group_box_ = nullptr;
+    QRadioButton *nor_rb_ = nullptr;
+    QRadioButton *hex_rb_ = nullptr;
+    QRadioButton *dec_rb_ = nullptr;
+    QRadioButton *bin_rb_ = nullptr;
+    fld_wt *fd_wt_ = nullptr;
+    QCheckBox *limit_cb_ = nullptr;
+    QSpinBox *limit_sb_ = nullptr;
+    QLabel *label_2_ = nullptr;
+    QLabel *label_3_ = nullptr;
+    date_time_wt *s_dtm_ = nullptr;
+    date_time_wt *e_dtm_ = nullptr;
+    QPushButton *add_btn_ = nullptr;
+    QTableView *dv_ = nullptr;
+    QPushButton *export_btn_ = nullptr;
+    QPushButton *apply_btn_ = nullptr;
+    QPushButton *cancel_btn_ = nullptr;
+
+    QAction *filter_act_ = nullptr;
+    QAction *app_filter_act_ = nullptr;
+    QAction *find_act_ = nullptr;
+    QAction *replace_act_ = nullptr;
+
+    int progress_delay_ms_ = 1000;
+};

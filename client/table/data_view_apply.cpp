@@ -1,0 +1,94 @@
+// Apply: the question about shared time points, the commands with a progress dialog that can
+// stop between them, the report of what did not go, and the reload that follows in every case.
+#include "table/data_view.h"
+
+#include "common/failure_box.h"
+#include "common/modal_seam.h"
+#include "db/db_exec.h"
+#include "table/apply_question.h"
+#include "table/tab_data_model.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QProgressDialog>
+#include <QPushButton>
+#include <limits>
+
+namespace mem = ox::db::mem;
+
+void data_view::apply()
+{
+    // No keeps the edits and sends nothing.
+    if (!confirm_shared_updates(this, *model_))
+        return;
+    const QList<QByteArray> commands = model_->pending_commands();
+
+    // Rows added outside the range would vanish from the reloaded grid: the range takes them in.
+    bool added = false;
+    mem::date_time lo{}, hi{};
+    for (int row = 0; row < model_->rowCount(); ++row) {
+        mem::date_time when;
+        if (model_->sid_of_row(row) != std::numeric_limits<uint64_t>::max() ||
+            !time_point_of(model_->index(row, 0), when))
+            continue;
+        if (!added || when < lo)
+            lo = when;
+        if (!added || hi < when)
+            hi = when;
+        added = true;
+    }
+
+    QProgressDialog progress(tr("applying the changes to table '%1'").arg(QString::fromUtf8(table_)), tr("Cancel"),
+                             0, commands.size(), this);
+    progress.setObjectName(QStringLiteral("apply_progress"));
+    progress.setWindowTitle(tr("Apply"));
+    progress.setWindowModality(Qt::ApplicationModal);
+    progress.setAutoClose(false);
+    progress.setAutoReset(false);
+    // Shown by the callback below once the delay has passed, not by the dialog's own estimate.
+    progress.setMinimumDuration(std::numeric_limits<int>::max());
+    QElapsedTimer clock;
+    clock.start();
+    int reached = 0;
+    bool cancelled = false;
+    const bool ok = model_->apply_changes([&](int done, int) {
+        reached = done;
+        if (!progress.isVisible() && clock.elapsed() >= progress_delay_ms_)
+            progress.show();
+        if (progress.isVisible()) {
+            progress.setValue(done);
+            QCoreApplication::processEvents();
+        }
+        cancelled = progress.wasCanceled();
+        return !cancelled;
+    });
+    progress.hide();
+    if (exec_)
+        exec_->update_log();
+
+    if (!ok)
+        tell_apply_stop(reached, commands.size(), cancelled, commands.value(reached));
+    if (added)
+        widen_range(lo, hi);
+    // Whatever went, the grid shows the server's rows again and nothing is pending.
+    update_tab();
+    apply_btn_->setEnabled(false);
+}
+
+void data_view::tell_apply_stop(int done, int total, bool cancelled, const QByteArray &failed)
+{
+    const QString title = tr("apply result");
+    QStringList lines;
+    lines << tr("apply changes to table '%1' is %2!").arg(QString::fromUtf8(table_), cancelled ? tr("cancelled") : tr("failed"));
+    lines << tr("%1 of %2 commands went to the server.").arg(done).arg(total);
+    if (!cancelled)
+        lines << tr("This command failed: %1").arg(QString::fromUtf8(failed));
+    lines << tr("The changes that did not go are dropped by the reload.");
+    const QString text = lines.join(QLatin1Char('\n'));
+    if (cancelled || !exec_) {
+        modal_seam::information(this, title, text);
+        return;
+    }
+    db_exec *exec = exec_;
+    failure_box::show(this, title, text, exec->last_code(), exec->last_reason(), [exec] { exec->request_reconnect(); });
+}

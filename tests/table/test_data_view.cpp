@@ -1,0 +1,482 @@
+// The data view against the development server's demo tables: its form, the "view" commands
+// the form makes, the context actions and their filters, added rows, the display modes, Apply
+// (the question, the reload, the failure and cancel reports) and the export of the view.
+#include "common/modal_seam.h"
+#include "db/cmd_builders.h"
+#include "support/mem_time.h"
+#include "table/data_view.h"
+#include "table/datetime_edit.h"
+#include "table/fld_wt.h"
+#include "table/import_csv_dlg.h"
+#include "table/search_tab_dlg.h"
+#include "table/tab_data_model.h"
+#include "table_server_helper.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QProgressDialog>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSpinBox>
+#include <QTableView>
+#include <QTemporaryDir>
+#include <QtTest>
+
+namespace mem = ox::db::mem;
+
+namespace {
+template <typename T> T *child(QWidget *w, const char *name)
+{
+    T *c = w->findChild<T *>(QString::fromLatin1(name));
+    if (!c)
+        qWarning("no child %s", name);
+    return c;
+}
+
+QString dt_text(const mem::date_time &v) { return mem::to_text(v); }
+
+QVariant tp(int second)
+{
+    return QVariant::fromValue(mem::date_time{2023, 3, 4, 5, 6, uint8_t(second), 0});
+}
+
+// Every field of a list widget unchecked, one by one.
+void uncheck_all(fld_wt *f)
+{
+    for (int i = 0; i < f->list()->count(); ++i)
+        f->list()->item(i)->setCheckState(Qt::Unchecked);
+}
+} // namespace
+
+class test_data_view : public QObject {
+    Q_OBJECT
+    std::unique_ptr<table_server> srv;
+    mem::date_time first_, last_;
+
+    // Table w (n i32, s string) with the given values at seconds 1, 2, ...
+    void fill_w(const QList<int> &values)
+    {
+        QVERIFY(srv->run("truncate w"));
+        for (int i = 0; i < values.size(); ++i)
+            QVERIFY(srv->run("push into w n s values " + QByteArray::number(values[i]) + " \"x\" at 2023-03-04 05:06:" +
+                             QByteArray::number(i + 1).rightJustified(2, '0')));
+    }
+    QList<int> w_values()
+    {
+        tab_data_model m("w", srv->exec());
+        m.load_result("view w", 1);
+        QList<int> out;
+        for (int r = 0; r < m.rowCount(); ++r)
+            out << m.data(m.index(r, 1), Qt::EditRole).toInt();
+        return out;
+    }
+
+private slots:
+    void initTestCase()
+    {
+        mem::register_meta_types();
+        srv = std::make_unique<table_server>(QStringList{QStringLiteral("--demo")});
+        QVERIFY2(srv->ok(), qPrintable(srv->error()));
+        QVERIFY(table_time_range(*srv->exec(), "all_types", first_, last_));
+    }
+    void init()
+    {
+        srv->run("drop w");
+        QVERIFY(srv->run("create w n i32 s string"));
+    }
+    void cleanupTestCase() { srv.reset(); }
+
+    void the_form_as_it_opens()
+    {
+        data_view v("all_types", srv->exec());
+        QCOMPARE(v.windowTitle(), QStringLiteral("Form"));
+        QCOMPARE(v.size(), QSize(1167, 413));
+        QCOMPARE(child<QLabel>(&v, "label")->text(), QStringLiteral("name"));
+        QCOMPARE(child<QLabel>(&v, "label")->font().pointSize(), 12);
+        QLineEdit *name = child<QLineEdit>(&v, "table_le");
+        QVERIFY(name->isReadOnly());
+        QCOMPARE(name->text(), QStringLiteral("all_types"));
+        QCOMPARE(child<QGroupBox>(&v, "groupBox")->title(), QStringLiteral("Number Display Mode"));
+        const char *modes[] = {"nor_rb", "hex_rb", "dec_rb", "bin_rb"};
+        const char *texts[] = {"Nor", "Hex", "Dec", "Bin"};
+        for (int i = 0; i < 4; ++i) {
+            QRadioButton *b = child<QRadioButton>(&v, modes[i]);
+            QCOMPARE(b->text(), QString::fromLatin1(texts[i]));
+            QCOMPARE(b->isChecked(), i == 2);
+        }
+        QCOMPARE(child<fld_wt>(&v, "fd_wt")->minimumSize(), QSize(500, 30));
+        QCOMPARE(child<QCheckBox>(&v, "limit_cb")->text(), QStringLiteral("max k"));
+        QVERIFY(child<QCheckBox>(&v, "limit_cb")->isChecked());
+        QSpinBox *limit = child<QSpinBox>(&v, "limit_sb");
+        QCOMPARE(limit->minimum(), 1);
+        QCOMPARE(limit->maximum(), 999999999);
+        QCOMPARE(limit->value(), 10);
+        QCOMPARE(child<QLabel>(&v, "label_2")->text(), QStringLiteral("Begin Time"));
+        QCOMPARE(child<QLabel>(&v, "label_3")->text(), QStringLiteral("End   Time"));
+        for (const char *n : {"s_dtm", "e_dtm"}) {
+            date_time_wt *d = child<date_time_wt>(&v, n);
+            QCOMPARE(d->minimumWidth(), 200);
+            QCOMPARE(d->maximumWidth(), 235);
+            QCOMPARE(d->height(), 23);
+        }
+        QCOMPARE(child<date_time_wt>(&v, "s_dtm")->value(), first_);
+        QCOMPARE(child<date_time_wt>(&v, "e_dtm")->value(), last_);
+        QCOMPARE(child<QPushButton>(&v, "add_btn")->text(), QStringLiteral("+"));
+        QCOMPARE(child<QPushButton>(&v, "export_btn")->text(), QStringLiteral("export"));
+        QCOMPARE(child<QPushButton>(&v, "export_btn")->maximumWidth(), 75);
+        QCOMPARE(child<QPushButton>(&v, "apply_btn")->text(), QStringLiteral("Apply"));
+        QVERIFY(!child<QPushButton>(&v, "apply_btn")->isEnabled());
+        QCOMPARE(child<QPushButton>(&v, "cancel_btn")->text(), QStringLiteral("Cancel"));
+
+        QTableView *dv = child<QTableView>(&v, "dv");
+        QCOMPARE(dv, v.grid());
+        QVERIFY(dv->styleSheet().startsWith(QStringLiteral("background-color: rgb(250, 250, 255);\nborder:1px")));
+        QVERIFY(dv->isSortingEnabled());
+        QVERIFY(dv->horizontalHeader()->sectionsMovable());
+        QCOMPARE(int(dv->selectionMode()), int(QAbstractItemView::SingleSelection));
+        QCOMPARE(int(dv->editTriggers()), int(QAbstractItemView::DoubleClicked | QAbstractItemView::SelectedClicked |
+                                              QAbstractItemView::EditKeyPressed | QAbstractItemView::AnyKeyPressed));
+
+        // Every field but the time point, checked, in the table's order.
+        fld_wt *f = child<fld_wt>(&v, "fd_wt");
+        QCOMPARE(f->list()->count(), 14);
+        QCOMPARE(f->list()->item(0)->text(), QStringLiteral("v_i08"));
+        QCOMPARE(f->checked_fields().size(), 14);
+        QVERIFY(f->shown_text().startsWith(QStringLiteral("v_i08|v_u08|")));
+
+        // The first ten rows of the whole table, each column with its type's delegate.
+        QCOMPARE(v.data_model()->rowCount(), 10);
+        QCOMPARE(v.data_model()->columnCount(), 15);
+        for (int c = 0; c < 15; ++c)
+            QCOMPARE(dv->itemDelegateForColumn(c), static_cast<QAbstractItemDelegate *>(v.data_model()->delegate_of(c)));
+
+        QCOMPARE(v.contextMenuPolicy(), Qt::ActionsContextMenu);
+        const char *acts[][4] = {{"act_filter", "filter this", ":/img/filter.svg", ""},
+                                 {"act_app_filter", "append filter", ":/img/app_filter.svg", ""},
+                                 {"act_find", "find text", ":/img/find.svg", "Ctrl+F"},
+                                 {"act_replace", "replace text", ":/img/replace.svg", "Ctrl+H"}};
+        for (auto &a : acts) {
+            QAction *act = v.findChild<QAction *>(QString::fromLatin1(a[0]));
+            QVERIFY(act);
+            QVERIFY(v.actions().contains(act));
+            QCOMPARE(act->text(), QString::fromLatin1(a[1]));
+            QVERIFY(!act->icon().isNull());
+            QCOMPARE(act->shortcut().toString(), QString::fromLatin1(a[3]));
+        }
+    }
+
+    void view_commands_follow_the_form()
+    {
+        data_view v("all_types", srv->exec());
+        const QString range = QStringLiteral(" btw ") + dt_text(first_) + ' ' + dt_text(last_);
+        QCOMPARE(QString::fromUtf8(v.view_command()),
+                 QStringLiteral("view all_types v_i08 v_u08 v_i16 v_u16 v_i32 v_u32 v_i64 v_u64 v_float v_double "
+                                "v_string v_date v_time v_datetime") + range + QStringLiteral(" max 10"));
+
+        child<QSpinBox>(&v, "limit_sb")->setValue(3);
+        QVERIFY(v.view_command().endsWith(" max 3"));
+        QCOMPARE(v.data_model()->rowCount(), 3);
+
+        // No field checked: the name is followed by two blanks (the server then lists them all).
+        uncheck_all(child<fld_wt>(&v, "fd_wt"));
+        QCOMPARE(QString::fromUtf8(v.view_command()), QStringLiteral("view all_types ") + range + QStringLiteral(" max 3"));
+        QCOMPARE(v.data_model()->rowCount(), 3);
+
+        // Unchecked limit: no max clause, the spin box off, every row of the range.
+        QCheckBox *limit = child<QCheckBox>(&v, "limit_cb");
+        limit->setChecked(false);
+        QVERIFY(!child<QSpinBox>(&v, "limit_sb")->isEnabled());
+        QCOMPARE(QString::fromUtf8(v.view_command()), QStringLiteral("view all_types ") + range);
+        QCOMPARE(v.data_model()->rowCount(), 50);
+        limit->setChecked(true);
+        QVERIFY(child<QSpinBox>(&v, "limit_sb")->isEnabled());
+
+        // One field back, and a narrower range: the grid follows each change.
+        child<fld_wt>(&v, "fd_wt")->list()->item(9)->setCheckState(Qt::Checked);
+        QVERIFY(v.view_command().startsWith("view all_types v_double btw "));
+        QCOMPARE(v.data_model()->columnCount(), 2);
+        mem::date_time third = first_;
+        third.hour = uint8_t(third.hour + 2);
+        child<date_time_wt>(&v, "e_dtm")->set_value(third);
+        QVERIFY(v.view_command().contains(" " + dt_text(third).toUtf8() + " max 3"));
+        QCOMPARE(v.data_model()->rowCount(), 3);
+        child<date_time_wt>(&v, "s_dtm")->set_value(third);
+        QCOMPARE(v.data_model()->rowCount(), 1);
+
+        // The export lists the fields and the limit, never the range.
+        QCOMPARE(v.export_command(), QByteArray("view all_types v_double max 3"));
+        limit->setChecked(false);
+        QCOMPARE(v.export_command(), QByteArray("view all_types v_double"));
+    }
+
+    void a_fraction_of_a_second_goes_into_the_range()
+    {
+        data_view v("all_types", srv->exec());
+        child<date_time_wt>(&v, "s_dtm")->set_value(mem::date_time{1, 2, 3, 4, 5, 6, 1});
+        QVERIFY(v.view_command().contains(" btw 0001-02-03 04:05:06.000000001 "));
+    }
+
+    void filter_this_only_in_the_first_column()
+    {
+        data_view v("all_types", srv->exec());
+        QAction *filter = v.findChild<QAction *>(QStringLiteral("act_filter"));
+        QAction *append = v.findChild<QAction *>(QStringLiteral("act_app_filter"));
+        QVERIFY(!filter->isVisible());
+        v.grid()->setCurrentIndex(v.data_model()->index(4, 3));
+        QVERIFY(!filter->isVisible());
+        QVERIFY(append->isVisible());
+        v.grid()->setCurrentIndex(v.data_model()->index(4, 0));
+        QVERIFY(filter->isVisible());
+
+        const mem::date_time when = v.data_model()->data(v.data_model()->index(4, 0), Qt::EditRole).value<mem::date_time>();
+        filter->trigger();
+        QCOMPARE(child<date_time_wt>(&v, "s_dtm")->value(), when);
+        QCOMPARE(child<date_time_wt>(&v, "e_dtm")->value(), when);
+        QCOMPARE(v.data_model()->rowCount(), 1);
+        QCOMPARE(v.data_model()->data(v.data_model()->index(0, 0), Qt::EditRole).value<mem::date_time>(), when);
+        // The reload leaves no current cell: nothing to filter by.
+        QVERIFY(!filter->isVisible());
+    }
+
+    void append_filter_widens_the_range_to_the_row()
+    {
+        data_view v("all_types", srv->exec());
+        const mem::date_time second = v.data_model()->data(v.data_model()->index(1, 0), Qt::EditRole).value<mem::date_time>();
+        const mem::date_time sixth = v.data_model()->data(v.data_model()->index(5, 0), Qt::EditRole).value<mem::date_time>();
+        child<date_time_wt>(&v, "s_dtm")->set_value(sixth);
+        child<date_time_wt>(&v, "e_dtm")->set_value(sixth);
+        QCOMPARE(v.data_model()->rowCount(), 1);
+        // Back to a wider view to pick an earlier row, then narrow again around the sixth.
+        child<date_time_wt>(&v, "s_dtm")->set_value(first_);
+        v.grid()->setCurrentIndex(v.data_model()->index(1, 2));
+        child<date_time_wt>(&v, "s_dtm")->blockSignals(true);
+        child<date_time_wt>(&v, "s_dtm")->set_value(sixth);
+        child<date_time_wt>(&v, "s_dtm")->blockSignals(false);
+        v.findChild<QAction *>(QStringLiteral("act_app_filter"))->trigger();
+        QCOMPARE(child<date_time_wt>(&v, "s_dtm")->value(), second);
+        QCOMPARE(child<date_time_wt>(&v, "e_dtm")->value(), sixth);
+        QCOMPARE(v.data_model()->rowCount(), 5);
+    }
+
+    void search_actions_need_rows()
+    {
+        QVERIFY(srv->run("truncate w"));
+        data_view empty("w", srv->exec());
+        QCOMPARE(empty.data_model()->rowCount(), 0);
+        QVERIFY(!empty.findChild<QAction *>(QStringLiteral("act_find"))->isVisible());
+        QVERIFY(!empty.findChild<QAction *>(QStringLiteral("act_replace"))->isVisible());
+        // An added row is something to search.
+        child<QPushButton>(&empty, "add_btn")->click();
+        QVERIFY(empty.findChild<QAction *>(QStringLiteral("act_find"))->isVisible());
+
+        data_view v("all_types", srv->exec());
+        QVERIFY(v.findChild<QAction *>(QStringLiteral("act_find"))->isVisible());
+        v.findChild<QAction *>(QStringLiteral("act_find"))->trigger();
+        search_tab_dlg *dlg = v.grid()->findChild<search_tab_dlg *>();
+        QVERIFY(dlg);
+        QCOMPARE(dlg->windowTitle(), QStringLiteral("find text in current table"));
+        v.findChild<QAction *>(QStringLiteral("act_replace"))->trigger();
+        QCOMPARE(dlg->windowTitle(), QStringLiteral("replace text in current table"));
+        dlg->close();
+    }
+
+    void display_modes_change_texts_only()
+    {
+        data_view v("all_types", srv->exec());
+        tab_data_model *m = v.data_model();
+        QList<QVariant> values;
+        QStringList texts;
+        for (int c = 0; c < m->columnCount(); ++c) {
+            values << m->data(m->index(1, c), Qt::EditRole);
+            texts << m->data(m->index(1, c)).toString();
+        }
+        // Row 1 of all_types: i08 -5.
+        QCOMPARE(texts[1], QStringLiteral("-5"));
+        child<QRadioButton>(&v, "hex_rb")->setChecked(true);
+        QCOMPARE(m->data(m->index(1, 1)).toString(), QStringLiteral("-0x05"));
+        child<QRadioButton>(&v, "bin_rb")->setChecked(true);
+        QCOMPARE(m->data(m->index(1, 1)).toString(), QStringLiteral("-0b00000101"));
+        QCOMPARE(m->data(m->index(1, 2)).toString(), QStringLiteral("0b0000 0101"));
+        child<QRadioButton>(&v, "nor_rb")->setChecked(true);
+        QCOMPARE(m->data(m->index(1, 1)).toString(), QStringLiteral("-0x05u1"));
+        QCOMPARE(m->display_mode(), value_text::display_mode::typed);
+        for (int c = 0; c < m->columnCount(); ++c)
+            QCOMPARE(m->data(m->index(1, c), Qt::EditRole), values[c]);
+        QCOMPARE(m->changed_count(), 0);
+        QVERIFY(!child<QPushButton>(&v, "apply_btn")->isEnabled());
+        child<QRadioButton>(&v, "dec_rb")->setChecked(true);
+        for (int c = 0; c < m->columnCount(); ++c)
+            QCOMPARE(m->data(m->index(1, c)).toString(), texts[c]);
+    }
+
+    void added_rows_go_out_and_come_back()
+    {
+        QVERIFY(srv->run("truncate w"));
+        data_view v("w", srv->exec());
+        // An empty table has no range of its own: the range takes in any row added here.
+        QCOMPARE(v.data_model()->rowCount(), 0);
+        QPushButton *apply = child<QPushButton>(&v, "apply_btn");
+        v.grid()->setCurrentIndex(QModelIndex());
+        child<QPushButton>(&v, "add_btn")->click();
+        QCOMPARE(v.data_model()->rowCount(), 1);
+        QCOMPARE(v.grid()->currentIndex(), v.data_model()->index(0, 0));
+        QVERIFY(apply->isEnabled());
+        v.grid()->setCurrentIndex(v.data_model()->index(0, 2));
+        child<QPushButton>(&v, "add_btn")->click();
+        QCOMPARE(v.grid()->currentIndex(), v.data_model()->index(1, 2));
+        tab_data_model *m = v.data_model();
+        QVERIFY(m->setData(m->index(0, 0), tp(1)));
+        QVERIFY(m->setData(m->index(0, 1), 7));
+        QVERIFY(m->setData(m->index(1, 0), tp(2)));
+        QVERIFY(m->setData(m->index(1, 2), QStringLiteral("b")));
+        modal_seam::script s;
+        apply->click();
+        QVERIFY(s.shown.empty());
+        QVERIFY(!apply->isEnabled());
+        QCOMPARE(m->rowCount(), 2);
+        QCOMPARE(m->new_count(), 0);
+        QCOMPARE(m->data(m->index(0, 1), Qt::EditRole).toInt(), 7);
+        QCOMPARE(m->data(m->index(1, 2), Qt::EditRole).toString(), QStringLiteral("b"));
+    }
+
+    void apply_reloads_after_a_failed_command_and_tells_it()
+    {
+        fill_w({1, 2});
+        data_view v("w", srv->exec());
+        tab_data_model *m = v.data_model();
+        QCOMPARE(m->rowCount(), 2);
+        QVERIFY(m->setData(m->index(0, 1), 10));
+        QVERIFY(m->setData(m->index(1, 2), QStringLiteral("gone")));
+        QVERIFY(child<QPushButton>(&v, "apply_btn")->isEnabled());
+        // Behind the window's back the string field becomes a number: the second update fails.
+        QVERIFY(srv->run("drop w"));
+        QVERIFY(srv->run("create w n i32 s i32"));
+        QVERIFY(srv->run("push into w n s values 1 0 at 2023-03-04 05:06:01"));
+        QVERIFY(srv->run("push into w n s values 2 0 at 2023-03-04 05:06:02"));
+        modal_seam::script s;
+        child<QPushButton>(&v, "apply_btn")->click();
+        QCOMPARE(int(s.shown.size()), 1);
+        QCOMPARE(s.last_title(), QStringLiteral("apply result"));
+        const QString text = s.last_text();
+        QVERIFY2(text.startsWith(QStringLiteral("apply changes to table 'w' is failed!\n1 of 2 commands went to the server.\n"
+                                                "This command failed: update w set s \"gone\" at 2023-03-04 05:06:02\n"
+                                                "The changes that did not go are dropped by the reload.")),
+                 qPrintable(text));
+        QVERIFY(!child<QPushButton>(&v, "apply_btn")->isEnabled());
+        QCOMPARE(m->changed_count(), 0);
+        QCOMPARE(m->rowCount(), 2);
+        QCOMPARE(m->data(m->index(0, 1), Qt::EditRole).toInt(), 10);
+        QCOMPARE(m->data(m->index(1, 2), Qt::EditRole).toInt(), 0);
+    }
+
+    void no_to_the_shared_time_point_question_sends_nothing()
+    {
+        QVERIFY(srv->run("truncate w"));
+        QVERIFY(srv->run("push into w n s values 1 \"a\" at 2023-03-04 05:06:01"));
+        QVERIFY(srv->run("push into w n s values 2 \"b\" at 2023-03-04 05:06:01"));
+        data_view v("w", srv->exec());
+        tab_data_model *m = v.data_model();
+        QVERIFY(m->setData(m->index(0, 1), 5));
+        modal_seam::script s;
+        s.push_button(QMessageBox::No);
+        child<QPushButton>(&v, "apply_btn")->click();
+        QCOMPARE(int(s.shown.size()), 1);
+        QCOMPARE(s.shown[0].default_button, QMessageBox::No);
+        QCOMPARE(m->changed_count(), 1);
+        QVERIFY(child<QPushButton>(&v, "apply_btn")->isEnabled());
+        QCOMPARE(w_values(), (QList<int>{1, 2}));
+    }
+
+    void cancel_stops_between_commands_and_tells_it()
+    {
+        fill_w({1, 2, 3, 4});
+        data_view v("w", srv->exec());
+        v.set_progress_delay(0);
+        tab_data_model *m = v.data_model();
+        for (int r = 0; r < 4; ++r)
+            QVERIFY(m->setData(m->index(r, 1), 10 * (r + 1)));
+        int seen = 0;
+        // The dialog cancels at its second step: one command has gone.
+        QTimer poll;
+        poll.setInterval(0);
+        connect(&poll, &QTimer::timeout, this, [&] {
+            auto *p = v.findChild<QProgressDialog *>(QStringLiteral("apply_progress"));
+            if (p && p->isVisible() && p->value() == 1 && !seen++)
+                p->cancel();
+        });
+        poll.start();
+        modal_seam::script s;
+        child<QPushButton>(&v, "apply_btn")->click();
+        poll.stop();
+        QCOMPARE(seen, 1);
+        QCOMPARE(int(s.shown.size()), 1);
+        QVERIFY2(s.last_text().startsWith(QStringLiteral("apply changes to table 'w' is cancelled!\n1 of 4 commands went")),
+                 qPrintable(s.last_text()));
+        QVERIFY(!child<QPushButton>(&v, "apply_btn")->isEnabled());
+        QCOMPARE(w_values(), (QList<int>{10, 2, 3, 4}));
+        QCOMPARE(m->data(m->index(1, 1), Qt::EditRole).toInt(), 2);
+    }
+
+    void export_ignores_the_range_and_keeps_the_limit()
+    {
+        data_view v("all_types", srv->exec());
+        child<QSpinBox>(&v, "limit_sb")->setValue(4);
+        child<date_time_wt>(&v, "s_dtm")->set_value(last_);
+        QCOMPARE(v.data_model()->rowCount(), 1);
+        modal_seam::script s;
+        QString preset;
+        s.on_dialog = [&](QDialog *d) {
+            auto *dlg = qobject_cast<import_csv_dlg *>(d);
+            QVERIFY(dlg);
+            QCOMPARE(dlg->windowTitle(), QStringLiteral("export view data"));
+            preset = dlg->path();
+            dlg->set_path(QStringLiteral("view4.csv"));
+        };
+        s.push_result(QDialog::Accepted);
+        child<QPushButton>(&v, "export_btn")->click();
+        QCOMPARE(preset, QStringLiteral("all_types.csv"));
+        QCOMPARE(s.last_title(), QStringLiteral("export table result"));
+        QCOMPARE(s.last_text(), QStringLiteral("export table 'all_types' to file 'view4.csv' is successful!"));
+        QFile server_file(srv->data_dir() + QStringLiteral("/view4.csv"));
+        QVERIFY(server_file.open(QIODevice::ReadOnly));
+        const QByteArray server_text = server_file.readAll();
+        QCOMPARE(server_text.count('\n'), 5);
+
+        // Written here: the same file.
+        QTemporaryDir dir;
+        const QString local = dir.filePath(QStringLiteral("view4.csv"));
+        s.on_dialog = [&](QDialog *d) {
+            auto *dlg = qobject_cast<import_csv_dlg *>(d);
+            dlg->findChild<QGroupBox *>(QStringLiteral("s_gb"))->setChecked(false);
+            dlg->findChild<QGroupBox *>(QStringLiteral("c_gb"))->setChecked(true);
+            dlg->set_path(local);
+        };
+        s.push_result(QDialog::Accepted);
+        child<QPushButton>(&v, "export_btn")->click();
+        QCOMPARE(s.last_text(), QStringLiteral("export table 'all_types' to file '%1' is successful!").arg(local));
+        QFile local_file(local);
+        QVERIFY(local_file.open(QIODevice::ReadOnly));
+        QCOMPARE(local_file.readAll(), server_text);
+
+        // A second export to the same file without leave to replace it fails, and says so.
+        s.push_result(QDialog::Accepted);
+        child<QPushButton>(&v, "export_btn")->click();
+        QVERIFY(s.last_text().startsWith(QStringLiteral("export table 'all_types' to file '%1' is failed!\n").arg(local)));
+    }
+
+    void cancel_rejects()
+    {
+        data_view v("all_types", srv->exec());
+        QSignalSpy rejected(&v, &data_view::rejected);
+        child<QPushButton>(&v, "cancel_btn")->click();
+        QCOMPARE(rejected.count(), 1);
+    }
+};
+
+QTEST_MAIN(test_data_view)
+#include "test_data_view.moc"
