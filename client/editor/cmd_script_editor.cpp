@@ -12,6 +12,7 @@
 #include "table/grid_csv.h"
 #include "table/import_csv_dlg.h"
 #include "table/search_tab_dlg.h"
+#include "table/chart_pane.h"
 #include "table/tab_data_model.h"
 
 #include <QAction>
@@ -154,7 +155,9 @@ void cmd_script_editor::change_layout() { area_->change_layout(); }
 
 QTableView *cmd_script_editor::result_view(int index) const
 {
-    return qobject_cast<QTableView *>(tab_widget_->widget(index));
+    // A result page is a splitter of the grid and, once asked for, its chart.
+    QWidget *page = tab_widget_->widget(index);
+    return page ? page->findChild<QTableView *>(QString(), Qt::FindDirectChildrenOnly) : nullptr;
 }
 
 tab_data_model *cmd_script_editor::result_model(int index) const
@@ -255,7 +258,10 @@ bool cmd_script_editor::exec(const QList<QByteArray> &commands, int first_line)
 
 void cmd_script_editor::add_result(tab_data_model *model, const QByteArray &cmd)
 {
+    auto *page = new QSplitter(Qt::Horizontal);
+    page->setChildrenCollapsible(false);
     auto *view = new QTableView;
+    page->addWidget(view);
     model->setParent(view);
     model->set_read_only(true);
     view->setModel(model);
@@ -265,7 +271,7 @@ void cmd_script_editor::add_result(tab_data_model *model, const QByteArray &cmd)
     for (int c = 0; c < model->columnCount(); ++c)
         if (item_dlgt *d = model->delegate_of(c))
             view->setItemDelegateForColumn(c, d);
-    view->setProperty(command_property, cmd);
+    page->setProperty(command_property, cmd);
     view->resizeColumnsToContents();
 
     auto *find = new QAction(QIcon(QStringLiteral(":/img/find.svg")), tr("find text"), view);
@@ -278,10 +284,12 @@ void cmd_script_editor::add_result(tab_data_model *model, const QByteArray &cmd)
         search_tab_dlg::of(view, model, false)->show_top(false);
         emit find_in_result(view);
     });
+    // Off by default: a result tab opens on its grid, and the chart costs nothing until asked.
+    chart_pane::add_toggle(page, model, view, false);
 
     QString title = QString::fromUtf8(cmd);
     title.replace(QLatin1Char('&'), QLatin1String("&&"));
-    const int index = tab_widget_->addTab(view, title);
+    const int index = tab_widget_->addTab(page, title);
     tab_widget_->setTabToolTip(index, QString::fromUtf8(cmd));
     tab_widget_->setCurrentIndex(index);
 }
@@ -292,7 +300,7 @@ void cmd_script_editor::remove_result(int index)
     if (!w)
         return;
     tab_widget_->removeTab(index);
-    delete w;   // the model and its delegates go with the view
+    delete w;   // the grid, its model and delegates, and the chart go with the page
 }
 
 void cmd_script_editor::show_or_hide_results()

@@ -1,0 +1,474 @@
+// The chart pane: which columns make the axes and lines, the time order of the rows, the
+// reduced points per line and the marks of the grid's selection.
+#include "table/chart_pane.h"
+
+#include "table/chart_plot_view.h"
+#include "table/tab_data_model.h"
+
+#include <QDateTime>
+#include <QItemSelectionModel>
+#include <QTableView>
+#include <QVBoxLayout>
+#include <QtCharts/QChart>
+#include <QtCharts/QDateTimeAxis>
+#include <QtCharts/QLegend>
+#include <QtCharts/QLegendMarker>
+#include <QtCharts/QLineSeries>
+#include <QtCharts/QScatterSeries>
+#include <QtCharts/QValueAxis>
+#include <algorithm>
+#include <cmath>
+
+using namespace QtCharts;
+
+namespace {
+
+// The grid's selection is marked on at most this many rows.
+constexpr int selection_limit = 2000;
+constexpr qint64 ns_per_ms = 1000000;
+constexpr qint64 ms_per_hour = 3600000;
+
+qint64 floor_div(qint64 a, qint64 b)
+{
+    const qint64 q = a / b;
+    return (a % b != 0 && (a < 0) != (b < 0)) ? q - 1 : q;
+}
+
+// Labels fine enough to tell the ticks of the visible span apart, no finer.
+QString format_for(qint64 span_ns)
+{
+    const double s = double(span_ns) / 1e9;
+    if (s > 3 * 365 * 86400.0)
+        return QStringLiteral("yyyy");
+    if (s > 60 * 86400.0)
+        return QStringLiteral("yyyy-MM");
+    if (s > 4 * 86400.0)
+        return QStringLiteral("yyyy-MM-dd");
+    if (s > 2 * 3600.0)
+        return QStringLiteral("MM-dd hh:mm");
+    if (s > 120.0)
+        return QStringLiteral("hh:mm:ss");
+    return QStringLiteral("hh:mm:ss.zzz");
+}
+
+} // namespace
+
+chart_pane::chart_pane(tab_data_model *model, QTableView *grid, QWidget *parent)
+    : QWidget(parent), model_(model), grid_(grid)
+{
+    chart_ = new QChart;
+    chart_->setAnimationOptions(QChart::NoAnimation);
+    chart_->legend()->setAlignment(Qt::AlignBottom);
+    chart_->setMargins(QMargins(4, 4, 4, 4));
+    x_axis_ = new QDateTimeAxis;
+    y_axis_ = new QValueAxis;
+    chart_->addAxis(x_axis_, Qt::AlignBottom);
+    chart_->addAxis(y_axis_, Qt::AlignLeft);
+    view_ = new chart_plot_view(chart_, this);
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(view_);
+
+    timer_.setSingleShot(true);
+    timer_.setInterval(0);
+    connect(&timer_, &QTimer::timeout, this, &chart_pane::refresh);
+    connect(chart_, &QChart::plotAreaChanged, this, [this](const QRectF &area) {
+        if (int(area.width()) != last_width_)
+            schedule(work::reduce);
+    });
+    if (model) {
+        connect(model, &QAbstractItemModel::modelReset, this, [this] { schedule(work::setup); });
+        connect(model, &QAbstractItemModel::columnsInserted, this, [this] { schedule(work::setup); });
+        connect(model, &QAbstractItemModel::columnsRemoved, this, [this] { schedule(work::setup); });
+        connect(model, &QAbstractItemModel::layoutChanged, this, [this] { schedule(work::order); });
+        connect(model, &QAbstractItemModel::rowsInserted, this, [this] { schedule(work::order); });
+        connect(model, &QAbstractItemModel::rowsRemoved, this, [this] { schedule(work::order); });
+        connect(model, &QAbstractItemModel::dataChanged, this,
+                [this](const QModelIndex &tl, const QModelIndex &br, const QVector<int> &roles) {
+                    if (roles.isEmpty() || roles.contains(Qt::EditRole))
+                        on_data_changed(tl, br);
+                });
+    }
+    if (grid && grid->selectionModel())
+        connect(grid->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+                [this] { update_selection(); });
+    schedule(work::setup);
+}
+
+// The view owns the chart.
+chart_pane::~chart_pane() = default;
+
+int chart_pane::time_column(const tab_data_model *model)
+{
+    if (!model)
+        return -1;
+    const int tp = model->time_point_column();
+    if (tp >= 0 && kind_of(model->type_of(tp)) == value_kind::datetime)
+        return tp;
+    for (int c = 0; c < model->columnCount(); ++c)
+        if (kind_of(model->type_of(c)) == value_kind::datetime)
+            return c;
+    return -1;
+}
+
+std::vector<int> chart_pane::value_columns(const tab_data_model *model)
+{
+    std::vector<int> out;
+    for (int c = 0; model && c < model->columnCount(); ++c) {
+        const value_kind k = kind_of(model->type_of(c));
+        if (is_integer(k) || k == value_kind::flt || k == value_kind::dbl)
+            out.push_back(c);
+    }
+    return out;
+}
+
+bool chart_pane::can_chart(const tab_data_model *model)
+{
+    return time_column(model) >= 0 && !value_columns(model).empty();
+}
+
+QLineSeries *chart_pane::series_of(int column) const
+{
+    for (const line &l : lines_)
+        if (l.column == column)
+            return l.series;
+    return nullptr;
+}
+
+// ---------------------------------------------------------------- following the model
+
+void chart_pane::schedule(work w)
+{
+    if (int(w) > int(pending_))
+        pending_ = w;
+    if (isVisible())
+        timer_.start();
+}
+
+void chart_pane::showEvent(QShowEvent *e)
+{
+    QWidget::showEvent(e);
+    if (pending_ != work::none)
+        timer_.start();
+}
+
+void chart_pane::refresh()
+{
+    // A hidden pane keeps its work until it is shown.
+    if (isVisible())
+        refresh_now();
+}
+
+void chart_pane::refresh_now()
+{
+    timer_.stop();
+    const work w = model_ ? pending_ : work::none;
+    pending_ = work::none;
+    switch (w) {
+    case work::setup: setup(); break;
+    case work::order: build_order(); reduce(); break;
+    case work::reduce: reduce(); break;
+    case work::none: break;
+    }
+}
+
+void chart_pane::on_data_changed(const QModelIndex &tl, const QModelIndex &br)
+{
+    const bool time_moved = x_col_ >= tl.column() && x_col_ <= br.column();
+    schedule(time_moved ? work::order : work::reduce);
+}
+
+void chart_pane::setup()
+{
+    for (line &l : lines_) {
+        chart_->removeSeries(l.series);
+        delete l.series;
+    }
+    lines_.clear();
+    if (selected_) {
+        chart_->removeSeries(selected_);
+        delete selected_;
+        selected_ = nullptr;
+    }
+    x_zoomed_ = y_zoomed_ = false;
+    x_col_ = time_column(model_);
+    if (x_col_ >= 0) {
+        for (int col : value_columns(model_)) {
+            auto *s = new QLineSeries;
+            s->setName(model_->headerData(col, Qt::Horizontal).toString());
+            chart_->addSeries(s);
+            s->attachAxis(x_axis_);
+            s->attachAxis(y_axis_);
+            lines_.push_back(line{col, s, {}, true});
+            for (QLegendMarker *m : chart_->legend()->markers(s))
+                connect(m, &QLegendMarker::clicked, this, [this, col] { set_series_shown(col, !series_shown(col)); });
+        }
+        selected_ = new QScatterSeries;
+        selected_->setMarkerSize(9);
+        selected_->setColor(QColor(230, 120, 0));
+        selected_->setBorderColor(QColor(120, 50, 0));
+        chart_->addSeries(selected_);
+        selected_->attachAxis(x_axis_);
+        selected_->attachAxis(y_axis_);
+        for (QLegendMarker *m : chart_->legend()->markers(selected_))
+            m->setVisible(false);
+    }
+    build_order();
+    reduce();
+}
+
+void chart_pane::build_order()
+{
+    order_.clear();
+    const int n = model_ && x_col_ >= 0 ? model_->rowCount() : 0;
+    order_.reserve(std::size_t(n));
+    qint64 ns = 0;
+    for (int r = 0; r < n; ++r)
+        if (model_->time_ns_at(r, x_col_, &ns))
+            order_.add(ns, r);
+    order_.finish();
+    if (!x_zoomed_) {
+        // Unzoomed, the chart shows every row, so new rows scroll into view.
+        if (order_.empty()) {
+            x0_ = 0;
+            x1_ = 1000 * ns_per_ms;
+        } else {
+            x0_ = order_.x(0);
+            x1_ = order_.x(order_.size() - 1);
+            if (x1_ <= x0_)
+                x0_ -= 500 * ns_per_ms, x1_ += 500 * ns_per_ms;
+        }
+    }
+}
+
+int chart_pane::plot_width() const
+{
+    const int w = int(chart_->plotArea().width());
+    return w >= 10 ? w : std::max(100, width() - 80);
+}
+
+qreal chart_pane::axis_ms(qint64 ns) const
+{
+    const qint64 ms = floor_div(ns, ns_per_ms);
+    const qint64 hour = floor_div(ms, ms_per_hour);
+    if (hour != offset_hour_) {
+        const QDateTime utc = QDateTime::fromMSecsSinceEpoch(hour * ms_per_hour, Qt::UTC);
+        const QDateTime local(utc.date(), utc.time(), Qt::LocalTime);
+        offset_ms_ = local.isValid() ? local.toMSecsSinceEpoch() - hour * ms_per_hour : 0;
+        offset_hour_ = hour;
+    }
+    return qreal(ms + offset_ms_) + qreal(ns - ms * ns_per_ms) / qreal(ns_per_ms);
+}
+
+void chart_pane::reduce()
+{
+    const int width = plot_width();
+    last_width_ = int(chart_->plotArea().width());
+    double lo = INFINITY, hi = -INFINITY;
+    for (line &l : lines_) {
+        if (!l.shown) {
+            std::vector<chart_point>().swap(l.points);
+            l.series->clear();
+            continue;
+        }
+        const int col = l.column;
+        tab_data_model *m = model_;
+        reduce_series(order_, x0_, x1_, width,
+                      [m, col](int row, double *y) {
+                          bool ok = false;
+                          *y = m->number_at(row, col, &ok);
+                          return ok;
+                      },
+                      l.points);
+        QVector<QPointF> pts;
+        pts.reserve(int(l.points.size()));
+        for (const chart_point &p : l.points) {
+            pts.append(QPointF(axis_ms(p.x), p.y));
+            if (p.x >= x0_ && p.x <= x1_)
+                lo = std::min(lo, p.y), hi = std::max(hi, p.y);
+        }
+        l.series->replace(pts);
+    }
+    if (!y_zoomed_) {
+        if (!(lo <= hi))
+            lo = 0, hi = 1;
+        const double pad = hi > lo ? (hi - lo) * 0.05 : std::max(1.0, std::fabs(hi) * 0.05);
+        y0_ = lo - pad;
+        y1_ = hi + pad;
+    }
+    update_axes();
+    update_selection();
+    emit redrawn();
+}
+
+void chart_pane::update_axes()
+{
+    x_axis_->setFormat(format_for(x1_ - x0_));
+    x_axis_->setTickCount(std::clamp(plot_width() / 120 + 1, 2, 10));
+    const qint64 a0 = qint64(std::floor(axis_ms(x0_))), a1 = qint64(std::ceil(axis_ms(x1_)));
+    x_axis_->setRange(QDateTime::fromMSecsSinceEpoch(a0), QDateTime::fromMSecsSinceEpoch(std::max(a1, a0 + 1)));
+    y_axis_->setRange(y0_, y1_);
+}
+
+void chart_pane::update_selection()
+{
+    if (!selected_)
+        return;
+    QVector<QPointF> pts;
+    QItemSelectionModel *sel = grid_ ? grid_->selectionModel() : nullptr;
+    if (sel && model_ && sel->model() == model_) {
+        std::vector<int> rows;
+        for (const QItemSelectionRange &r : sel->selection()) {
+            for (int row = r.top(); row <= r.bottom() && int(rows.size()) < selection_limit; ++row)
+                rows.push_back(row);
+        }
+        std::sort(rows.begin(), rows.end());
+        rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
+        qint64 ns = 0;
+        for (int row : rows) {
+            if (!model_->time_ns_at(row, x_col_, &ns))
+                continue;
+            for (const line &l : lines_) {
+                bool ok = false;
+                const double y = model_->number_at(row, l.column, &ok);
+                if (ok && l.shown && chart_drawable(y))
+                    pts.append(QPointF(axis_ms(ns), y));
+            }
+        }
+    }
+    selected_->replace(pts);
+}
+
+// ---------------------------------------------------------------- what the user does
+
+bool chart_pane::series_shown(int column) const
+{
+    for (const line &l : lines_)
+        if (l.column == column)
+            return l.shown;
+    return false;
+}
+
+void chart_pane::set_series_shown(int column, bool shown)
+{
+    auto it = std::find_if(lines_.begin(), lines_.end(), [column](const line &l) { return l.column == column; });
+    if (it == lines_.end() || it->shown == shown)
+        return;
+    it->shown = shown;
+    // A switched-off line is emptied rather than hidden, so its legend entry stays (dimmed)
+    // to switch it on again.
+    for (QLegendMarker *m : chart_->legend()->markers(it->series)) {
+        QColor label = m->labelBrush().color();
+        label.setAlphaF(shown ? 1.0 : 0.4);
+        m->setLabelBrush(label);
+        QColor fill = it->series->color();
+        fill.setAlphaF(shown ? 1.0 : 0.25);
+        m->setBrush(fill);
+    }
+    schedule(work::reduce);
+}
+
+void chart_pane::set_x_range(qint64 from, qint64 to)
+{
+    x0_ = from;
+    x1_ = to > from ? to : from + 1;
+    x_zoomed_ = true;
+    schedule(work::reduce);
+}
+
+void chart_pane::zoom_x(double factor, double at)
+{
+    const double span = double(x1_) - double(x0_);
+    const double next = std::clamp(span * factor, 1000.0, 1e18); // a microsecond to 30 years
+    const double center = double(x0_) + at * span;
+    const double from = center - at * next;
+    set_x_range(qint64(from), qint64(from + next));
+}
+
+void chart_pane::zoom_y(double factor, double at)
+{
+    const double span = y1_ - y0_;
+    const double next = std::max(span * factor, 1e-12);
+    const double center = y0_ + at * span;
+    y0_ = center - at * next;
+    y1_ = y0_ + next;
+    y_zoomed_ = true;
+    schedule(work::reduce);
+}
+
+void chart_pane::pan_pixels(double dx, double dy)
+{
+    const QRectF plot = chart_->plotArea();
+    if (plot.width() > 0) {
+        const double shift = -dx / plot.width() * (double(x1_) - double(x0_));
+        set_x_range(qint64(double(x0_) + shift), qint64(double(x1_) + shift));
+    }
+    if (y_zoomed_ && plot.height() > 0) {
+        const double shift = dy / plot.height() * (y1_ - y0_);
+        y0_ += shift;
+        y1_ += shift;
+    }
+}
+
+void chart_pane::reset_zoom()
+{
+    x_zoomed_ = y_zoomed_ = false;
+    schedule(work::order);
+}
+
+int chart_pane::row_at(const QPoint &pos, int radius, QString *tip) const
+{
+    const QRectF plot = chart_->plotArea();
+    const QPointF at = chart_->mapFromScene(view_->mapToScene(pos));
+    if (!model_ || plot.width() <= 0 || plot.height() <= 0 || !plot.adjusted(-radius, -radius, radius, radius).contains(at))
+        return -1;
+    const double a0 = axis_ms(x0_), a1 = axis_ms(x1_);
+    const double sx = plot.width() / std::max(1e-9, a1 - a0), sy = plot.height() / std::max(1e-300, y1_ - y0_);
+    double best = double(radius) * radius;
+    int best_row = -1, best_col = -1;
+    for (const line &l : lines_) {
+        if (!l.shown)
+            continue;
+        for (const chart_point &p : l.points) {
+            const double px = plot.left() + (axis_ms(p.x) - a0) * sx;
+            const double py = plot.bottom() - (p.y - y0_) * sy;
+            const double d = (px - at.x()) * (px - at.x()) + (py - at.y()) * (py - at.y());
+            if (d <= best)
+                best = d, best_row = p.row, best_col = l.column;
+        }
+    }
+    if (best_row >= 0 && tip)
+        *tip = QStringLiteral("%1\n%2: %3")
+                   .arg(model_->data(model_->index(best_row, x_col_)).toString(),
+                        model_->headerData(best_col, Qt::Horizontal).toString(),
+                        model_->data(model_->index(best_row, best_col)).toString());
+    return best_row;
+}
+
+void chart_pane::select_row(int row)
+{
+    if (!grid_ || !model_ || !grid_->selectionModel())
+        return;
+    const QModelIndex idx = model_->index(row, 0);
+    if (!idx.isValid())
+        return;
+    grid_->selectionModel()->setCurrentIndex(idx, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    grid_->scrollTo(idx);
+}
+
+std::size_t chart_pane::bytes_held() const
+{
+    std::size_t n = order_.bytes_held();
+    for (const line &l : lines_)
+        n += l.points.capacity() * sizeof(chart_point) + std::size_t(l.series->count()) * sizeof(QPointF);
+    return n;
+}
+
+int chart_pane::drawn_points() const
+{
+    int n = 0;
+    for (const line &l : lines_)
+        if (l.shown)
+            n += l.series->count();
+    return n;
+}

@@ -1,0 +1,319 @@
+// The chart pane on loaded grids: axis and line choice, legend toggles, the mouse, selection in
+// both directions, and following edits, added rows, sorting and reloads.
+#include "support/mem_time.h"
+#include "table/chart_pane.h"
+#include "table/chart_plot_view.h"
+#include "table/tab_data_model.h"
+#include "table_server_helper.h"
+
+#include <QAction>
+#include <QItemSelectionModel>
+#include <QSplitter>
+#include <QTableView>
+#include <QtCharts/QChart>
+#include <QtCharts/QLegend>
+#include <QtCharts/QLegendMarker>
+#include <QtCharts/QLineSeries>
+#include <QtCharts/QScatterSeries>
+#include <QtCharts/QValueAxis>
+#include <QtTest>
+#include <set>
+
+using namespace QtCharts;
+namespace mem = ox::db::mem;
+
+namespace {
+
+// A grid and its chart, shown so the plot has its size.
+struct charted {
+    std::unique_ptr<QSplitter> page = std::make_unique<QSplitter>();
+    QTableView *grid = new QTableView;
+    tab_data_model *model = nullptr;
+    chart_pane *pane = nullptr;
+
+    charted(db_exec *exec, const QByteArray &table, const QByteArray &cmd)
+    {
+        model = new tab_data_model(table, exec, grid);
+        model->load_result(cmd, 1);
+        grid->setModel(model);
+        page->addWidget(grid);
+        pane = new chart_pane(model, grid);
+        page->addWidget(pane);
+        page->resize(1200, 500);
+        page->show();
+        pane->refresh_now();
+    }
+    // Where a line's point is drawn, in the chart view's coordinates.
+    QPoint place(QLineSeries *s, int i) const
+    {
+        const QPointF at = pane->chart()->mapToPosition(s->at(i), s);
+        return pane->plot_view()->mapFromScene(pane->chart()->mapToScene(at));
+    }
+};
+
+double max_y(const QLineSeries *s)
+{
+    double m = -INFINITY;
+    for (const QPointF &p : s->pointsVector())
+        m = std::max(m, p.y());
+    return m;
+}
+
+std::set<std::pair<double, double>> points_of(const QLineSeries *s)
+{
+    std::set<std::pair<double, double>> out;
+    for (const QPointF &p : s->pointsVector())
+        out.insert({p.x(), p.y()});
+    return out;
+}
+
+} // namespace
+
+class test_chart_pane : public QObject {
+    Q_OBJECT
+    std::unique_ptr<table_server> srv;
+
+private slots:
+    void initTestCase()
+    {
+        mem::register_meta_types();
+        srv = std::make_unique<table_server>();
+        QVERIFY2(srv->ok(), qPrintable(srv->error()));
+        QVERIFY(srv->run("create m a i32 b double c u64 s string w datetime"));
+        // Pushed out of time order; c beyond 2^53.
+        const char *rows[] = {
+            "push into m a b c s w values 5 0.5 1 \"x\" \"2021-01-01 00:00:00\" at 2020-01-01 00:00:03",
+            "push into m a b c s w values 1 2.5 18446744073709551615 \"y\" \"2021-01-01 00:00:00\" at 2020-01-01 00:00:00",
+            "push into m a b c s w values 3 1.5 2 \"z\" \"2021-01-01 00:00:00\" at 2020-01-01 00:00:02",
+            "push into m a b c s w values 2 3.5 3 \"w\" \"2021-01-01 00:00:00\" at 2020-01-01 00:00:01",
+        };
+        for (const char *r : rows)
+            QVERIFY2(srv->run(r), r);
+        QVERIFY(srv->run("create txt s string"));
+        QVERIFY(srv->run("push into txt s values \"only text\" at 2020-01-01 00:00:00"));
+    }
+    void cleanupTestCase() { srv.reset(); }
+
+    void axis_and_lines_are_chosen_by_kind()
+    {
+        charted c(srv->exec(), "m", "view m");
+        QCOMPARE(chart_pane::time_column(c.model), c.model->time_point_column());
+        QVERIFY(chart_pane::can_chart(c.model));
+        // a, b and c; neither the string nor the other datetime.
+        std::vector<int> lines = chart_pane::value_columns(c.model);
+        QCOMPARE(int(lines.size()), 3);
+        for (int col : lines)
+            QVERIFY(c.pane->series_of(col));
+        QCOMPARE(c.pane->series_of(lines[0])->name(), QStringLiteral("a"));
+        QVERIFY(!c.pane->series_of(c.model->time_point_column()));
+        // The u64 beyond 2^53 is drawn as the nearest double.
+        QCOMPARE(max_y(c.pane->series_of(lines[2])), 18446744073709551615.0);
+        // Every row, in time order.
+        const QVector<QPointF> a = c.pane->series_of(lines[0])->pointsVector();
+        QCOMPARE(a.size(), 4);
+        QCOMPARE(a[0].y(), 1.0);
+        QCOMPARE(a[3].y(), 5.0);
+        for (int i = 1; i < a.size(); ++i)
+            QVERIFY(a[i - 1].x() < a[i].x());
+        QCOMPARE(c.pane->x_from(), qint64(1577836800) * 1000000000);
+        QCOMPARE(c.pane->x_to(), qint64(1577836803) * 1000000000);
+
+        charted t(srv->exec(), "txt", "view txt");
+        QVERIFY(!chart_pane::can_chart(t.model));
+        QCOMPARE(t.pane->drawn_points(), 0);
+        QVERIFY(!chart_pane::can_chart(nullptr));
+    }
+
+    void legend_entries_switch_lines_off_and_on()
+    {
+        charted c(srv->exec(), "m", "view m");
+        const int col = chart_pane::value_columns(c.model)[0];
+        QLineSeries *s = c.pane->series_of(col);
+        const QList<QLegendMarker *> markers = c.pane->chart()->legend()->markers(s);
+        QCOMPARE(markers.size(), 1);
+        const int all = c.pane->drawn_points();
+        emit markers[0]->clicked();
+        c.pane->refresh_now();
+        QVERIFY(!c.pane->series_shown(col));
+        QCOMPARE(s->count(), 0);
+        // Its legend entry stays, dimmed, to switch it on again.
+        QCOMPARE(c.pane->chart()->legend()->markers(s), markers);
+        QVERIFY(markers[0]->labelBrush().color().alphaF() < 0.5);
+        QCOMPARE(c.pane->drawn_points(), all - 4);
+        emit markers[0]->clicked();
+        c.pane->refresh_now();
+        QVERIFY(c.pane->series_shown(col));
+        QCOMPARE(c.pane->drawn_points(), all);
+        // The selection marks only the lines shown.
+        c.pane->set_series_shown(col, false);
+        c.pane->refresh_now();
+        c.grid->selectRow(0);
+        QCOMPARE(c.pane->selection_series()->count(), 2);
+    }
+
+    void selection_goes_both_ways()
+    {
+        charted c(srv->exec(), "m", "view m");
+        const std::vector<int> cols = chart_pane::value_columns(c.model);
+        QLineSeries *a = c.pane->series_of(cols[0]);
+        // Only a is drawn, so no other line's point lies on its points.
+        c.pane->set_series_shown(cols[1], false);
+        c.pane->set_series_shown(cols[2], false);
+        c.pane->refresh_now();
+        // A click on the point of the last time (value 5) selects that row.
+        QTest::mouseClick(c.pane->plot_view()->viewport(), Qt::LeftButton, {}, c.place(a, 3));
+        QCOMPARE(c.grid->selectionModel()->selectedRows().size(), 1);
+        const int picked = c.grid->selectionModel()->selectedRows().first().row();
+        QCOMPARE(c.model->number_at(picked, cols[0], nullptr), 5.0);
+        QCOMPARE(c.grid->currentIndex().row(), picked);
+        // Hover tip: the grid's texts of the time and the value.
+        QString tip;
+        const int first = c.pane->row_at(c.place(a, 0), 8, &tip);
+        QCOMPARE(c.model->number_at(first, cols[0], nullptr), 1.0);
+        QCOMPARE(tip, QStringLiteral("2020-01-01 00:00:00\na: 1"));
+        QCOMPARE(c.pane->row_at(QPoint(-50, -50), 8), -1);
+
+        // Rows selected in the grid are marked on every line.
+        c.grid->selectionModel()->select(QItemSelection(c.model->index(1, 0), c.model->index(2, 0)),
+                                         QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+        QScatterSeries *marks = c.pane->selection_series();
+        QCOMPARE(marks->count(), 2);
+        c.pane->set_series_shown(cols[1], true);
+        c.pane->refresh_now();
+        QCOMPARE(marks->count(), 4);
+        std::multiset<double> ys, expected;
+        for (const QPointF &p : marks->pointsVector())
+            ys.insert(p.y());
+        for (int row : {1, 2})
+            for (int col : {cols[0], cols[1]})
+                expected.insert(c.model->number_at(row, col, nullptr));
+        QCOMPARE(ys, expected);
+        c.grid->clearSelection();
+        QCOMPARE(marks->count(), 0);
+    }
+
+    void wheel_drag_and_double_click()
+    {
+        charted c(srv->exec(), "m", "view m");
+        QWidget *vp = c.pane->plot_view()->viewport();
+        const QRectF plot = c.pane->chart()->plotArea();
+        const qint64 from = c.pane->x_from(), to = c.pane->x_to();
+        // Zoom in at the right edge: the end stays, the start moves up.
+        const QPoint right = c.pane->plot_view()->mapFromScene(
+            c.pane->chart()->mapToScene(QPointF(plot.right() - 0.5, plot.center().y())));
+        QWheelEvent in(right, vp->mapToGlobal(right), QPoint(), QPoint(0, 120), Qt::NoButton, Qt::NoModifier,
+                       Qt::NoScrollPhase, false);
+        QApplication::sendEvent(vp, &in);
+        c.pane->refresh_now();
+        QVERIFY(c.pane->x_from() > from);
+        QVERIFY(qAbs(c.pane->x_to() - to) < (to - from) / 100);
+        QVERIFY(c.pane->x_to() - c.pane->x_from() < (to - from) * 9 / 10);
+        // The zoomed view still reaches one row beyond its start.
+        QCOMPARE(c.pane->series_of(chart_pane::value_columns(c.model)[0])->count(), 4);
+
+        // Ctrl+wheel changes the values, not the times.
+        const qint64 zfrom = c.pane->x_from();
+        const double yspan = [&] {
+            auto *y = qobject_cast<QValueAxis *>(c.pane->chart()->axes(Qt::Vertical).first());
+            return y->max() - y->min();
+        }();
+        QWheelEvent yin(right, vp->mapToGlobal(right), QPoint(), QPoint(0, 240), Qt::NoButton,
+                        Qt::ControlModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(vp, &yin);
+        c.pane->refresh_now();
+        QCOMPARE(c.pane->x_from(), zfrom);
+        auto *y = qobject_cast<QValueAxis *>(c.pane->chart()->axes(Qt::Vertical).first());
+        QVERIFY(y->max() - y->min() < yspan * 0.7);
+
+        // A drag to the right shows earlier times.
+        const QPoint mid = c.pane->plot_view()->mapFromScene(c.pane->chart()->mapToScene(plot.center()));
+        const qint64 before = c.pane->x_from();
+        QTest::mousePress(vp, Qt::LeftButton, {}, mid);
+        QMouseEvent move(QEvent::MouseMove, mid + QPoint(100, 0), Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(vp, &move);
+        QTest::mouseRelease(vp, Qt::LeftButton, {}, mid + QPoint(100, 0));
+        c.pane->refresh_now();
+        QVERIFY(c.pane->x_from() < before);
+        QVERIFY(c.grid->selectionModel()->selectedRows().isEmpty()); // a drag is no click
+
+        QTest::mouseDClick(vp, Qt::LeftButton, {}, mid);
+        c.pane->refresh_now();
+        QCOMPARE(c.pane->x_from(), from);
+        QCOMPARE(c.pane->x_to(), to);
+    }
+
+    void follows_edits_added_rows_sorting_and_reloads()
+    {
+        charted c(srv->exec(), "m", "view m");
+        const int col_a = chart_pane::value_columns(c.model)[0];
+        QLineSeries *a = c.pane->series_of(col_a);
+        QSignalSpy redrawn(c.pane, &chart_pane::redrawn);
+
+        QVERIFY(c.model->setData(c.model->index(2, col_a), 40));
+        QVERIFY(redrawn.wait(2000));
+        QCOMPARE(max_y(a), 40.0);
+
+        // Sorting by value leaves the chart as it was, in time order.
+        const auto before = points_of(a);
+        c.model->sort(col_a, Qt::DescendingOrder);
+        QVERIFY(redrawn.wait(2000));
+        QCOMPARE(points_of(a), before);
+        // A click still finds the row where the sort put it.
+        const int last = a->count() - 1;
+        QTest::mouseClick(c.pane->plot_view()->viewport(), Qt::LeftButton, {}, c.place(a, last));
+        QCOMPARE(c.model->number_at(c.grid->currentIndex().row(), col_a, nullptr), 5.0);
+
+        // An added row starts at 2019-04-23 10:11:12 with 0: the chart widens to it.
+        QVERIFY(c.model->insertRows(c.model->rowCount(), 1));
+        QVERIFY(redrawn.wait(2000));
+        QCOMPARE(a->at(0).y(), 0.0);
+        QVERIFY(c.pane->x_from() < qint64(1577836800) * 1000000000);
+        // Its time edited: the chart follows the time column too.
+        const int tp = c.model->time_point_column();
+        mem::date_time later{2020, 1, 1, 0, 0, 9, 0};
+        QVERIFY(c.model->setData(c.model->index(c.model->rowCount() - 1, tp), QVariant::fromValue(later)));
+        QVERIFY(redrawn.wait(2000));
+        QCOMPARE(c.pane->x_to(), qint64(1577836809) * 1000000000);
+        QCOMPARE(a->count(), 5);
+        QCOMPARE(a->at(4).y(), 0.0);
+
+        // A reload with other columns builds the lines anew.
+        c.model->load_result("view txt", 1);
+        QVERIFY(redrawn.wait(2000));
+        QVERIFY(!c.pane->series_of(col_a));
+        QCOMPARE(c.pane->drawn_points(), 0);
+        c.model->load_result("view m", 1);
+        QVERIFY(redrawn.wait(2000));
+        QCOMPARE(c.pane->series_of(col_a)->count(), 4);
+    }
+
+    void toggle_makes_the_pane_on_demand()
+    {
+        QSplitter page;
+        auto *grid = new QTableView;
+        page.addWidget(grid);
+        auto *model = new tab_data_model("m", srv->exec(), grid);
+        model->load_result("view m", 1);
+        grid->setModel(model);
+        QAction *act = chart_pane::add_toggle(&page, model, grid, false);
+        page.show();
+        QVERIFY(act->isVisible() && act->isCheckable() && !act->isChecked());
+        QCOMPARE(act->text(), QStringLiteral("chart"));
+        QVERIFY(grid->actions().contains(act));
+        QVERIFY(!page.findChild<chart_pane *>());
+        act->setChecked(true);
+        auto *pane = page.findChild<chart_pane *>();
+        QVERIFY(pane && pane->isVisible());
+        act->setChecked(false);
+        QVERIFY(!pane->isVisible());
+        act->setChecked(true);
+        QCOMPARE(page.findChildren<chart_pane *>().size(), 1);
+        // Nothing to chart after a reload: the toggle goes away and the pane with it.
+        model->load_result("view txt", 1);
+        QVERIFY(!act->isVisible() && !act->isChecked());
+        QVERIFY(!pane->isVisible());
+    }
+};
+
+QTEST_MAIN(test_chart_pane)
+#include "test_chart_pane.moc"
