@@ -154,18 +154,7 @@ bool view_follow::last_loaded(mem::date_time &out)
 {
     if (!last_known_) {
         have_last_ = false;
-        const int tp = model_->time_point_column();
-        for (int r = 0; tp >= 0 && r < model_->rowCount(); ++r) {
-            if (model_->sid_of_row(r) == ~uint64_t(0))
-                continue; // added in the grid, not loaded
-            const QVariant v = model_->data(model_->index(r, tp), Qt::EditRole);
-            if (v.userType() != qMetaTypeId<mem::date_time>())
-                continue;
-            const mem::date_time t = v.value<mem::date_time>();
-            if (!have_last_ || last_ < t)
-                last_ = t;
-            have_last_ = true;
-        }
+        take_newest(0, model_->rowCount() - 1);
         last_known_ = true;
     }
     out = last_;
@@ -180,8 +169,15 @@ void view_follow::note_inserted(int first, int last)
     }
     inserted_at_top_ = inserted_at_top_ || first == 0;
     inserted_at_bottom_ = inserted_at_bottom_ || last == model_->rowCount() - 1;
+    take_newest(first, last);
+}
+
+void view_follow::take_newest(int first, int last)
+{
     const int tp = model_->time_point_column();
     for (int r = first; tp >= 0 && r <= last; ++r) {
+        if (model_->sid_of_row(r) == ~uint64_t(0))
+            continue; // added in the grid, not on the server
         const QVariant v = model_->data(model_->index(r, tp), Qt::EditRole);
         if (v.userType() != qMetaTypeId<mem::date_time>())
             continue;

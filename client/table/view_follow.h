@@ -68,6 +68,8 @@ private:
     // The newest time point among the loaded rows, read again after each reload.
     bool last_loaded(ox::db::mem::date_time &out);
     void note_inserted(int first, int last);
+    // Raises last_ to the newest time point of the loaded rows among grid rows first to last.
+    void take_newest(int first, int last);
 
     tab_data_model *model_;
     QTableView *grid_;
