@@ -129,15 +129,6 @@ void main_actions::create(MainWindow *owner)
         this->*row.member = a;
         all_.append(a);
     }
-    // The table windows (data view, table definition) are not built yet: their actions stay out
-    // of every menu, bar and shortcut until they are, so that no entry does nothing.
-    for (QAction *a : table_window_actions())
-        a->setVisible(false);
-}
-
-QList<QAction *> main_actions::table_window_actions() const
-{
-    return {create_table, new_field, view_data, view_cols, rename_col, modify_col};
 }
 
 void main_actions::build_menus(QMenuBar *bar)

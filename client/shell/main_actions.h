@@ -59,8 +59,6 @@ public:
     // Groups used by the tree selection and the tab switch.
     QList<QAction *> table_actions() const;
     QList<QAction *> field_actions() const;
-    // The actions that open the table windows (hidden until those windows exist).
-    QList<QAction *> table_window_actions() const;
     QList<QAction *> close_actions() const;
     // Actions a script editor enables and disables by its own state.
     QList<QAction *> editor_actions() const;

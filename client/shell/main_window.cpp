@@ -238,10 +238,13 @@ void MainWindow::close_tab(int index)
 void MainWindow::add_table_window(QWidget *window, const QString &title)
 {
     area_->add_table_window(window, title);
-    if (auto *dlg = qobject_cast<QDialog *>(window)) {
-        connect(dlg, &QDialog::accepted, this, &MainWindow::tab_accepted);
-        connect(dlg, &QDialog::rejected, this, &MainWindow::tab_rejected);
-    }
+    // Dialogs and the table windows (plain widgets) both end with accepted() or rejected();
+    // the signals are found by name so any window that declares them closes its tab.
+    const QMetaObject *meta = window->metaObject();
+    if (meta->indexOfSignal("accepted()") >= 0)
+        connect(window, SIGNAL(accepted()), this, SLOT(tab_accepted()));
+    if (meta->indexOfSignal("rejected()") >= 0)
+        connect(window, SIGNAL(rejected()), this, SLOT(tab_rejected()));
 }
 
 // The window that finished, when a table window's signal called; else the current tab.

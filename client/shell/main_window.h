@@ -212,6 +212,8 @@ private:
     // After a confirmed table or field operation: the parent of the current item becomes
     // current and the tree is rebuilt.
     void select_parent_and_refresh();
+    // Opens the table definition window over the current table's fields.
+    void open_definition(int mode, const QString &title);
     // The result box of an operation: the text alone on success; on failure with the reason the
     // server or the network gave, and the offer to reconnect when the connection is gone.
     void tell_result(const QString &title, const QString &text, bool ok);

@@ -6,6 +6,8 @@
 #include "db/db_exec.h"
 #include "common/failure_box.h"
 #include "common/modal_seam.h"
+#include "table/col_info.h"
+#include "table/data_view.h"
 
 #include <QTreeWidget>
 
@@ -85,35 +87,68 @@ void MainWindow::delete_col()
     select_parent_and_refresh();
 }
 
-// These open the table windows, which are not built yet; their actions are hidden
-// (main_actions::table_window_actions) so nothing reaches them. The file operations are in
-// main_window_table_files.cpp.
+// The table windows open as tabs; their accepted and rejected signals close them (see
+// add_table_window). The file operations are in main_window_table_files.cpp.
 void MainWindow::create_table()
 {
-    // Hidden action: the table window it opens comes with the data view and table definition.
+    auto *w = new col_info(db_);
+    w->fill({}, {}, {}, {}, {}, col_info::create_table);
+    add_table_window(w, tr("new table"));
+}
+
+// A definition window over the fields the server lists for the current table.
+void MainWindow::open_definition(int mode, const QString &title)
+{
+    const QByteArray table = current_table();
+    if (table.isEmpty())
+        return;
+    name_list names, types, numbers;
+    if (!field_info(*db_, table, names, types, numbers, false)) {
+        tell_result(tr("table fields"), tr("the fields of table '%1' could not be read!")
+                                            .arg(QString::fromUtf8(table)), false);
+        return;
+    }
+    // The server lists no index flags; every field shows "false".
+    name_list indexes;
+    for (int i = 0; i < names.size(); ++i)
+        indexes.append(QByteArrayLiteral("false"));
+    auto *w = new col_info(db_);
+    w->fill(table, current_field(), names, types, indexes, mode);
+    add_table_window(w, title);
 }
 
 void MainWindow::new_field()
 {
-    // Hidden action: the table window it opens comes with the data view and table definition.
-}
-
-void MainWindow::view_data()
-{
-    // Hidden action: the table window it opens comes with the data view and table definition.
+    open_definition(col_info::add_fields, tr("add field to table: %1").arg(QString::fromUtf8(current_table())));
 }
 
 void MainWindow::view_cols()
 {
-    // Hidden action: the table window it opens comes with the data view and table definition.
+    open_definition(col_info::view, tr("view fields of table: %1").arg(QString::fromUtf8(current_table())));
 }
 
 void MainWindow::rename_col()
 {
-    // Hidden action: the table window it opens comes with the data view and table definition.
+    if (current_field().isEmpty())
+        return;
+    open_definition(col_info::rename, tr("rename field '%2' of table: %1")
+                                                .arg(QString::fromUtf8(current_table()),
+                                                     QString::fromUtf8(current_field())));
 }
 
 void MainWindow::modify_col()
 {
-    // Hidden action: the table window it opens comes with the data view and table definition.
+    if (current_field().isEmpty())
+        return;
+    open_definition(col_info::modify, tr("modify field '%2' of table: %1")
+                                                .arg(QString::fromUtf8(current_table()),
+                                                     QString::fromUtf8(current_field())));
+}
+
+void MainWindow::view_data()
+{
+    const QByteArray table = current_table();
+    if (table.isEmpty())
+        return;
+    add_table_window(new data_view(table, db_), tr("data of table: %1").arg(QString::fromUtf8(table)));
 }
