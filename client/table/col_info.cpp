@@ -13,6 +13,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QStyledItemDelegate>
 #include <QTableWidget>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -209,6 +210,11 @@ void col_info::cellDoubleClicked(int row, int column)
         box->setObjectName(QStringLiteral("index_cb"));
         box->addItems({QStringLiteral("true"), QStringLiteral("false")});
     }
+    // The grid's style sheet reaches the box's list too, where it would paint the highlighted
+    // entry's text in the colour of its background.
+    box->setItemDelegate(new QStyledItemDelegate(box));
+    box->setStyleSheet(QStringLiteral("QComboBox QAbstractItemView { selection-background-color: palette(highlight);"
+                                      " selection-color: palette(highlighted-text); }"));
     box->setProperty(combo_row, row);
     box->setProperty(combo_col, column);
     box->setCurrentIndex(qMax(0, box->findText(tableWidget->item(row, column)->text())));

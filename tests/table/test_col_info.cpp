@@ -125,7 +125,7 @@ private slots:
         QCOMPARE(w.tableWidget->rowCount(), 1);
         QCOMPARE(text(w, 0, 0), QString("f1"));
         QCOMPARE(text(w, 0, 1), QString("u32"));
-        QVERIFY(!w.tableWidget->item(0, 1)->icon().isNull());
+        QVERIFY(!w.tableWidget->item(0, 1)->icon().pixmap(16, 16).isNull());
         QVERIFY(w.tableWidget->isColumnHidden(col_info::index_col));
         QVERIFY(!w.tableWidget->isColumnHidden(col_info::type_col));
         w.add_btn->click();
@@ -155,7 +155,7 @@ private slots:
         QCOMPARE(box->count(), order.size());
         for (int i = 0; i < box->count(); ++i) {
             QCOMPARE(box->itemText(i), order[i]);
-            QVERIFY2(!box->itemIcon(i).isNull(), qPrintable(order[i]));
+            QVERIFY2(!box->itemIcon(i).pixmap(16, 16).isNull(), qPrintable(order[i]));
         }
         QCOMPARE(box->currentText(), QString("u32"));
         box->setCurrentIndex(order.indexOf("datetime"));
