@@ -1,0 +1,97 @@
+// The chart toggle of the script tab's result grids: offered for time series only, off by
+// default, kept per tab, and the grid accessors still reach the grid beside the chart.
+#include "common/modal_seam.h"
+#include "db/db_exec.h"
+#include "devserver_process.h"
+#include "editor/cmd_script_editor.h"
+#include "editor/sys_config.h"
+#include "run_ok.h"
+#include "table/chart_pane.h"
+#include "table/tab_data_model.h"
+
+#include <QAction>
+#include <QTabWidget>
+#include <QTableView>
+#include <QTextEdit>
+#include <QtTest>
+#include <memory>
+
+namespace {
+QAction *chart_toggle(QTableView *view)
+{
+    for (QAction *a : view->actions())
+        if (a->objectName() == QLatin1String("chart_toggle"))
+            return a;
+    return nullptr;
+}
+} // namespace
+
+class test_result_chart : public QObject {
+    Q_OBJECT
+    std::unique_ptr<devserver_process> server_;
+    std::unique_ptr<QTextEdit> log_;
+    std::unique_ptr<db_exec> db_;
+
+private slots:
+    void initTestCase()
+    {
+        sys_config.reset();
+        server_.reset(new devserver_process);
+        QVERIFY2(server_->ok(), qPrintable(server_->error()));
+        QVERIFY(connect_to_server(server_->host().toLatin1().constData(), server_->port(), "admin", "admin"));
+        log_.reset(new QTextEdit);
+        db_.reset(new db_exec("vorn_tsdb", log_.get()));
+        QVERIFY(run_ok(*db_, "create series v i32"));
+        QVERIFY(run_ok(*db_, "push into series v values 5 at 2021-01-02 03:04:05"));
+        QVERIFY(run_ok(*db_, "push into series v values 7 at 2021-01-02 03:04:06"));
+        QVERIFY(run_ok(*db_, "create words s string"));
+        QVERIFY(run_ok(*db_, "push into words s values \"abc\" at 2021-01-02 03:04:05"));
+    }
+    void cleanupTestCase()
+    {
+        db_.reset();
+        log_.reset();
+        server_.reset();
+    }
+
+    void each_result_tab_has_its_own_chart_toggle()
+    {
+        modal_seam::script seam;
+        cmd_script_editor ed(nullptr, db_.get(), "view series\nview words\nview series\n");
+        ed.resize(1000, 700);
+        ed.show();
+        ed.exec_cmd();
+        QCOMPARE(ed.result_tabs()->count(), 3);
+        QTableView *first = ed.result_view(0);
+        QVERIFY(first && ed.result_model(0));
+        QCOMPARE(ed.result_model(0)->rowCount(), 2);
+        QCOMPARE(ed.result_command(2), QByteArray("view series"));
+        // "find text" stays the grid's first action; the toggle follows, unchecked.
+        QCOMPARE(first->actions().first()->text(), QStringLiteral("find text"));
+        QAction *toggle = chart_toggle(first);
+        QVERIFY(toggle && toggle->isVisible() && !toggle->isChecked());
+        QVERIFY(!ed.result_tabs()->widget(0)->findChild<chart_pane *>());
+        // Nothing to chart in a grid of texts: no toggle offered.
+        QVERIFY(!chart_toggle(ed.result_view(1))->isVisible());
+
+        ed.result_tabs()->setCurrentIndex(0);
+        toggle->setChecked(true);
+        auto *pane = ed.result_tabs()->widget(0)->findChild<chart_pane *>();
+        QVERIFY(pane && pane->isVisible());
+        pane->refresh_now();
+        QCOMPARE(pane->drawn_points(), 2);
+        // The other tab of the same command keeps its own state.
+        QVERIFY(!chart_toggle(ed.result_view(2))->isChecked());
+        QVERIFY(!ed.result_tabs()->widget(2)->findChild<chart_pane *>());
+        QCOMPARE(ed.result_view(0), first);
+
+        // Closing the tab takes grid, model and chart with it.
+        QPointer<chart_pane> gone = pane;
+        emit ed.result_tabs()->tabCloseRequested(0);
+        QVERIFY(gone.isNull());
+        QCOMPARE(ed.result_tabs()->count(), 2);
+    }
+};
+
+QTEST_MAIN(test_result_chart)
+#include "test_result_chart.moc"
