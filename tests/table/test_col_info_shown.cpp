@@ -8,26 +8,24 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
+#include <QLabel>
+#include <QPushButton>
 #include <QScreen>
 #include <QTableWidget>
+#include <QTranslator>
 #include <QToolButton>
 #include <QtTest>
 
 namespace {
 
-QImage screen_shot(QWidget *w)
+// The whole screen (popups included), also written to VORN_SHOTS_DIR when that is set.
+QImage screen_shot(QWidget *w, const QString &name)
 {
     QCoreApplication::processEvents();
-    return w->screen()->grabWindow(0).toImage();
-}
-
-void save_shot(const QImage &img, const QString &name)
-{
-    const QString dir = qEnvironmentVariable("VORN_SHOTS_DIR");
-    if (dir.isEmpty())
-        return;
-    QDir().mkpath(dir);
-    img.save(QDir(dir).filePath(name));
+    const QImage img = w->screen()->grabWindow(0).toImage();
+    if (const QString dir = qEnvironmentVariable("VORN_SHOTS_DIR"); !dir.isEmpty() && QDir().mkpath(dir))
+        img.save(QDir(dir).filePath(name));
+    return img;
 }
 
 // The spread between the darkest and the lightest pixel.
@@ -77,8 +75,7 @@ private slots:
         // The list opens on the cell's window, at the cell.
         const QRect popup = QRect(box->view()->mapToGlobal(QPoint(0, 0)), box->view()->size());
         QVERIFY(popup.intersects(QRect(w.mapToGlobal(QPoint(0, 0)), w.size())));
-        const QImage shot = screen_shot(&w);
-        save_shot(shot, "create_table_type_box.png");
+        const QImage shot = screen_shot(&w, "create_table_type_box.png");
         // The grid's style sheet must not paint the highlighted entry's text in its background's
         // colour: its name stands out from the row it is on.
         const QAbstractItemView *list = box->view();
@@ -104,7 +101,7 @@ private slots:
         QTest::keyClick(editor, Qt::Key_Return);
         // The delegate commits on its next turn of the event loop.
         QTRY_COMPARE(t->item(0, col_info::name_col)->text(), QString("temp"));
-        save_shot(screen_shot(&w), "create_table_typed.png");
+        screen_shot(&w, "create_table_typed.png");
     }
 
     void view_shows_every_type()
@@ -127,7 +124,38 @@ private slots:
         QTest::mouseDClick(t->viewport(), Qt::LeftButton, {}, cell_centre(t, 0, col_info::name_col));
         QVERIFY(!t->cellWidget(0, col_info::name_col));
         QCOMPARE(QApplication::focusWidget(), static_cast<QWidget *>(t));
-        save_shot(screen_shot(&w), "view_fields.png");
+        screen_shot(&w, "view_fields.png");
+    }
+
+    void translated_form_data()
+    {
+        QTest::addColumn<QString>("lang");
+        QTest::addColumn<QString>("name_header");
+        QTest::addColumn<QString>("apply");
+        QTest::newRow("zh") << "zh" << QString::fromUtf8("名称") << QString::fromUtf8("应用");
+        QTest::newRow("fr") << "fr" << "Nom" << "Appliquer";
+        QTest::newRow("jp") << "jp" << QString::fromUtf8("名前") << QString::fromUtf8("適用");
+    }
+    void translated_form()
+    {
+        QFETCH(QString, lang);
+        QFETCH(QString, name_header);
+        QFETCH(QString, apply);
+        QTranslator tr;
+        QVERIFY(tr.load(QStringLiteral(":/lang/vorn_tsdb_cli_%1.qm").arg(lang)));
+        QCoreApplication::installTranslator(&tr);
+        col_info w(nullptr);
+        QCoreApplication::removeTranslator(&tr);
+        w.fill("weather", "", {"temp"}, {"double"}, {"false"}, col_info::add_fields);
+        w.resize(560, 420);
+        w.show();
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        QCOMPARE(w.tableWidget->horizontalHeaderItem(col_info::name_col)->text(), name_header);
+        QCOMPARE(w.apply_btn->text(), apply);
+        for (QWidget *b : {static_cast<QWidget *>(w.apply_btn), static_cast<QWidget *>(w.cancel_btn),
+                           static_cast<QWidget *>(w.label)})
+            QVERIFY(b->width() >= b->sizeHint().width());
+        screen_shot(&w, QStringLiteral("add_fields_%1.png").arg(lang));
     }
 };
 

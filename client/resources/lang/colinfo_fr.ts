@@ -5,7 +5,7 @@
     <name>col_info</name>
     <message>
         <source>TableName</source>
-        <translation>NomTable</translation>
+        <translation>Nom de table</translation>
     </message>
     <message>
         <source>Name</source>
