@@ -24,7 +24,12 @@ fld_wt::fld_wt(QWidget *parent) : QWidget(parent), list_(new QListWidget(this)),
     le_->setAttribute(Qt::WA_TransparentForMouseEvents);
     le_->setFocusPolicy(Qt::NoFocus);
     list_->setIconSize(QSize(16, 16));
-    connect(list_, &QListWidget::itemChanged, this, [this] { emit field_changed(); });
+    connect(list_, &QListWidget::itemChanged, this, [this] {
+        // Folded, the line edit is all the user sees of the list: it names what is checked now.
+        if (!unfolded_)
+            show_checked();
+        emit field_changed();
+    });
     fold();
 }
 
@@ -120,12 +125,17 @@ void fld_wt::fold()
     list_->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
     resize(folded_width, folded_height);
     place_children();
+    show_checked();
+    le_->raise();
+}
+
+void fld_wt::show_checked()
+{
     QStringList names;
     for (const QByteArray &n : checked_fields())
         names << QString::fromUtf8(n);
     le_->setText(names.join(QLatin1Char('|')));
     le_->setCursorPosition(0);
-    le_->raise();
 }
 
 void fld_wt::place_children()

@@ -37,6 +37,7 @@ protected:
 private:
     void unfold();
     void fold();
+    void show_checked();
     void place_children();
 
     QListWidget *list_;

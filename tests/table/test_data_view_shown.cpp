@@ -1,0 +1,196 @@
+// The data view in a real shown window: the field list unfolds while the mouse is over it and
+// folds with its text rebuilt when the mouse leaves, the right button lists the context actions
+// by the current cell, and ctrl+f opens the search. With VORN_SHOTS_DIR set the screenshots
+// (Dec and Hex modes, the unfolded list, the context menu) are written there.
+#include "shown_window.h"
+#include "support/mem_time.h"
+#include "table/data_view.h"
+#include "table/fld_wt.h"
+#include "table/search_tab_dlg.h"
+#include "table/tab_data_model.h"
+#include "table_server_helper.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QDir>
+#include <QHeaderView>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenu>
+#include <QRadioButton>
+#include <QScreen>
+#include <QTableView>
+#include <QtTest>
+
+namespace {
+
+QImage screen_of(QWidget *w)
+{
+    QCoreApplication::processEvents();
+    const QRect r = w->frameGeometry();
+    return w->screen()->grabWindow(0, r.x(), r.y(), r.width(), r.height()).toImage();
+}
+
+void save_shot(const QImage &img, const QString &name)
+{
+    const QString dir = qEnvironmentVariable("VORN_SHOTS_DIR");
+    if (dir.isEmpty())
+        return;
+    QDir().mkpath(dir);
+    img.save(QDir(dir).filePath(name));
+}
+
+QStringList visible_texts(const QMenu *menu)
+{
+    QStringList out;
+    for (const QAction *a : menu->actions())
+        if (a->isVisible())
+            out << a->text();
+    return out;
+}
+
+} // namespace
+
+class test_data_view_shown : public QObject {
+    Q_OBJECT
+    std::unique_ptr<table_server> srv;
+    std::unique_ptr<data_view> view;
+
+    void park_mouse() { QCursor::setPos(view->mapToGlobal(QPoint(view->width() - 5, view->height() - 5))); }
+
+private slots:
+    void initTestCase()
+    {
+        SHOWN_WINDOW_REQUIRE();
+        ox::db::mem::register_meta_types();
+        srv = std::make_unique<table_server>(QStringList{QStringLiteral("--demo")});
+        QVERIFY2(srv->ok(), qPrintable(srv->error()));
+        view = std::make_unique<data_view>("all_types", srv->exec());
+        view->move(20, 20);
+        view->show();
+        view->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(view.get()));
+        view->grid()->resizeColumnsToContents();
+        park_mouse();
+        QTest::qWait(50);
+    }
+    void cleanupTestCase()
+    {
+        view.reset();
+        srv.reset();
+    }
+
+    void the_window_in_dec_and_hex()
+    {
+        QVERIFY(view->findChild<QRadioButton *>(QStringLiteral("dec_rb"))->isChecked());
+        save_shot(screen_of(view.get()), QStringLiteral("data_view_dec.png"));
+        view->findChild<QRadioButton *>(QStringLiteral("hex_rb"))->setChecked(true);
+        view->grid()->resizeColumnsToContents();
+        QCOMPARE(view->data_model()->data(view->data_model()->index(1, 1)).toString(), QStringLiteral("-0x05"));
+        save_shot(screen_of(view.get()), QStringLiteral("data_view_hex.png"));
+        view->findChild<QRadioButton *>(QStringLiteral("dec_rb"))->setChecked(true);
+        view->grid()->resizeColumnsToContents();
+    }
+
+    void the_field_list_unfolds_under_the_mouse()
+    {
+        fld_wt *f = view->findChild<fld_wt *>(QStringLiteral("fd_wt"));
+        QLineEdit *le = f->findChild<QLineEdit *>();
+        QListWidget *list = f->list();
+        QVERIFY(!f->unfolded());
+        QCOMPARE(f->size(), QSize(500, 30));
+
+        QCursor::setPos(f->mapToGlobal(QPoint(250, 15)));
+        QTRY_VERIFY_WITH_TIMEOUT(f->unfolded(), 3000);
+        // In front of everything below it: a column of all fields, 480 wide.
+        QCOMPARE(f->width(), 500);
+        QVERIFY2(f->height() > 200, qPrintable(QString::number(f->height())));
+        QCOMPARE(list->width(), 480);
+        QCOMPARE(list->flow(), QListView::TopToBottom);
+        QCOMPARE(list->viewMode(), QListView::IconMode);
+        QCOMPARE(list->iconSize(), QSize(16, 16));
+        const QRect last = list->visualItemRect(list->item(list->count() - 1));
+        QVERIFY(list->viewport()->rect().contains(last));
+        QCOMPARE(QApplication::widgetAt(f->mapToGlobal(QPoint(100, f->height() - 20))), list->viewport());
+        QTest::qWait(100);
+        save_shot(screen_of(view.get()), QStringLiteral("data_view_fields_unfolded.png"));
+
+        // Unchecking under the mouse reloads at once; the line edit follows when the list folds.
+        list->item(0)->setCheckState(Qt::Unchecked);
+        QVERIFY(view->view_command().startsWith("view all_types v_u08 "));
+        park_mouse();
+        QTRY_VERIFY_WITH_TIMEOUT(!f->unfolded(), 3000);
+        QCOMPARE(f->size(), QSize(500, 30));
+        QVERIFY(le->text().startsWith(QStringLiteral("v_u08|v_i16|")));
+        QCOMPARE(le->cursorPosition(), 0);
+        // The line edit lets the mouse through, so only the stacking order tells it is in front.
+        QVERIFY(f->children().indexOf(le) > f->children().indexOf(list));
+        // Checked again from elsewhere while folded, the field is named at once.
+        list->item(0)->setCheckState(Qt::Checked);
+        QVERIFY(le->text().startsWith(QStringLiteral("v_i08|v_u08|")));
+
+        // A disabled list stays folded.
+        f->setEnabled(false);
+        QCursor::setPos(f->mapToGlobal(QPoint(250, 15)));
+        QTest::qWait(200);
+        QVERIFY(!f->unfolded());
+        f->setEnabled(true);
+        park_mouse();
+    }
+
+    void the_context_menu_follows_the_current_cell()
+    {
+        QTableView *dv = view->grid();
+        tab_data_model *m = view->data_model();
+        QStringList seen;
+        auto right_click_on = [&](int row, int col) {
+            dv->setCurrentIndex(m->index(row, col));
+            const QRect cell = dv->visualRect(m->index(row, col));
+            QTimer::singleShot(300, this, [&] {
+                if (auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget())) {
+                    seen = visible_texts(menu);
+                    if (col == 0)
+                        save_shot(screen_of(view.get()), QStringLiteral("data_view_context_menu.png"));
+                    menu->close();
+                }
+            });
+            seen.clear();
+            QContextMenuEvent ev(QContextMenuEvent::Mouse, cell.center(), dv->viewport()->mapToGlobal(cell.center()));
+            QApplication::sendEvent(dv->viewport(), &ev);
+        };
+        const int col = 0;
+        right_click_on(2, col);
+        QCOMPARE(seen, (QStringList{QStringLiteral("filter this"), QStringLiteral("append filter"),
+                                    QStringLiteral("find text"), QStringLiteral("replace text")}));
+        [&] {
+            const int col = 3;
+            dv->setCurrentIndex(m->index(2, col));
+            const QRect cell = dv->visualRect(m->index(2, col));
+            QTimer::singleShot(300, this, [&] {
+                if (auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget())) {
+                    seen = visible_texts(menu);
+                    menu->close();
+                }
+            });
+            QContextMenuEvent ev(QContextMenuEvent::Mouse, cell.center(), dv->viewport()->mapToGlobal(cell.center()));
+            QApplication::sendEvent(dv->viewport(), &ev);
+        }();
+        QCOMPARE(seen, (QStringList{QStringLiteral("append filter"), QStringLiteral("find text"),
+                                    QStringLiteral("replace text")}));
+    }
+
+    void ctrl_f_opens_the_search_over_the_grid()
+    {
+        view->grid()->setFocus();
+        QTRY_VERIFY(view->grid()->hasFocus());
+        QTest::keyClick(view->grid(), Qt::Key_F, Qt::ControlModifier);
+        search_tab_dlg *dlg = view->grid()->findChild<search_tab_dlg *>();
+        QVERIFY(dlg);
+        QTRY_VERIFY(dlg->isVisible());
+        QCOMPARE(dlg->windowTitle(), QStringLiteral("find text in current table"));
+        dlg->close();
+    }
+};
+
+SHOWN_WINDOW_TEST_MAIN(test_data_view_shown)
+#include "test_data_view_shown.moc"
