@@ -8,6 +8,7 @@
 #include "shell/load_tab_dlg.h"
 #include "shell/save_tab_dlg.h"
 #include "table/import_csv_dlg.h"
+#include "table/view_export.h"
 
 #include <QDateTime>
 #include <QFileInfo>
@@ -168,26 +169,6 @@ void MainWindow::export_data()
     if (table.isEmpty())
         return;
     const QString name = QString::fromUtf8(table);
-    import_csv_dlg dlg(this);
-    dlg.set_export_mode(true);
-    dlg.setWindowTitle(tr("export table: %1 to csv/csvs file").arg(name));
-    dlg.set_path(now_name(name + QLatin1Char('_'), QStringLiteral(".csv")));
-    if (modal_seam::exec_dialog(&dlg) != QDialog::Accepted)
-        return;
-    const QString path = dlg.path();
-    bool ok;
-    QByteArray why;
-    if (dlg.is_client()) {
-        ok = export_table_local(*db_, table, path, dlg.form(), dlg.replace(), why);
-    } else {
-        ok = ::export_table(*db_, table, path.toUtf8(), dlg.is_csv(), dlg.splitter(), dlg.replace(), false);
-    }
-    QString text = tr("export table '%1' to file '%2' is %3!").arg(name, path, outcome_word(ok));
-    if (!dlg.is_client()) {
-        tell_result(tr("export table result"), text, ok);
-        return;
-    }
-    if (!why.isEmpty())
-        text += QLatin1Char('\n') + QString::fromUtf8(why);
-    modal_seam::information(this, tr("export table result"), text);
+    export_through_dialog(this, *db_, {table, QByteArray(), tr("export table: %1 to csv/csvs file").arg(name),
+                                       now_name(name + QLatin1Char('_'), QStringLiteral(".csv"))});
 }
