@@ -8,36 +8,24 @@
 #include "table/fld_wt.h"
 #include "table/search_tab_dlg.h"
 #include "table/tab_data_model.h"
+#include "screen_shot_helper.h"
 #include "table_server_helper.h"
 
 #include <QAction>
 #include <QApplication>
-#include <QDir>
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
 #include <QRadioButton>
-#include <QScreen>
 #include <QTableView>
 #include <QtTest>
 
 namespace {
 
-QImage screen_of(QWidget *w)
+QImage window_shot(QWidget *w)
 {
-    QCoreApplication::processEvents();
-    const QRect r = w->frameGeometry();
-    return w->screen()->grabWindow(0, r.x(), r.y(), r.width(), r.height()).toImage();
-}
-
-void save_shot(const QImage &img, const QString &name)
-{
-    const QString dir = qEnvironmentVariable("VORN_SHOTS_DIR");
-    if (dir.isEmpty())
-        return;
-    QDir().mkpath(dir);
-    img.save(QDir(dir).filePath(name));
+    return screen_of(w, w->frameGeometry());
 }
 
 QStringList visible_texts(const QMenu *menu)
@@ -83,11 +71,11 @@ private slots:
     void the_window_in_dec_and_hex()
     {
         QVERIFY(view->findChild<QRadioButton *>(QStringLiteral("dec_rb"))->isChecked());
-        save_shot(screen_of(view.get()), QStringLiteral("data_view_dec.png"));
+        save_shot(window_shot(view.get()), QStringLiteral("data_view_dec.png"));
         view->findChild<QRadioButton *>(QStringLiteral("hex_rb"))->setChecked(true);
         view->grid()->resizeColumnsToContents();
         QCOMPARE(view->data_model()->data(view->data_model()->index(1, 1)).toString(), QStringLiteral("-0x05"));
-        save_shot(screen_of(view.get()), QStringLiteral("data_view_hex.png"));
+        save_shot(window_shot(view.get()), QStringLiteral("data_view_hex.png"));
         view->findChild<QRadioButton *>(QStringLiteral("dec_rb"))->setChecked(true);
         view->grid()->resizeColumnsToContents();
     }
@@ -113,7 +101,7 @@ private slots:
         QVERIFY(list->viewport()->rect().contains(last));
         QCOMPARE(QApplication::widgetAt(f->mapToGlobal(QPoint(100, f->height() - 20))), list->viewport());
         QTest::qWait(100);
-        save_shot(screen_of(view.get()), QStringLiteral("data_view_fields_unfolded.png"));
+        save_shot(window_shot(view.get()), QStringLiteral("data_view_fields_unfolded.png"));
 
         // Unchecking under the mouse reloads at once; the line edit follows when the list folds.
         list->item(0)->setCheckState(Qt::Unchecked);
@@ -142,41 +130,28 @@ private slots:
     {
         QTableView *dv = view->grid();
         tab_data_model *m = view->data_model();
-        QStringList seen;
-        auto right_click_on = [&](int row, int col) {
+        // The texts of the menu the right button opens on the cell, with its picture when named.
+        auto menu_on = [&](int row, int col, const QString &shot) {
+            QStringList seen;
             dv->setCurrentIndex(m->index(row, col));
-            const QRect cell = dv->visualRect(m->index(row, col));
+            const QPoint at = dv->visualRect(m->index(row, col)).center();
             QTimer::singleShot(300, this, [&] {
                 if (auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget())) {
                     seen = visible_texts(menu);
-                    if (col == 0)
-                        save_shot(screen_of(view.get()), QStringLiteral("data_view_context_menu.png"));
+                    if (!shot.isEmpty())
+                        save_shot(window_shot(view.get()), shot);
                     menu->close();
                 }
             });
-            seen.clear();
-            QContextMenuEvent ev(QContextMenuEvent::Mouse, cell.center(), dv->viewport()->mapToGlobal(cell.center()));
+            QContextMenuEvent ev(QContextMenuEvent::Mouse, at, dv->viewport()->mapToGlobal(at));
             QApplication::sendEvent(dv->viewport(), &ev);
+            return seen;
         };
-        const int col = 0;
-        right_click_on(2, col);
-        QCOMPARE(seen, (QStringList{QStringLiteral("filter this"), QStringLiteral("append filter"),
-                                    QStringLiteral("find text"), QStringLiteral("replace text")}));
-        [&] {
-            const int col = 3;
-            dv->setCurrentIndex(m->index(2, col));
-            const QRect cell = dv->visualRect(m->index(2, col));
-            QTimer::singleShot(300, this, [&] {
-                if (auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget())) {
-                    seen = visible_texts(menu);
-                    menu->close();
-                }
-            });
-            QContextMenuEvent ev(QContextMenuEvent::Mouse, cell.center(), dv->viewport()->mapToGlobal(cell.center()));
-            QApplication::sendEvent(dv->viewport(), &ev);
-        }();
-        QCOMPARE(seen, (QStringList{QStringLiteral("append filter"), QStringLiteral("find text"),
-                                    QStringLiteral("replace text")}));
+        QCOMPARE(menu_on(2, 0, QStringLiteral("data_view_context_menu.png")),
+                 (QStringList{QStringLiteral("filter this"), QStringLiteral("append filter"), QStringLiteral("find text"),
+                              QStringLiteral("replace text")}));
+        QCOMPARE(menu_on(2, 3, QString()),
+                 (QStringList{QStringLiteral("append filter"), QStringLiteral("find text"), QStringLiteral("replace text")}));
     }
 
     void ctrl_f_opens_the_search_over_the_grid()

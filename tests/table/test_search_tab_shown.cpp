@@ -6,31 +6,15 @@
 #include "support/mem_time.h"
 #include "table/search_tab_dlg.h"
 #include "table/tab_data_model.h"
+#include "screen_shot_helper.h"
 #include "table_server_helper.h"
 
 #include <QApplication>
-#include <QDir>
 #include <QLineEdit>
-#include <QScreen>
 #include <QTableView>
 #include <QtTest>
 
 namespace {
-
-QImage screen_of(QWidget *w, const QRect &r)
-{
-    QCoreApplication::processEvents();
-    return w->screen()->grabWindow(0, r.x(), r.y(), r.width(), r.height()).toImage();
-}
-
-void save_shot(const QImage &img, const QString &name)
-{
-    const QString dir = qEnvironmentVariable("VORN_SHOTS_DIR");
-    if (dir.isEmpty())
-        return;
-    QDir().mkpath(dir);
-    img.save(QDir(dir).filePath(name));
-}
 
 int yellow_pixels(const QImage &img)
 {

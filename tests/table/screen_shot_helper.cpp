@@ -1,0 +1,23 @@
+// Grabs from the X screen, so popups and window frames are on the picture too.
+#include "screen_shot_helper.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QPixmap>
+#include <QScreen>
+#include <QWidget>
+
+QImage screen_of(QWidget *w, const QRect &r)
+{
+    QCoreApplication::processEvents();
+    return w->screen()->grabWindow(0, r.x(), r.y(), r.width(), r.height()).toImage();
+}
+
+void save_shot(const QImage &img, const QString &name)
+{
+    const QString dir = qEnvironmentVariable("VORN_SHOTS_DIR");
+    if (dir.isEmpty())
+        return;
+    QDir().mkpath(dir);
+    img.save(QDir(dir).filePath(name));
+}
