@@ -73,7 +73,10 @@ chart_pane::chart_pane(tab_data_model *model, QTableView *grid, QWidget *parent)
     timer_.setInterval(0);
     connect(&timer_, &QTimer::timeout, this, &chart_pane::refresh);
     connect(chart_, &QChart::plotAreaChanged, this, [this](const QRectF &area) {
-        if (int(area.width()) != last_width_)
+        // Axis labels of another width move the plot's edge by a few pixels; points reduced
+        // for a width that close draw the same line, so only a real resize recomputes.
+        const int w = int(area.width());
+        if (std::abs(w - last_width_) > std::max(2, last_width_ / 50))
             schedule(work::reduce);
     });
     if (model) {

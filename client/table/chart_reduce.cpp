@@ -4,15 +4,12 @@
 #include <algorithm>
 #include <cmath>
 
-bool chart_drawable(double y)
-{
-    return std::isfinite(y);
-}
-
 void chart_time_order::finish()
 {
-    std::stable_sort(entries_.begin(), entries_.end(),
-                     [](const entry &a, const entry &b) { return a.x < b.x; });
+    const auto earlier = [](const entry &a, const entry &b) { return a.x < b.x; };
+    // Grids mostly come in time order: then there is nothing to sort.
+    if (!std::is_sorted(entries_.begin(), entries_.end(), earlier))
+        std::stable_sort(entries_.begin(), entries_.end(), earlier);
     entries_.shrink_to_fit();
 }
 
@@ -44,7 +41,9 @@ void chart_reducer::add(std::int64_t x, double y, int row)
         have_after_ = true;
         return;
     }
-    const long col = std::min(long(width_ - 1), long((double(x) - double(x0_)) * per_ns_));
+    long col = long((double(x) - double(x0_)) * per_ns_);
+    if (col >= width_)
+        col = width_ - 1;
     const arrived a{p, seq_++};
     if (col != column_) {
         flush();
@@ -54,7 +53,7 @@ void chart_reducer::add(std::int64_t x, double y, int row)
     }
     if (y < low_.p.y)
         low_ = a;
-    if (y > high_.p.y)
+    else if (y > high_.p.y)
         high_ = a;
     last_ = a;
 }

@@ -2,12 +2,16 @@
 // first, last, lowest and highest point, so a million rows draw like the full line.
 #pragma once
 
+#include <cmath>
 #include <cstddef>
 #include <cstdint>
 #include <vector>
 
 // A value that can be drawn: neither NaN nor infinite.
-bool chart_drawable(double y);
+inline bool chart_drawable(double y)
+{
+    return std::isfinite(y);
+}
 
 // The rows that have a time, in time order (equal times keep their grid order). Rebuilt only
 // when the grid changes; the reduction walks it for any visible range.

@@ -94,13 +94,17 @@ bool column_store::number_at(std::size_t row, double *out) const
     if (row >= count_ || width_ == 0)
         return false;
     const unsigned char *p = fixed_.data() + row * width_;
-    if (is_integer(kind_)) {
-        std::uint64_t bits = 0;
-        std::memcpy(&bits, p, width_);
-        if (int_signed(kind_) && width_ < 8 && (bits >> (width_ * 8 - 1)) & 1)
-            bits |= ~std::uint64_t(0) << (width_ * 8); // sign-extend the narrower kinds
-        *out = int_signed(kind_) ? double(std::int64_t(bits)) : double(bits);
-        return true;
+    // Fixed-size copies: a chart reads every row of a column, so no call per value.
+    switch (kind_) {
+    case kind::u08: *out = double(*p); return true;
+    case kind::i08: *out = double(std::int8_t(*p)); return true;
+    case kind::u16: { std::uint16_t v; std::memcpy(&v, p, 2); *out = double(v); return true; }
+    case kind::i16: { std::int16_t v; std::memcpy(&v, p, 2); *out = double(v); return true; }
+    case kind::u32: { std::uint32_t v; std::memcpy(&v, p, 4); *out = double(v); return true; }
+    case kind::i32: { std::int32_t v; std::memcpy(&v, p, 4); *out = double(v); return true; }
+    case kind::u64: { std::uint64_t v; std::memcpy(&v, p, 8); *out = double(v); return true; }
+    case kind::i64: { std::int64_t v; std::memcpy(&v, p, 8); *out = double(v); return true; }
+    default: break;
     }
     if (kind_ == kind::flt) {
         float f;
