@@ -95,7 +95,8 @@ chart_pane::chart_pane(tab_data_model *model, QTableView *grid, QWidget *parent)
     if (grid && grid->selectionModel())
         connect(grid->selectionModel(), &QItemSelectionModel::selectionChanged, this,
                 [this] { update_selection(); });
-    schedule(work::setup);
+    // The lines exist before the chart is first shown: the legend lays out its entries then.
+    setup();
 }
 
 // The view owns the chart.
@@ -215,6 +216,12 @@ void chart_pane::setup()
         selected_->attachAxis(y_axis_);
         for (QLegendMarker *m : chart_->legend()->markers(selected_))
             m->setVisible(false);
+    }
+    if (isVisible()) {
+        // A shown legend hides its entries while series are added and shows them again only
+        // when its own size changes: hidden for one layout, it gets a new size.
+        chart_->legend()->hide();
+        QTimer::singleShot(0, chart_->legend(), [l = chart_->legend()] { l->show(); });
     }
     build_order();
     reduce();

@@ -123,7 +123,7 @@ private:
     qint64 x0_ = 0, x1_ = 0;
     double y0_ = 0, y1_ = 1;
     bool x_zoomed_ = false, y_zoomed_ = false;
-    work pending_ = work::setup;
+    work pending_ = work::reduce; // the first show reduces for the real width
     QTimer timer_;
     int last_width_ = 0;
     // The local clock's offset for one hour of wall-clock time, the last one asked for.

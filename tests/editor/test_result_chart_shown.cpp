@@ -1,0 +1,155 @@
+// The chart of a result tab in a real shown window on the development server's demo tables:
+// the hover tip, a click that selects the row, the wheel, and screenshots of the tab (written
+// where VORN_SHOTS_DIR points).
+#include "common/modal_seam.h"
+#include "db/db_exec.h"
+#include "devserver_process.h"
+#include "editor/cmd_script_editor.h"
+#include "editor/sys_config.h"
+#include "shown_window.h"
+#include "table/chart_pane.h"
+#include "table/chart_plot_view.h"
+#include "table/tab_data_model.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QDir>
+#include <QItemSelectionModel>
+#include <QTabWidget>
+#include <QTableView>
+#include <QTextEdit>
+#include <QToolTip>
+#include <QtCharts/QChart>
+#include <QtCharts/QLegend>
+#include <QtCharts/QLegendMarker>
+#include <QtCharts/QLineSeries>
+#include <QtCharts/QScatterSeries>
+#include <QtTest>
+#include <memory>
+
+using namespace QtCharts;
+
+namespace {
+
+void save_shot(QWidget *w, const QString &name)
+{
+    const QString dir = qEnvironmentVariable("VORN_SHOTS_DIR");
+    if (dir.isEmpty())
+        return;
+    QDir().mkpath(dir);
+    w->grab().save(QDir(dir).filePath(name));
+}
+
+chart_pane *show_chart(cmd_script_editor &ed, int tab)
+{
+    ed.result_tabs()->setCurrentIndex(tab);
+    for (QAction *a : ed.result_view(tab)->actions())
+        if (a->objectName() == QLatin1String("chart_toggle"))
+            a->setChecked(true);
+    auto *pane = ed.result_tabs()->widget(tab)->findChild<chart_pane *>();
+    if (pane)
+        QTest::qWait(100); // first layout and the reduction it waits for
+    return pane;
+}
+
+} // namespace
+
+class test_result_chart_shown : public QObject {
+    Q_OBJECT
+    std::unique_ptr<devserver_process> server_;
+    std::unique_ptr<QTextEdit> log_;
+    std::unique_ptr<db_exec> db_;
+
+private slots:
+    void initTestCase()
+    {
+        SHOWN_WINDOW_REQUIRE();
+        sys_config.reset();
+        server_.reset(new devserver_process({QStringLiteral("--demo")}));
+        QVERIFY2(server_->ok(), qPrintable(server_->error()));
+        QVERIFY(connect_to_server(server_->host().toLatin1().constData(), server_->port(), "admin", "admin"));
+        log_.reset(new QTextEdit);
+        db_.reset(new db_exec("vorn_tsdb", log_.get()));
+    }
+    void cleanupTestCase()
+    {
+        db_.reset();
+        log_.reset();
+        server_.reset();
+    }
+
+    void hover_click_and_wheel_on_a_demo_table()
+    {
+        SHOWN_WINDOW_REQUIRE();
+        modal_seam::script seam;
+        cmd_script_editor ed(nullptr, db_.get(), "view power_meters\nview weather\n");
+        ed.resize(1400, 900);
+        ed.show();
+        QVERIFY(QTest::qWaitForWindowActive(&ed));
+        ed.exec_cmd();
+        QCOMPARE(ed.result_tabs()->count(), 2);
+
+        chart_pane *pane = show_chart(ed, 1);
+        QVERIFY(pane && pane->isVisible());
+        QVERIFY(pane->drawn_points() > 100);
+        save_shot(&ed, QStringLiteral("result_tab_weather_chart.png"));
+
+        // A point in the middle of the temperature line, where the mouse finds it.
+        tab_data_model *model = ed.result_model(1);
+        int temp = -1;
+        for (int c = 0; c < model->columnCount(); ++c)
+            if (model->headerData(c, Qt::Horizontal).toString() == QLatin1String("temperature"))
+                temp = c;
+        QVERIFY(temp >= 0);
+        QLineSeries *line = pane->series_of(temp);
+        const QPointF p = pane->chart()->mapToPosition(line->at(line->count() / 2), line);
+        const QPoint at = pane->plot_view()->mapFromScene(pane->chart()->mapToScene(p));
+        QWidget *vp = pane->plot_view()->viewport();
+        QMouseEvent hover(QEvent::MouseMove, at, vp->mapToGlobal(at), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+        QApplication::sendEvent(vp, &hover);
+        QTRY_VERIFY(QToolTip::isVisible());
+        QVERIFY(QToolTip::text().contains(QLatin1String(": ")));
+        save_shot(&ed, QStringLiteral("result_tab_weather_hover.png"));
+
+        QTest::mouseClick(vp, Qt::LeftButton, {}, at);
+        QCOMPARE(ed.result_view(1)->selectionModel()->selectedRows().size(), 1);
+        const int row = ed.result_view(1)->selectionModel()->selectedRows().first().row();
+        QVERIFY(row >= 0);
+        // The picked row is marked on the lines, one mark where the click was.
+        QScatterSeries *marks = pane->selection_series();
+        QVERIFY(marks && marks->count() >= 1);
+        bool under_the_click = false;
+        for (const QPointF &m : marks->pointsVector()) {
+            const QPointF mp = pane->chart()->mapToPosition(m, marks);
+            under_the_click = under_the_click || (mp - p).manhattanLength() <= 16;
+        }
+        QVERIFY(under_the_click);
+
+        const qint64 span = pane->x_to() - pane->x_from();
+        for (int i = 0; i < 6; ++i) {
+            QWheelEvent in(at, vp->mapToGlobal(at), QPoint(), QPoint(0, 120), Qt::NoButton, Qt::NoModifier,
+                           Qt::NoScrollPhase, false);
+            QApplication::sendEvent(vp, &in);
+        }
+        QTRY_VERIFY(pane->x_to() - pane->x_from() < span / 3);
+        QTest::qWait(100);
+        save_shot(&ed, QStringLiteral("result_tab_weather_zoomed.png"));
+
+        pane = show_chart(ed, 0);
+        QVERIFY(pane);
+        save_shot(&ed, QStringLiteral("result_tab_power_meters_chart.png"));
+
+        // A reload with other columns while the chart is shown keeps a full legend.
+        QSignalSpy redrawn(pane, &chart_pane::redrawn);
+        ed.result_model(0)->load_result("view live_readings", 1);
+        QVERIFY(redrawn.wait(2000));
+        QTest::qWait(100);
+        QVERIFY(pane->series_of(1));
+        for (QLegendMarker *m : pane->chart()->legend()->markers(pane->series_of(1)))
+            QVERIFY(m->isVisible());
+        save_shot(&ed, QStringLiteral("result_tab_reloaded_live_readings.png"));
+    }
+};
+
+SHOWN_WINDOW_TEST_MAIN(test_result_chart_shown)
+#include "test_result_chart_shown.moc"
