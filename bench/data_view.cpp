@@ -111,7 +111,12 @@ int main(int argc, char **argv)
     view.apply();
     paint(view.grid());
     t.print("Apply: 1,000 commands, reload, painted", 0);
-    const bool ok = model->changed_count() == 0 && model->rowCount() == loaded;
+    // The reload shows what the server now holds: the edited values.
+    const int probe = int((long long)loaded * (edits / 2) / edits);
+    const bool ok = model->changed_count() == 0 && model->rowCount() == loaded &&
+                    model->data(model->index(probe, 1), Qt::EditRole).toLongLong() == -probe;
+    if (!ok)
+        std::printf("Apply did not reach the server\n");
     t.restart();
     view.update_tab();
     paint(view.grid());
