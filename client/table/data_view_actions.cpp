@@ -104,6 +104,9 @@ void data_view::widen_range(const mem::date_time &lo, const mem::date_time &hi)
 
 void data_view::add()
 {
+    // Without columns (the view failed) a row would have no cells to fill.
+    if (model_->columnCount() == 0)
+        return;
     QModelIndex at = dv_->currentIndex();
     if (!at.isValid()) {
         dv_->setCurrentIndex(model_->index(0, 0));

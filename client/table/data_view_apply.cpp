@@ -21,7 +21,6 @@ void data_view::apply()
     // No keeps the edits and sends nothing.
     if (!confirm_shared_updates(this, *model_))
         return;
-    const QList<QByteArray> commands = model_->pending_commands();
 
     // Rows added outside the range would vanish from the reloaded grid: the range takes them in.
     bool added = false;
@@ -39,7 +38,7 @@ void data_view::apply()
     }
 
     QProgressDialog progress(tr("applying the changes to table '%1'").arg(QString::fromUtf8(table_)), tr("Cancel"),
-                             0, commands.size(), this);
+                             0, 0, this);
     progress.setObjectName(QStringLiteral("apply_progress"));
     progress.setWindowTitle(tr("Apply"));
     progress.setWindowModality(Qt::ApplicationModal);
@@ -49,13 +48,16 @@ void data_view::apply()
     progress.setMinimumDuration(std::numeric_limits<int>::max());
     QElapsedTimer clock;
     clock.start();
-    int reached = 0;
+    int reached = 0, total = 0;
     bool cancelled = false;
-    const bool ok = model_->apply_changes([&](int done, int) {
+    const bool ok = model_->apply_changes([&](int done, int count) {
         reached = done;
+        total = count;
         if (!progress.isVisible() && clock.elapsed() >= progress_delay_ms_)
             progress.show();
+        // Shown by hand, the dialog does not run the event loop itself: the Cancel click needs this.
         if (progress.isVisible()) {
+            progress.setMaximum(count);
             progress.setValue(done);
             QCoreApplication::processEvents();
         }
@@ -66,8 +68,9 @@ void data_view::apply()
     if (exec_)
         exec_->update_log();
 
+    // The grid is as it was before Apply, so its commands are the same list again.
     if (!ok)
-        tell_apply_stop(reached, commands.size(), cancelled, commands.value(reached));
+        tell_apply_stop(reached, total, cancelled, cancelled ? QByteArray() : model_->pending_commands().value(reached));
     if (added)
         widen_range(lo, hi);
     // Whatever went, the grid shows the server's rows again and nothing is pending.

@@ -5,9 +5,10 @@
 #include "db/db_exec.h"
 #include "support/mem_time.h"
 
-#include <QHash>
 #include <QIcon>
 #include <QMap>
+#include <map>
+#include <unordered_set>
 
 using kind = value_kind;
 namespace mem = ox::db::mem;
@@ -62,13 +63,35 @@ QByteArray literal_for(const QByteArray &text, const QByteArray &type_name)
     return text;
 }
 
+namespace {
+// The grid rows, in order, that hold an item in some column: only they can have been edited or
+// added, so a grid of a million rows is not walked cell by cell to find a few edits.
+template <typename Columns>
+std::vector<int> rows_with_items(const Columns &columns, const std::vector<std::size_t> &order)
+{
+    std::vector<char> has(order.size(), 0);
+    bool any = false;
+    for (const auto &c : columns)
+        for (const auto &x : c.extras)
+            if (x.second.item && x.first < has.size()) {
+                has[x.first] = 1;
+                any = true;
+            }
+    std::vector<int> rows;
+    if (any)
+        for (std::size_t r = 0; r < order.size(); ++r)
+            if (has[order[r]])
+                rows.push_back(int(r));
+    return rows;
+}
+} // namespace
+
 QList<QByteArray> tab_data_model::pending_commands() const
 {
     QList<QByteArray> out;
-    const int rows = rowCount();
     const int cols = columnCount();
     const QString tp_name = QString::fromLatin1("time point");
-    for (int row = 0; row < rows; ++row) {
+    for (const int row : rows_with_items(columns_, order_)) {
         QByteArray at_clause;
         if (time_point_col_ >= 0)
             at_clause = " at " + at_time_point(row);
@@ -125,28 +148,44 @@ QList<tab_data_model::shared_update> tab_data_model::shared_time_point_updates()
     QList<shared_update> out;
     if (time_point_col_ < 0 || changed_items_.empty())
         return out;
-    QList<int> edited;
-    for (int row = 0; row < rowCount(); ++row) {
+    // Each edited loaded row with the time point its update will name.
+    std::vector<std::pair<int, mem::date_time>> edited;
+    for (const int row : rows_with_items(columns_, order_)) {
         if (is_new_row(row))
             continue;
         for (int c = 0; c < columnCount(); ++c) {
             const dbl_val_item *item = item_at(row, c);
             if (c != time_point_col_ && item && item->is_changed()) {
-                edited << row;
+                const dbl_val_item *tp = item_at(row, time_point_col_);
+                const QVariant when = tp ? tp->base_value() : value_at(row, time_point_col_);
+                edited.emplace_back(row, when.value<mem::date_time>());
                 break;
             }
         }
     }
-    if (edited.isEmpty())
+    if (edited.empty())
         return out;
-    QHash<QByteArray, int> loaded_at; // rows the server holds, by time point text
-    for (int row = 0; row < rowCount(); ++row)
-        if (storage_row(row) < loaded_rows_)
-            ++loaded_at[at_time_point(row)];
-    for (int row : edited) {
-        const int n = loaded_at.value(at_time_point(row));
+    // Rows the server holds, counted by time point: one pass over the stored column, where
+    // nanoseconds sort out the candidates and the full value decides.
+    std::map<mem::date_time, int> loaded_at;
+    std::unordered_set<std::int64_t> wanted;
+    for (const auto &e : edited) {
+        loaded_at.emplace(e.second, 0);
+        wanted.insert(column_store::time_ns_of(e.second));
+    }
+    const column_store &points = columns_[std::size_t(time_point_col_)].store;
+    for (std::size_t srow = 0; srow < loaded_rows_ && srow < points.size(); ++srow) {
+        std::int64_t ns = 0;
+        if (points.time_ns_at(srow, &ns) && !wanted.count(ns))
+            continue;
+        const auto it = loaded_at.find(points.value(srow).value<mem::date_time>());
+        if (it != loaded_at.end())
+            ++it->second;
+    }
+    for (const auto &e : edited) {
+        const int n = loaded_at[e.second];
         if (n > 1)
-            out << shared_update{row, n};
+            out << shared_update{e.first, n};
     }
     return out;
 }

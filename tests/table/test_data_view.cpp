@@ -392,6 +392,24 @@ private slots:
         QCOMPARE(w_values(), (QList<int>{1, 2}));
     }
 
+    void a_sorted_grid_sends_in_the_order_it_shows()
+    {
+        fill_w({1, 2, 3});
+        QVERIFY(srv->run("push into w n s values 4 \"y\" at 2023-03-04 05:06:02"));
+        data_view v("w", srv->exec());
+        tab_data_model *m = v.data_model();
+        v.grid()->sortByColumn(1, Qt::DescendingOrder);
+        QCOMPARE(m->data(m->index(0, 1), Qt::EditRole).toInt(), 4);
+        QVERIFY(m->setData(m->index(3, 1), 10)); // n 1, its own time point
+        QVERIFY(m->setData(m->index(0, 1), 40)); // n 4, shares 05:06:02 with n 2
+        QCOMPARE(m->pending_commands(),
+                 (QList<QByteArray>{"update w set n 40 at 2023-03-04 05:06:02", "update w set n 10 at 2023-03-04 05:06:01"}));
+        const auto shared = m->shared_time_point_updates();
+        QCOMPARE(shared.size(), 1);
+        QCOMPARE(shared[0].row, 0);
+        QCOMPARE(shared[0].rows_changed, 2);
+    }
+
     void cancel_stops_between_commands_and_tells_it()
     {
         fill_w({1, 2, 3, 4});
