@@ -96,6 +96,7 @@ chart_pane::chart_pane(tab_data_model *model, QTableView *grid, QWidget *parent)
         connect(grid->selectionModel(), &QItemSelectionModel::selectionChanged, this,
                 [this] { update_selection(); });
     // The lines exist before the chart is first shown: the legend lays out its entries then.
+    // The points wait for the first show, which gives the plot its width.
     setup();
 }
 
@@ -169,7 +170,7 @@ void chart_pane::refresh_now()
     const work w = model_ ? pending_ : work::none;
     pending_ = work::none;
     switch (w) {
-    case work::setup: setup(); break;
+    case work::setup: setup(); reduce(); break;
     case work::order: build_order(); reduce(); break;
     case work::reduce: reduce(); break;
     case work::none: break;
@@ -224,7 +225,6 @@ void chart_pane::setup()
         QTimer::singleShot(0, chart_->legend(), [l = chart_->legend()] { l->show(); });
     }
     build_order();
-    reduce();
 }
 
 void chart_pane::build_order()

@@ -21,41 +21,28 @@ std::size_t chart_time_order::lower_bound(std::int64_t x) const
 }
 
 chart_reducer::chart_reducer(std::int64_t x0, std::int64_t x1, int width)
-    : x0_(x0), x1_(std::max(x0, x1)), width_(std::max(1, width)),
+    : x0_(x0), x1_(std::max(x0, x1)), x0d_(double(x0)), width_(std::max(1, width)),
       per_ns_(x1 > x0 ? double(width_) / (double(x1) - double(x0)) : 0.0)
 {
     kept_.reserve(std::size_t(width_) * 4);
 }
 
-void chart_reducer::add(std::int64_t x, double y, int row)
+void chart_reducer::add_outside(const chart_point &p)
 {
-    const chart_point p{x, y, row};
-    if (x < x0_) {
+    if (p.x < x0_) {
         before_ = p;
         have_before_ = true;
-        return;
-    }
-    if (x > x1_) {
-        if (!have_after_)
-            after_ = p;
+    } else if (!have_after_) {
+        after_ = p;
         have_after_ = true;
-        return;
     }
-    long col = long((double(x) - double(x0_)) * per_ns_);
-    if (col >= width_)
-        col = width_ - 1;
-    const arrived a{p, seq_++};
-    if (col != column_) {
-        flush();
-        column_ = col;
-        first_ = low_ = high_ = last_ = a;
-        return;
-    }
-    if (y < low_.p.y)
-        low_ = a;
-    else if (y > high_.p.y)
-        high_ = a;
-    last_ = a;
+}
+
+void chart_reducer::start_column(long col, const arrived &a)
+{
+    flush();
+    column_ = col;
+    first_ = low_ = high_ = last_ = a;
 }
 
 void chart_reducer::flush()

@@ -53,7 +53,27 @@ class chart_reducer {
 public:
     chart_reducer(std::int64_t x0, std::int64_t x1, int width);
     // Rows must come in time order.
-    void add(std::int64_t x, double y, int row);
+    // Inline: it runs once per visible row and line.
+    void add(std::int64_t x, double y, int row)
+    {
+        if (x < x0_ || x > x1_) {
+            add_outside(chart_point{x, y, row});
+            return;
+        }
+        long col = long((double(x) - x0d_) * per_ns_);
+        if (col >= width_)
+            col = width_ - 1;
+        const arrived a{chart_point{x, y, row}, seq_++};
+        if (col != column_) {
+            start_column(col, a);
+            return;
+        }
+        if (y < low_.p.y)
+            low_ = a;
+        else if (y > high_.p.y)
+            high_ = a;
+        last_ = a;
+    }
     // Flushes the last column; out then holds at most 4 * width + 2 points.
     void finish(std::vector<chart_point> &out);
 
@@ -64,8 +84,11 @@ private:
         long seq;
     };
     void flush();
+    void add_outside(const chart_point &p);
+    void start_column(long col, const arrived &a);
 
     std::int64_t x0_, x1_;
+    double x0d_;
     int width_;
     double per_ns_;
     long column_ = -1;
