@@ -15,6 +15,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSpinBox>
@@ -39,7 +40,7 @@ data_view::data_view(const QByteArray &table, db_exec *exec, QWidget *parent)
     table_le_->setText(QString::fromUtf8(table_));
     apply_btn_->setEnabled(false);
     connect_all();
-    update_tab();
+    reload();
 }
 
 void data_view::build_form()
@@ -205,6 +206,12 @@ QByteArray data_view::export_command() const
 
 void data_view::update_tab()
 {
+    if (settle_pending())
+        reload();
+}
+
+void data_view::reload()
+{
     const int old_columns = model_->columnCount();
     model_->load_result(view_command(), 0);
     add_btn_->setEnabled(true);
@@ -215,6 +222,13 @@ void data_view::update_tab()
     dv_->horizontalHeader()->viewport()->update();
     dv_->viewport()->update();
     update_row_actions();
+    shown_.checked.clear();
+    for (int i = 0; i < fd_wt_->list()->count(); ++i)
+        shown_.checked << (fd_wt_->list()->item(i)->checkState() == Qt::Checked);
+    shown_.limit_on = limit_cb_->isChecked();
+    shown_.limit = limit_sb_->value();
+    shown_.begin = s_dtm_->value();
+    shown_.end = e_dtm_->value();
 }
 
 void data_view::re_exec() { update_tab(); }
@@ -238,7 +252,3 @@ void data_view::enable_apply(const bool &on)
     apply_btn_->setEnabled(on);
 }
 
-void data_view::cancel()
-{
-    emit rejected();
-}

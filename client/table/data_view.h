@@ -76,6 +76,22 @@ private:
     void widen_range(const ox::db::mem::date_time &lo, const ox::db::mem::date_time &hi);
     // Tells the user when Apply stopped early: what went, what failed, what the reload drops.
     void tell_apply_stop(int done, int total, bool cancelled, const QByteArray &failed);
+    // Runs the view command and shows its rows; pending edits are dropped without a question.
+    void reload();
+    bool has_pending() const;
+    // Before a reload drops pending edits the user chooses: apply them first, drop them, or
+    // keep them (the form goes back to what the grid shows). True when the reload may go on.
+    bool settle_pending();
+    void restore_form();
+
+    // The form as the grid's rows were last loaded with it.
+    struct shown_form {
+        QList<bool> checked;
+        bool limit_on = true;
+        int limit = 10;
+        ox::db::mem::date_time begin, end;
+    };
+    shown_form shown_;
 
     QByteArray table_;
     db_exec *exec_;

@@ -1,17 +1,24 @@
-// Apply: the question about shared time points, the commands with a progress dialog that can
-// stop between them, the report of what did not go, and the reload that follows in every case.
+// Pending edits: Apply (the question about shared time points, the commands with a progress
+// dialog that can stop between them, the report of what did not go, the reload in every case),
+// and the question before a new view or closing the window would drop them.
 #include "table/data_view.h"
 
 #include "common/failure_box.h"
 #include "common/modal_seam.h"
 #include "db/db_exec.h"
 #include "table/apply_question.h"
+#include "table/datetime_edit.h"
+#include "table/fld_wt.h"
 #include "table/tab_data_model.h"
 
+#include <QCheckBox>
 #include <QCoreApplication>
 #include <QElapsedTimer>
+#include <QListWidget>
 #include <QProgressDialog>
 #include <QPushButton>
+#include <QSignalBlocker>
+#include <QSpinBox>
 #include <limits>
 
 namespace mem = ox::db::mem;
@@ -74,7 +81,7 @@ void data_view::apply()
     if (added)
         widen_range(lo, hi);
     // Whatever went, the grid shows the server's rows again and nothing is pending.
-    update_tab();
+    reload();
     apply_btn_->setEnabled(false);
 }
 
@@ -94,4 +101,51 @@ void data_view::tell_apply_stop(int done, int total, bool cancelled, const QByte
     }
     db_exec *exec = exec_;
     failure_box::show(this, title, text, exec->last_code(), exec->last_reason(), [exec] { exec->request_reconnect(); });
+}
+
+bool data_view::has_pending() const
+{
+    return model_->changed_count() > 0 || model_->new_count() > 0;
+}
+
+bool data_view::settle_pending()
+{
+    if (!has_pending())
+        return true;
+    const QString text = tr("%1 edited or added rows are not applied yet, and a new view drops them. "
+                            "Apply them first?").arg(model_->pending_commands().size());
+    const QMessageBox::StandardButton answer =
+        modal_seam::question(this, tr("pending changes"), text, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel,
+                             QMessageBox::Cancel);
+    if (answer == QMessageBox::No)
+        return true;
+    if (answer == QMessageBox::Yes)
+        apply(); // reloads with the new form, unless the user kept the edits after all
+    if (has_pending())
+        restore_form();
+    return false;
+}
+
+void data_view::restore_form()
+{
+    const QSignalBlocker b1(fd_wt_), b2(limit_cb_), b3(limit_sb_), b4(s_dtm_), b5(e_dtm_);
+    QListWidget *list = fd_wt_->list();
+    for (int i = 0; i < list->count() && i < shown_.checked.size(); ++i)
+        list->item(i)->setCheckState(shown_.checked[i] ? Qt::Checked : Qt::Unchecked);
+    limit_cb_->setChecked(shown_.limit_on);
+    limit_sb_->setEnabled(shown_.limit_on);
+    limit_sb_->setValue(shown_.limit);
+    s_dtm_->set_value(shown_.begin);
+    e_dtm_->set_value(shown_.end);
+}
+
+void data_view::cancel()
+{
+    if (has_pending() &&
+        modal_seam::question(this, tr("pending changes"),
+                             tr("%1 edited or added rows are not applied yet. Close the view and drop them?")
+                                 .arg(model_->pending_commands().size()),
+                             QMessageBox::Yes | QMessageBox::No, QMessageBox::No) != QMessageBox::Yes)
+        return;
+    emit rejected();
 }

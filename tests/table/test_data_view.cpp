@@ -487,6 +487,50 @@ private slots:
         QVERIFY(s.last_text().startsWith(QStringLiteral("export table 'all_types' to file '%1' is failed!\n").arg(local)));
     }
 
+    void a_new_view_or_closing_asks_before_dropping_edits()
+    {
+        fill_w({1, 2});
+        data_view v("w", srv->exec());
+        tab_data_model *m = v.data_model();
+        QSpinBox *limit = child<QSpinBox>(&v, "limit_sb");
+        QSignalSpy rejected(&v, &data_view::rejected);
+        modal_seam::script s;
+
+        // Cancel (the default) keeps the edit and puts the form back as the grid shows it.
+        QVERIFY(m->setData(m->index(0, 1), 5));
+        limit->setValue(1);
+        QCOMPARE(int(s.shown.size()), 1);
+        QCOMPARE(s.shown[0].title, QStringLiteral("pending changes"));
+        QCOMPARE(s.shown[0].default_button, QMessageBox::Cancel);
+        QCOMPARE(limit->value(), 10);
+        QCOMPARE(m->rowCount(), 2);
+        QCOMPARE(m->changed_count(), 1);
+        QVERIFY(child<QPushButton>(&v, "apply_btn")->isEnabled());
+        child<QPushButton>(&v, "cancel_btn")->click();
+        QCOMPARE(s.shown.back().default_button, QMessageBox::No);
+        QCOMPARE(rejected.count(), 0);
+
+        // No drops it and shows the new view.
+        s.push_button(QMessageBox::No);
+        child<QCheckBox>(&v, "limit_cb")->setChecked(false);
+        QVERIFY(!v.view_command().contains(" max "));
+        QCOMPARE(m->changed_count(), 0);
+        QCOMPARE(w_values(), (QList<int>{1, 2}));
+
+        // Yes applies it first, then the new view comes.
+        QVERIFY(m->setData(m->index(1, 1), 7));
+        s.push_button(QMessageBox::Yes);
+        child<fld_wt>(&v, "fd_wt")->list()->item(1)->setCheckState(Qt::Unchecked);
+        QCOMPARE(m->columnCount(), 2);
+        QCOMPARE(m->changed_count(), 0);
+        QCOMPARE(w_values(), (QList<int>{1, 7}));
+
+        QVERIFY(m->setData(m->index(1, 1), 8));
+        s.push_button(QMessageBox::Yes);
+        child<QPushButton>(&v, "cancel_btn")->click();
+        QCOMPARE(rejected.count(), 1);
+    }
+
     void cancel_rejects()
     {
         data_view v("all_types", srv->exec());

@@ -108,6 +108,18 @@
         <translation>Cette commande a échoué : %1</translation>
     </message>
     <message>
+        <source>pending changes</source>
+        <translation>modifications en attente</translation>
+    </message>
+    <message>
+        <source>%1 edited or added rows are not applied yet, and a new view drops them. Apply them first?</source>
+        <translation>%1 lignes modifiées ou ajoutées ne sont pas encore appliquées, et une nouvelle vue les abandonne. Les appliquer d'abord ?</translation>
+    </message>
+    <message>
+        <source>%1 edited or added rows are not applied yet. Close the view and drop them?</source>
+        <translation>%1 lignes modifiées ou ajoutées ne sont pas encore appliquées. Fermer la vue et les abandonner ?</translation>
+    </message>
+    <message>
         <source>The changes that did not go are dropped by the reload.</source>
         <translation>Les modifications non envoyées sont perdues au rechargement.</translation>
     </message>

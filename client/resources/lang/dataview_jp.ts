@@ -108,6 +108,18 @@
         <translation>失敗したコマンド: %1</translation>
     </message>
     <message>
+        <source>pending changes</source>
+        <translation>未適用の変更</translation>
+    </message>
+    <message>
+        <source>%1 edited or added rows are not applied yet, and a new view drops them. Apply them first?</source>
+        <translation>編集または追加した %1 行はまだ適用されておらず、新しいビューでは破棄されます。先に適用しますか？</translation>
+    </message>
+    <message>
+        <source>%1 edited or added rows are not applied yet. Close the view and drop them?</source>
+        <translation>編集または追加した %1 行はまだ適用されていません。ビューを閉じて破棄しますか？</translation>
+    </message>
+    <message>
         <source>The changes that did not go are dropped by the reload.</source>
         <translation>送られなかった変更は再読み込みで破棄されます。</translation>
     </message>

@@ -108,6 +108,18 @@
         <translation>失败的命令: %1</translation>
     </message>
     <message>
+        <source>pending changes</source>
+        <translation>未应用的修改</translation>
+    </message>
+    <message>
+        <source>%1 edited or added rows are not applied yet, and a new view drops them. Apply them first?</source>
+        <translation>%1 行编辑或新增的数据尚未应用，新的视图会丢弃它们。先应用吗？</translation>
+    </message>
+    <message>
+        <source>%1 edited or added rows are not applied yet. Close the view and drop them?</source>
+        <translation>%1 行编辑或新增的数据尚未应用。关闭视图并丢弃它们吗？</translation>
+    </message>
+    <message>
         <source>The changes that did not go are dropped by the reload.</source>
         <translation>未发送的修改在重新加载时被丢弃。</translation>
     </message>
