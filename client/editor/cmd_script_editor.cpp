@@ -26,6 +26,7 @@
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTableView>
+#include <QToolButton>
 #include <QVBoxLayout>
 
 namespace {
@@ -94,6 +95,11 @@ cmd_script_editor::cmd_script_editor(QWidget *owner, db_exec *db, const QByteArr
     bar->addAction(close_all_act_);
     bar->addAction(close_cur_act_);
     bar->addAction(export_act_);
+    chart_btn_ = new QToolButton;
+    chart_btn_->setObjectName(QStringLiteral("chart_btn"));
+    chart_btn_->setAutoRaise(true);
+    chart_btn_->hide();
+    tab_widget_->setCornerWidget(chart_btn_, Qt::TopRightCorner);
 
     connect(exec_btn_, &QPushButton::clicked, this, &cmd_script_editor::exec_cmd);
     connect(ed, &editor::textChanged, this, &cmd_script_editor::change_layout);
@@ -101,6 +107,7 @@ cmd_script_editor::cmd_script_editor(QWidget *owner, db_exec *db, const QByteArr
     connect(ed, &editor::modified_changed, this, &cmd_script_editor::sync_modified);
     connect(ed, &editor::textChanged, this, &cmd_script_editor::sync_modified);
     connect(tab_widget_, &QTabWidget::tabCloseRequested, this, qOverload<int>(&cmd_script_editor::close_tab));
+    connect(tab_widget_, &QTabWidget::currentChanged, this, &cmd_script_editor::follow_chart_toggle);
     connect(copy_act_, &QAction::triggered, this, &cmd_script_editor::copy_tab);
     connect(close_all_act_, &QAction::triggered, this, &cmd_script_editor::close_all_tab);
     connect(close_cur_act_, &QAction::triggered, this, qOverload<bool>(&cmd_script_editor::close_tab));
@@ -285,7 +292,9 @@ void cmd_script_editor::add_result(tab_data_model *model, const QByteArray &cmd)
         emit find_in_result(view);
     });
     // Off by default: a result tab opens on its grid, and the chart costs nothing until asked.
-    chart_pane::add_toggle(page, model, view, false);
+    QAction *chart = chart_pane::add_toggle(page, model, view, false);
+    // A reload may make the grid chartable or not: the button beside the tabs follows.
+    connect(chart, &QAction::changed, this, &cmd_script_editor::follow_chart_toggle);
 
     QString title = QString::fromUtf8(cmd);
     title.replace(QLatin1Char('&'), QLatin1String("&&"));
@@ -301,6 +310,16 @@ void cmd_script_editor::remove_result(int index)
         return;
     tab_widget_->removeTab(index);
     delete w;   // the grid, its model and delegates, and the chart go with the page
+}
+
+void cmd_script_editor::follow_chart_toggle()
+{
+    QTableView *view = result_view(tab_widget_->currentIndex());
+    QAction *toggle = view ? view->findChild<QAction *>(QStringLiteral("chart_toggle"), Qt::FindDirectChildrenOnly)
+                           : nullptr;
+    if (toggle && chart_btn_->defaultAction() != toggle)
+        chart_btn_->setDefaultAction(toggle);
+    chart_btn_->setVisible(toggle && toggle->isVisible());
 }
 
 void cmd_script_editor::show_or_hide_results()

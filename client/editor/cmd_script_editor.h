@@ -16,6 +16,7 @@ class QPushButton;
 class QSplitter;
 class QTabWidget;
 class QTableView;
+class QToolButton;
 class db_exec;
 class editor;
 class editor_area;
@@ -53,6 +54,8 @@ public:
     QAction *close_all_action() const { return close_all_act_; }
     QAction *close_current_action() const { return close_cur_act_; }
     QAction *export_action() const { return export_act_; }
+    // Beside the result tabs: the current grid's "chart" toggle, hidden when it has no chart.
+    QToolButton *chart_button() const { return chart_btn_; }
 
     // Where "export current data" proposes to write the result of cmd: under "./export_data",
     // named after the table (or the command's first word) and the time.
@@ -116,6 +119,7 @@ private:
     void remove_result(int index);
     void show_or_hide_results();
     void focus_editor();
+    void follow_chart_toggle();
 
     QPointer<QWidget> owner_;
     // What modified_changed last told; the editor's own signal misses a change after a save.
@@ -130,6 +134,7 @@ private:
     QAction *close_all_act_ = nullptr;
     QAction *close_cur_act_ = nullptr;
     QAction *export_act_ = nullptr;
+    QToolButton *chart_btn_ = nullptr;
     script_runner runner_;
     int failed_line_ = -1;
 };

@@ -12,6 +12,7 @@
 #include <QAction>
 #include <QTabWidget>
 #include <QTableView>
+#include <QToolButton>
 #include <QTextEdit>
 #include <QtTest>
 #include <memory>
@@ -74,8 +75,17 @@ private slots:
         // Nothing to chart in a grid of texts: no toggle offered.
         QVERIFY(!chart_toggle(ed.result_view(1))->isVisible());
 
+        // The button beside the tabs is the current grid's toggle, shown only where it charts.
+        QToolButton *button = ed.chart_button();
+        QCOMPARE(button->defaultAction(), chart_toggle(ed.result_view(2)));
+        QVERIFY(!button->isHidden());
+        ed.result_tabs()->setCurrentIndex(1);
+        QVERIFY(button->isHidden());
         ed.result_tabs()->setCurrentIndex(0);
-        toggle->setChecked(true);
+        QCOMPARE(button->defaultAction(), toggle);
+        QVERIFY(!button->isHidden());
+        button->click();
+        QVERIFY(toggle->isChecked());
         auto *pane = ed.result_tabs()->widget(0)->findChild<chart_pane *>();
         QVERIFY(pane && pane->isVisible());
         pane->refresh_now();
@@ -84,6 +94,12 @@ private slots:
         QVERIFY(!chart_toggle(ed.result_view(2))->isChecked());
         QVERIFY(!ed.result_tabs()->widget(2)->findChild<chart_pane *>());
         QCOMPARE(ed.result_view(0), first);
+
+        // A reload without a time series takes the toggle and the button away.
+        ed.result_model(0)->load_result("view words", 1);
+        QVERIFY(!toggle->isChecked() && button->isHidden());
+        ed.result_model(0)->load_result("view series", 1);
+        QVERIFY(!button->isHidden() && !toggle->isChecked());
 
         // Closing the tab takes grid, model and chart with it.
         QPointer<chart_pane> gone = pane;
