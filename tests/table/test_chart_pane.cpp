@@ -11,6 +11,7 @@
 #include <QSplitter>
 #include <QTableView>
 #include <QtCharts/QChart>
+#include <QtCharts/QDateTimeAxis>
 #include <QtCharts/QLegend>
 #include <QtCharts/QLegendMarker>
 #include <QtCharts/QLineSeries>
@@ -117,6 +118,17 @@ private slots:
             QVERIFY(a[i - 1].x() < a[i].x());
         QCOMPARE(c.pane->x_from(), qint64(1577836800) * 1000000000);
         QCOMPARE(c.pane->x_to(), qint64(1577836803) * 1000000000);
+        // The axis shows the times as the grid does, whatever the local time zone, with labels
+        // as fine as the span needs.
+        auto *x = qobject_cast<QDateTimeAxis *>(c.pane->chart()->axes(Qt::Horizontal).first());
+        QVERIFY(x);
+        QCOMPARE(x->min(), QDateTime(QDate(2020, 1, 1), QTime(0, 0, 0)));
+        QCOMPARE(x->max(), QDateTime(QDate(2020, 1, 1), QTime(0, 0, 3)));
+        QCOMPARE(x->format(), QStringLiteral("hh:mm:ss.zzz"));
+        c.pane->set_x_range(c.pane->x_from(), c.pane->x_from() + qint64(10) * 86400 * 1000000000);
+        c.pane->refresh_now();
+        QCOMPARE(x->format(), QStringLiteral("yyyy-MM-dd"));
+        QCOMPARE(x->max(), QDateTime(QDate(2020, 1, 11), QTime(0, 0, 0)));
 
         charted t(srv->exec(), "txt", "view txt");
         QVERIFY(!chart_pane::can_chart(t.model));
