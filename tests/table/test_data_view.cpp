@@ -440,6 +440,32 @@ private slots:
         QCOMPARE(m->data(m->index(1, 1), Qt::EditRole).toInt(), 2);
     }
 
+    void the_progress_waits_a_second()
+    {
+        // Counts the progress dialogs shown, whether or not the event loop runs meanwhile.
+        struct show_counter : QObject {
+            int shown = 0;
+            bool eventFilter(QObject *o, QEvent *e) override
+            {
+                shown += e->type() == QEvent::Show && qobject_cast<QProgressDialog *>(o);
+                return false;
+            }
+        } counter;
+        qApp->installEventFilter(&counter);
+        fill_w({1, 2, 3});
+        data_view v("w", srv->exec());
+        for (int r = 0; r < 3; ++r)
+            QVERIFY(v.data_model()->setData(v.data_model()->index(r, 1), 9));
+        child<QPushButton>(&v, "apply_btn")->click();
+        QCOMPARE(counter.shown, 0);
+        QCOMPARE(w_values(), (QList<int>{9, 9, 9}));
+        v.set_progress_delay(0);
+        QVERIFY(v.data_model()->setData(v.data_model()->index(0, 1), 8));
+        child<QPushButton>(&v, "apply_btn")->click();
+        QCOMPARE(counter.shown, 1);
+        qApp->removeEventFilter(&counter);
+    }
+
     void export_ignores_the_range_and_keeps_the_limit()
     {
         data_view v("all_types", srv->exec());
