@@ -34,6 +34,19 @@ qint64 floor_div(qint64 a, qint64 b)
     return (a % b != 0 && (a < 0) != (b < 0)) ? q - 1 : q;
 }
 
+// A range computed in doubles, moved (keeping its span where it fits) inside what
+// nanoseconds since 1970 can hold.
+std::pair<qint64, qint64> held_range(double from, double to)
+{
+    constexpr double lo = -9.2e18, hi = 9.2e18; // just inside the 64-bit range
+    const double span = std::min(to - from, hi - lo);
+    if (from < lo)
+        from = lo, to = lo + span;
+    if (to > hi)
+        to = hi, from = hi - span;
+    return {qint64(from), qint64(to)};
+}
+
 // Labels fine enough to tell the ticks of the visible span apart, no finer.
 QString format_for(qint64 span_ns)
 {
@@ -392,7 +405,8 @@ void chart_pane::zoom_x(double factor, double at)
     const double next = std::clamp(span * factor, 1000.0, 1e18); // a microsecond to 30 years
     const double center = double(x0_) + at * span;
     const double from = center - at * next;
-    set_x_range(qint64(from), qint64(from + next));
+    const auto r = held_range(from, from + next);
+    set_x_range(r.first, r.second);
 }
 
 void chart_pane::zoom_y(double factor, double at)
@@ -411,7 +425,8 @@ void chart_pane::pan_pixels(double dx, double dy)
     const QRectF plot = chart_->plotArea();
     if (plot.width() > 0) {
         const double shift = -dx / plot.width() * (double(x1_) - double(x0_));
-        set_x_range(qint64(double(x0_) + shift), qint64(double(x1_) + shift));
+        const auto r = held_range(double(x0_) + shift, double(x1_) + shift);
+        set_x_range(r.first, r.second);
     }
     if (y_zoomed_ && plot.height() > 0) {
         const double shift = dy / plot.height() * (y1_ - y0_);

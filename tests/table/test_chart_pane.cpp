@@ -252,6 +252,20 @@ private slots:
         c.pane->refresh_now();
         QCOMPARE(c.pane->x_from(), from);
         QCOMPARE(c.pane->x_to(), to);
+
+        // Zooming out and panning at the ends of time keep the span the user asked for.
+        const qint64 end = std::numeric_limits<qint64>::max(), day = qint64(86400) * 1000000000;
+        c.pane->set_x_range(end - day, end);
+        c.pane->zoom_x(8.0, 1.0);
+        QVERIFY(c.pane->x_to() - c.pane->x_from() > 7 * day);
+        c.pane->pan_pixels(-200000, 0);
+        QVERIFY(c.pane->x_to() - c.pane->x_from() > 7 * day);
+        c.pane->set_x_range(-end, -end + 1000);
+        c.pane->zoom_x(1e9, 0.0);
+        c.pane->pan_pixels(200000, 0);
+        QVERIFY(c.pane->x_to() - c.pane->x_from() > 100000);
+        c.pane->refresh_now(); // an axis far from the rows draws nothing and fails nothing
+        QCOMPARE(c.pane->series_of(chart_pane::value_columns(c.model)[0])->count(), 1);
     }
 
     void follows_edits_added_rows_sorting_and_reloads()
