@@ -315,9 +315,11 @@ void chart_pane::reduce()
     if (!y_zoomed_) {
         if (!(lo <= hi))
             lo = 0, hi = 1;
-        const double pad = hi > lo ? (hi - lo) * 0.05 : std::max(1.0, std::fabs(hi) * 0.05);
-        y0_ = lo - pad;
-        y1_ = hi + pad;
+        // Halves first: values near the largest doubles have no finite difference.
+        const double half = hi / 2 - lo / 2;
+        const double pad = half > 0 ? half * 0.1 : std::max(1.0, std::fabs(hi) * 0.05);
+        y0_ = std::isfinite(lo - pad) ? lo - pad : lo;
+        y1_ = std::isfinite(hi + pad) ? hi + pad : hi;
     }
     update_axes();
     update_selection();

@@ -90,6 +90,9 @@ private slots:
         };
         for (const char *r : rows)
             QVERIFY2(srv->run(r), r);
+        QVERIFY(srv->run("create big d double"));
+        QVERIFY(srv->run("push into big d values -1.7e308 at 2020-01-01 00:00:00"));
+        QVERIFY(srv->run("push into big d values 1.7e308 at 2020-01-01 00:00:01"));
         QVERIFY(srv->run("create txt s string"));
         QVERIFY(srv->run("push into txt s values \"only text\" at 2020-01-01 00:00:00"));
     }
@@ -129,6 +132,12 @@ private slots:
         c.pane->refresh_now();
         QCOMPARE(x->format(), QStringLiteral("yyyy-MM-dd"));
         QCOMPARE(x->max(), QDateTime(QDate(2020, 1, 11), QTime(0, 0, 0)));
+
+        // Values at the ends of the doubles still give a finite value axis.
+        charted big(srv->exec(), "big", "view big");
+        auto *y = qobject_cast<QValueAxis *>(big.pane->chart()->axes(Qt::Vertical).first());
+        QVERIFY(std::isfinite(y->min()) && std::isfinite(y->max()));
+        QVERIFY(y->min() <= -1.7e308 && y->max() >= 1.7e308);
 
         charted t(srv->exec(), "txt", "view txt");
         QVERIFY(!chart_pane::can_chart(t.model));
