@@ -413,11 +413,12 @@ void chart_pane::zoom_x(double factor, double at)
 
 void chart_pane::zoom_y(double factor, double at)
 {
-    const double span = y1_ - y0_;
-    const double next = std::max(span * factor, 1e-12);
-    const double center = y0_ + at * span;
-    y0_ = center - at * next;
-    y1_ = y0_ + next;
+    // In halves, as a range across the largest doubles has no finite span.
+    const double half = y1_ / 2 - y0_ / 2;
+    const double next = std::clamp(half * factor, 1e-12, std::numeric_limits<double>::max() / 2);
+    const double center = y0_ / 2 + at * half; // half the value under the mouse
+    y0_ = std::max(-std::numeric_limits<double>::max(), 2 * (center - at * next));
+    y1_ = std::min(std::numeric_limits<double>::max(), 2 * (center - at * next + next));
     y_zoomed_ = true;
     schedule(work::reduce);
 }
@@ -431,7 +432,7 @@ void chart_pane::pan_pixels(double dx, double dy)
         set_x_range(r.first, r.second);
     }
     if (y_zoomed_ && plot.height() > 0) {
-        const double shift = dy / plot.height() * (y1_ - y0_);
+        const double shift = dy / plot.height() * 2 * (y1_ / 2 - y0_ / 2);
         y0_ += shift;
         y1_ += shift;
     }
@@ -450,7 +451,9 @@ int chart_pane::row_at(const QPoint &pos, int radius, QString *tip) const
     if (!model_ || plot.width() <= 0 || plot.height() <= 0 || !plot.adjusted(-radius, -radius, radius, radius).contains(at))
         return -1;
     const double a0 = axis_ms(x0_), a1 = axis_ms(x1_);
-    const double sx = plot.width() / std::max(1e-9, a1 - a0), sy = plot.height() / std::max(1e-300, y1_ - y0_);
+    // Halves of the values, so that the largest doubles still have a finite distance.
+    const double sx = plot.width() / std::max(1e-9, a1 - a0);
+    const double sy = plot.height() / std::max(1e-300, y1_ / 2 - y0_ / 2);
     double best = double(radius) * radius;
     int best_row = -1, best_col = -1;
     for (const line &l : lines_) {
@@ -458,7 +461,7 @@ int chart_pane::row_at(const QPoint &pos, int radius, QString *tip) const
             continue;
         for (const chart_point &p : l.points) {
             const double px = plot.left() + (axis_ms(p.x) - a0) * sx;
-            const double py = plot.bottom() - (p.y - y0_) * sy;
+            const double py = plot.bottom() - (p.y / 2 - y0_ / 2) * sy;
             const double d = (px - at.x()) * (px - at.x()) + (py - at.y()) * (py - at.y());
             if (d <= best)
                 best = d, best_row = p.row, best_col = l.column;
