@@ -1,10 +1,9 @@
 // The chart toggle of the script tab's result grids: offered for time series only, off by
 // default, kept per tab, and the grid accessors still reach the grid beside the chart.
 #include "common/modal_seam.h"
-#include "db/db_exec.h"
-#include "devserver_process.h"
 #include "editor/cmd_script_editor.h"
 #include "editor/sys_config.h"
+#include "result_chart_helper.h"
 #include "run_ok.h"
 #include "table/chart_pane.h"
 #include "table/tab_data_model.h"
@@ -13,52 +12,32 @@
 #include <QTabWidget>
 #include <QTableView>
 #include <QToolButton>
-#include <QTextEdit>
 #include <QtTest>
-#include <memory>
 
-namespace {
-QAction *chart_toggle(QTableView *view)
-{
-    for (QAction *a : view->actions())
-        if (a->objectName() == QLatin1String("chart_toggle"))
-            return a;
-    return nullptr;
-}
-} // namespace
 
 class test_result_chart : public QObject {
     Q_OBJECT
-    std::unique_ptr<devserver_process> server_;
-    std::unique_ptr<QTextEdit> log_;
-    std::unique_ptr<db_exec> db_;
+    chart_session session_;
+    db_exec *db() const { return session_.db.get(); }
 
 private slots:
     void initTestCase()
     {
         sys_config.reset();
-        server_.reset(new devserver_process);
-        QVERIFY2(server_->ok(), qPrintable(server_->error()));
-        QVERIFY(connect_to_server(server_->host().toLatin1().constData(), server_->port(), "admin", "admin"));
-        log_.reset(new QTextEdit);
-        db_.reset(new db_exec("vorn_tsdb", log_.get()));
-        QVERIFY(run_ok(*db_, "create series v i32"));
-        QVERIFY(run_ok(*db_, "push into series v values 5 at 2021-01-02 03:04:05"));
-        QVERIFY(run_ok(*db_, "push into series v values 7 at 2021-01-02 03:04:06"));
-        QVERIFY(run_ok(*db_, "create words s string"));
-        QVERIFY(run_ok(*db_, "push into words s values \"abc\" at 2021-01-02 03:04:05"));
+        const QString failed = session_.start();
+        QVERIFY2(failed.isEmpty(), qPrintable(failed));
+        QVERIFY(run_ok(*db(), "create series v i32"));
+        QVERIFY(run_ok(*db(), "push into series v values 5 at 2021-01-02 03:04:05"));
+        QVERIFY(run_ok(*db(), "push into series v values 7 at 2021-01-02 03:04:06"));
+        QVERIFY(run_ok(*db(), "create words s string"));
+        QVERIFY(run_ok(*db(), "push into words s values \"abc\" at 2021-01-02 03:04:05"));
     }
-    void cleanupTestCase()
-    {
-        db_.reset();
-        log_.reset();
-        server_.reset();
-    }
+    void cleanupTestCase() { session_.stop(); }
 
     void each_result_tab_has_its_own_chart_toggle()
     {
         modal_seam::script seam;
-        cmd_script_editor ed(nullptr, db_.get(), "view series\nview words\nview series\n");
+        cmd_script_editor ed(nullptr, db(), "view series\nview words\nview series\n");
         ed.resize(1000, 700);
         ed.show();
         ed.exec_cmd();

@@ -2,10 +2,9 @@
 // the hover tip, a click that selects the row, the wheel, and screenshots of the tab (written
 // where VORN_SHOTS_DIR points).
 #include "common/modal_seam.h"
-#include "db/db_exec.h"
-#include "devserver_process.h"
 #include "editor/cmd_script_editor.h"
 #include "editor/sys_config.h"
+#include "result_chart_helper.h"
 #include "shown_window.h"
 #include "table/chart_pane.h"
 #include "table/chart_plot_view.h"
@@ -17,7 +16,6 @@
 #include <QItemSelectionModel>
 #include <QTabWidget>
 #include <QTableView>
-#include <QTextEdit>
 #include <QToolTip>
 #include <QtCharts/QChart>
 #include <QtCharts/QLegend>
@@ -25,7 +23,6 @@
 #include <QtCharts/QLineSeries>
 #include <QtCharts/QScatterSeries>
 #include <QtTest>
-#include <memory>
 
 using namespace QtCharts;
 
@@ -43,9 +40,8 @@ void save_shot(QWidget *w, const QString &name)
 chart_pane *show_chart(cmd_script_editor &ed, int tab)
 {
     ed.result_tabs()->setCurrentIndex(tab);
-    for (QAction *a : ed.result_view(tab)->actions())
-        if (a->objectName() == QLatin1String("chart_toggle"))
-            a->setChecked(true);
+    if (QAction *a = chart_toggle(ed.result_view(tab)))
+        a->setChecked(true);
     auto *pane = ed.result_tabs()->widget(tab)->findChild<chart_pane *>();
     if (pane)
         QTest::qWait(100); // first layout and the reduction it waits for
@@ -56,33 +52,23 @@ chart_pane *show_chart(cmd_script_editor &ed, int tab)
 
 class test_result_chart_shown : public QObject {
     Q_OBJECT
-    std::unique_ptr<devserver_process> server_;
-    std::unique_ptr<QTextEdit> log_;
-    std::unique_ptr<db_exec> db_;
+    chart_session session_;
 
 private slots:
     void initTestCase()
     {
         SHOWN_WINDOW_REQUIRE();
         sys_config.reset();
-        server_.reset(new devserver_process({QStringLiteral("--demo")}));
-        QVERIFY2(server_->ok(), qPrintable(server_->error()));
-        QVERIFY(connect_to_server(server_->host().toLatin1().constData(), server_->port(), "admin", "admin"));
-        log_.reset(new QTextEdit);
-        db_.reset(new db_exec("vorn_tsdb", log_.get()));
+        const QString failed = session_.start({QStringLiteral("--demo")});
+        QVERIFY2(failed.isEmpty(), qPrintable(failed));
     }
-    void cleanupTestCase()
-    {
-        db_.reset();
-        log_.reset();
-        server_.reset();
-    }
+    void cleanupTestCase() { session_.stop(); }
 
     void hover_click_and_wheel_on_a_demo_table()
     {
         SHOWN_WINDOW_REQUIRE();
         modal_seam::script seam;
-        cmd_script_editor ed(nullptr, db_.get(), "view power_meters\nview weather\n");
+        cmd_script_editor ed(nullptr, session_.db.get(), "view power_meters\nview weather\n");
         ed.resize(1400, 900);
         ed.show();
         QVERIFY(QTest::qWaitForWindowActive(&ed));
