@@ -71,7 +71,8 @@ public:
 
     // Puts the checkable "chart" action into grid's context menu: checked, it shows a pane for
     // model beside grid in splitter (made when first needed), unchecked it hides it. The
-    // action is visible only while the model can be charted.
+    // action is visible only while the model can be charted. With shown, the chart comes on
+    // whenever the grid can be charted (now or after a reload) until the user switches it off.
     static QAction *add_toggle(QSplitter *splitter, tab_data_model *model, QTableView *grid, bool shown);
 
     // Runs a pending recomputation at once (it otherwise waits for the event loop).

@@ -6,6 +6,7 @@
 #include <QAction>
 #include <QSplitter>
 #include <QTableView>
+#include <memory>
 
 QAction *chart_pane::add_toggle(QSplitter *splitter, tab_data_model *model, QTableView *grid, bool shown)
 {
@@ -32,15 +33,19 @@ QAction *chart_pane::add_toggle(QSplitter *splitter, tab_data_model *model, QTab
         }
         pane->show();
     });
+    // What the user chose last wins over the default.
+    auto user_off = std::make_shared<bool>(false);
+    QObject::connect(act, &QAction::triggered, act, [user_off](bool on) { *user_off = !on; });
     // A reload may bring other columns: the toggle is offered only while there is a chart.
-    const auto follow = [act, model] {
+    const auto follow = [act, model, shown, user_off] {
         const bool chartable = chart_pane::can_chart(model);
         if (!chartable)
             act->setChecked(false);
         act->setVisible(chartable);
+        if (chartable && shown && !*user_off)
+            act->setChecked(true);
     };
     QObject::connect(model, &QAbstractItemModel::modelReset, act, follow);
     follow();
-    act->setChecked(shown && act->isVisible());
     return act;
 }

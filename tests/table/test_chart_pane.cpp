@@ -362,6 +362,34 @@ private slots:
         QVERIFY(!act->isVisible() && !act->isChecked());
         QVERIFY(!pane->isVisible());
     }
+
+    void toggle_on_by_default_until_switched_off()
+    {
+        QSplitter page;
+        auto *grid = new QTableView;
+        page.addWidget(grid);
+        auto *model = new tab_data_model("m", srv->exec(), grid);
+        grid->setModel(model);
+        // Made before the first load, as a window does.
+        QAction *act = chart_pane::add_toggle(&page, model, grid, true);
+        page.show();
+        QVERIFY(!act->isVisible() && !act->isChecked());
+        model->load_result("view m", 1);
+        QVERIFY(act->isVisible() && act->isChecked());
+        auto *pane = page.findChild<chart_pane *>();
+        QVERIFY(pane && pane->isVisible());
+        model->load_result("view txt", 1);
+        QVERIFY(!act->isChecked());
+        model->load_result("view m", 1);
+        QVERIFY(act->isChecked());
+        // Switched off by the user, it stays off across reloads.
+        act->trigger();
+        QVERIFY(!act->isChecked() && !pane->isVisible());
+        model->load_result("view m", 1);
+        QVERIFY(!act->isChecked());
+        act->trigger();
+        QVERIFY(act->isChecked() && pane->isVisible());
+    }
 };
 
 QTEST_MAIN(test_chart_pane)
