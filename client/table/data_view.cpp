@@ -217,6 +217,9 @@ void data_view::reload()
     add_btn_->setEnabled(true);
     for (int c = 0; c < qMax(old_columns, model_->columnCount()); ++c)
         dv_->setItemDelegateForColumn(c, c < model_->columnCount() ? model_->delegate_of(c) : nullptr);
+    // New columns get the width of their texts; widths the user set stay while the columns do.
+    if (model_->columnCount() != old_columns)
+        dv_->resizeColumnsToContents();
     // Every reload drops the pending edits.
     apply_btn_->setEnabled(false);
     dv_->horizontalHeader()->viewport()->update();

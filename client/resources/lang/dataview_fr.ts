@@ -49,7 +49,7 @@
     </message>
     <message>
         <source>export</source>
-        <translation>exporter</translation>
+        <translation>export</translation>
     </message>
     <message>
         <source>Apply</source>

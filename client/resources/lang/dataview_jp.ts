@@ -49,7 +49,7 @@
     </message>
     <message>
         <source>export</source>
-        <translation>エクスポート</translation>
+        <translation>出力</translation>
     </message>
     <message>
         <source>Apply</source>
