@@ -41,6 +41,7 @@ result_set *db_exec::run(const QByteArray &cmd, QByteArray &log_line, int quiet)
             e.reason = last_reason_;
         pane_.add(e);
     }
+    emit ran(cmd, rs != nullptr);
     return rs;
 }
 

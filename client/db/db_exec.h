@@ -61,6 +61,8 @@ signals:
     // A run failed because the connection is gone (last_code() 2).
     void connection_lost();
     void reconnect_requested();
+    // After every run, logged or quiet: what ran and whether it succeeded.
+    void ran(const QByteArray &cmd, bool ok);
 
 private:
     QByteArray name_;

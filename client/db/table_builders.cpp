@@ -40,12 +40,13 @@ int show_tables(db_exec &db, name_list &names)
 }
 
 bool table_time_range(db_exec &db, const QByteArray &table, ox::db::mem::date_time &first,
-                      ox::db::mem::date_time &last)
+                      ox::db::mem::date_time &last, bool quiet)
 {
-    result_set *rs = db.run("show tables");
+    result_set *rs = db.run("show tables", quiet ? 1 : 0);
     if (!rs)
         return false;
-    print(rs);
+    if (!quiet)
+        print(rs);
     bool found = false;
     const uint64_t n = rows_of(rs);
     for (uint64_t row = 0; row < n && !found; ++row) {

@@ -41,6 +41,7 @@ data_view::data_view(const QByteArray &table, db_exec *exec, QWidget *parent)
     apply_btn_->setEnabled(false);
     connect_all();
     reload();
+    add_live_parts();
 }
 
 void data_view::build_form()
@@ -187,11 +188,7 @@ void data_view::connect_all()
 
 QByteArray data_view::view_command() const
 {
-    QByteArray cmd = "view " + table_ + ' ' + fd_wt_->checked_fields().join(' ');
-    cmd += " btw " + mem::to_text(s_dtm_->value()).toUtf8() + ' ' + mem::to_text(e_dtm_->value()).toUtf8();
-    if (limit_cb_->isChecked())
-        cmd += " max " + QByteArray::number(limit_sb_->value());
-    return cmd;
+    return view_command_between(s_dtm_->value(), e_dtm_->value());
 }
 
 QByteArray data_view::export_command() const

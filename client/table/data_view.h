@@ -21,6 +21,7 @@ class date_time_wt;
 class db_exec;
 class fld_wt;
 class tab_data_model;
+class view_follow;
 
 class data_view : public QWidget {
     Q_OBJECT
@@ -32,6 +33,12 @@ public:
     const QByteArray &table() const { return table_; }
     // The command update_tab sends: fields, time range and limit as the form holds them.
     QByteArray view_command() const;
+    // The view command for a time range; with_limit adds the form's row limit when it is on.
+    QByteArray view_command_between(const ox::db::mem::date_time &begin, const ox::db::mem::date_time &end,
+                                    bool with_limit = true) const;
+    // The chart toggle and the follow object (data_view_live.cpp).
+    QAction *chart_action() const { return chart_act_; }
+    view_follow *follower() const { return follow_; }
     // The command an export writes: fields and limit, every time point.
     QByteArray export_command() const;
     // How long Apply runs before its progress dialog shows (one second unless a test says).
@@ -65,6 +72,8 @@ public slots:
 
 private:
     void build_form();
+    // The chart beside the grid and the follow controls, once the first rows are loaded.
+    void add_live_parts();
     void make_actions();
     void connect_all();
     void fetch_range_and_fields();
@@ -123,4 +132,8 @@ private:
     QAction *replace_act_ = nullptr;
 
     int progress_delay_ms_ = 1000;
+
+    QAction *chart_act_ = nullptr;
+    bool chart_off_by_user_ = false;
+    view_follow *follow_ = nullptr;
 };

@@ -196,7 +196,8 @@ void view_follow::tick()
     if (paused_)
         return;
     mem::date_time first, newest;
-    if (!table_time_range(*exec_, table_, first, newest)) {
+    // Asked quietly: only the rows it brings are worth a line in the log.
+    if (!table_time_range(*exec_, table_, first, newest, true)) {
         stop(exec_->last_code() != 0 && !exec_->last_reason().isEmpty()
                  ? exec_->last_reason()
                  : tr("the server lists no time range for the table"));
