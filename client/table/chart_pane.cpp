@@ -18,6 +18,8 @@
 #include <QtCharts/QValueAxis>
 #include <algorithm>
 #include <cmath>
+#include <tuple>
+#include <utility>
 
 using namespace QtCharts;
 
@@ -97,7 +99,10 @@ chart_pane::chart_pane(tab_data_model *model, QTableView *grid, QWidget *parent)
         connect(model, &QAbstractItemModel::columnsInserted, this, [this] { schedule(work::setup); });
         connect(model, &QAbstractItemModel::columnsRemoved, this, [this] { schedule(work::setup); });
         connect(model, &QAbstractItemModel::layoutChanged, this, [this] { schedule(work::order); });
-        connect(model, &QAbstractItemModel::rowsInserted, this, [this] { schedule(work::order); });
+        connect(model, &QAbstractItemModel::rowsInserted, this, [this] {
+            rows_added_ = true;
+            schedule(work::order);
+        });
         connect(model, &QAbstractItemModel::rowsRemoved, this, [this] { schedule(work::order); });
         connect(model, &QAbstractItemModel::dataChanged, this,
                 [this](const QModelIndex &tl, const QModelIndex &br, const QVector<int> &roles) {
@@ -242,6 +247,9 @@ void chart_pane::setup()
 
 void chart_pane::build_order()
 {
+    const bool had_rows = !order_.empty();
+    const qint64 newest_before = had_rows ? order_.x(order_.size() - 1) : 0;
+    const bool rows_added = std::exchange(rows_added_, false);
     order_.clear();
     const int n = model_ && x_col_ >= 0 ? model_->rowCount() : 0;
     order_.reserve(std::size_t(n));
@@ -260,6 +268,21 @@ void chart_pane::build_order()
             x1_ = order_.x(order_.size() - 1);
             if (x1_ <= x0_)
                 x0_ -= 500 * ns_per_ms, x1_ += 500 * ns_per_ms;
+        }
+    } else if (rows_added && had_rows && !order_.empty() && x1_ >= newest_before) {
+        // Zoomed on the newest rows, the view moves on with the rows that keep coming; zoomed
+        // on older rows, it stays where the user put it.
+        const qint64 newest = order_.x(order_.size() - 1);
+        qint64 step = 0, from = 0, to = 0;
+        // In whole nanoseconds where they fit: doubles would round the range's ends by hundreds.
+        const bool exact = !__builtin_sub_overflow(newest, newest_before, &step)
+                           && !__builtin_add_overflow(x0_, step, &from) && !__builtin_add_overflow(x1_, step, &to);
+        if (newest > newest_before && exact) {
+            x0_ = from;
+            x1_ = to;
+        } else if (newest > newest_before) {
+            const double d = double(newest) - double(newest_before);
+            std::tie(x0_, x1_) = held_range(double(x0_) + d, double(x1_) + d);
         }
     }
 }

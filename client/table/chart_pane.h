@@ -124,6 +124,7 @@ private:
     qint64 x0_ = 0, x1_ = 0;
     double y0_ = 0, y1_ = 1;
     bool x_zoomed_ = false, y_zoomed_ = false;
+    bool rows_added_ = false; // since the time order was last built
     work pending_ = work::reduce; // the first show reduces for the real width
     QTimer timer_;
     int last_width_ = 0;

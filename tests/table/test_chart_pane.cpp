@@ -336,6 +336,69 @@ private slots:
         QCOMPARE(c.pane->series_of(col_a)->count(), 4);
     }
 
+    void zoomed_on_the_newest_rows_it_moves_with_new_rows()
+    {
+        QVERIFY(srv->run("create grow v double"));
+        const auto at = [](int s) { return QByteArray("2020-01-01 00:00:") + QByteArray::number(s).rightJustified(2, '0'); };
+        const auto push = [&](int s) {
+            return srv->run("push into grow v values " + QByteArray::number(s) + " at " + at(s));
+        };
+        for (int s = 0; s < 10; ++s)
+            QVERIFY(push(s));
+        charted c(srv->exec(), "grow", "view grow");
+        QSignalSpy redrawn(c.pane, &chart_pane::redrawn);
+        const qint64 base = qint64(1577836800) * 1000000000, sec = 1000000000;
+        // Appends the rows of seconds first to last, as follow does.
+        const auto arrive = [&](int first, int last) {
+            for (int s = first; s <= last; ++s)
+                if (!push(s))
+                    return false;
+            int added = 0;
+            const auto st = c.model->append_rows("view grow btw " + at(first) + ' ' + at(last), 1, &added);
+            return st == tab_data_model::append_status::done && added == last - first + 1 && redrawn.wait(2000);
+        };
+
+        // Zoomed so the newest point is the right edge: the range moves by the new rows' span.
+        c.pane->set_x_range(base + 5 * sec, base + 9 * sec);
+        QVERIFY(redrawn.wait(2000));
+        QVERIFY(arrive(10, 11));
+        QCOMPARE(c.pane->x_from(), base + 7 * sec);
+        QCOMPARE(c.pane->x_to(), base + 11 * sec);
+        // The newest point is drawn.
+        QLineSeries *v = c.pane->series_of(chart_pane::value_columns(c.model)[0]);
+        QCOMPARE(max_y(v), 11.0);
+
+        // The right edge beyond the newest point: it moves too, keeping its span.
+        c.pane->set_x_range(base + 10 * sec, base + 20 * sec);
+        QVERIFY(redrawn.wait(2000));
+        QVERIFY(arrive(12, 14));
+        QCOMPARE(c.pane->x_from(), base + 13 * sec);
+        QCOMPARE(c.pane->x_to(), base + 23 * sec);
+
+        // Zoomed on older rows: it stays where the user put it.
+        c.pane->set_x_range(base + 1 * sec, base + 4 * sec);
+        QVERIFY(redrawn.wait(2000));
+        QVERIFY(arrive(15, 15));
+        QCOMPARE(c.pane->x_from(), base + 1 * sec);
+        QCOMPARE(c.pane->x_to(), base + 4 * sec);
+
+        // Unzoomed it widens to every row.
+        c.pane->reset_zoom();
+        QVERIFY(redrawn.wait(2000));
+        QVERIFY(arrive(16, 17));
+        QCOMPARE(c.pane->x_from(), base);
+        QCOMPARE(c.pane->x_to(), base + 17 * sec);
+
+        // An edit that makes a newer time point is no new row: the zoomed view stays.
+        c.pane->set_x_range(base + 12 * sec, base + 17 * sec);
+        QVERIFY(redrawn.wait(2000));
+        const int tp = c.model->time_point_column();
+        QVERIFY(c.model->setData(c.model->index(0, tp), QVariant::fromValue(mem::date_time{2020, 1, 1, 0, 0, 40, 0})));
+        QVERIFY(redrawn.wait(2000));
+        QCOMPARE(c.pane->x_from(), base + 12 * sec);
+        QCOMPARE(c.pane->x_to(), base + 17 * sec);
+    }
+
     void toggle_makes_the_pane_on_demand()
     {
         QSplitter page;
