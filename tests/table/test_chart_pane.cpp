@@ -151,7 +151,7 @@ private slots:
         }
         big.pane->zoom_y(0.5, 0.5);
         big.pane->refresh_now();
-        QVERIFY(std::isfinite(y->min()) && std::isfinite(y->max()) && y->max() - y->min() < 2e308);
+        QVERIFY(std::isfinite(y->min()) && std::isfinite(y->max()) && std::isfinite(y->max() - y->min()));
 
         charted t(srv->exec(), "txt", "view txt");
         QVERIFY(!chart_pane::can_chart(t.model));
