@@ -269,7 +269,7 @@ void chart_pane::build_order()
             if (x1_ <= x0_)
                 x0_ -= 500 * ns_per_ms, x1_ += 500 * ns_per_ms;
         }
-    } else if (rows_added && had_rows && !order_.empty() && x1_ >= newest_before) {
+    } else if (rows_added && had_rows && !order_.empty() && shows_time(newest_before)) {
         // Zoomed on the newest rows, the view moves on with the rows that keep coming; zoomed
         // on older rows, it stays where the user put it.
         const qint64 newest = order_.x(order_.size() - 1);
@@ -285,6 +285,15 @@ void chart_pane::build_order()
             std::tie(x0_, x1_) = held_range(double(x0_) + d, double(x1_) + d);
         }
     }
+}
+
+bool chart_pane::shows_time(qint64 ns) const
+{
+    // A point less than a pixel beyond the right edge is drawn at the edge; a zoom computed
+    // in doubles puts the edge there, hundreds of nanoseconds off.
+    const qint64 pixel = qint64((double(x1_) - double(x0_)) / plot_width());
+    qint64 beyond = 0;
+    return x1_ >= ns || (!__builtin_sub_overflow(ns, x1_, &beyond) && beyond <= pixel);
 }
 
 int chart_pane::plot_width() const
@@ -355,7 +364,27 @@ void chart_pane::update_axes()
     x_axis_->setTickCount(std::clamp(plot_width() / 120 + 1, 2, 10));
     const qint64 a0 = qint64(std::floor(axis_ms(x0_))), a1 = qint64(std::ceil(axis_ms(x1_)));
     x_axis_->setRange(QDateTime::fromMSecsSinceEpoch(a0), QDateTime::fromMSecsSinceEpoch(std::max(a1, a0 + 1)));
+    // Ticks of the last range could number in the billions for this one: fixed while it changes.
+    y_axis_->setTickType(QValueAxis::TicksFixed);
     y_axis_->setRange(y0_, y1_);
+    // Ticks on round values (1, 2 or 5 times a power of ten) about every 60 pixels, labelled
+    // with as many decimals as the step needs; the range stays as the values fill it.
+    const int plot_h = int(chart_->plotArea().height());
+    const double n = std::max(2, (plot_h >= 10 ? plot_h : std::max(100, height() - 80)) / 60);
+    const double raw = 2 * ((y1_ / 2 - y0_ / 2) / n);
+    const double mag = std::pow(10.0, std::floor(std::log10(raw)));
+    const double f = raw / mag;
+    const double step = (f <= 1 ? 1 : f <= 2 ? 2 : f <= 5 ? 5 : 10) * mag;
+    if (std::isfinite(step) && step > 0 && std::isfinite(std::floor(y0_ / step) * step)) {
+        y_axis_->setTickAnchor(std::floor(y0_ / step) * step);
+        y_axis_->setTickInterval(step);
+        y_axis_->setTickType(QValueAxis::TicksDynamic);
+        const int decimals = std::clamp(int(-std::floor(std::log10(step))), 0, 12);
+        const bool plain = std::max(std::fabs(y0_), std::fabs(y1_)) < 1e12;
+        y_axis_->setLabelFormat(plain ? QStringLiteral("%.%1f").arg(decimals) : QStringLiteral("%.6g"));
+    } else {
+        y_axis_->setLabelFormat(QStringLiteral("%.6g"));
+    }
 }
 
 void chart_pane::update_selection()

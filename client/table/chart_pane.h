@@ -101,6 +101,8 @@ private:
     void on_data_changed(const QModelIndex &top_left, const QModelIndex &bottom_right);
     void on_rows_changed();
     int plot_width() const;
+    // Whether a time is at or before the visible range's end, to a pixel.
+    bool shows_time(qint64 ns) const;
     // Axis values are what the axis shows in local time for the wall-clock values.
     qreal axis_ms(qint64 ns) const;
 

@@ -16,6 +16,7 @@ namespace {
 // A press that moves less than this is a click, not a drag.
 constexpr int click_slop = 4;
 constexpr int pick_radius = 8;
+constexpr double edge_snap = 8;
 } // namespace
 
 chart_plot_view::chart_plot_view(QChart *chart, chart_pane *pane) : QChartView(chart), pane_(pane)
@@ -29,7 +30,15 @@ double chart_plot_view::x_fraction(const QPoint &pos) const
 {
     const QRectF plot = chart()->plotArea();
     const QPointF at = chart()->mapFromScene(mapToScene(pos));
-    return plot.width() > 0 ? std::clamp((at.x() - plot.left()) / plot.width(), 0.0, 1.0) : 0.5;
+    if (plot.width() <= 0)
+        return 0.5;
+    // The wheel over the last few pixels zooms around the edge itself: a view of the newest
+    // rows keeps them at its end (and follows new ones) instead of losing them by a pixel.
+    if (at.x() >= plot.right() - edge_snap)
+        return 1.0;
+    if (at.x() <= plot.left() + edge_snap)
+        return 0.0;
+    return (at.x() - plot.left()) / plot.width();
 }
 
 double chart_plot_view::y_fraction(const QPoint &pos) const

@@ -389,6 +389,22 @@ private slots:
         QCOMPARE(c.pane->x_from(), base);
         QCOMPARE(c.pane->x_to(), base + 17 * sec);
 
+        // The wheel a few pixels inside the right edge zooms around the edge itself (doubles
+        // may leave it a little short of the newest point), and the view still follows.
+        QWidget *vp = c.pane->plot_view()->viewport();
+        const QRectF plot = c.pane->chart()->plotArea();
+        const QPoint edge = c.pane->plot_view()->mapFromScene(
+            c.pane->chart()->mapToScene(QPointF(plot.right() - 3, plot.center().y())));
+        QWheelEvent in(edge, vp->mapToGlobal(edge), QPoint(), QPoint(0, 360), Qt::NoButton, Qt::NoModifier,
+                       Qt::NoScrollPhase, false);
+        QApplication::sendEvent(vp, &in);
+        QVERIFY(redrawn.wait(2000));
+        QVERIFY(qAbs(c.pane->x_to() - (base + 17 * sec)) < 1000);
+        const qint64 zoomed_from = c.pane->x_from(), zoomed_to = c.pane->x_to();
+        QVERIFY(arrive(18, 18));
+        QCOMPARE(c.pane->x_from(), zoomed_from + sec);
+        QCOMPARE(c.pane->x_to(), zoomed_to + sec);
+
         // An edit that makes a newer time point is no new row: the zoomed view stays.
         c.pane->set_x_range(base + 12 * sec, base + 17 * sec);
         QVERIFY(redrawn.wait(2000));
@@ -397,6 +413,27 @@ private slots:
         QVERIFY(redrawn.wait(2000));
         QCOMPARE(c.pane->x_from(), base + 12 * sec);
         QCOMPARE(c.pane->x_to(), base + 17 * sec);
+    }
+
+    void value_ticks_fall_on_round_numbers()
+    {
+        charted c(srv->exec(), "m", "view m a b");
+        auto *y = qobject_cast<QValueAxis *>(c.pane->chart()->axes(Qt::Vertical).first());
+        QCOMPARE(y->tickType(), QValueAxis::TicksDynamic);
+        const double step = y->tickInterval();
+        const double mag = std::pow(10.0, std::floor(std::log10(step)));
+        const double f = step / mag;
+        QVERIFY2(qFuzzyCompare(f, 1.0) || qFuzzyCompare(f, 2.0) || qFuzzyCompare(f, 5.0), qPrintable(QString::number(step)));
+        QVERIFY(std::fmod(y->tickAnchor(), step) == 0);
+        // Between three and twenty ticks, whatever the values.
+        const double ticks = (y->max() - y->min()) / step;
+        QVERIFY2(ticks >= 2 && ticks <= 20, qPrintable(QString::number(ticks)));
+        QCOMPARE(y->labelFormat(), step >= 1 ? QStringLiteral("%.0f") : QStringLiteral("%.1f"));
+        // Values near the largest doubles keep a finite axis with ticks of their own.
+        charted big(srv->exec(), "big", "view big");
+        auto *by = qobject_cast<QValueAxis *>(big.pane->chart()->axes(Qt::Vertical).first());
+        QVERIFY(std::isfinite(by->min()) && std::isfinite(by->max()));
+        QVERIFY(by->tickType() == QValueAxis::TicksFixed || std::isfinite(by->tickInterval()));
     }
 
     void toggle_makes_the_pane_on_demand()
