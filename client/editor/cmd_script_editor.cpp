@@ -32,6 +32,8 @@
 namespace {
 
 const char *const command_property = "vorn_command";
+// Pixels between the chart button beside the result tabs and the window's right edge.
+constexpr int corner_margin = 6;
 
 // The table a command reads, when its first word names one to read ("view t1 ..."); the
 // model asks for that table's fields when the result comes without rows.
@@ -95,11 +97,16 @@ cmd_script_editor::cmd_script_editor(QWidget *owner, db_exec *db, const QByteArr
     bar->addAction(close_all_act_);
     bar->addAction(close_cur_act_);
     bar->addAction(export_act_);
-    chart_btn_ = new QToolButton;
+    // The corner sits flush with the window's edge: a margin keeps the button's frame inside.
+    auto *corner = new QWidget;
+    auto *corner_row = new QHBoxLayout(corner);
+    corner_row->setContentsMargins(0, 0, corner_margin, 0);
+    chart_btn_ = new QToolButton(corner);
     chart_btn_->setObjectName(QStringLiteral("chart_btn"));
     chart_btn_->setAutoRaise(true);
     chart_btn_->hide();
-    tab_widget_->setCornerWidget(chart_btn_, Qt::TopRightCorner);
+    corner_row->addWidget(chart_btn_);
+    tab_widget_->setCornerWidget(corner, Qt::TopRightCorner);
 
     connect(exec_btn_, &QPushButton::clicked, this, &cmd_script_editor::exec_cmd);
     connect(ed, &editor::textChanged, this, &cmd_script_editor::change_layout);

@@ -63,6 +63,11 @@ private slots:
         ed.result_tabs()->setCurrentIndex(0);
         QCOMPARE(button->defaultAction(), toggle);
         QVERIFY(!button->isHidden());
+        // Its frame stays clear of the tab widget's right edge, where the window ends.
+        QTabWidget *tabs = ed.result_tabs();
+        QTRY_VERIFY(button->isVisible());
+        const QRect at(button->mapTo(tabs, QPoint(0, 0)), button->size());
+        QVERIFY2(at.right() <= tabs->width() - 4, qPrintable(QStringLiteral("%1 of %2").arg(at.right()).arg(tabs->width())));
         button->click();
         QVERIFY(toggle->isChecked());
         auto *pane = ed.result_tabs()->widget(0)->findChild<chart_pane *>();
