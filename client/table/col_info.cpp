@@ -27,6 +27,17 @@ const char *const field_style = "background-color: rgb(250, 250, 255);\nborder:1
 const char *const combo_row = "col_info_row";
 const char *const combo_col = "col_info_col";
 
+// The type box fills its cell: placed right of the cell's icon, as editors are by default, it
+// would show the type's icon twice, once beside the box and once in it.
+class whole_cell_delegate : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+    void updateEditorGeometry(QWidget *editor, const QStyleOptionViewItem &option, const QModelIndex &) const override
+    {
+        editor->setGeometry(option.rect);
+    }
+};
+
 } // namespace
 
 const QList<QByteArray> &col_info::type_names()
@@ -66,6 +77,7 @@ col_info::col_info(db_exec *exec_, QWidget *parent) : QWidget(parent), exec(exec
     tableWidget->horizontalHeader()->setStretchLastSection(true);
     tableWidget->horizontalHeader()->setSectionResizeMode(name_col, QHeaderView::Stretch);
     tableWidget->setColumnWidth(type_col, 150);
+    tableWidget->setItemDelegateForColumn(type_col, new whole_cell_delegate(tableWidget));
 
     apply_btn = new QPushButton(tr("Apply"), this);
     apply_btn->setObjectName(QStringLiteral("apply_btn"));

@@ -169,6 +169,14 @@ private slots:
         QCOMPARE(box->currentText(), QString("datetime"));
         // Names are typed, not picked.
         QVERIFY(!open_box(w, 0, col_info::name_col));
+        // The box covers its whole cell, so the cell's own type icon does not show beside it.
+        w.resize(600, 400);
+        w.show();
+        box = open_box(w, 0, col_info::type_col);
+        QTRY_VERIFY(box->isVisible());
+        const QRect cell = w.tableWidget->visualItemRect(w.tableWidget->item(0, col_info::type_col));
+        QTRY_COMPARE(box->geometry().left(), cell.left());
+        QCOMPARE(box->geometry().right(), cell.right());
 
         col_info a(srv->exec());
         a.fill("t", "", {"a"}, {"i32"}, {"false"}, col_info::add_fields);
