@@ -132,6 +132,10 @@ void date_time_wt::show_value()
         date_->setDate(qBound(date_->minimumDate(), d, date_->maximumDate()));
     last_good_time_ = mem::to_text(value_.time_part());
     time_->setText(last_good_time_);
+    // A time with nanoseconds is wider than most entries: one the user is not in shows its
+    // hours rather than a tail of digits.
+    if (!time_->hasFocus())
+        time_->setCursorPosition(0);
     showing_ = false;
 }
 

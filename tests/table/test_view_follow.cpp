@@ -10,6 +10,7 @@
 #include "table/view_follow.h"
 
 #include <QCheckBox>
+#include <QLineEdit>
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QSpinBox>
@@ -131,6 +132,8 @@ private slots:
         QCOMPARE(followed[0][0].toInt(), 2);
         QVERIFY(w.end.value() == at_second(4));
         QCOMPARE(end_changed.count(), 0); // the host must not reload
+        // The moved end shows from its hours: a narrow entry would show only nanosecond digits.
+        QCOMPARE(w.end.time_edit()->cursorPosition(), 0);
         // Followed rows are loaded rows: their time point stays read-only, nothing is pending.
         QCOMPARE(w.model.changed_count() + w.model.new_count(), 0);
         QVERIFY(!(w.model.flags(w.model.index(4, 0)) & Qt::ItemIsEditable));
