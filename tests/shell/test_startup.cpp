@@ -18,6 +18,9 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QSpinBox>
+#include <QStyle>
+#include <QStyleOptionSpinBox>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QTranslator>
@@ -140,6 +143,28 @@ void test_startup::style_sheet_installed()
     QApplication *app = qobject_cast<QApplication *>(qApp);
     QVERIFY(startup::install_style_sheet(*app));
     QVERIFY(app->styleSheet().contains(QStringLiteral("QMainWindow")));
+    {
+        // The sheet gives spin boxes a border; their buttons then need arrows of the sheet's
+        // own, or they are drawn as bare frames with nothing in them.
+        struct spin : QSpinBox {
+            using QSpinBox::initStyleOption;
+        } box;
+        box.setRange(0, 10);
+        box.setValue(5);
+        box.resize(90, 26);
+        const QImage img = box.grab().toImage();
+        QStyleOptionSpinBox opt;
+        box.initStyleOption(&opt);
+        for (auto part : {QStyle::SC_SpinBoxUp, QStyle::SC_SpinBoxDown}) {
+            const QRect button = box.style()->subControlRect(QStyle::CC_SpinBox, &opt, part, &box);
+            const QRect middle = button.adjusted(button.width() / 3, 2, -button.width() / 3, -2);
+            int ink = 0;
+            for (int y = middle.top(); y <= middle.bottom(); ++y)
+                for (int x = middle.left(); x <= middle.right(); ++x)
+                    ink += qGray(img.pixel(x, y)) < 160;
+            QVERIFY2(ink >= 2, qPrintable(QStringLiteral("button %1 has no arrow").arg(int(part))));
+        }
+    }
     app->setStyleSheet(QString());
 }
 
@@ -150,7 +175,7 @@ void test_startup::every_named_resource_exists()
     QVERIFY(!root.isEmpty());
     static const QRegularExpression literal(QStringLiteral(":/(img|qss|lang)/[A-Za-z0-9_./-]+\\.(svg|png|qss|qm)"));
     QStringList named;
-    QDirIterator it(root + QStringLiteral("/client"), {QStringLiteral("*.cpp"), QStringLiteral("*.h")},
+    QDirIterator it(root + QStringLiteral("/client"), {QStringLiteral("*.cpp"), QStringLiteral("*.h"), QStringLiteral("*.qss")},
                     QDir::Files, QDirIterator::Subdirectories);
     while (it.hasNext()) {
         QFile f(it.next());
