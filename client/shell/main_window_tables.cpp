@@ -96,11 +96,14 @@ void MainWindow::create_table()
     add_table_window(w, tr("new table"));
 }
 
-// A definition window over the fields the server lists for the current table.
+// A definition window over the fields the server lists for the current table; the field
+// modes need a field to be current.
 void MainWindow::open_definition(int mode, const QString &title)
 {
     const QByteArray table = current_table();
-    if (table.isEmpty())
+    const QByteArray field = current_field();
+    const bool for_field = mode == col_info::rename || mode == col_info::modify;
+    if (table.isEmpty() || (for_field && field.isEmpty()))
         return;
     name_list names, types, numbers;
     if (!field_info(*db_, table, names, types, numbers, false)) {
@@ -113,7 +116,7 @@ void MainWindow::open_definition(int mode, const QString &title)
     for (int i = 0; i < names.size(); ++i)
         indexes.append(QByteArrayLiteral("false"));
     auto *w = new col_info(db_);
-    w->fill(table, current_field(), names, types, indexes, mode);
+    w->fill(table, field, names, types, indexes, mode);
     add_table_window(w, title);
 }
 
@@ -129,20 +132,14 @@ void MainWindow::view_cols()
 
 void MainWindow::rename_col()
 {
-    if (current_field().isEmpty())
-        return;
     open_definition(col_info::rename, tr("rename field '%2' of table: %1")
-                                                .arg(QString::fromUtf8(current_table()),
-                                                     QString::fromUtf8(current_field())));
+                                          .arg(QString::fromUtf8(current_table()), QString::fromUtf8(current_field())));
 }
 
 void MainWindow::modify_col()
 {
-    if (current_field().isEmpty())
-        return;
     open_definition(col_info::modify, tr("modify field '%2' of table: %1")
-                                                .arg(QString::fromUtf8(current_table()),
-                                                     QString::fromUtf8(current_field())));
+                                          .arg(QString::fromUtf8(current_table()), QString::fromUtf8(current_field())));
 }
 
 void MainWindow::view_data()
