@@ -1,7 +1,6 @@
 // The script tab: layout, running the script through result grids, and the result tab actions.
 #include "editor/cmd_script_editor.h"
 
-#include "db/cmd_builders.h"
 #include "db/db_exec.h"
 #include "editor/editor.h"
 #include "editor/editor_area.h"
@@ -10,10 +9,10 @@
 #include "common/failure_box.h"
 #include "common/modal_seam.h"
 #include "table/grid_csv.h"
-#include "table/import_csv_dlg.h"
 #include "table/search_tab_dlg.h"
 #include "table/chart_pane.h"
 #include "table/tab_data_model.h"
+#include "table/view_export.h"
 
 #include <QAction>
 #include <QApplication>
@@ -396,28 +395,21 @@ void cmd_script_editor::export_data(bool)
     cmd = cmd.mid(b, e - b);
 
     // The file lies on the server (the query is exported there, under a relative path) or on
-    // this machine (the grid's rows are written here).
-    QWidget *parent = owner_ ? owner_.data() : this;
-    import_csv_dlg dlg(parent);
-    dlg.set_export_mode(true);
-    dlg.setWindowTitle(tr("export current windows execute result to csv/csvs file"));
-    dlg.set_path(export_path_for(cmd, QDateTime::currentDateTime()));
-    if (modal_seam::exec_dialog(&dlg) != QDialog::Accepted)
-        return;
-    const QString path = dlg.path();
-    bool ok;
-    QByteArray why;
-    if (dlg.is_client()) {
-        const tab_data_model *model = result_model(tab_widget_->currentIndex());
-        ok = model && write_local_file(path, grid_csv_text(*model, dlg.form()), dlg.replace(), why);
-    } else {
-        ok = export_query(*db_, cmd, path.toUtf8(), dlg.is_csv(), dlg.splitter(), dlg.replace(), false);
-    }
-    db_->update_log();
-    QString text = tr("export current data to file '%1' is %2!").arg(path, ok ? tr("successful") : tr("failed"));
-    if (!why.isEmpty())
-        text += QLatin1Char('\n') + QString::fromUtf8(why);
-    modal_seam::information(parent, tr("export data result"), text);
+    // this machine (the grid's rows are written here, not fetched again).
+    const int index = tab_widget_->currentIndex();
+    csv_export_request req;
+    req.view = cmd;
+    req.dialog_title = tr("export current windows execute result to csv/csvs file");
+    req.preset_path = export_path_for(cmd, QDateTime::currentDateTime());
+    req.result_title = tr("export data result");
+    req.result_text = [](const QString &path, bool ok) {
+        return tr("export current data to file '%1' is %2!").arg(path, ok ? tr("successful") : tr("failed"));
+    };
+    req.write_here = [this, index](const QString &path, const csv_form &form, bool replace, QByteArray &why) {
+        const tab_data_model *model = result_model(index);
+        return model && write_local_file(path, grid_csv_text(*model, form), replace, why);
+    };
+    export_through_dialog(owner_ ? owner_.data() : this, *db_, req);
 }
 
 // ---------------------------------------------------------------- Edit menu

@@ -40,7 +40,10 @@ public:
         const QString path = dlg.path();
         QByteArray why;
         bool ok;
-        if (dlg.is_client())
+        const bool written_here = dlg.is_client() && req.write_here;
+        if (written_here)
+            ok = req.write_here(path, dlg.form(), dlg.replace(), why);
+        else if (dlg.is_client())
             ok = req.view.isEmpty() ? export_table_local(db, req.table, path, dlg.form(), dlg.replace(), why)
                                     : write_view_here(db, req.view, dlg, why);
         else if (req.view.isEmpty())
@@ -49,15 +52,17 @@ public:
             ok = export_query(db, req.view, path.toUtf8(), dlg.is_csv(), dlg.splitter(), dlg.replace(), false);
         db.update_log();
 
-        const QString title = tr("export table result");
-        QString text = tr("export table '%1' to file '%2' is %3!")
-                           .arg(QString::fromUtf8(req.table), path, ok ? tr("successful") : tr("failed"));
+        const QString title = req.result_title.isEmpty() ? tr("export table result") : req.result_title;
+        const QString text = req.result_text ? req.result_text(path, ok)
+                                             : tr("export table '%1' to file '%2' is %3!")
+                                                   .arg(QString::fromUtf8(req.table), path, ok ? tr("successful") : tr("failed"));
         if (ok) {
             modal_seam::information(parent, title, text);
             return true;
         }
-        // A local failure says its own reason; the server's reason is the last run's.
-        if (!why.isEmpty())
+        // A local failure says its own reason; the server's reason is the last run's, and rows
+        // written from the screen never asked the server anything.
+        if (!why.isEmpty() || written_here)
             failure_box::show(parent, title, failure_box::with_reason(text, QString::fromUtf8(why)), 0, QString(), {});
         else
             failure_box::show(parent, title, text, db.last_code(), db.last_reason(), [&db] { db.request_reconnect(); });

@@ -232,6 +232,19 @@ private slots:
         const int before = logged_commands();
         ed->export_action()->trigger();
         QCOMPARE(logged_commands(), before);
+
+        // The same file again without leave to replace it: the server refuses, and the box
+        // keeps its own title and text with the server's reason under them.
+        seam.on_dialog = [](QDialog *dlg) {
+            dlg->findChild<QLineEdit *>(QStringLiteral("s_path_le"))->setText(QStringLiteral("export_data/t1_out.csv"));
+        };
+        seam.push_result(QDialog::Accepted);
+        ed->export_action()->trigger();
+        seam.on_dialog = nullptr;
+        QCOMPARE(seam.last_title(), QStringLiteral("export data result"));
+        QVERIFY(!db_->last_reason().isEmpty());
+        QCOMPARE(seam.last_text(), QStringLiteral("export current data to file 'export_data/t1_out.csv' is failed!\n")
+                                       + db_->last_reason());
     }
 
     void export_names_and_modified_state()

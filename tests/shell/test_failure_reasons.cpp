@@ -9,6 +9,7 @@
 #include "shell/status_indicators.h"
 
 #include <QPushButton>
+#include <QTabWidget>
 #include <QTextEdit>
 
 using namespace mw_test;
@@ -23,6 +24,7 @@ private slots:
     void table_operation_box_adds_the_reason();
     void file_operation_boxes_add_the_reason();
     void lost_connection_shows_at_once_and_offers_reconnect();
+    void script_export_offers_reconnect_when_the_connection_is_lost();
     void status_buttons_explain_themselves();
 
 private:
@@ -131,6 +133,25 @@ void test_failure_reasons::lost_connection_shows_at_once_and_offers_reconnect()
     QCOMPARE(seam_->last_title(), QStringLiteral("reconnect information"));
     QCOMPARE(seam_->last_text(), QStringLiteral("reconnect sussesful!"));
     QCOMPARE(w_->indicators()->connection_icon(), QStringLiteral(":/img/connect.svg"));
+}
+
+void test_failure_reasons::script_export_offers_reconnect_when_the_connection_is_lost()
+{
+    cmd_script_editor ed(w_.get(), w_->exec(), "view t1");
+    ed.exec_cmd();
+    QCOMPARE(ed.result_tabs()->count(), 1);
+    server_.reset();
+
+    seam_->push_result(QDialog::Accepted); // the dialog with its proposed server path
+    seam_->push_button(QMessageBox::No);   // the reconnect offer
+    ed.export_action()->trigger();
+    QCOMPARE(w_->exec()->last_code(), 2);
+    const modal_seam::request &offer = seam_->shown.back();
+    QCOMPARE(offer.title, QStringLiteral("export data result"));
+    QVERIFY2(offer.text.startsWith(QStringLiteral("export current data to file './export_data/t1_")), qPrintable(offer.text));
+    QVERIFY(offer.text.contains(QStringLiteral(" is failed!\n")));
+    QVERIFY(offer.text.endsWith(QStringLiteral("\nthe connection to the server is lost, reconnect now?")));
+    QCOMPARE(offer.buttons, QMessageBox::StandardButtons(QMessageBox::Yes | QMessageBox::No));
 }
 
 void test_failure_reasons::status_buttons_explain_themselves()
