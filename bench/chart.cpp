@@ -52,7 +52,7 @@ int main(int argc, char **argv)
 
     for (int width : {800, 1600}) {
         std::vector<double> open, build, draw;
-        std::size_t heap = 0, held = 0, order = 0;
+        std::size_t heap = 0, held = 0, order = 0, summary = 0;
         int points = 0;
         for (int round = 0; round < 5; ++round) {
             const std::size_t before = client_bench_session::heap_in_use();
@@ -74,7 +74,8 @@ int main(int argc, char **argv)
             paint(pane);
             draw.push_back(ms_since(t));
             heap = client_bench_session::heap_in_use() - before;
-            held = pane.bytes_held();
+            summary = pane.summary_bytes();
+            held = pane.bytes_held() - summary;
             points = pane.drawn_points();
             order = std::size_t(model.rowCount()) * 16;
         }
@@ -82,8 +83,9 @@ int main(int argc, char **argv)
                     "%d points drawn\n",
                     width, median(open), median(build), median(draw), median(build) + median(draw), points);
         std::printf("  memory: %.2f MB on the heap, of which the time order %.2f MB (16 bytes a row) and the "
-                    "reduced points %.1f KB\n",
-                    heap / 1048576.0, order / 1048576.0, (held - std::min(held, order)) / 1024.0);
+                    "reduced points %.1f KB; the block summary %.1f KB (%.2f bytes a row)\n",
+                    heap / 1048576.0, order / 1048576.0, (held - std::min(held, order)) / 1024.0,
+                    summary / 1024.0, double(summary) / std::max(1, model.rowCount()));
     }
 
     chart_pane pane(&model, &grid);

@@ -198,6 +198,9 @@ void chart_pane::refresh_now()
 void chart_pane::on_data_changed(const QModelIndex &tl, const QModelIndex &br)
 {
     const bool time_moved = x_col_ >= tl.column() && x_col_ <= br.column();
+    for (line &l : lines_)
+        if (l.column >= tl.column() && l.column <= br.column())
+            l.summary.clear();
     schedule(time_moved ? work::order : work::reduce);
 }
 
@@ -222,7 +225,7 @@ void chart_pane::setup()
             chart_->addSeries(s);
             s->attachAxis(x_axis_);
             s->attachAxis(y_axis_);
-            lines_.push_back(line{col, s, {}, true});
+            lines_.push_back(line{col, s, {}, true, {}});
             for (QLegendMarker *m : chart_->legend()->markers(s))
                 connect(m, &QLegendMarker::clicked, this, [this, col] { set_series_shown(col, !series_shown(col)); });
         }
@@ -251,6 +254,8 @@ void chart_pane::build_order()
     const qint64 newest_before = had_rows ? order_.x(order_.size() - 1) : 0;
     const bool rows_added = std::exchange(rows_added_, false);
     order_.clear();
+    for (line &l : lines_)
+        l.summary.clear();
     const int n = model_ && x_col_ >= 0 ? model_->rowCount() : 0;
     order_.reserve(std::size_t(n));
     qint64 ns = 0;
@@ -328,13 +333,14 @@ void chart_pane::reduce()
         }
         const int col = l.column;
         tab_data_model *m = model_;
-        reduce_series(order_, x0_, x1_, width,
-                      [m, col](int row, double *y) {
-                          bool ok = false;
-                          *y = m->number_at(row, col, &ok);
-                          return ok;
-                      },
-                      l.points);
+        const auto y_of = [m, col](int row, double *y) {
+            bool ok = false;
+            *y = m->number_at(row, col, &ok);
+            return ok;
+        };
+        if (!l.summary.covers(order_))
+            l.summary.build(order_, y_of);
+        reduce_series(order_, x0_, x1_, width, y_of, l.points, &l.summary);
         QVector<QPointF> pts;
         pts.reserve(int(l.points.size()));
         for (const chart_point &p : l.points) {
@@ -540,9 +546,17 @@ void chart_pane::select_row(int row)
 
 std::size_t chart_pane::bytes_held() const
 {
-    std::size_t n = order_.bytes_held();
+    std::size_t n = order_.bytes_held() + summary_bytes();
     for (const line &l : lines_)
         n += l.points.capacity() * sizeof(chart_point) + std::size_t(l.series->count()) * sizeof(QPointF);
+    return n;
+}
+
+std::size_t chart_pane::summary_bytes() const
+{
+    std::size_t n = 0;
+    for (const line &l : lines_)
+        n += l.summary.bytes_held();
     return n;
 }
 

@@ -79,6 +79,8 @@ public:
     void refresh_now();
     // Bytes the chart keeps: the time order and the reduced points.
     std::size_t bytes_held() const;
+    // Bytes of that kept beside the time order so that wide views read blocks, not rows.
+    std::size_t summary_bytes() const;
     // Points drawn by the visible lines.
     int drawn_points() const;
 
@@ -119,6 +121,9 @@ private:
         QtCharts::QLineSeries *series;
         std::vector<chart_point> points;
         bool shown;
+        // Built with the time order on the first reduction after it, dropped when the order
+        // or the column's values change.
+        chart_block_summary summary;
     };
     std::vector<line> lines_;
     int x_col_ = -1;

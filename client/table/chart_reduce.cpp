@@ -20,6 +20,13 @@ std::size_t chart_time_order::lower_bound(std::int64_t x) const
     return std::size_t(it - entries_.begin());
 }
 
+std::size_t chart_time_order::upper_bound(std::int64_t x) const
+{
+    const auto it = std::upper_bound(entries_.begin(), entries_.end(), x,
+                                     [](std::int64_t v, const entry &e) { return v < e.x; });
+    return std::size_t(it - entries_.begin());
+}
+
 chart_reducer::chart_reducer(std::int64_t x0, std::int64_t x1, int width)
     : x0_(x0), x1_(std::max(x0, x1)), x0d_(double(x0)), width_(std::max(1, width)),
       per_ns_(x1 > x0 ? double(width_) / (double(x1) - double(x0)) : 0.0)

@@ -60,6 +60,37 @@ double max_y(const QLineSeries *s)
     return m;
 }
 
+// The values a line should draw: the row-by-row reduction of the model over the pane's range.
+std::vector<double> reduced_values(const charted &c, int column)
+{
+    chart_time_order order;
+    qint64 ns = 0;
+    for (int r = 0; r < c.model->rowCount(); ++r)
+        if (c.model->time_ns_at(r, c.pane->x_column(), &ns))
+            order.add(ns, r);
+    order.finish();
+    std::vector<chart_point> pts;
+    reduce_series(order, c.pane->x_from(), c.pane->x_to(), int(c.pane->chart()->plotArea().width()),
+                  [&](int row, double *y) {
+                      bool ok = false;
+                      *y = c.model->number_at(row, column, &ok);
+                      return ok;
+                  },
+                  pts);
+    std::vector<double> out;
+    for (const chart_point &p : pts)
+        out.push_back(p.y);
+    return out;
+}
+
+std::vector<double> drawn_values(const QLineSeries *s)
+{
+    std::vector<double> out;
+    for (const QPointF &p : s->pointsVector())
+        out.push_back(p.y());
+    return out;
+}
+
 std::set<std::pair<double, double>> points_of(const QLineSeries *s)
 {
     std::set<std::pair<double, double>> out;
@@ -334,6 +365,53 @@ private slots:
         c.model->load_result("view m", 1);
         QVERIFY(redrawn.wait(2000));
         QCOMPARE(c.pane->series_of(col_a)->count(), 4);
+    }
+
+    void wide_views_of_many_rows_draw_every_edit()
+    {
+        // Enough rows that a narrow plot puts hundreds in each pixel column.
+        QFile f(srv->data_dir() + "/many.csv");
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        QByteArray csv = "time point,d\n";
+        for (int i = 0; i < 40000; ++i)
+            csv += QByteArray("2020-01-01 ") + QTime(0, 0).addSecs(i).toString("HH:mm:ss").toLatin1() + ","
+                   + QByteArray::number((i * 7919) % 1000) + "\n";
+        QVERIFY(f.write(csv) == csv.size());
+        f.close();
+        QVERIFY(srv->run("create many d double"));
+        QVERIFY(srv->run("import many from csv \"many.csv\" split by \",\""));
+
+        charted c(srv->exec(), "many", "view many");
+        QCOMPARE(c.model->rowCount(), 40000);
+        c.page->resize(500, 400);
+        QApplication::processEvents();
+        c.pane->refresh_now();
+        const int col = chart_pane::value_columns(c.model)[0];
+        QLineSeries *d = c.pane->series_of(col);
+        QVERIFY(c.pane->chart()->plotArea().width() < 40000 / 200);
+        QVERIFY(c.pane->summary_bytes() > 0);
+        QCOMPARE(drawn_values(d), reduced_values(c, col));
+
+        // New lowest values in the middle of blocks, then the old ones back: each edit shows,
+        // none lingers.
+        QSignalSpy redrawn(c.pane, &chart_pane::redrawn);
+        for (int k = 0; k < 10; ++k)
+            QVERIFY(c.model->setData(c.model->index(20000 + 64 * k + 30, col), -5000.0 - k));
+        QVERIFY(redrawn.wait(2000));
+        const std::vector<double> edited = drawn_values(d);
+        QCOMPARE(*std::min_element(edited.begin(), edited.end()), -5009.0);
+        QCOMPARE(edited, reduced_values(c, col));
+        for (int k = 0; k < 10; ++k)
+            QVERIFY(c.model->setData(c.model->index(20000 + 64 * k + 30, col), 500.0));
+        QVERIFY(redrawn.wait(2000));
+        QCOMPARE(drawn_values(d), reduced_values(c, col));
+        // Zoomed between block edges, and back to the whole range.
+        c.pane->zoom_x(0.37, 0.41);
+        c.pane->refresh_now();
+        QCOMPARE(drawn_values(d), reduced_values(c, col));
+        c.pane->reset_zoom();
+        c.pane->refresh_now();
+        QCOMPARE(drawn_values(d), reduced_values(c, col));
     }
 
     void zoomed_on_the_newest_rows_it_moves_with_new_rows()
