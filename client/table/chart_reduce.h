@@ -129,18 +129,20 @@ private:
 };
 
 // Per block of block_rows consecutive positions of a time order, where one line's first,
-// last, lowest and highest usable values sit. A wide view takes the blocks that fall in one
-// pixel column from here and reads rows only in the blocks that straddle a column's edge, so
-// its cost follows the width and the number of blocks rather than the rows. It holds
-// positions, not values: it is only valid for the order and the values it was built from, and
-// its owner drops it when either changes.
+// last, lowest and highest usable values sit and what they are. A wide view takes the blocks
+// that fall in one pixel column from here and reads rows only in the blocks that straddle a
+// column's edge, so its cost follows the width and the number of blocks rather than the rows.
+// It is only valid for the order and the values it was built from: its owner drops it when
+// either changes.
 class chart_block_summary {
 public:
     static constexpr std::size_t block_rows = 64;
     static constexpr std::uint32_t none = UINT32_MAX; // a block without a usable value
 
+    // Positions in the order and their values: a wide view then reads no row of a block.
     struct block {
         std::uint32_t first = none, low = none, high = none, last = none;
+        double y_first = 0, y_low = 0, y_high = 0, y_last = 0;
     };
 
     template <class value_fn>
@@ -162,7 +164,7 @@ template <class value_fn>
 void chart_block_summary::build(const chart_time_order &order, value_fn y_of)
 {
     blocks_.assign((order.size() + block_rows - 1) / block_rows, block{});
-    double lo = 0, hi = 0, y = 0;
+    double y = 0;
     for (std::size_t i = 0; i < order.size(); ++i) {
         if (!y_of(order.row(i), &y) || !chart_drawable(y))
             continue;
@@ -170,14 +172,15 @@ void chart_block_summary::build(const chart_time_order &order, value_fn y_of)
         const auto pos = std::uint32_t(i);
         if (b.first == none) {
             b.first = b.low = b.high = b.last = pos;
-            lo = hi = y;
+            b.y_first = b.y_low = b.y_high = b.y_last = y;
             continue;
         }
-        if (y < lo)
-            lo = y, b.low = pos;
-        else if (y > hi)
-            hi = y, b.high = pos;
+        if (y < b.y_low)
+            b.y_low = y, b.low = pos;
+        else if (y > b.y_high)
+            b.y_high = y, b.high = pos;
         b.last = pos;
+        b.y_last = y;
     }
 }
 
@@ -198,12 +201,8 @@ void reduce_series(const chart_time_order &order, std::int64_t x0, std::int64_t 
     double y = 0;
     const auto usable = [&](std::size_t i) { return y_of(order.row(i), &y) && chart_drawable(y); };
     const auto add = [&](std::size_t i) { r.add_at(long(i), order.x(i), y, order.row(i)); };
-    // The row at a position a block names, false when the values changed under the summary.
-    const auto kept = [&](std::uint32_t i, chart_reducer::arrived *a) {
-        if (!usable(i))
-            return false;
-        *a = chart_reducer::arrived{chart_point{order.x(i), y, order.row(i)}, long(i)};
-        return true;
+    const auto kept = [&](std::uint32_t i, double y_at) {
+        return chart_reducer::arrived{chart_point{order.x(i), y_at, order.row(i)}, long(i)};
     };
 
     for (std::size_t i = first; i-- > 0;) {
@@ -229,16 +228,11 @@ void reduce_series(const chart_time_order &order, std::int64_t x0, std::int64_t 
             const chart_block_summary::block &b = summary->at(i / n);
             const long col = r.column_of(order.x(i));
             if (col == r.column_of(order.x(i + n - 1))) {
-                chart_reducer::arrived f, lo, hi, la;
-                if (b.first == none) {
-                    i += n;
-                    continue;
-                }
-                if (kept(b.first, &f) && kept(b.low, &lo) && kept(b.high, &hi) && kept(b.last, &la)) {
-                    r.add_run(col, f, lo, hi, la);
-                    i += n;
-                    continue;
-                }
+                if (b.first != none)
+                    r.add_run(col, kept(b.first, b.y_first), kept(b.low, b.y_low), kept(b.high, b.y_high),
+                              kept(b.last, b.y_last));
+                i += n;
+                continue;
             }
         }
         if (usable(i))

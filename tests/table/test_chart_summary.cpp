@@ -170,8 +170,8 @@ private slots:
 
     void a_stale_summary_never_draws_a_missing_value()
     {
-        // Should a value vanish before the owner drops the summary, the block is read row by
-        // row instead of drawing what is no longer there.
+        // Should values vanish before the owner drops the summary, blocks draw what they saw
+        // and the rows read one by one skip the missing ones: never a NaN on the line.
         series s;
         for (int i = 0; i < 5000; ++i) {
             s.xs.push_back(i);
