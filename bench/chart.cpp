@@ -34,12 +34,9 @@ double median(std::vector<double> v)
 int main(int argc, char **argv)
 {
     QApplication app(argc, argv);
-    const int rows = argc > 1 ? QByteArray(argv[1]).toInt() : 1000000;
     client_bench_session session;
-    if (!session.ok() || !session.fill_million_rows("ct", rows)) {
-        std::fprintf(stderr, "could not fill the table\n");
+    if (!session.ok() || !session.fill_million_rows("ct", argc, argv))
         return 1;
-    }
     tab_data_model model("ct", &session.exec());
     if (!model.load_result("view ct", 1)) {
         std::fprintf(stderr, "view failed\n");

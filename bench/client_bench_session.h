@@ -39,10 +39,20 @@ public:
         return rs != nullptr;
     }
 
-    // Creates `table` with the fields of `fields` ("v i64 d double s string w datetime") and
-    // imports `rows` rows of "time point,v,d,s,w": one distinct second per row from 2020-01-01,
-    // v = i * 1000003 - 5e9, d = i / 4 - 1000, s = "row_<i>", w = the row's time plus a year.
-    bool fill_million_rows(const QByteArray &table, int rows)
+    // Creates `table` with the fields "v i64 d double s string w datetime" and imports rows of
+    // "time point,v,d,s,w": one distinct second per row from 2020-01-01, v = i * 1000003 - 5e9,
+    // d = i / 4 - 1000, s = "row_<i>", w = the row's time plus a year. The row count is the
+    // program's first argument, a million without one. False (and told on standard error) when
+    // the table could not be filled.
+    bool fill_million_rows(const QByteArray &table, int argc, char **argv)
+    {
+        if (fill_rows(table, argc > 1 ? QByteArray(argv[1]).toInt() : 1000000))
+            return true;
+        std::fprintf(stderr, "could not fill the table\n");
+        return false;
+    }
+
+    bool fill_rows(const QByteArray &table, int rows)
     {
         const QString path = data_file(QString::fromUtf8(table) + ".csv");
         QFile f(path);

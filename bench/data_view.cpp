@@ -53,16 +53,9 @@ struct timing {
 int main(int argc, char **argv)
 {
     QApplication app(argc, argv);
-    int rows = 1000000;
-    if (argc > 1)
-        rows = QByteArray(argv[1]).toInt();
     client_bench_session session;
-    if (!session.ok())
+    if (!session.ok() || !session.fill_million_rows("dv", argc, argv))
         return 1;
-    if (!session.fill_million_rows("dv", rows)) {
-        std::fprintf(stderr, "could not fill the table\n");
-        return 1;
-    }
 
     const std::size_t heap_before = client_bench_session::heap_in_use();
     timing t;

@@ -13,16 +13,9 @@
 int main(int argc, char **argv)
 {
     QApplication app(argc, argv);
-    int rows = 1000000;
-    if (argc > 1)
-        rows = QByteArray(argv[1]).toInt();
     client_bench_session session;
-    if (!session.ok())
+    if (!session.ok() || !session.fill_million_rows("bt", argc, argv))
         return 1;
-    if (!session.fill_million_rows("bt", rows)) {
-        std::fprintf(stderr, "could not fill the table\n");
-        return 1;
-    }
 
     tab_data_model model("bt", &session.exec());
     const size_t heap_before = client_bench_session::heap_in_use();

@@ -8,6 +8,9 @@
 #include <QByteArray>
 #include <QList>
 
+// The pseudo-field of every table: each row's time point, the first column of every view.
+inline const QByteArray time_point_field = QByteArrayLiteral("time point");
+
 // Tables, fields and table life (table_builders.cpp).
 
 // "show tables": appends each table name; the list's size afterwards, 0 when the command failed.

@@ -179,7 +179,7 @@ bool export_table_local(db_exec &db, const QByteArray &table, const QString &pat
         return false;
     }
     // The rows start with their time point, and so does the header.
-    fields.prepend("time point");
+    fields.prepend(time_point_field);
     types.prepend("datetime");
     std::vector<value_kind> kinds;
     for (const QByteArray &t : types)

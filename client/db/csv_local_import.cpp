@@ -66,7 +66,7 @@ bool csv_local_import::check_header(const csv_record &head, bool typed)
             n.truncate(colon);
         }
         if (k == 0) {
-            if (n != "time point" || (typed && type != "datetime")) {
+            if (n != time_point_field || (typed && type != "datetime")) {
                 why_ = line_error(head.line, "the first column must be the time point");
                 return false;
             }

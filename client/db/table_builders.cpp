@@ -83,7 +83,7 @@ bool field_info(db_exec &db, const QByteArray &table, name_list &names, name_lis
     if (!rs)
         return false;
     if (with_time_point) {
-        names.append("time point");
+        names.append(time_point_field);
         types.append("datetime");
         numbers.append("0");
     }

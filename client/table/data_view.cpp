@@ -24,10 +24,6 @@
 
 namespace mem = ox::db::mem;
 
-namespace {
-const QByteArray time_point_name = QByteArrayLiteral("time point");
-} // namespace
-
 data_view::data_view(const QByteArray &table, db_exec *exec, QWidget *parent)
     : QWidget(parent), table_(table), exec_(exec)
 {
@@ -160,7 +156,7 @@ void data_view::fetch_range_and_fields()
     name_list names, types, numbers;
     if (exec_ && field_info(*exec_, table_, names, types, numbers, true))
         for (const QByteArray &n : names)
-            if (n != time_point_name)
+            if (n != time_point_field)
                 fd_wt_->add_fields(QString::fromUtf8(n), true);
 }
 
@@ -245,7 +241,11 @@ void data_view::check_limit(int state)
     update_tab();
 }
 
-void data_view::row_changed() {}
+void data_view::row_changed()
+{
+    // Nothing to do when the row changes: the context actions follow the current cell
+    // (current_changed); the slot stays for what connects to it.
+}
 
 void data_view::enable_apply(const bool &on)
 {

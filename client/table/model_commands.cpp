@@ -2,6 +2,7 @@
 // the literals they are made of, and the start values and icons of the column types.
 #include "table/tab_data_model.h"
 
+#include "db/cmd_builders.h"
 #include "db/db_exec.h"
 #include "support/mem_time.h"
 
@@ -90,7 +91,7 @@ QList<QByteArray> tab_data_model::pending_commands() const
 {
     QList<QByteArray> out;
     const int cols = columnCount();
-    const QString tp_name = QString::fromLatin1("time point");
+    const QString tp_name = QString::fromLatin1(time_point_field);
     for (const int row : rows_with_items(columns_, order_)) {
         QByteArray at_clause;
         if (time_point_col_ >= 0)

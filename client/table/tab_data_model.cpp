@@ -14,11 +14,6 @@
 
 using kind = value_kind;
 
-namespace {
-const QByteArray time_point_name("time point");
-
-} // namespace
-
 QString shown_name(const QString &name)
 {
     if (name.size() > 2 && name.startsWith(QLatin1Char('[')) && name.endsWith(QLatin1Char(']')))
@@ -167,7 +162,7 @@ void tab_data_model::add_column(const QByteArray &name, const QByteArray &type)
     col.header->set_base_value(n);
     col.delegate = delegate_map_.at(type);
     col.delegate->set_read_only(false);
-    if (time_point_col_ < 0 && name == time_point_name)
+    if (time_point_col_ < 0 && name == time_point_field)
         time_point_col_ = int(columns_.size());
     columns_.push_back(std::move(col));
 }

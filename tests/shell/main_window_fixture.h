@@ -46,6 +46,38 @@ inline std::unique_ptr<MainWindow> open_window(const devserver_process &srv)
                                         QStringLiteral("admin"), QStringLiteral("admin"));
 }
 
+// The set-up the window tests share: a fresh configuration, a scripted seam, a development server
+// holding the tables the test creates, and a logged-in main window on it. A test class derives
+// from it and calls open() in init() and close() in cleanup().
+class window_test : public QObject {
+protected:
+    std::unique_ptr<modal_seam::script> seam_;
+    std::unique_ptr<devserver_process> server_;
+    std::unique_ptr<MainWindow> w_;
+
+    // Empty when the window is up, else why it is not.
+    QString open(const QList<QByteArray> &setup = {})
+    {
+        sys_config.reset();
+        seam_ = std::make_unique<modal_seam::script>();
+        server_ = std::make_unique<devserver_process>();
+        if (!server_->ok())
+            return server_->error();
+        if (!setup.isEmpty() && !run_elsewhere(*server_, setup))
+            return QStringLiteral("the set-up commands failed");
+        w_ = open_window(*server_);
+        return w_ ? QString() : QStringLiteral("no login");
+    }
+    void close()
+    {
+        w_.reset();
+        exit_to_server();
+        server_.reset();
+        seam_.reset();
+        sys_config.reset();
+    }
+};
+
 inline QTreeWidgetItem *find_item(QTreeWidget *tree, const QString &table, const QString &field = {})
 {
     QTreeWidgetItem *root = tree->topLevelItem(0);

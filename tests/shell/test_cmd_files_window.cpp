@@ -17,12 +17,9 @@
 
 using namespace mw_test;
 
-class test_cmd_files_window : public QObject {
+class test_cmd_files_window : public window_test {
     Q_OBJECT
     QTemporaryDir dir_;
-    std::unique_ptr<devserver_process> server_;
-    std::unique_ptr<modal_seam::script> seam_;
-    std::unique_ptr<MainWindow> w_;
 
     QString file(const QString &name) const { return dir_.filePath(name); }
     cmd_script_editor *current() const { return qobject_cast<cmd_script_editor *>(w_->tabs()->currentWidget()); }
@@ -35,21 +32,10 @@ class test_cmd_files_window : public QObject {
 private slots:
     void init()
     {
-        sys_config.reset();
-        seam_ = std::make_unique<modal_seam::script>();
-        server_ = std::make_unique<devserver_process>();
-        QVERIFY2(server_->ok(), qPrintable(server_->error()));
-        QVERIFY(run_elsewhere(*server_, {"create t1 f1 i32 f2 string"}));
-        w_ = open_window(*server_);
-        QVERIFY(w_);
+        const QString why = open({"create t1 f1 i32 f2 string"});
+        QVERIFY2(why.isEmpty(), qPrintable(why));
     }
-    void cleanup()
-    {
-        w_.reset();
-        exit_to_server();
-        server_.reset();
-        seam_.reset();
-    }
+    void cleanup() { close(); }
 
     void a_new_file_runs_and_refreshes_the_tree()
     {

@@ -11,12 +11,9 @@
 
 using namespace mw_test;
 
-class test_editor_names : public QObject {
+class test_editor_names : public window_test {
     Q_OBJECT
     QTemporaryDir dir_;
-    std::unique_ptr<devserver_process> server_;
-    std::unique_ptr<modal_seam::script> seam_;
-    std::unique_ptr<MainWindow> w_;
 
     // The candidates offered after typing `typed` at the end of `line`.
     static QStringList offered(editor *ed, const QString &line, const QString &typed)
@@ -33,24 +30,13 @@ class test_editor_names : public QObject {
 private slots:
     void init()
     {
-        sys_config.reset();
+        const QString why = open({"create t1 f1 i32"});
+        QVERIFY2(why.isEmpty(), qPrintable(why));
         sys_config.auto_enable = 1;
         sys_config.least_count = 0;
         sys_config.only_cmd = 0;
-        seam_ = std::make_unique<modal_seam::script>();
-        server_ = std::make_unique<devserver_process>();
-        QVERIFY2(server_->ok(), qPrintable(server_->error()));
-        QVERIFY(run_elsewhere(*server_, {"create t1 f1 i32"}));
-        w_ = open_window(*server_);
-        QVERIFY(w_);
     }
-    void cleanup()
-    {
-        w_.reset();
-        exit_to_server();
-        server_.reset();
-        seam_.reset();
-    }
+    void cleanup() { close(); }
 
     void every_open_editor_learns_new_tables_and_fields()
     {

@@ -14,7 +14,7 @@
 
 using namespace mw_test;
 
-class test_failure_reasons : public QObject {
+class test_failure_reasons : public window_test {
     Q_OBJECT
 private slots:
     void init();
@@ -26,29 +26,17 @@ private slots:
     void lost_connection_shows_at_once_and_offers_reconnect();
     void script_export_offers_reconnect_when_the_connection_is_lost();
     void status_buttons_explain_themselves();
-
-private:
-    std::unique_ptr<devserver_process> server_;
-    std::unique_ptr<modal_seam::script> seam_;
-    std::unique_ptr<MainWindow> w_;
 };
 
 void test_failure_reasons::init()
 {
-    sys_config.reset();
-    seam_ = std::make_unique<modal_seam::script>();
-    server_ = std::make_unique<devserver_process>();
-    QVERIFY2(server_->ok(), qPrintable(server_->error()));
-    QVERIFY(run_elsewhere(*server_, {"create t1 f1 i32 f2 string"}));
-    w_ = open_window(*server_);
-    QVERIFY(w_);
+    const QString why = open({"create t1 f1 i32 f2 string"});
+    QVERIFY2(why.isEmpty(), qPrintable(why));
 }
 
 void test_failure_reasons::cleanup()
 {
-    w_.reset();
-    server_.reset();
-    seam_.reset();
+    close();
 }
 
 void test_failure_reasons::script_and_exec_cmd_boxes_add_the_reason()

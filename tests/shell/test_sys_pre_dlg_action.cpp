@@ -14,12 +14,9 @@
 
 using namespace mw_test;
 
-class test_sys_pre_dlg_action : public QObject {
+class test_sys_pre_dlg_action : public window_test {
     Q_OBJECT
     QTemporaryDir dir_;
-    std::unique_ptr<devserver_process> server_;
-    std::unique_ptr<modal_seam::script> seam_;
-    std::unique_ptr<MainWindow> w_;
 
     template <typename W> static W *child(QDialog *d, const char *name)
     {
@@ -29,21 +26,10 @@ class test_sys_pre_dlg_action : public QObject {
 private slots:
     void init()
     {
-        sys_config.reset();
-        seam_ = std::make_unique<modal_seam::script>();
-        server_ = std::make_unique<devserver_process>();
-        QVERIFY2(server_->ok(), qPrintable(server_->error()));
-        w_ = open_window(*server_);
-        QVERIFY(w_);
+        const QString why = open();
+        QVERIFY2(why.isEmpty(), qPrintable(why));
     }
-    void cleanup()
-    {
-        w_.reset();
-        exit_to_server();
-        server_.reset();
-        seam_.reset();
-        sys_config.reset();
-    }
+    void cleanup() { close(); }
 
     void apply_keeps_the_settings()
     {
