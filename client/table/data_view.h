@@ -134,6 +134,5 @@ private:
     int progress_delay_ms_ = 1000;
 
     QAction *chart_act_ = nullptr;
-    bool chart_off_by_user_ = false;
     view_follow *follow_ = nullptr;
 };

@@ -42,12 +42,7 @@ void data_view::add_live_parts()
     split->setChildrenCollapsible(false);
     delete layout()->replaceWidget(dv_, split);
     split->addWidget(dv_);
-    chart_act_ = chart_pane::add_toggle(split, model_, dv_, chart_pane::can_chart(model_));
-    connect(chart_act_, &QAction::triggered, this, [this](bool on) { chart_off_by_user_ = !on; });
-    connect(model_, &QAbstractItemModel::modelReset, this, [this] {
-        if (!chart_off_by_user_ && chart_act_->isVisible())
-            chart_act_->setChecked(true);
-    });
+    chart_act_ = chart_pane::add_toggle(split, model_, dv_, true);
     auto *chart_tb = new QToolButton(this);
     chart_tb->setObjectName(QStringLiteral("chart_tb"));
     chart_tb->setDefaultAction(chart_act_);
