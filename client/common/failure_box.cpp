@@ -1,6 +1,8 @@
 // Failure messages with their reason and, for a lost connection, the offer to reconnect.
 #include "common/failure_box.h"
 
+#include "db/db_link.h"
+
 #include "common/modal_seam.h"
 
 #include <QCoreApplication>
@@ -25,6 +27,14 @@ void show(QWidget *parent, const QString &title, const QString &text, int code, 
     if (modal_seam::question(parent, title, full + QLatin1Char('\n') + ask, QMessageBox::Yes | QMessageBox::No,
                              QMessageBox::Yes) == QMessageBox::Yes)
         reconnect();
+}
+
+void show(QWidget *parent, const QString &title, const QString &text, const db_status &status,
+          const std::function<void()> &reconnect)
+{
+    if (status.dropped)
+        return;
+    show(parent, title, text, status.code, status.reason, reconnect);
 }
 
 } // namespace failure_box

@@ -7,6 +7,7 @@
 #include <functional>
 
 class QWidget;
+struct db_status;
 
 namespace failure_box {
 
@@ -20,6 +21,10 @@ QString with_reason(const QString &text, const QString &reason);
 // Shows the failure in an information box. With code connection_gone and a reconnect callback
 // the box asks whether to reconnect, and Yes runs the callback.
 void show(QWidget *parent, const QString &title, const QString &text, int code, const QString &reason,
+          const std::function<void()> &reconnect);
+// The same for a job's outcome. A job that never reached the server because an earlier wait
+// was cancelled shows nothing: the cancel has said it all.
+void show(QWidget *parent, const QString &title, const QString &text, const db_status &status,
           const std::function<void()> &reconnect);
 
 } // namespace failure_box

@@ -12,11 +12,28 @@ db_exec::db_exec(const QByteArray &name, QTextEdit *log, QObject *parent)
 db_exec::~db_exec()
 {
     update_log();
+    // Ends this thread's connection; the connection thread ends its own before the wrapper goes.
     exit_to_server();
 }
 
 result_set *db_exec::run(const QByteArray &cmd, QByteArray &log_line, int quiet)
 {
+    if (home_ && QThread::currentThread() != home_->thread()) {
+        // Only the connection thread holds the connection: the caller waits for it there.
+        result_set *rs = nullptr;
+        QMetaObject::invokeMethod(home_, [&] { rs = run(cmd, log_line, quiet); }, Qt::BlockingQueuedConnection);
+        return rs;
+    }
+    if (refusing_.load()) {
+        // Asked before a cancel: it never reaches the server and leaves no line in the log.
+        last_code_ = 2;
+        last_reason_ = QByteArrayLiteral("cancelled");
+        last_dropped_ = true;
+        log_line.clear();
+        emit ran(cmd, false);
+        return nullptr;
+    }
+    last_dropped_ = false;
     const QByteArray when = log_time_text();
     const auto start = std::chrono::steady_clock::now();
     result_set *rs = exec(cmd.constData(), cmd.size());
@@ -39,7 +56,7 @@ result_set *db_exec::run(const QByteArray &cmd, QByteArray &log_line, int quiet)
         e.has_pieces = true;
         if (!rs)
             e.reason = last_reason_;
-        pane_.add(e);
+        add_entry(std::move(e));
     }
     emit ran(cmd, rs != nullptr);
     return rs;
@@ -55,11 +72,41 @@ void db_exec::append_log(const QByteArray &line)
 {
     log_entry e;
     e.html = line;
-    pane_.add(e);
+    add_entry(std::move(e));
+}
+
+void db_exec::add_entry(log_entry e)
+{
+    if (QThread::currentThread() == pane_.thread()) {
+        pane_.add(e);
+        return;
+    }
+    bool first = false;
+    {
+        std::lock_guard<std::mutex> hold(outbox_lock_);
+        first = outbox_.empty();
+        outbox_.push_back(std::move(e));
+    }
+    if (first)
+        QMetaObject::invokeMethod(&pane_, [this] { drain_outbox(); }, Qt::QueuedConnection);
+}
+
+void db_exec::drain_outbox()
+{
+    std::vector<log_entry> batch;
+    {
+        std::lock_guard<std::mutex> hold(outbox_lock_);
+        batch.swap(outbox_);
+    }
+    for (const log_entry &e : batch)
+        pane_.add(e);
 }
 
 void db_exec::update_log()
 {
+    if (QThread::currentThread() != pane_.thread())
+        return;
+    drain_outbox();
     pane_.update();
 }
 

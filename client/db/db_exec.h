@@ -1,5 +1,7 @@
 // The one road of every command to the server: runs it through the library, times it and
-// records it in the execution log pane, newest entry first.
+// records it in the execution log pane, newest entry first. It runs commands on the thread whose
+// connection it uses (in the program the connection thread of db_link); its log lines reach the
+// pane on the pane's thread.
 #pragma once
 
 #include "db/log_pane_writer.h"
@@ -8,6 +10,10 @@
 
 #include <QByteArray>
 #include <QObject>
+#include <QThread>
+#include <atomic>
+#include <mutex>
+#include <vector>
 
 class db_exec : public QObject {
     Q_OBJECT
@@ -21,6 +27,8 @@ public:
 
     const QByteArray &name() const { return name_; }
     QTextEdit *log() const { return pane_.pane(); }
+    // The pane the lines go to from now on (the main window's, once it exists).
+    void set_log(QTextEdit *log) { pane_.set_pane(log); }
 
     // Runs cmd; log_line receives the HTML line of the run. With quiet 0 the line also goes to
     // the pane. The caller owns a non-null result and releases it with del_datas.
@@ -31,13 +39,26 @@ public:
     // command, 2 the connection failed; the reason is UTF-8 text (empty after a success).
     int last_code() const { return last_code_; }
     QString last_reason() const { return QString::fromUtf8(last_reason_); }
+    // The last run was never sent: an earlier command's wait was cancelled, and commands asked
+    // before the cancel are refused (code 2, reason "cancelled") instead of reaching the server.
+    bool last_dropped() const { return last_dropped_; }
+
+    // The object on the connection thread (db_link's worker). A run asked on another thread is
+    // handed to that thread and waited for there.
+    void set_home(QObject *home) { home_ = home; }
+
+    // While set, every run is refused as above. Set from any thread: the connection thread sets
+    // it per job, a cancel sets it at once for the rest of the job that waits.
+    void set_refusing(bool on) { refusing_.store(on); }
+    bool refusing() const { return refusing_.load(); }
 
     // Puts a line at the top of the pane. Lines are collected and shown together when control
-    // returns to the event loop or at update_log(), whichever comes first.
+    // returns to the event loop or at update_log(), whichever comes first. Callable from any
+    // thread: lines from another thread than the pane's travel there in batches.
     void append_log(const QByteArray &line);
 
-    // Brings the pane up to date with every line appended so far. Long runs that keep the event
-    // loop waiting call it at their housekeeping points.
+    // Brings the pane up to date with every line appended so far; on another thread than the
+    // pane's it does nothing (the lines are on their way).
     void update_log();
 
     // Lines appended but not yet shown (for the runners' and the tests' sake); lines that
@@ -65,8 +86,17 @@ signals:
     void ran(const QByteArray &cmd, bool ok);
 
 private:
+    void add_entry(log_entry e);
+    void drain_outbox();
+
     QByteArray name_;
     log_pane_writer pane_;
     int last_code_ = 0;
     QByteArray last_reason_;
+    bool last_dropped_ = false;
+    std::atomic<bool> refusing_{false};
+    QObject *home_ = nullptr;
+    // Lines from another thread waiting for the pane's thread; one queued drain carries a batch.
+    std::mutex outbox_lock_;
+    std::vector<log_entry> outbox_;
 };

@@ -13,16 +13,30 @@ qint64 html_size(const QByteArray &line) { return line.size() + log_html_overhea
 
 } // namespace
 
-log_pane_writer::log_pane_writer(QTextEdit *pane, QObject *parent) : QObject(parent), pane_(pane)
+log_pane_writer::log_pane_writer(QTextEdit *pane, QObject *parent) : QObject(parent)
 {
+    flush_timer_.setSingleShot(true);
+    flush_timer_.setInterval(0);
+    connect(&flush_timer_, &QTimer::timeout, this, &log_pane_writer::update);
+    set_pane(pane);
+}
+
+void log_pane_writer::set_pane(QTextEdit *pane)
+{
+    if (pane == pane_)
+        return;
+    if (pane_)
+        pane_->removeEventFilter(this);
+    const QList<log_entry> waiting = pending_;
+    forget_pane();
+    pane_ = pane;
     // The pane is edited through cursors; an undo history would only grow.
     if (pane_) {
         pane_->setUndoRedoEnabled(false);
         pane_->installEventFilter(this);
+        for (const log_entry &e : waiting)
+            add(e);
     }
-    flush_timer_.setSingleShot(true);
-    flush_timer_.setInterval(0);
-    connect(&flush_timer_, &QTimer::timeout, this, &log_pane_writer::update);
 }
 
 bool log_pane_writer::eventFilter(QObject *watched, QEvent *event)

@@ -18,6 +18,8 @@ public:
     explicit log_pane_writer(QTextEdit *pane, QObject *parent = nullptr);
 
     QTextEdit *pane() const { return pane_; }
+    // Writes into another pane from now on (null: nowhere); what waited for the old one is kept.
+    void set_pane(QTextEdit *pane);
 
     // Puts an entry at the top of the pane at the next update.
     void add(const log_entry &entry);

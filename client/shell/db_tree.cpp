@@ -2,26 +2,39 @@
 #include "shell/db_tree.h"
 
 #include "db/cmd_builders.h"
-#include "db/db_exec.h"
+#include "db/db_link.h"
 #include "shell/main_actions.h"
 
 #include <QAction>
+#include <QScrollBar>
 #include <QTreeWidget>
+#include <QTreeWidgetItemIterator>
+#include <set>
+#include <tuple>
 
 namespace {
 
 // What identifies an item across a rebuild: the items themselves are all new.
-struct remembered {
+struct item_key {
     int level = db_tree::no_item;
     QString text;
     QString parent_text;
-    bool expanded = false;
 
-    bool matches(int lvl, const QString &t, const QString &parent) const
+    bool operator<(const item_key &o) const
     {
-        return lvl == level && t == text && (lvl != db_tree::field_level || parent == parent_text);
+        return std::tie(level, text, parent_text) < std::tie(o.level, o.text, o.parent_text);
     }
 };
+
+item_key key_of(const QTreeWidgetItem *item)
+{
+    item_key k;
+    k.level = db_tree::level_of(item);
+    k.text = item->text(0);
+    if (k.level == db_tree::field_level && item->parent())
+        k.parent_text = item->parent()->text(0);
+    return k;
+}
 
 void add_separator(QWidget *w)
 {
@@ -32,8 +45,8 @@ void add_separator(QWidget *w)
 
 } // namespace
 
-db_tree::db_tree(QTreeWidget *tree, db_exec *db, QObject *parent)
-    : QObject(parent), tree_(tree), db_(db)
+db_tree::db_tree(QTreeWidget *tree, db_link *link, QObject *parent)
+    : QObject(parent), tree_(tree), link_(link)
 {
 }
 
@@ -54,65 +67,119 @@ QTreeWidgetItem *db_tree::add_item(QTreeWidgetItem *parent, const QByteArray &te
     return item;
 }
 
-void db_tree::refresh()
+void db_tree::refresh(std::function<void()> then)
 {
-    remembered old;
-    if (QTreeWidgetItem *cur = tree_->currentItem()) {
-        old.level = level_of(cur);
-        old.text = cur->text(0);
-        old.expanded = cur->isExpanded();
-        if (cur->parent())
-            old.parent_text = cur->parent()->text(0);
+    if (in_flight_) {
+        again_ = true;
+        if (then)
+            then_next_.push_back(std::move(then));
+        return;
     }
+    if (then)
+        then_.push_back(std::move(then));
+    if (!link_) {
+        rebuild(listing{});
+        return;
+    }
+    in_flight_ = true;
+    link_->post(this, [](db_exec &db) {
+        listing l;
+        show_tables(db, l.tables);
+        for (const QByteArray &table : qAsConst(l.tables)) {
+            name_list names;
+            fields_of(db, table, names);
+            l.fields.insert(table, names);
+        }
+        return l;
+    }, [this](const listing &l) {
+        in_flight_ = false;
+        rebuild(l);
+        if (again_) {
+            again_ = false;
+            then_.swap(then_next_);
+            then_next_.clear();
+            refresh();
+        }
+    });
+}
 
+void db_tree::rebuild(const listing &l)
+{
+    std::set<item_key> collapsed;
+    for (QTreeWidgetItemIterator it(tree_); *it; ++it)
+        if (!(*it)->isExpanded())
+            collapsed.insert(key_of(*it));
+    const QTreeWidgetItem *cur = tree_->currentItem();
+    const bool had_current = cur != nullptr;
+    const item_key current = cur ? key_of(cur) : item_key{};
+    const int scroll = tree_->verticalScrollBar()->value();
+
+    // Signals stay off while the items change hands, so the window hears of one selection only.
+    const bool was_blocked = tree_->blockSignals(true);
     tree_->clear();
     auto *root = new QTreeWidgetItem(tree_, QStringList{QString::fromLatin1(root_text())});
     root->setIcon(0, QIcon(QStringLiteral(":/img/db.svg")));
-    QTreeWidgetItem *restore = old.matches(root_level, root->text(0), QString()) ? root : nullptr;
-
-    tables_.clear();
-    fields_.clear();
-    if (db_)
-        show_tables(*db_, tables_);
-
+    QTreeWidgetItem *restore = had_current && key_of(root).level == current.level &&
+                                       root->text(0) == current.text ? root : nullptr;
+    tables_ = l.tables;
+    fields_ = l.fields;
     for (const QByteArray &table : qAsConst(tables_)) {
         QTreeWidgetItem *t = add_item(root, table, ":/img/tab.svg");
-        t->setExpanded(true);
-        if (!restore && old.matches(table_level, t->text(0), QString()))
+        const item_key tk = key_of(t);
+        if (!restore && had_current && !(tk < current) && !(current < tk))
             restore = t;
-        name_list names;
-        if (db_)
-            fields_of(*db_, table, names);
-        fields_.insert(table, names);
-        for (const QByteArray &field : qAsConst(names)) {
+        for (const QByteArray &field : fields_.value(table)) {
             QTreeWidgetItem *f = add_item(t, field, ":/img/col.svg");
-            if (!restore && old.matches(field_level, f->text(0), t->text(0)))
+            const item_key fk = key_of(f);
+            if (!restore && had_current && !(fk < current) && !(current < fk))
                 restore = f;
         }
-    }
-
-    if (restore) {
-        tree_->setCurrentItem(restore);
-        restore->setExpanded(old.expanded);
-        for (QTreeWidgetItem *p = restore->parent(); p; p = p->parent())
-            p->setExpanded(true);
+        // A table the user folded stays folded; one not seen before comes unfolded.
+        t->setExpanded(!collapsed.count(tk));
     }
     root->setExpanded(true);
+    if (restore) {
+        for (QTreeWidgetItem *p = restore->parent(); p; p = p->parent())
+            p->setExpanded(true);
+        tree_->setCurrentItem(restore);
+    } else {
+        // A view that has items picks a current one by itself; the user picked none.
+        tree_->setCurrentIndex(QModelIndex());
+    }
+    tree_->blockSignals(was_blocked);
+    tree_->verticalScrollBar()->setValue(scroll);
+
+    std::vector<std::function<void()>> done;
+    done.swap(then_);
+    for (auto &f : done)
+        f();
+    emit refreshed();
 }
 
 void db_tree::add_fields(QTreeWidgetItem *item)
 {
     // Only a table can have fields; asking the server for the fields of the root or of a field
     // would only leave a failed command in the log.
-    if (!item || item->childCount() > 0 || level_of(item) != table_level || !db_)
+    if (!item || item->childCount() > 0 || level_of(item) != table_level || !link_)
         return;
     const QByteArray table = item->text(0).toUtf8();
-    name_list names;
-    fields_of(*db_, table, names);
-    if (tables_.contains(table))
-        fields_.insert(table, names);
-    for (const QByteArray &field : qAsConst(names))
-        add_item(item, field, ":/img/col.svg");
+    link_->post(this, [table](db_exec &db) {
+        name_list names;
+        fields_of(db, table, names);
+        return names;
+    }, [this, table](const name_list &names) {
+        // The tree may have been rebuilt meanwhile: the fields go under the table's item of now.
+        QTreeWidgetItem *root = tree_->topLevelItemCount() > 0 ? tree_->topLevelItem(0) : nullptr;
+        for (int i = 0; root && i < root->childCount(); ++i) {
+            QTreeWidgetItem *t = root->child(i);
+            if (t->text(0).toUtf8() != table || t->childCount() > 0)
+                continue;
+            if (tables_.contains(table))
+                fields_.insert(table, names);
+            for (const QByteArray &field : names)
+                add_item(t, field, ":/img/col.svg");
+        }
+    });
 }
 
 void db_tree::apply_selection(const QTreeWidgetItem *item, const main_actions &a)

@@ -4,7 +4,8 @@
 #include "editor/sys_config.h"
 #include "shell/main_window.h"
 #include "common/modal_seam.h"
-#include "vorn_tsdb.h"
+#include "common/wait_notice.h"
+#include "db/db_link.h"
 
 #include <QCheckBox>
 #include <QLabel>
@@ -188,27 +189,43 @@ void login_dlg::login()
     if (!port_ok)
         return;
 
+    if (link_ && link_->busy())
+        return;
     const int port = le_port_->text().toInt(nullptr, 10);
     const QByteArray ip = le_ip_->text().toUtf8();
     const QByteArray user = le_user_->text().toUtf8();
     const QByteArray passwd = le_passwd_->text().toUtf8();
-    if (!connect_to_server(ip.constData(), port, user.constData(), passwd.constData())) {
-        // The reason tells a wrong password apart from a server that cannot be reached.
-        const char *why = nullptr;
-        last_error(&why);
-        QString text = tr("invalid user or password");
-        if (why && *why)
-            text += QLatin1Char('\n') + QString::fromUtf8(why);
-        modal_seam::information(this, tr("info"), text, QMessageBox::Ok);
-        return;
+    if (!link_) {
+        link_ = new db_link(QByteArrayLiteral("vorn_tsdb"), nullptr, this);
+        wait_ = new wait_notice(link_, nullptr, this);
+        wait_->setGeometry(280, 72, 432, 30);
     }
+    pb_login_->setEnabled(false);
+    link_->login(login_values{ ip, port, user, passwd }, this, [this, ip, port, user](const db_status &st) {
+        pb_login_->setEnabled(true);
+        if (!st.ok) {
+            // The reason tells a wrong password apart from a server that cannot be reached.
+            QString text = tr("invalid user or password");
+            if (!st.reason.isEmpty())
+                text += QLatin1Char('\n') + st.reason;
+            modal_seam::information(this, tr("info"), text, QMessageBox::Ok);
+            return;
+        }
+        accept();
+        if (!main_window_) {
+            main_window_ = new MainWindow(link_);
+            link_ = nullptr;
+            store_defaults(ip, port, user);
+        }
+        main_window_->show();
+    });
+}
 
-    accept();
-    if (!main_window_) {
-        main_window_ = new MainWindow(le_ip_->text(), port, le_user_->text(), le_passwd_->text());
-        store_defaults(ip, port, user);
-    }
-    main_window_->show();
+void login_dlg::reject()
+{
+    if (link_ && link_->busy())
+        link_->cancel();
+    QDialog::reject();
 }
 
 void login_dlg::store_defaults(const QByteArray &ip, int port, const QByteArray &user)

@@ -5,6 +5,8 @@
 #include <QDialog>
 
 class MainWindow;
+class db_link;
+class wait_notice;
 class QCheckBox;
 class QLabel;
 class QLineEdit;
@@ -21,9 +23,17 @@ public:
 
     static bool valid_ip(const QString &text);
     static bool valid_port(const QString &text);
+    // The connection thread of the login in progress (null before the first attempt and once
+    // the main window has it).
+    db_link *link() const { return link_; }
+    wait_notice *login_wait() const { return wait_; }
 
 public slots:
+    // Starts a login on the connection thread; the dialog stays alive while it waits and its
+    // Cancel (or the close button) ends the wait.
     void login();
+    // Closing while a login waits cancels it.
+    void reject() override;
     void ipChanged(const QString &text);
     void portChanged(const QString &text);
 
@@ -43,4 +53,6 @@ private:
     QPushButton *pb_login_ = nullptr;
     QToolButton *pb_close_ = nullptr;
     MainWindow *main_window_ = nullptr;
+    db_link *link_ = nullptr;
+    wait_notice *wait_ = nullptr;
 };

@@ -3,7 +3,9 @@
 
 #include "common/failure_box.h"
 #include "common/modal_seam.h"
+#include "common/wait_notice.h"
 #include "db/db_exec.h"
+#include "db/db_link.h"
 #include "editor/sys_config.h"
 #include "shell/cmd_file_tabs.h"
 #include "shell/language_switch.h"
@@ -31,6 +33,25 @@ MainWindow::MainWindow(const QString &ip, int port, const QString &user, const Q
     : QMainWindow(parent), ip_(ip.toUtf8()), port_(port), user_(user.toUtf8()),
       passwd_(passwd.toUtf8())
 {
+    link_ = new db_link(QByteArrayLiteral("vorn_tsdb"));
+    // The login is the first job, so everything the window asks for comes after it.
+    link_->login(login_values{ ip_, port_, user_, passwd_ }, this, [this](const db_status &st) {
+        if (!st.ok && indicators_)
+            indicators_->set_connected(false);
+    });
+    init();
+}
+
+MainWindow::MainWindow(db_link *link, QWidget *parent)
+    : QMainWindow(parent), ip_(link->values().ip), port_(link->values().port),
+      user_(link->values().user), passwd_(link->values().passwd), link_(link)
+{
+    link_->setParent(nullptr);
+    init();
+}
+
+void MainWindow::init()
+{
     build_form();
     act_.create(this);
     act_.build_menus(menuBar());
@@ -43,26 +64,38 @@ MainWindow::MainWindow(const QString &ip, int port, const QString &user, const Q
     fill_recent_menu();
     language_switch::check_only(act_.language_actions(), sys_config.lang);
 
-    db_ = new db_exec(QByteArrayLiteral("vorn_tsdb"), log_, this);
+    // A child made after the form: the tabs and the tree, which use it, go before it.
+    link_->setParent(this);
+    db_ = &link_->log_side();
+    db_->set_log(log_);
     log_->resize(log_->width(), 150);
     splitter_->setSizes({qMax(200, height() - 150), 150});
     create_file_tabs();
 
-    tree_model_ = new db_tree(tree_, db_, this);
+    tree_model_ = new db_tree(tree_, link_, this);
+    // A rebuild keeps the selection quietly; the actions follow it once the tree is whole.
+    connect(tree_model_, &db_tree::refreshed, this, [this] { currentItemChanged(tree_->currentItem(), nullptr); });
     tree_->setContextMenuPolicy(Qt::ActionsContextMenu);
     tree_->setIconSize(QSize(24, 24));
     connect(tree_, &QTreeWidget::currentItemChanged, this, &MainWindow::currentItemChanged);
     connect(tree_, &QTreeWidget::itemDoubleClicked, this, &MainWindow::itemDoubleClicked);
-    refresh();
+    // The start-up's own commands leave the pane empty.
+    tree_model_->refresh([this] {
+        after_refresh();
+        db_->update_log();
+        log_->clear();
+    });
     currentItemChanged(tree_->currentItem(), nullptr);
 
+    status_wait_ = new wait_notice(link_, nullptr, statusBar());
+    statusBar()->addWidget(status_wait_);
     indicators_ = new status_indicators(statusBar());
     indicators_->set_server(QString::fromUtf8(user_), QString::fromUtf8(ip_), port_);
     if (db_->last_code() == failure_box::connection_gone)
         indicators_->set_connected(false);
     // A command that finds the connection gone says so at once, not at the next reconnect.
-    connect(db_, &db_exec::connection_lost, indicators_, [this] { indicators_->set_connected(false); });
-    connect(db_, &db_exec::reconnect_requested, this, qOverload<>(&MainWindow::reconnect));
+    connect(link_, &db_link::connection_lost, indicators_, [this] { indicators_->set_connected(false); });
+    connect(link_, &db_link::reconnect_requested, this, qOverload<>(&MainWindow::reconnect));
     connect(tool_bar_, &QToolBar::visibilityChanged, this, &MainWindow::visibility_changed);
     connect(tab_widget_, &QTabWidget::tabCloseRequested, this, &MainWindow::close_tab);
     connect(tab_widget_, &QTabWidget::currentChanged, this, &MainWindow::currentChanged);
@@ -74,10 +107,6 @@ MainWindow::MainWindow(const QString &ip, int port, const QString &user, const Q
 
     files_->reopen_at_start();
 
-    // The wrapper shows its lines in batches; what the start-up produced goes now, so that
-    // clearing really leaves the pane empty.
-    db_->update_log();
-    log_->clear();
     apply_view_config();
     showMaximized();
 
@@ -141,7 +170,11 @@ void MainWindow::build_form()
 
 void MainWindow::refresh()
 {
-    tree_model_->refresh();
+    tree_model_->refresh([this] { after_refresh(); });
+}
+
+void MainWindow::after_refresh()
+{
     area_->close_stale(tree_model_->tables());
     // Tables and fields made since a tab opened are offered there from now on.
     for (QWidget *page : editors())
@@ -285,16 +318,16 @@ void MainWindow::change_save_all()
 
 void MainWindow::reconnect()
 {
-    exit_to_server();
     indicators_->set_connected(false);
-    const bool ok = connect_to_server(ip_.constData(), port_, user_.constData(), passwd_.constData());
-    if (ok) {
-        modal_seam::information(this, tr("reconnect information"), tr("reconnect sussesful!"));
-        refresh();
-        indicators_->set_connected(true);
-    } else {
-        modal_seam::information(this, tr("reconnect information"), tr("reconnect failed!"));
-    }
+    link_->reconnect(this, [this](const db_status &st) {
+        if (st.ok) {
+            modal_seam::information(this, tr("reconnect information"), tr("reconnect sussesful!"));
+            refresh();
+            indicators_->set_connected(true);
+        } else if (!st.dropped) {
+            modal_seam::information(this, tr("reconnect information"), tr("reconnect failed!"));
+        }
+    });
 }
 
 // ---------------------------------------------------------------- closing
@@ -306,6 +339,16 @@ void MainWindow::quit()
 
 void MainWindow::closeEvent(QCloseEvent *event)
 {
+    // Waiting is the safe answer: the command may still finish.
+    if (link_->busy()) {
+        if (modal_seam::question(this, tr("quit"),
+                                 tr("a command is still waiting for the server's answer; stop waiting and quit?"),
+                                 QMessageBox::Yes | QMessageBox::No, QMessageBox::No) != QMessageBox::Yes) {
+            event->ignore();
+            return;
+        }
+        link_->cancel();
+    }
     if (!files_->save_all_before_leaving()) {
         event->ignore();
         return;

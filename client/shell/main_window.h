@@ -20,17 +20,27 @@ class QTreeWidgetItem;
 class cmd_file_tabs;
 class cmd_script_editor;
 class db_exec;
+class db_link;
+struct db_status;
 class status_indicators;
+class wait_notice;
 class tab_area;
 
 class MainWindow : public QMainWindow {
     Q_OBJECT
 public:
+    // Logs in on a connection thread of its own.
     MainWindow(const QString &ip, int port, const QString &user, const QString &passwd,
                QWidget *parent = nullptr);
+    // Takes over a logged-in connection thread (the login dialog's).
+    explicit MainWindow(db_link *link, QWidget *parent = nullptr);
     ~MainWindow() override;
 
     db_exec *exec() const { return db_; }
+    // The connection thread every command of the window and its tabs runs on.
+    db_link *link() const { return link_; }
+    // The status bar's notice of a command that waits for the server.
+    wait_notice *status_wait() const { return status_wait_; }
     const main_actions &actions() const { return act_; }
     QTreeWidget *tree() const { return tree_; }
     QTabWidget *tabs() const { return tab_widget_; }
@@ -190,7 +200,11 @@ protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
+    void init();
     void build_form();
+    // What follows every rebuild of the tree: tabs of tables that are gone close, and the
+    // script tabs learn the tables and fields.
+    void after_refresh();
     void fill_recent_menu();
     void apply_icon_size(int edge);
     void apply_view_config();
@@ -217,6 +231,7 @@ private:
     // The result box of an operation: the text alone on success; on failure with the reason the
     // server or the network gave, and the offer to reconnect when the connection is gone.
     void tell_result(const QString &title, const QString &text, bool ok);
+    void tell_result(const QString &title, const QString &text, const db_status &status);
     // Before a file goes through the client: a file over the client's limit is refused with a
     // box naming its size; true then.
     bool refuse_big_client_file(const QString &path);
@@ -233,7 +248,9 @@ private:
     QTabWidget *tab_widget_ = nullptr;
     QTextEdit *log_ = nullptr;
     QToolBar *tool_bar_ = nullptr;
+    db_link *link_ = nullptr;
     db_exec *db_ = nullptr;
+    wait_notice *status_wait_ = nullptr;
     db_tree *tree_model_ = nullptr;
     tab_area *area_ = nullptr;
     cmd_file_tabs *files_ = nullptr;

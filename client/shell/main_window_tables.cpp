@@ -4,6 +4,7 @@
 
 #include "db/cmd_builders.h"
 #include "db/db_exec.h"
+#include "db/db_link.h"
 #include "common/failure_box.h"
 #include "common/modal_seam.h"
 #include "table/col_info.h"
@@ -31,6 +32,14 @@ void MainWindow::tell_result(const QString &title, const QString &text, bool ok)
                           [this] { db_->request_reconnect(); });
 }
 
+void MainWindow::tell_result(const QString &title, const QString &text, const db_status &status)
+{
+    if (status.ok)
+        modal_seam::information(this, title, text);
+    else
+        failure_box::show(this, title, text, status, [this] { link_->request_reconnect(); });
+}
+
 void MainWindow::drop_table()
 {
     const QByteArray table = current_table();
@@ -42,12 +51,14 @@ void MainWindow::drop_table()
                                "table '%1' really?").arg(name),
                             QMessageBox::Yes | QMessageBox::No, QMessageBox::No) != QMessageBox::Yes)
         return;
-    const bool ok = ::drop_table(*db_, table);
-    tell_result(tr("drop table result"),
-                tr("drop table '%1' from database is %2!").arg(name, outcome(ok)), ok);
-    select_parent_and_refresh();
-    if (QTreeWidgetItem *cur = tree_->currentItem())
-        cur->setExpanded(true);
+    link_->post(this, [table](db_exec &db) { return db_status::of(::drop_table(db, table), db); },
+                [this, name](const db_status &st) {
+        tell_result(tr("drop table result"),
+                    tr("drop table '%1' from database is %2!").arg(name, outcome(st.ok)), st);
+        select_parent_and_refresh();
+        if (QTreeWidgetItem *cur = tree_->currentItem())
+            cur->setExpanded(true);
+    });
 }
 
 void MainWindow::truncate_table()
@@ -61,10 +72,12 @@ void MainWindow::truncate_table()
                                "truncate table '%1' really?").arg(name),
                             QMessageBox::Yes | QMessageBox::No, QMessageBox::No) != QMessageBox::Yes)
         return;
-    const bool ok = ::truncate_table(*db_, table);
-    tell_result(tr("truncate table result"),
-                tr("truncate table '%1' from database is %2!").arg(name, outcome(ok)), ok);
-    select_parent_and_refresh();
+    link_->post(this, [table](db_exec &db) { return db_status::of(::truncate_table(db, table), db); },
+                [this, name](const db_status &st) {
+        tell_result(tr("truncate table result"),
+                    tr("truncate table '%1' from database is %2!").arg(name, outcome(st.ok)), st);
+        select_parent_and_refresh();
+    });
 }
 
 void MainWindow::delete_col()

@@ -6,9 +6,12 @@
 #include "editor/sys_config.h"
 #include "shell/main_window.h"
 #include "common/modal_seam.h"
+#include "db/db_link.h"
 #include "vorn_tsdb.h"
 
 #include <QAction>
+#include <QDeadlineTimer>
+#include <QSignalSpy>
 #include <QTreeWidget>
 #include <QtTest>
 #include <memory>
@@ -37,13 +40,27 @@ inline bool run_elsewhere(const devserver_process &srv, const QList<QByteArray> 
     return ok;
 }
 
-// Logs this thread in and builds the window the login dialog would build.
+// Waits until every command the window asked for has run and its answer has been handled.
+inline bool settle(MainWindow *w, int timeout_ms = 60000)
+{
+    QSignalSpy idle(w->link(), &db_link::busy_changed);
+    QDeadlineTimer deadline(timeout_ms);
+    while (w->link()->busy() && !deadline.hasExpired())
+        idle.wait(int(qMax<qint64>(1, deadline.remainingTime())));
+    return !w->link()->busy();
+}
+
+// Builds the window the login dialog would build, logged in on its own connection thread, and
+// waits for its first tree. This thread logs in too, for the commands tests run themselves.
 inline std::unique_ptr<MainWindow> open_window(const devserver_process &srv)
 {
     if (!connect_to_server("127.0.0.1", srv.port(), "admin", "admin"))
         return nullptr;
-    return std::make_unique<MainWindow>(QStringLiteral("127.0.0.1"), srv.port(),
-                                        QStringLiteral("admin"), QStringLiteral("admin"));
+    auto w = std::make_unique<MainWindow>(QStringLiteral("127.0.0.1"), srv.port(),
+                                          QStringLiteral("admin"), QStringLiteral("admin"));
+    if (!settle(w.get()))
+        return nullptr;
+    return w;
 }
 
 // The set-up the window tests share: a fresh configuration, a scripted seam, a development server

@@ -41,6 +41,7 @@ private slots:
     {
         seam_->push_file(file("scriptfile1.tcd"));
         w_->actions().new_file->trigger();
+        QVERIFY(settle(w_.get()));
         cmd_script_editor *ed = current();
         QVERIFY(ed);
         QVERIFY(w_->area().is_script_tab(ed));
@@ -51,6 +52,7 @@ private slots:
 
         ed->editor_widget()->set_text(QStringLiteral("create t9 v i32\nview t1"));
         ed->exec_cmd();
+        QVERIFY(settle(w_.get()));
         QCOMPARE(seam_->last_text(), QStringLiteral("the cmd execute sussesful total!"));
         QVERIFY(find_item(w_->tree(), "t9"));   // executed -> refresh
         QCOMPARE(ed->result_tabs()->count(), 1);
@@ -92,6 +94,7 @@ private slots:
         w_ = std::make_unique<MainWindow>("127.0.0.1", server_->port(), "admin", "admin");
         seam_->push_button(QMessageBox::Yes);
         w_->actions().recent_menu->actions().first()->trigger();
+        QVERIFY(settle(w_.get()));
         cmd_script_editor *c = current();
         QVERIFY(c);
         QTest::keyClicks(c->editor_widget(), QStringLiteral("view t1"));
@@ -113,6 +116,7 @@ private slots:
         QMenu *recent = w_->actions().recent_menu;
         QCOMPARE(recent->actions().first()->text(), file("kept.tcd"));
         recent->actions().first()->trigger();
+        QVERIFY(settle(w_.get()));
         QVERIFY(current());
         QCOMPARE(current()->text_bytes(), QByteArray("view t1\n"));
         QCoreApplication::processEvents();   // the menu follows the recent list
@@ -138,6 +142,7 @@ private slots:
         f.close();
         seam_->push_file(file("run.tcd"));
         w_->actions().exec_cmd->trigger();
+        QVERIFY(settle(w_.get()));
         QCOMPARE(seam_->last_text(), QStringLiteral("the cmd execute sussesful total!"));
         QVERIFY(find_item(w_->tree(), "t5"));
         QVERIFY(find_item(w_->tree(), "t6"));
@@ -156,6 +161,7 @@ private slots:
                                          "push into t1 f1 f2 values -7 \"d e\" at 2021-01-03 00:00:00.5",
                                          "create t2 v double", "push into t2 v values 1.5 at 2021-01-02 03:04:05"}));
         w_->refresh();
+        QVERIFY(settle(w_.get()));
         seam_->push_file(file("scriptfile1.tcd"));
         w_->new_file();
         cmd_script_editor *ed = current();
@@ -164,6 +170,7 @@ private slots:
         w_->resize(1280, 800);
         QVERIFY(QTest::qWaitForWindowExposed(w_.get()));
         ed->exec_cmd();
+        QVERIFY(settle(w_.get()));
         // The two views give a grid each; the creation gives none.
         QCOMPARE(ed->result_tabs()->count(), 2);
         ed->result_tabs()->setCurrentIndex(0);

@@ -52,6 +52,7 @@ private slots:
 
         QVERIFY(run_elsewhere(*server_, {"create t9 speed double"}));
         w_->refresh();
+        QVERIFY(settle(w_.get()));
         for (editor *ed : eds) {
             QCOMPARE(offered(ed, "view ", "t"), QStringList({"t1", "t9"}));
             QVERIFY(offered(ed, "view t9 ", "s").contains("speed"));

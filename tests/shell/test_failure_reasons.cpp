@@ -45,6 +45,7 @@ void test_failure_reasons::script_and_exec_cmd_boxes_add_the_reason()
     {
         cmd_script_editor ed(w_.get(), &db, "view nosuch");
         ed.exec_cmd();
+        QVERIFY(settle(w_.get()));
         const QString reason = db.last_reason();
         QCOMPARE(db.last_code(), 1);
         QVERIFY(!reason.isEmpty());
@@ -63,6 +64,7 @@ void test_failure_reasons::table_operation_box_adds_the_reason()
     QVERIFY(run_elsewhere(*server_, {"drop t1"}));
     seam_->push_button(QMessageBox::Yes);
     w_->actions().drop_table->trigger();
+    QVERIFY(settle(w_.get()));
     QCOMPARE(seam_->last_title(), QStringLiteral("drop table result"));
     const QStringList lines = seam_->last_text().split(QLatin1Char('\n'));
     QCOMPARE(lines.size(), 2);
@@ -81,10 +83,12 @@ void test_failure_reasons::file_operation_boxes_add_the_reason()
         // The table is in the tree but gone from the server when the operation runs.
         QVERIFY(run_elsewhere(*server_, {"create gone f1 i32"}));
         w_->actions().refresh->trigger();
+        QVERIFY(settle(w_.get()));
         w_->tree()->setCurrentItem(find_item(w_->tree(), "gone"));
         QVERIFY(run_elsewhere(*server_, {"drop gone"}));
         seam_->push_result(QDialog::Accepted);   // the dialog with its proposed server path
         op.action->trigger();
+        QVERIFY(settle(w_.get()));
         QCOMPARE(seam_->last_title(), QString::fromLatin1(op.title));
         const QStringList lines = seam_->last_text().split(QLatin1Char('\n'));
         QCOMPARE(lines.size(), 2);
@@ -103,6 +107,7 @@ void test_failure_reasons::lost_connection_shows_at_once_and_offers_reconnect()
     seam_->push_button(QMessageBox::Yes); // the truncate question
     seam_->push_button(QMessageBox::No);  // the reconnect offer
     w_->actions().truncate_table->trigger();
+    QVERIFY(settle(w_.get()));
     QCOMPARE(w_->exec()->last_code(), 2);
     const modal_seam::request &offer = seam_->shown.back();
     QCOMPARE(offer.title, QStringLiteral("truncate table result"));
@@ -118,6 +123,7 @@ void test_failure_reasons::lost_connection_shows_at_once_and_offers_reconnect()
         QSKIP("the development server could not take the old port again");
     seam_->push_button(QMessageBox::Yes); // the reconnect offer
     QVERIFY(!exec_cmd_file::run_content("show tables\n", *w_->exec(), w_.get(), {}));
+    QVERIFY(settle(w_.get()));
     QCOMPARE(seam_->last_title(), QStringLiteral("reconnect information"));
     QCOMPARE(seam_->last_text(), QStringLiteral("reconnect sussesful!"));
     QCOMPARE(w_->indicators()->connection_icon(), QStringLiteral(":/img/connect.svg"));
@@ -127,12 +133,14 @@ void test_failure_reasons::script_export_offers_reconnect_when_the_connection_is
 {
     cmd_script_editor ed(w_.get(), w_->exec(), "view t1");
     ed.exec_cmd();
+    QVERIFY(settle(w_.get()));
     QCOMPARE(ed.result_tabs()->count(), 1);
     server_.reset();
 
     seam_->push_result(QDialog::Accepted); // the dialog with its proposed server path
     seam_->push_button(QMessageBox::No);   // the reconnect offer
     ed.export_action()->trigger();
+    QVERIFY(settle(w_.get()));
     QCOMPARE(w_->exec()->last_code(), 2);
     const modal_seam::request &offer = seam_->shown.back();
     QCOMPARE(offer.title, QStringLiteral("export data result"));

@@ -5,6 +5,7 @@
 #include "shell/login_dlg.h"
 #include "shell/main_window.h"
 #include "common/modal_seam.h"
+#include "db/db_link.h"
 #include "vorn_tsdb.h"
 
 #include <QCheckBox>
@@ -46,6 +47,19 @@ struct form {
     QPushButton *login;
     QToolButton *close;
 };
+
+// The login runs on the dialog's connection thread: waits until its answer was handled.
+bool login_done(login_dlg &d)
+{
+    db_link *link = d.link();
+    if (!link || !link->busy())
+        return true;
+    QSignalSpy idle(link, &db_link::busy_changed);
+    QDeadlineTimer deadline(30000);
+    while (d.link() == link && link->busy() && !deadline.hasExpired())
+        idle.wait(int(qMax<qint64>(1, deadline.remainingTime())));
+    return d.link() != link || !link->busy();
+}
 
 } // namespace
 
@@ -111,6 +125,7 @@ void test_login::login_ok(login_dlg &d, const QString &user, bool keep_default)
     f.port->setText(QString::number(server_->port()));
     f.as_default->setChecked(keep_default);
     QTest::mouseClick(f.login, Qt::LeftButton);
+    QVERIFY(login_done(d));
     if (d.main_window())
         windows_.push_back(d.main_window());
 }
@@ -267,6 +282,7 @@ void test_login::both_invalid_sends_nothing()
     f.ipinfo->clear();
     f.portinfo->clear();
     QTest::mouseClick(f.login, Qt::LeftButton);
+    QVERIFY(login_done(d));
     QCOMPARE(f.ipinfo->text(), QStringLiteral("invalid ip"));
     QCOMPARE(f.portinfo->text(), QStringLiteral("invalid port"));
     QVERIFY(seam_->shown.empty());
@@ -275,6 +291,7 @@ void test_login::both_invalid_sends_nothing()
     // Only the port wrong: its message, still no attempt.
     f.ip->setText(server_->host());
     QTest::mouseClick(f.login, Qt::LeftButton);
+    QVERIFY(login_done(d));
     QVERIFY(f.ipinfo->text().isEmpty());
     QCOMPARE(f.portinfo->text(), QStringLiteral("invalid port"));
     QVERIFY(seam_->shown.empty());
@@ -302,6 +319,7 @@ void test_login::return_in_any_field_logs_in()
         f.port->setText(QString::number(server_->port()));
         QVERIFY(!f.login->isDefault() && !f.login->autoDefault());
         QTest::keyClick(child<QLineEdit>(d, name), Qt::Key_Return);
+        QVERIFY(login_done(d));
         QVERIFY2(d.main_window(), name);
         windows_.push_back(d.main_window());
         QCOMPARE(d.result(), int(QDialog::Accepted));
@@ -319,6 +337,7 @@ void test_login::failed_login_keeps_dialog()
     f.ip->setText(server_->host());
     f.port->setText(QString::number(server_->port()));
     QTest::mouseClick(f.login, Qt::LeftButton);
+    QVERIFY(login_done(d));
     QCOMPARE(int(seam_->shown.size()), 1);
     QCOMPARE(seam_->shown[0].what, modal_seam::kind::information);
     QCOMPARE(seam_->last_title(), QStringLiteral("info"));
@@ -337,6 +356,7 @@ void test_login::failed_login_keeps_dialog()
     f.passwd->setText(secret);
     f.port->setText(QString::number(dead_port));
     QTest::mouseClick(f.login, Qt::LeftButton);
+    QVERIFY(login_done(d));
     QCOMPARE(int(seam_->shown.size()), 2);
     // An unreachable server no longer reads like a wrong password.
     const QStringList lines = seam_->last_text().split(QLatin1Char('\n'));
@@ -404,6 +424,7 @@ void test_login::long_user_name_is_cut()
     f.port->setText(QString::number(wide.port()));
     f.as_default->setChecked(true);
     QTest::mouseClick(f.login, Qt::LeftButton);
+    QVERIFY(login_done(d));
     QVERIFY(seam_->shown.empty());
     QVERIFY(d.main_window());
     windows_.push_back(d.main_window());

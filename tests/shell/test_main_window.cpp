@@ -123,10 +123,12 @@ void test_main_window::layout_and_names()
     QCoreApplication::processEvents();
     QVERIFY(w_->log_pane()->toPlainText().isEmpty());
     w_->refresh();
+    QVERIFY(settle(w_.get()));
     w_->exec()->update_log();
     QVERIFY(w_->log_pane()->toPlainText().contains(QStringLiteral("show tables")));
     // quit closes the window.
     w_->actions().quit->trigger();
+    QVERIFY(settle(w_.get()));
     QVERIFY(!w_->isVisible());
     QCOMPARE(w_->tabs()->tabBar()->contextMenuPolicy(), Qt::ActionsContextMenu);
 }
@@ -224,6 +226,7 @@ void test_main_window::recent_files_menu()
     QMenu *recent = w_->actions().recent_menu;
     QCOMPARE(texts_of(recent->actions()), (QStringList{"/tmp/a.tcd", "/tmp/b.tcd", "|", "clear file list"}));
     w_->actions().cls_recent->trigger();
+    QVERIFY(settle(w_.get()));
     QVERIFY(recent->actions().isEmpty());
     QVERIFY(sys_config.recent_files.empty());
 }
@@ -358,9 +361,11 @@ void test_main_window::full_screen_toggle()
     w_ = open_window(*server_);
     QVERIFY(w_);
     w_->actions().view_fullscreen->trigger();
+    QVERIFY(settle(w_.get()));
     QVERIFY(w_->isFullScreen());
     QVERIFY(w_->actions().view_fullscreen->isChecked());
     w_->actions().view_fullscreen->trigger();
+    QVERIFY(settle(w_.get()));
     QVERIFY(!w_->isFullScreen());
     QVERIFY(w_->isMaximized());
     QVERIFY(!w_->actions().view_fullscreen->isChecked());
@@ -387,6 +392,7 @@ void test_main_window::language_restart_writes_config_first()
         return a;
     });
     w_->actions().lang_fr->trigger();
+    QVERIFY(settle(w_.get()));
     modal_seam::uninstall();
 
     QCOMPARE(seen.size(), size_t(2));
@@ -413,15 +419,18 @@ void test_main_window::language_no_keeps_running()
     language_switch::set_exit_hook([&](int) { ++exits; });
     seam_->push_button(QMessageBox::No);
     w_->actions().lang_jp->trigger();
+    QVERIFY(settle(w_.get()));
     QCOMPARE(sys_config.lang, 3);
     QCOMPARE(seam_->last_text(),
              QStringLiteral("the language change to Japanese, the application need restart, restart now?"));
     // The current language again still asks.
     seam_->push_button(QMessageBox::No);
     w_->actions().lang_jp->trigger();
+    QVERIFY(settle(w_.get()));
     QVERIFY(w_->actions().lang_jp->isChecked());
     seam_->push_button(QMessageBox::No);
     w_->actions().lang_zh->trigger();
+    QVERIFY(settle(w_.get()));
     QCOMPARE(sys_config.lang, 0);
     QVERIFY(!w_->actions().lang_jp->isChecked() && w_->actions().lang_zh->isChecked());
     QCOMPARE(seam_->shown.size(), size_t(3));
@@ -438,6 +447,7 @@ void test_main_window::reconnect_success()
     QCOMPARE(w_->indicators()->connection_icon(), QStringLiteral(":/img/connect.svg"));
     QVERIFY(run_elsewhere(*server_, {"create t9 a i16"}));
     w_->actions().reconnect->trigger();
+    QVERIFY(settle(w_.get()));
     QCOMPARE(seam_->last_title(), QStringLiteral("reconnect information"));
     QCOMPARE(seam_->last_text(), QStringLiteral("reconnect sussesful!"));
     QCOMPARE(w_->indicators()->connection_icon(), QStringLiteral(":/img/connect.svg"));
@@ -454,6 +464,7 @@ void test_main_window::reconnect_failure()
     QVERIFY(w_);
     QVERIFY(server_->stop());
     w_->actions().reconnect->trigger();
+    QVERIFY(settle(w_.get()));
     QCOMPARE(seam_->last_title(), QStringLiteral("reconnect information"));
     QCOMPARE(seam_->last_text(), QStringLiteral("reconnect failed!"));
     QCOMPARE(w_->indicators()->connection_icon(), QStringLiteral(":/img/disconnect.svg"));
@@ -461,6 +472,7 @@ void test_main_window::reconnect_failure()
     // The window stays usable; commands fail in the wrapper.
     QVERIFY(!w_->exec()->run("show tables"));
     w_->actions().refresh->trigger();
+    QVERIFY(settle(w_.get()));
     QCOMPARE(w_->tree()->topLevelItem(0)->childCount(), 0);
 }
 
@@ -499,10 +511,12 @@ void test_main_window::table_window_tabs()
     tabs->setCurrentIndex(1);
     QVERIFY(run_elsewhere(*server_, {"create t5 z u08"}));
     w_->tab_accepted();
+    QVERIFY(settle(w_.get()));
     QCOMPARE(tabs->count(), 1);
     QVERIFY(find_item(w_->tree(), "t5"));
     QVERIFY(run_elsewhere(*server_, {"create t6 z u08"}));
     w_->tab_rejected();
+    QVERIFY(settle(w_.get()));
     QCOMPARE(tabs->count(), 0);
     QVERIFY(!find_item(w_->tree(), "t6"));
     w_->tab_rejected(); // nothing left: nothing happens
@@ -547,6 +561,7 @@ void test_main_window::exec_cmd_runs_trimmed_lines()
     f.close();
     seam_->push_file(path);
     w_->actions().exec_cmd->trigger();
+    QVERIFY(settle(w_.get()));
     QCOMPARE(seam_->shown[0].title, QStringLiteral("open cmd file to execute"));
     QCOMPARE(seam_->shown[0].text, QStringLiteral("."));
     QCOMPARE(seam_->shown[0].filter, QStringLiteral("cmd files (*.tcd);;all files (*.*)"));
@@ -562,6 +577,7 @@ void test_main_window::exec_cmd_runs_trimmed_lines()
     const size_t shown = seam_->shown.size();
     seam_->push_file(QString());
     w_->actions().exec_cmd->trigger();
+    QVERIFY(settle(w_.get()));
     QCOMPARE(seam_->shown.size(), shown + 1);
 }
 
@@ -576,11 +592,13 @@ void test_main_window::exec_cmd_stops_at_failure()
     f.close();
     seam_->push_file(path);
     w_->actions().exec_cmd->trigger();
+    QVERIFY(settle(w_.get()));
     QVERIFY(seam_->last_text().startsWith(QStringLiteral("the cmd \"no such command\" execute failed!\n")));
     QVERIFY(!w_->log_pane()->toPlainText().contains(QStringLiteral("create t9")));
     // The tree is not refreshed after a failure.
     QVERIFY(!find_item(w_->tree(), "t8"));
     w_->refresh();
+    QVERIFY(settle(w_.get()));
     QVERIFY(find_item(w_->tree(), "t8"));
     QVERIFY(!find_item(w_->tree(), "t9"));
 }

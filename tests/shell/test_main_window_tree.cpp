@@ -129,6 +129,7 @@ void test_main_window_tree::refresh_keeps_field_selection()
     tree->setCurrentItem(find_item(tree, "t1", "f2"));
     QVERIFY(run_elsewhere(*server_, {"create t0 a i08"}));
     w_->refresh();
+    QVERIFY(settle(w_.get()));
     QTreeWidgetItem *cur = tree->currentItem();
     QVERIFY(cur);
     QCOMPARE(cur->text(0), QStringLiteral("f2"));
@@ -139,6 +140,7 @@ void test_main_window_tree::refresh_keeps_field_selection()
     // The same field name under another table is not the same item.
     QVERIFY(run_elsewhere(*server_, {"drop t1", "create t1 f1 i32"}));
     w_->refresh();
+    QVERIFY(settle(w_.get()));
     QVERIFY(!tree->currentItem());
     QVERIFY(!w_->actions().delete_col->isEnabled());
 }
@@ -150,12 +152,14 @@ void test_main_window_tree::refresh_keeps_collapsed_table()
     tree->setCurrentItem(t2);
     t2->setExpanded(false);
     w_->refresh();
+    QVERIFY(settle(w_.get()));
     QCOMPARE(tree->currentItem()->text(0), QStringLiteral("t2"));
     QVERIFY(!tree->currentItem()->isExpanded());
     QVERIFY(find_item(tree, "t1")->isExpanded());
 
     tree->setCurrentItem(tree->topLevelItem(0));
     w_->refresh();
+    QVERIFY(settle(w_.get()));
     QCOMPARE(tree->currentItem(), tree->topLevelItem(0));
     QVERIFY(tree->topLevelItem(0)->isExpanded());
 }
@@ -172,6 +176,7 @@ void test_main_window_tree::dropped_table_loses_selection_and_tabs()
     w_->tree()->setCurrentItem(find_item(w_->tree(), "t1", "f1"));
     QVERIFY(run_elsewhere(*server_, {"drop t1"}));
     w_->refresh();
+    QVERIFY(settle(w_.get()));
 
     QVERIFY(!w_->tree()->currentItem());
     QVERIFY(!find_item(w_->tree(), "t1"));
@@ -190,6 +195,7 @@ void test_main_window_tree::created_elsewhere_appears()
     QVERIFY(run_elsewhere(*server_, {"create t3 x u64 y date"}));
     QVERIFY(!find_item(w_->tree(), "t3"));
     w_->actions().refresh->trigger();
+    QVERIFY(settle(w_.get()));
     QVERIFY(find_item(w_->tree(), "t3", "y"));
     QCOMPARE(w_->fields().value("t3"), (name_list{"x", "y"}));
     QCOMPARE(w_->tables(), (name_list{"t1", "t2", "t3"}));
@@ -254,11 +260,13 @@ void test_main_window_tree::double_click_fills_fieldless_table()
     QTreeWidgetItem *t1 = find_item(w_->tree(), "t1");
     qDeleteAll(t1->takeChildren());
     emit w_->tree()->itemDoubleClicked(t1, 0);
+    QVERIFY(settle(w_.get()));
     QCOMPARE(t1->childCount(), 2);
     QCOMPARE(t1->child(0)->text(0), QStringLiteral("f1"));
     QVERIFY(!t1->child(1)->icon(0).isNull());
     // A table that has its fields gets no second copy.
     emit w_->tree()->itemDoubleClicked(t1, 0);
+    QVERIFY(settle(w_.get()));
     QCOMPARE(t1->childCount(), 2);
 }
 
@@ -267,6 +275,7 @@ void test_main_window_tree::double_click_on_field_sends_nothing()
     w_->exec()->update_log();
     const QString before = w_->log_pane()->toHtml();
     emit w_->tree()->itemDoubleClicked(find_item(w_->tree(), "t1", "f1"), 0);
+    QVERIFY(settle(w_.get()));
     w_->exec()->update_log();
     QCOMPARE(w_->log_pane()->toHtml(), before);
     QCOMPARE(find_item(w_->tree(), "t1", "f1")->childCount(), 0);
@@ -278,6 +287,7 @@ void test_main_window_tree::drop_from_tree()
     w_->tree()->setCurrentItem(find_item(w_->tree(), "t1"));
     seam_->push_button(QMessageBox::Yes);
     w_->actions().drop_table->trigger();
+    QVERIFY(settle(w_.get()));
     QCOMPARE(seam_->shown.size(), size_t(2));
     QCOMPARE(seam_->shown[0].title, QStringLiteral("drop table warnning"));
     QCOMPARE(seam_->shown[0].text,
@@ -296,11 +306,13 @@ void test_main_window_tree::truncate_answered_no_runs_nothing()
     w_->tree()->setCurrentItem(find_item(w_->tree(), "t2"));
     seam_->push_button(QMessageBox::No);
     w_->actions().truncate_table->trigger();
+    QVERIFY(settle(w_.get()));
     QCOMPARE(seam_->shown.size(), size_t(1));
     QCOMPARE(seam_->last_title(), QStringLiteral("truncate table warnning"));
 
     seam_->push_button(QMessageBox::Yes);
     w_->actions().truncate_table->trigger();
+    QVERIFY(settle(w_.get()));
     QCOMPARE(seam_->last_text(), QStringLiteral("truncate table 't2' from database is successful!"));
     QCOMPARE(w_->tree()->currentItem(), w_->tree()->topLevelItem(0));
 }

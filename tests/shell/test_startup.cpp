@@ -245,11 +245,14 @@ void test_startup::login_runs_event_loop_then_writes_config()
         dlg->findChild<QLineEdit *>(QStringLiteral("le_ip"))->setText(server.host());
         dlg->findChild<QLineEdit *>(QStringLiteral("le_port"))->setText(QString::number(server.port()));
         dlg->findChild<QCheckBox *>(QStringLiteral("checkBox"))->setChecked(true);
-        QTest::mouseClick(dlg->findChild<QPushButton *>(QStringLiteral("pb_login")), Qt::LeftButton);
-        QTimer::singleShot(0, qApp, [&] {
-            loop_ran = true;
-            qApp->quit();
+        // The login runs on its own thread; the dialog is accepted once it succeeded.
+        QObject::connect(dlg, &QDialog::accepted, qApp, [&] {
+            QTimer::singleShot(0, qApp, [&] {
+                loop_ran = true;
+                qApp->quit();
+            });
         });
+        QTest::mouseClick(dlg->findChild<QPushButton *>(QStringLiteral("pb_login")), Qt::LeftButton);
     };
     seam.push_result(QDialog::Accepted);
     QCOMPARE(startup::run(*qobject_cast<QApplication *>(qApp)), 0);

@@ -63,6 +63,7 @@ class test_table_file_ops : public QObject {
                 more(dlg);
         };
         action->trigger();
+        QVERIFY(settle(w_.get()));
         seam_->on_dialog = nullptr;
     }
 
@@ -107,9 +108,11 @@ private slots:
         select_table("t1");
         seam_->push_button(QMessageBox::No);
         w_->actions().drop_table->trigger();
+        QVERIFY(settle(w_.get()));
         QCOMPARE(seam_->shown.back().default_button, QMessageBox::No);
         seam_->push_button(QMessageBox::No);
         w_->actions().truncate_table->trigger();
+        QVERIFY(settle(w_.get()));
         QCOMPARE(seam_->shown.back().default_button, QMessageBox::No);
         QCOMPARE(rows_of_table("t1"), 3);
     }
@@ -198,6 +201,7 @@ private slots:
         // Each file into a new table through the other mode: the same rows come back.
         QVERIFY(run_elsewhere(*server_, {"create c1 v i32 s string", "create c2 v i32 s string"}));
         w_->refresh();
+        QVERIFY(settle(w_.get()));
         select_table("c1");
         run_dialog(w_->actions().import_data, true, on_server("t1.csv"));
         QCOMPARE(seam_->last_title(), QStringLiteral("import table result"));
@@ -238,6 +242,7 @@ private slots:
         f.close();
         QVERIFY(run_elsewhere(*server_, {"create many v i64"}));
         w_->refresh();
+        QVERIFY(settle(w_.get()));
         select_table("many");
         QTimer canceller;
         int seen = -1;
@@ -263,6 +268,7 @@ private slots:
     {
         cmd_script_editor ed(w_.get(), w_->exec(), "view t1;");
         ed.exec_cmd();
+        QVERIFY(settle(w_.get()));
         QCOMPARE(ed.result_tabs()->count(), 1);
         const QString cwd = QDir::currentPath();
         QDir::setCurrent(local_->path());

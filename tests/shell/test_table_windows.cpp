@@ -48,6 +48,7 @@ private slots:
         for (QAction *act : {a.view_data, a.view_cols, a.new_field, a.create_table}) {
             QVERIFY2(act->isVisible() && act->isEnabled(), qPrintable(act->objectName()));
             act->trigger();
+            QVERIFY(mw_test::settle(w.get()));
         }
         QCOMPARE(titles(w.get()).mid(before),
                  (QStringList{"data of table: tw_t", "view fields of table: tw_t", "add field to table: tw_t",
@@ -66,7 +67,9 @@ private slots:
         // Field actions name the field in the title.
         tree->setCurrentItem(find_item(tree, QStringLiteral("tw_t"), QStringLiteral("s")));
         a.rename_col->trigger();
+        QVERIFY(mw_test::settle(w.get()));
         a.modify_col->trigger();
+        QVERIFY(mw_test::settle(w.get()));
         QCOMPARE(titles(w.get()).mid(before + 4),
                  (QStringList{"rename field 's' of table: tw_t", "modify field 's' of table: tw_t"}));
 
@@ -90,10 +93,12 @@ private slots:
 
         // A table made in the definition window: its tab closes and the tree lists the table.
         w->actions().create_table->trigger();
+        QVERIFY(mw_test::settle(w.get()));
         auto *def = qobject_cast<col_info *>(tabs(w.get())->currentWidget());
         QVERIFY(def);
         def->findChild<QLineEdit *>(QStringLiteral("table_le"))->setText(QStringLiteral("tw_new"));
         def->findChild<QPushButton *>(QStringLiteral("apply_btn"))->click();
+        QVERIFY(mw_test::settle(w.get()));
         settle();
         QCOMPARE(seam.last_text(), QStringLiteral("create table 'tw_new' is successful!"));
         QVERIFY(!titles(w.get()).contains(QStringLiteral("new table")));
@@ -102,12 +107,16 @@ private slots:
         // Windows of a table that is dropped close with the next refresh; others stay.
         tree->setCurrentItem(find_item(tree, QStringLiteral("tw_old")));
         w->actions().view_data->trigger();
+        QVERIFY(mw_test::settle(w.get()));
         w->actions().view_cols->trigger();
+        QVERIFY(mw_test::settle(w.get()));
         tree->setCurrentItem(find_item(tree, QStringLiteral("tw_new")));
         w->actions().view_data->trigger();
+        QVERIFY(mw_test::settle(w.get()));
         tree->setCurrentItem(find_item(tree, QStringLiteral("tw_old")));
         seam.push_button(QMessageBox::Yes);
         w->actions().drop_table->trigger();
+        QVERIFY(mw_test::settle(w.get()));
         settle();
         const QStringList left = titles(w.get());
         QVERIFY(!left.contains(QStringLiteral("data of table: tw_old")));
