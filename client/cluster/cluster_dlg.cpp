@@ -129,8 +129,6 @@ void cluster_dlg::build_form()
     service_row->addSpacing(16);
     service_row->addWidget(new QLabel(tr("cluster service"), this));
     service_row->addWidget(pb_c_start);
-    service_row->addSpacing(8);
-    service_row->addWidget(wn_service, 1);
     service_row->addStretch(1);
     service_row->addWidget(new QLabel(tr("update time"), this));
     service_row->addWidget(sb_time);
@@ -143,6 +141,7 @@ void cluster_dlg::build_form()
     top->addWidget(wn_master);
     top->addWidget(listWidget, 1);
     top->addLayout(service_row);
+    top->addWidget(wn_service);   // right under the buttons: the row itself has no room left
 }
 
 void cluster_dlg::build_actions()

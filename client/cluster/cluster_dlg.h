@@ -45,7 +45,7 @@ public:
     QSpinBox *sb_time = nullptr;
     QCheckBox *cb_auto = nullptr;
     wait_note *wn_master = nullptr;    // under the master's address: a request is out
-    wait_note *wn_service = nullptr;   // beside the service buttons: a service is asked
+    wait_note *wn_service = nullptr;   // under the service buttons: a service is asked
     QAction *act_join = nullptr;
     QAction *act_detach = nullptr;
     QAction *act_add = nullptr;
