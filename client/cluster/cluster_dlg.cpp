@@ -2,6 +2,7 @@
 #include "cluster/cluster_dlg.h"
 
 #include "cluster/node_params_dlg.h"
+#include "cluster/wait_note.h"
 #include "common/modal_seam.h"
 
 #include <QAction>
@@ -20,10 +21,11 @@ constexpr int default_master_port = 55556;
 } // namespace
 
 cluster_dlg::cluster_dlg(QWidget *parent, std::unique_ptr<service_ctl::service_backend> services, int timeout_ms)
-    : QDialog(parent), link_(timeout_ms), services_(std::move(services)), timeout_ms_(timeout_ms)
+    : QDialog(parent), master_(timeout_ms)
 {
-    if (!services_)
-        services_ = service_ctl::platform_backend();
+    if (!services)
+        services = service_ctl::platform_backend();
+    services_ = new service_client(std::move(services), this);
     build_form();
     build_actions();
 
@@ -38,18 +40,38 @@ cluster_dlg::cluster_dlg(QWidget *parent, std::unique_ptr<service_ctl::service_b
     connect(&timer_, &QTimer::timeout, this, &cluster_dlg::query_all);
     connect(listWidget, &QListWidget::currentItemChanged, this, &cluster_dlg::chg_item);
     connect(listWidget, &QListWidget::itemSelectionChanged, this, &cluster_dlg::sel_chg);
+    connect(&master_, &master_client::node_listed, this, &cluster_dlg::on_node_listed);
+    connect(&master_, &master_client::finished, this, &cluster_dlg::on_master_reply);
+    connect(&master_, &master_client::connection_lost, this, &cluster_dlg::update_actions);
+    connect(services_, &service_client::finished, this, &cluster_dlg::on_service_done);
 
-    show_service_icon(service_ctl::tsdb_service, pb_start);
-    show_service_icon(service_ctl::cluster_service, pb_c_start);
+    // The buttons offer a start until the service manager has said otherwise.
+    show_service_icon(service_ctl::tsdb_service, false);
+    show_service_icon(service_ctl::cluster_service, false);
+    services_->run(service_ctl::tsdb_service, service_client::mode::state);
+    services_->run(service_ctl::cluster_service, service_client::mode::state);
+    wn_service->start(tr("waiting for the service manager"));
+    update_service_buttons();
     update_actions();
 }
 
-cluster_dlg::~cluster_dlg() { link_.close(); }
+// The service client's destructor runs with the dialog's children; the master's link ends here.
+cluster_dlg::~cluster_dlg() { master_.stop(); }
 
 void cluster_dlg::done(int r)
 {
+    // Whatever is still asked of the master or the services is dropped: no answer of theirs
+    // reaches a closed dialog, and the master's thread ends now.
     timer_.stop();
-    link_.close();
+    master_.stop();
+    membership_item_ = nullptr;
+    kept_.clear();
+    services_->call_off();
+    cluster_click_ = false;
+    wn_master->stop();
+    wn_service->stop();
+    update_service_buttons();
+    update_actions();
     QDialog::done(r);
 }
 
@@ -88,6 +110,10 @@ void cluster_dlg::build_form()
     sb_time->setValue(1);
     cb_auto = new QCheckBox(tr("auto update"), this);
     cb_auto->setObjectName(QStringLiteral("cb_auto"));
+    wn_master = new wait_note(this);
+    wn_master->setObjectName(QStringLiteral("wn_master"));
+    wn_service = new wait_note(this);
+    wn_service->setObjectName(QStringLiteral("wn_service"));
 
     auto *master_row = new QHBoxLayout;
     master_row->addWidget(new QLabel(tr("master ip"), this));
@@ -112,8 +138,10 @@ void cluster_dlg::build_form()
 
     auto *top = new QVBoxLayout(this);
     top->addLayout(master_row);
+    top->addWidget(wn_master);
     top->addWidget(listWidget, 1);
     top->addLayout(service_row);
+    top->addWidget(wn_service);   // right under the buttons: the row itself has no room left
 }
 
 void cluster_dlg::build_actions()
@@ -135,12 +163,16 @@ void cluster_dlg::build_actions()
 
 void cluster_dlg::update_actions()
 {
-    const bool on = link_.is_open();
+    // While the master is asked, the list is its to change: every node action waits.
+    const bool idle = !master_.busy();
+    const bool on = master_.connected() && idle;
     const bool current = listWidget->currentItem() != nullptr;
+    pb_connect->setEnabled(idle);
     act_join->setEnabled(on && current);
     act_detach->setEnabled(on && current);
+    act_add->setEnabled(idle);
     act_shutdown->setEnabled(on);
-    act_modify->setEnabled(current);
+    act_modify->setEnabled(idle && current);
     act_group->setEnabled(on && !listWidget->selectedItems().isEmpty());
 }
 
@@ -152,21 +184,30 @@ QString cluster_dlg::master_ip() const { return le_ip->text(); }
 
 void cluster_dlg::reconnect(bool)
 {
-    link_.close();
-    if (!link_.open(master_ip(), quint16(sb_port->value()))) {
-        update_actions();
-        modal_seam::information(this, tr("connect to cluster infomation"),
-                                tr("Connect to the master '%1' failed!").arg(master_ip()));
+    if (master_.busy())
         return;
-    }
-    listWidget->clear();
-    auto_query();
+    const QStringList local = local_names();
+    if (!local.isEmpty() &&
+        modal_seam::warning(this, tr("connect to cluster infomation"),
+                            tr("The list holds nodes added or changed here that the master does not know yet "
+                               "(%1). Reconnecting lists the master's nodes only and drops them. Reconnect anyway?")
+                                .arg(local.join(QStringLiteral(", "))),
+                            QMessageBox::Yes | QMessageBox::No, QMessageBox::No) != QMessageBox::Yes)
+        return;
+    master_.open(master_ip(), quint16(sb_port->value()));
+    master_wait();
+}
+
+void cluster_dlg::master_wait()
+{
+    if (!wn_master->waiting())
+        wn_master->start(tr("waiting for the master '%1'").arg(master_ip()));
     update_actions();
 }
 
 void cluster_dlg::lost(const QString &title, const QString &text)
 {
-    link_.close();
+    master_.stop();
     update_actions();
     modal_seam::information(this, title, text);
 }

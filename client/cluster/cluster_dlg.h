@@ -1,12 +1,14 @@
 // The cluster node manager: lists the nodes a cluster master reports, refreshes them on a timer,
 // joins, detaches, adds, groups and edits nodes, shuts the cluster down, and starts or stops
-// the local database and cluster services.
+// the local database and cluster services. The master and the services are asked from worker
+// threads: the dialog shows that it waits, stays responsive and can be closed meanwhile.
 #pragma once
 
-#include "cluster/master_link.h"
-#include "cluster/service_control.h"
+#include "cluster/master_client.h"
+#include "cluster/service_client.h"
 
 #include <QDialog>
+#include <QList>
 #include <QTimer>
 #include <memory>
 
@@ -17,17 +19,21 @@ class QListWidget;
 class QListWidgetItem;
 class QPushButton;
 class QSpinBox;
+class wait_note;
 
 class cluster_dlg : public QDialog {
     Q_OBJECT
 public:
-    // services: the service manager to use; null takes the platform's.
+    // services: the service manager to use; null takes the platform's. timeout_ms bounds each
+    // exchange with the master.
     explicit cluster_dlg(QWidget *parent = nullptr, std::unique_ptr<service_ctl::service_backend> services = nullptr,
                          int timeout_ms = 5000);
     ~cluster_dlg() override;
 
-    bool connected() const { return link_.is_open(); }
+    bool connected() const { return master_.connected(); }
     QTimer &timer() { return timer_; }
+    master_client &master() { return master_; }
+    service_client &services() { return *services_; }
 
     QLineEdit *le_ip = nullptr;
     QSpinBox *sb_port = nullptr;
@@ -38,6 +44,8 @@ public:
     QPushButton *pb_c_start = nullptr;
     QSpinBox *sb_time = nullptr;
     QCheckBox *cb_auto = nullptr;
+    wait_note *wn_master = nullptr;    // under the master's address: a request is out
+    wait_note *wn_service = nullptr;   // under the service buttons: a service is asked
     QAction *act_join = nullptr;
     QAction *act_detach = nullptr;
     QAction *act_add = nullptr;
@@ -65,22 +73,43 @@ protected:
     void done(int r) override;
 
 private:
+    // A node added or changed here, kept through a refresh of the list.
+    struct kept_node {
+        node_info n;
+        bool master_icon = false;
+    };
+
     void build_form();
     void build_actions();
     void update_actions();
-    // Queries one node and lists it; false (list cleared, user told) when the master refuses.
-    bool query_node(const QByteArray &name);
-    void add_item(const node_info &n, bool master_icon);
+    void update_service_buttons();
+    QListWidgetItem *add_item(const node_info &n, bool master_icon, bool local = false);
+    // The nodes of the list other than skip, for the duplicate check of the parameters form.
+    QList<node_info> other_nodes(const QListWidgetItem *skip) const;
+    QStringList local_names() const;
+    void restore_kept();
+
+    void on_master_reply(const master_reply &r);
+    void on_node_listed(const node_info &n);
+    void refresh_done(const master_reply &r);
+    void membership_done(const master_reply &r);
+    void shutdown_done(const master_reply &r);
     // The master stopped answering or broke the connection: tell the user, forget the link.
     void lost(const QString &title, const QString &text);
+    void master_wait();
     void membership(bool detach);
-    void toggle_service(const QByteArray &name, QPushButton *button);
-    void show_service_icon(const QByteArray &name, QPushButton *button);
+
+    void on_service_done(const service_client::outcome &o);
+    void service_wait(const QByteArray &name);
+    void show_service_icon(const QByteArray &name, bool running);
     QString master_ip() const;
 
-    master_link link_;
+    master_client master_;
     QTimer timer_;
-    std::unique_ptr<service_ctl::service_backend> services_;
-    int timeout_ms_;
-    bool querying_ = false;   // a refresh is running (its message box may let the timer fire)
+    service_client *services_ = nullptr;
+    QListWidgetItem *membership_item_ = nullptr;   // the item a join or detach is about
+    bool membership_detach_ = false;
+    QList<kept_node> kept_;                       // local nodes while a refresh runs
+    bool answering_ = false;                      // a reply is being shown (its box may let timers fire)
+    bool cluster_click_ = false;                  // the cluster button asked for the state first
 };

@@ -1,180 +1,259 @@
-// Requests to the cluster master and the decoding of its replies. All integers little-endian.
+// The master link's operations as chains of exchanges: each exchange writes one frame, collects
+// the reply as it arrives, and hands it on; a timer ends an exchange that gets no whole reply.
 #include "cluster/master_link.h"
 
-#include <QElapsedTimer>
+#include "cluster/master_wire.h"
+
 #include <QHostAddress>
 #include <QTcpSocket>
+#include <QTimer>
 #include <QtEndian>
+#include <memory>
 
 namespace {
-
-enum : quint8 { op_shutdown = 4, op_query = 5, op_membership = 255 };
-
-// A reply is a node record or a list of names; anything far larger is not from a master.
-constexpr quint32 max_reply = 64u << 20;
 constexpr int socket_buffer = 524288;
-
-QByteArray header(quint8 op)
-{
-    QByteArray out;
-    out.append(char(1)).append(char(0)).append(char(op));
-    return out;
-}
-
 } // namespace
 
-master_link::master_link(int timeout_ms) : timeout_ms_(timeout_ms) {}
-
-master_link::~master_link() { close(); }
-
-bool master_link::open(const QString &ip, quint16 port)
+master_link::master_link(int timeout_ms) : timeout_ms_(timeout_ms)
 {
-    close();
-    QHostAddress addr;
-    if (!addr.setAddress(ip) || addr.protocol() != QAbstractSocket::IPv4Protocol)
-        return false;
-    sock_ = std::make_unique<QTcpSocket>();
-    sock_->connectToHost(addr, port);
-    if (!sock_->waitForConnected(timeout_ms_)) {
-        close();
-        return false;
-    }
-    sock_->setSocketOption(QAbstractSocket::ReceiveBufferSizeSocketOption, socket_buffer);
-    sock_->setSocketOption(QAbstractSocket::SendBufferSizeSocketOption, socket_buffer);
-    sock_->setSocketOption(QAbstractSocket::KeepAliveOption, 1);
-    return true;
+    deadline_ = new QTimer(this);
+    deadline_->setSingleShot(true);
+    connect(deadline_, &QTimer::timeout, this, [this] {
+        if (connecting_) {
+            auto then = std::move(connecting_);
+            connecting_ = nullptr;
+            drop_socket();
+            then(false);
+        } else if (pending_) {
+            fail_exchange();
+        }
+    });
 }
 
-void master_link::close()
+master_link::~master_link()
+{
+    // Nobody waits for the answers any more: drop them without calling anything.
+    pending_ = nullptr;
+    connecting_ = nullptr;
+    drop_socket();
+}
+
+void master_link::drop_socket()
+{
+    deadline_->stop();
+    if (!sock_)
+        return;
+    QTcpSocket *s = sock_;
+    sock_ = nullptr;
+    s->disconnect(this);
+    s->abort();
+    s->deleteLater();
+}
+
+void master_link::finish(quint64 id, master_reply r) { emit finished(id, r); }
+
+void master_link::open(quint64 id, const QString &ip, quint16 port)
+{
+    drop_socket();
+    master_reply r;
+    r.what = master_reply::op::open;
+    QHostAddress addr;
+    if (!addr.setAddress(ip) || addr.protocol() != QAbstractSocket::IPv4Protocol) {
+        r.r = master_reply::result::lost;
+        return finish(id, r);
+    }
+    sock_ = new QTcpSocket(this);
+    in_.clear();
+    connecting_ = [this, id, r](bool ok) mutable {
+        r.r = ok ? master_reply::result::ok : master_reply::result::lost;
+        finish(id, r);
+    };
+    connect(sock_, &QTcpSocket::connected, this, [this] {
+        deadline_->stop();
+        sock_->setSocketOption(QAbstractSocket::ReceiveBufferSizeSocketOption, socket_buffer);
+        sock_->setSocketOption(QAbstractSocket::SendBufferSizeSocketOption, socket_buffer);
+        sock_->setSocketOption(QAbstractSocket::KeepAliveOption, 1);
+        auto then = std::move(connecting_);
+        connecting_ = nullptr;
+        then(true);
+    });
+    connect(sock_, &QTcpSocket::readyRead, this, &master_link::on_ready_read);
+    connect(sock_, &QTcpSocket::disconnected, this, &master_link::on_broken);
+    connect(sock_, &QAbstractSocket::errorOccurred, this, &master_link::on_broken);
+    deadline_->start(timeout_ms_);
+    sock_->connectToHost(addr, port);
+}
+
+void master_link::on_broken()
+{
+    if (connecting_) {
+        auto then = std::move(connecting_);
+        connecting_ = nullptr;
+        drop_socket();
+        return then(false);
+    }
+    if (pending_)
+        on_ready_read();   // a reply that came with the close still counts
+    if (pending_)
+        return fail_exchange();
+    if (sock_) {
+        drop_socket();
+        emit closed();
+    }
+}
+
+void master_link::fail_exchange()
+{
+    auto then = std::move(pending_);
+    pending_ = nullptr;
+    drop_socket();
+    then(master_reply::result::lost, QByteArray());
+}
+
+void master_link::exchange(const QByteArray &payload, reply_fn then)
+{
+    if (!sock_ || sock_->state() != QAbstractSocket::ConnectedState) {
+        drop_socket();
+        return then(master_reply::result::lost, QByteArray());
+    }
+    // Anything left unread would be taken for this request's reply.
+    sock_->readAll();
+    in_.clear();
+    pending_ = std::move(then);
+    deadline_->start(timeout_ms_);
+    if (sock_->write(master_wire::frame(payload)) < 0)
+        fail_exchange();
+}
+
+void master_link::on_ready_read()
 {
     if (!sock_)
         return;
-    sock_->abort();
-    sock_.reset();
+    in_ += sock_->readAll();
+    if (!pending_ || in_.size() < 4)
+        return;
+    const quint32 len = qFromLittleEndian<quint32>(in_.constData());
+    if (len == 0 || len > master_wire::max_reply)
+        return fail_exchange();
+    if (quint32(in_.size()) - 4 < len)
+        return;
+    deadline_->stop();
+    const QByteArray reply = in_.mid(4, int(len));
+    in_.clear();
+    auto then = std::move(pending_);
+    pending_ = nullptr;
+    if (quint8(reply.at(0)) == master_wire::failed_status)
+        then(master_reply::result::failed, QByteArray());
+    else
+        then(master_reply::result::ok, reply.mid(1));
 }
 
-bool master_link::is_open() const { return sock_ && sock_->state() == QAbstractSocket::ConnectedState; }
-
-bool master_link::read_exact(char *dst, qint64 n, qint64 deadline_ms)
+void master_link::refresh(quint64 id)
 {
-    QElapsedTimer clock;
-    clock.start();
-    while (n > 0) {
-        if (sock_->bytesAvailable() == 0) {
-            const qint64 left = deadline_ms - clock.elapsed();
-            if (left <= 0 || !sock_->waitForReadyRead(int(left)))
-                return false;
+    exchange(master_wire::query_all(), [this, id](master_reply::result res, const QByteArray &body) {
+        master_reply r;
+        r.what = master_reply::op::refresh;
+        r.at = master_reply::step::names;
+        QList<QByteArray> names;
+        if (res == master_reply::result::ok && !master_wire::read_names(body, names))
+            res = master_reply::result::failed;
+        if (res != master_reply::result::ok) {
+            r.r = res;
+            return finish(id, r);
         }
-        const qint64 got = sock_->read(dst, n);
-        if (got < 0)
-            return false;
-        dst += got;
-        n -= got;
-    }
-    return true;
+        next_node(id, names, 0);
+    });
 }
 
-master_link::result master_link::exchange(const QByteArray &payload, QByteArray &body)
+void master_link::next_node(quint64 id, const QList<QByteArray> &names, int i)
 {
-    if (!is_open())
-        return result::lost;
-    // Anything left unread would be taken for this request's reply.
-    sock_->readAll();
-    QByteArray frame;
-    node_wire::put_u32(frame, quint32(payload.size()));
-    frame += payload;
-    QElapsedTimer clock;
-    clock.start();
-    bool sent = sock_->write(frame) == frame.size();
-    while (sent && sock_->bytesToWrite() > 0)
-        sent = sock_->waitForBytesWritten(int(qMax<qint64>(1, timeout_ms_ - clock.elapsed())));
-    char len_bytes[4];
-    if (!sent || !read_exact(len_bytes, 4, timeout_ms_ - clock.elapsed())) {
-        close();
-        return result::lost;
-    }
-    const quint32 len = qFromLittleEndian<quint32>(len_bytes);
-    if (len == 0 || len > max_reply) {
-        close();
-        return result::lost;
-    }
-    QByteArray reply(int(len), Qt::Uninitialized);
-    if (!read_exact(reply.data(), len, timeout_ms_ - clock.elapsed())) {
-        close();
-        return result::lost;
-    }
-    if (quint8(reply.at(0)) == 1)
-        return result::failed;
-    body = reply.mid(1);
-    return result::ok;
+    master_reply r;
+    r.what = master_reply::op::refresh;
+    if (i == names.size())
+        return finish(id, r);
+    exchange(master_wire::query_one(names.at(i)), [this, id, names, i, r](master_reply::result res,
+                                                                          const QByteArray &body) mutable {
+        node_info n;
+        if (res == master_reply::result::ok && !master_wire::read_node(body, n))
+            res = master_reply::result::failed;
+        if (res != master_reply::result::ok) {
+            r.r = res;
+            r.at = master_reply::step::node;
+            r.node.name = names.at(i);
+            return finish(id, r);
+        }
+        emit node_listed(id, n);
+        next_node(id, names, i + 1);
+    });
 }
 
-master_link::result master_link::query_all(QList<QByteArray> &names)
-{
-    QByteArray payload = header(op_query);
-    payload.append(char(0));
-    node_wire::put_text(payload, QByteArray());
-    QByteArray body;
-    const result r = exchange(payload, body);
-    if (r != result::ok)
-        return r;
-    // The count comes from the wire: it is checked against the bytes that arrived, never
-    // trusted for an allocation.
-    if (body.size() < 8)
-        return result::failed;
-    const quint64 count = qFromLittleEndian<quint64>(body.constData());
-    int pos = 8;
-    QList<QByteArray> out;
-    for (quint64 i = 0; i < count; ++i) {
-        if (body.size() - pos < 4)
-            return result::failed;
-        const quint32 n = qFromLittleEndian<quint32>(body.constData() + pos);
-        pos += 4;
-        if (quint32(body.size() - pos) < n)
-            return result::failed;
-        out.append(body.mid(pos, int(n)));
-        pos += int(n);
-    }
-    names = out;
-    return result::ok;
-}
-
-master_link::result master_link::query_one(const QByteArray &name, node_info &out)
-{
-    QByteArray payload = header(op_query);
-    payload.append(char(1));
-    node_wire::put_text(payload, name);
-    QByteArray body;
-    const result r = exchange(payload, body);
-    if (r != result::ok)
-        return r;
-    int pos = 0;
-    return node_wire::decode(body, pos, out) ? result::ok : result::failed;
-}
-
-master_link::result master_link::membership(bool detach, const node_info &n)
-{
-    QByteArray payload = header(op_membership);
-    payload.append(char(detach ? 1 : 0));
-    payload += node_wire::encode(n);
-    QByteArray body;
-    return exchange(payload, body);
-}
-
-master_link::result master_link::shutdown()
-{
-    QByteArray body;
-    return exchange(header(op_shutdown), body);
-}
-
-bool master_link::reachable(const QByteArray &ip, quint16 port, int timeout_ms)
+void master_link::probe(const QByteArray &ip, quint16 port, std::function<void(bool)> then)
 {
     QHostAddress addr;
     if (!addr.setAddress(QString::fromLatin1(ip)))
-        return false;
-    QTcpSocket probe;
-    probe.connectToHost(addr, port);
-    const bool up = probe.waitForConnected(timeout_ms);
-    probe.abort();
-    return up;
+        return then(false);
+    auto *s = new QTcpSocket(this);
+    auto *limit = new QTimer(s);
+    limit->setSingleShot(true);
+    // Whichever comes first ends the probe; the socket goes with it.
+    auto done = std::make_shared<std::function<void(bool)>>(std::move(then));
+    auto end = [s, done](bool up) {
+        if (!*done)
+            return;
+        auto f = std::move(*done);
+        *done = nullptr;
+        s->disconnect();
+        s->abort();
+        s->deleteLater();
+        f(up);
+    };
+    connect(s, &QTcpSocket::connected, this, [end] { end(true); });
+    connect(s, &QAbstractSocket::errorOccurred, this, [end] { end(false); });
+    connect(limit, &QTimer::timeout, this, [end] { end(false); });
+    limit->start(timeout_ms_);
+    s->connectToHost(addr, port);
+}
+
+void master_link::membership(quint64 id, bool detach, const node_info &n)
+{
+    master_reply r;
+    r.what = master_reply::op::membership;
+    r.at = master_reply::step::probe;
+    r.node = n;
+    probe(n.ip, n.port, [this, id, detach, r](bool up) mutable {
+        if (!up) {
+            r.r = master_reply::result::failed;
+            return finish(id, r);
+        }
+        exchange(master_wire::membership(detach, r.node), [this, id, r](master_reply::result res,
+                                                                         const QByteArray &) mutable {
+            if (res != master_reply::result::ok) {
+                r.r = res;
+                r.at = master_reply::step::membership;
+                return finish(id, r);
+            }
+            exchange(master_wire::query_one(r.node.name), [this, id, r](master_reply::result res,
+                                                                        const QByteArray &body) mutable {
+                r.at = master_reply::step::node;
+                node_info now;
+                if (res == master_reply::result::ok && !master_wire::read_node(body, now))
+                    res = master_reply::result::failed;
+                r.r = res;
+                if (res == master_reply::result::ok)
+                    r.node = now;
+                finish(id, r);
+            });
+        });
+    });
+}
+
+void master_link::shutdown(quint64 id)
+{
+    exchange(master_wire::shutdown(), [this, id](master_reply::result res, const QByteArray &) {
+        master_reply r;
+        r.what = master_reply::op::shutdown;
+        r.at = master_reply::step::shutdown;
+        r.r = res;
+        finish(id, r);
+    });
 }

@@ -27,6 +27,8 @@ namespace node_wire {
 // Item data roles: the record's wire form (as text, one character per byte) and the icon family.
 constexpr int record_role = 256;
 constexpr int master_icon_role = 257;
+// Set on items added or changed here that the master does not know yet.
+constexpr int local_role = 258;
 
 void put_u32(QByteArray &out, quint32 v);
 void put_text(QByteArray &out, const QByteArray &s);

@@ -7,6 +7,7 @@
 #include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QHBoxLayout>
+#include <QHostAddress>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -17,6 +18,13 @@
 namespace {
 const char *const unit_names[] = {"B", "KB", "MB", "GB", "TB"};
 constexpr int unit_count = 5;
+
+// "10.0.0.1" and "10.00.0.001" name one host.
+bool same_address(const QByteArray &a, const QByteArray &b)
+{
+    const QHostAddress x(QString::fromLatin1(a)), y(QString::fromLatin1(b));
+    return x.isNull() || y.isNull() ? a == b : x.isEqual(y);
+}
 } // namespace
 
 node_params_dlg::node_params_dlg(QWidget *parent) : QDialog(parent)
@@ -51,6 +59,17 @@ node_params_dlg::node_params_dlg(QWidget *parent) : QDialog(parent)
     sb_gid = new QSpinBox(this);
     sb_gid->setObjectName(QStringLiteral("sb_gid"));
     sb_gid->setRange(0, 2147483647);
+    lbl_note = new QLabel(tr("Nodes join the cluster through the master. A node added or changed here stays in "
+                             "this list only until you join it (\"join node\"); reconnecting to the master "
+                             "drops it."),
+                          this);
+    lbl_note->setObjectName(QStringLiteral("lbl_note"));
+    lbl_note->setWordWrap(true);
+    lbl_clash = new QLabel(this);
+    lbl_clash->setObjectName(QStringLiteral("lbl_clash"));
+    lbl_clash->setWordWrap(true);
+    lbl_clash->setStyleSheet(QStringLiteral("color: #b00020;"));
+    lbl_clash->setVisible(false);
     for (const char *u : unit_names) {
         cb_unit->addItem(QString::fromLatin1(u));
         cb_u_unit->addItem(QString::fromLatin1(u));
@@ -83,7 +102,9 @@ node_params_dlg::node_params_dlg(QWidget *parent) : QDialog(parent)
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     auto *top = new QVBoxLayout(this);
+    top->addWidget(lbl_note);
     top->addLayout(form);
+    top->addWidget(lbl_clash);
     top->addWidget(buttons);
 
     for (QWidget *w : {static_cast<QWidget *>(lbl_us), static_cast<QWidget *>(le_us),
@@ -92,6 +113,7 @@ node_params_dlg::node_params_dlg(QWidget *parent) : QDialog(parent)
     connect(cb_u_unit, QOverload<int>::of(&QComboBox::currentIndexChanged), this, &node_params_dlg::show_use_space);
     connect(le_name, &QLineEdit::textChanged, this, &node_params_dlg::check_input);
     connect(le_ip, &QLineEdit::textChanged, this, &node_params_dlg::check_input);
+    connect(sb_port, QOverload<int>::of(&QSpinBox::valueChanged), this, &node_params_dlg::check_input);
     check_input();
 }
 
@@ -108,8 +130,32 @@ void node_params_dlg::address_fields(QWidget *parent, QLineEdit *&ip, QSpinBox *
 
 void node_params_dlg::check_input()
 {
-    // A node needs a name and a whole address before it can be listed.
-    ok_->setEnabled(!le_name->text().trimmed().isEmpty() && le_ip->hasAcceptableInput());
+    // A node needs a name and a whole address, neither of them another node's, to be listed.
+    const QString why = clash();
+    lbl_clash->setText(why);
+    lbl_clash->setVisible(!why.isEmpty());
+    ok_->setEnabled(!le_name->text().trimmed().isEmpty() && le_ip->hasAcceptableInput() && why.isEmpty());
+}
+
+void node_params_dlg::set_others(const QList<node_info> &others)
+{
+    others_ = others;
+    check_input();
+}
+
+QString node_params_dlg::clash() const
+{
+    const node_info n = node();
+    for (const node_info &o : others_) {
+        if (!n.name.isEmpty() && o.name == n.name)
+            return tr("A node named '%1' is already in the list.").arg(QString::fromUtf8(n.name));
+        if (same_address(o.ip, n.ip) && o.port == n.port)
+            return tr("The address %1:%2 is already in the list (node '%3').")
+                .arg(QString::fromUtf8(n.ip))
+                .arg(n.port)
+                .arg(QString::fromUtf8(o.name));
+    }
+    return QString();
 }
 
 void node_params_dlg::split_space(quint64 bytes, int &value, int &unit_index)

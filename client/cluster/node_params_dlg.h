@@ -5,6 +5,7 @@
 #include "cluster/node_info.h"
 
 #include <QDialog>
+#include <QList>
 
 class QCheckBox;
 class QComboBox;
@@ -21,6 +22,10 @@ public:
     void set_node(const node_info &n, bool master_icon);
     // The form's values written over base (fields the form does not hold are kept).
     node_info node(const node_info &base = node_info()) const;
+    // The other nodes of the list: a name or an address of theirs is refused.
+    void set_others(const QList<node_info> &others);
+    // Why the form's node clashes with another one; empty when it does not.
+    QString clash() const;
 
     // Value and unit for a byte count: the largest unit that divides it exactly.
     static void split_space(quint64 bytes, int &value, int &unit_index);
@@ -40,11 +45,14 @@ public:
     QComboBox *cb_u_unit = nullptr;
     QLabel *lbl_gid = nullptr;
     QSpinBox *sb_gid = nullptr;
+    QLabel *lbl_note = nullptr;    // nodes join the cluster through the master
+    QLabel *lbl_clash = nullptr;
 
 private:
     void show_use_space();
     void check_input();
 
     quint64 use_space_ = 0;
+    QList<node_info> others_;
     QWidget *ok_ = nullptr;
 };

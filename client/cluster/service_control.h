@@ -4,7 +4,9 @@
 #pragma once
 
 #include <QByteArray>
+#include <QMutex>
 #include <QString>
+#include <QWaitCondition>
 #include <memory>
 
 namespace service_ctl {
@@ -31,19 +33,46 @@ public:
     // reason: why the manager refused, shown on a second line (empty when it gave none).
     virtual bool request_start(QString &reason) = 0;
     virtual bool request_stop(QString &reason) = 0;
+    // The pause between polls when nobody can call the sequence off (see call_off).
     virtual void sleep_ms(int ms) = 0;
     virtual qint64 now_ms() = 0;
 };
 
-// The message of a start or stop for the user; ok is false for every failure.
+// Lets another thread call off the sequences a worker runs. Sequences carry increasing ids;
+// calling off up to an id ends every sequence up to it at its next step, and a pause between
+// polls at once. A call to the service manager that is under way ends by its own time-out.
+class call_off {
+public:
+    void upto(quint64 id);                 // any thread
+    // The worker, before each sequence and around each call to the service manager.
+    void begin(quint64 id);
+    bool enter_call();                     // false once the sequence is called off
+    void leave_call();
+    bool called_off() const;
+    bool in_call() const;                  // any thread: a call to the manager is under way
+    // Pauses ms milliseconds; false when the sequence is called off before or meanwhile.
+    bool pause(int ms);
+
+private:
+    mutable QMutex lock_;
+    QWaitCondition wake_;
+    quint64 current_ = 0;
+    quint64 upto_ = 0;
+    bool in_call_ = false;
+};
+
+// The message of a start or stop for the user; ok is false for every failure. A sequence that
+// was called off has no message for anybody.
 struct report {
     bool ok = false;
+    bool cancelled = false;
     QString text;
 };
 
-bool is_running(service_backend &b, const QByteArray &name);
-report start(service_backend &b, const QByteArray &name);
-report stop(service_backend &b, const QByteArray &name);
+// off: null pauses through the backend's sleep_ms and nothing can call the sequence off.
+bool is_running(service_backend &b, const QByteArray &name, call_off *off = nullptr);
+report start(service_backend &b, const QByteArray &name, call_off *off = nullptr);
+report stop(service_backend &b, const QByteArray &name, call_off *off = nullptr);
 
 // The poll interval of the wait: a tenth of the hint, within one and ten seconds.
 int poll_interval_ms(quint32 wait_hint_ms);

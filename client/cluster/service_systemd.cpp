@@ -5,8 +5,7 @@
 #include <QDBusObjectPath>
 #include <QDBusVariant>
 #include <QElapsedTimer>
-#include <QEventLoop>
-#include <QTimer>
+#include <QThread>
 #include <limits>
 
 namespace service_ctl {
@@ -34,16 +33,23 @@ quint32 usec_to_ms(qulonglong usec)
 
 } // namespace
 
-systemd_backend::systemd_backend(const QDBusConnection &bus, int call_timeout_ms)
-    : bus_(bus), call_timeout_ms_(call_timeout_ms)
+systemd_backend::systemd_backend(const QDBusConnection &bus, int call_timeout_ms, int request_timeout_ms)
+    : bus_(bus), call_timeout_ms_(call_timeout_ms), request_timeout_ms_(request_timeout_ms)
 {
 }
 
-QDBusMessage systemd_backend::call_manager(const QString &method, const QVariantList &args)
+QDBusMessage systemd_backend::call(QDBusMessage msg, int timeout_ms)
+{
+    // An ordinary user gets the system's password prompt instead of a plain refusal.
+    msg.setInteractiveAuthorizationAllowed(true);
+    return bus_.call(msg, QDBus::Block, timeout_ms);
+}
+
+QDBusMessage systemd_backend::call_manager(const QString &method, const QVariantList &args, int timeout_ms)
 {
     QDBusMessage msg = QDBusMessage::createMethodCall(systemd_service, manager_path, manager_iface, method);
     msg.setArguments(args);
-    return bus_.call(msg, QDBus::Block, call_timeout_ms_);
+    return call(msg, timeout_ms);
 }
 
 bool systemd_backend::property(const QString &iface, const QString &name, QVariant &out)
@@ -52,7 +58,7 @@ bool systemd_backend::property(const QString &iface, const QString &name, QVaria
                                                       QStringLiteral("org.freedesktop.DBus.Properties"),
                                                       QStringLiteral("Get"));
     msg.setArguments({iface, name});
-    const QDBusMessage reply = bus_.call(msg, QDBus::Block, call_timeout_ms_);
+    const QDBusMessage reply = call(msg, call_timeout_ms_);
     if (reply.type() != QDBusMessage::ReplyMessage || reply.arguments().isEmpty())
         return false;
     out = reply.arguments().first().value<QDBusVariant>().variant();
@@ -65,7 +71,7 @@ service_backend::open_result systemd_backend::open(const QByteArray &name)
     if (!bus_.isConnected())
         return open_result::no_manager;
     unit_ = QString::fromUtf8(name) + QStringLiteral(".service");
-    const QDBusMessage reply = call_manager(QStringLiteral("LoadUnit"), {unit_});
+    const QDBusMessage reply = call_manager(QStringLiteral("LoadUnit"), {unit_}, call_timeout_ms_);
     if (reply.type() != QDBusMessage::ReplyMessage || reply.arguments().isEmpty())
         return manager_missing(reply) ? open_result::no_manager : open_result::no_service;
     unit_path_ = reply.arguments().first().value<QDBusObjectPath>().path();
@@ -109,7 +115,7 @@ bool systemd_backend::change(const QString &method, QString &reason)
     reason.clear();
     if (unit_.isEmpty())
         return false;
-    const QDBusMessage reply = call_manager(method, {unit_, QStringLiteral("replace")});
+    const QDBusMessage reply = call_manager(method, {unit_, QStringLiteral("replace")}, request_timeout_ms_);
     if (reply.type() == QDBusMessage::ReplyMessage)
         return true;
     reason = reply.errorMessage();
@@ -120,14 +126,8 @@ bool systemd_backend::request_start(QString &reason) { return change(QStringLite
 
 bool systemd_backend::request_stop(QString &reason) { return change(QStringLiteral("StopUnit"), reason); }
 
-void systemd_backend::sleep_ms(int ms)
-{
-    // The window keeps painting while it waits, but takes no input that could start another
-    // operation in the middle of this one.
-    QEventLoop loop;
-    QTimer::singleShot(ms, &loop, &QEventLoop::quit);
-    loop.exec(QEventLoop::ExcludeUserInputEvents);
-}
+// The dialog's worker pauses through its call_off; this serves callers on a thread of their own.
+void systemd_backend::sleep_ms(int ms) { QThread::msleep(ulong(ms)); }
 
 qint64 systemd_backend::now_ms()
 {

@@ -11,8 +11,10 @@ namespace service_ctl {
 
 class systemd_backend : public service_backend {
 public:
-    // The bus is a parameter so tests can stand a fake systemd on a private bus.
-    explicit systemd_backend(const QDBusConnection &bus = QDBusConnection::systemBus(), int call_timeout_ms = 5000);
+    // The bus is a parameter so tests can stand a fake systemd on a private bus. Start and stop
+    // requests may wait for the system's password prompt: they get the longer time-out.
+    explicit systemd_backend(const QDBusConnection &bus = QDBusConnection::systemBus(), int call_timeout_ms = 5000,
+                             int request_timeout_ms = 120000);
 
     open_result open(const QByteArray &name) override;
     void close() override;
@@ -23,12 +25,14 @@ public:
     qint64 now_ms() override;
 
 private:
-    QDBusMessage call_manager(const QString &method, const QVariantList &args);
+    QDBusMessage call(QDBusMessage msg, int timeout_ms);
+    QDBusMessage call_manager(const QString &method, const QVariantList &args, int timeout_ms);
     bool property(const QString &iface, const QString &name, QVariant &out);
     bool change(const QString &method, QString &reason);
 
     QDBusConnection bus_;
     int call_timeout_ms_;
+    int request_timeout_ms_;
     QString unit_;
     QString unit_path_;
 };

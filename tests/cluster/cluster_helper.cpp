@@ -1,11 +1,15 @@
-// The development master process, free ports and the scripted service manager of the cluster tests.
+// The development master process, free ports, a blocking master client and the scripted service
+// manager of the cluster tests.
 #include "cluster_helper.h"
+
+#include "cluster/master_wire.h"
 
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFileInfo>
 #include <QRegularExpression>
 #include <QTcpServer>
+#include <QtEndian>
 
 devmaster_process::devmaster_process(const QStringList &args)
 {
@@ -65,6 +69,134 @@ int free_port()
     return s.serverPort();
 }
 
+scripted_master::scripted_master(QList<node_info> nodes) : nodes_(std::move(nodes))
+{
+    peer_ = std::make_unique<scripted_peer>(scripted_peer::every_connection, [this](peer_conn &c) { serve(c); });
+}
+
+scripted_master::~scripted_master()
+{
+    {
+        std::lock_guard<std::mutex> guard(lock_);
+        ending_ = true;
+    }
+    changed_.notify_all();
+    peer_.reset();
+}
+
+int scripted_master::port() const { return peer_->port(); }
+
+void scripted_master::hold()
+{
+    std::lock_guard<std::mutex> guard(lock_);
+    held_ = true;
+}
+
+void scripted_master::release()
+{
+    {
+        std::lock_guard<std::mutex> guard(lock_);
+        held_ = false;
+    }
+    changed_.notify_all();
+}
+
+void scripted_master::serve(peer_conn &c)
+{
+    bytes req;
+    while (c.wait_request() && c.read_frame(req)) {
+        ++requests_;
+        {
+            std::unique_lock<std::mutex> guard(lock_);
+            changed_.wait(guard, [this] { return !held_ || ending_; });
+            if (ending_)
+                return;
+        }
+        const QByteArray payload(reinterpret_cast<const char *>(req.data()), int(req.size()));
+        QByteArray reply(1, '\0');
+        if (payload.size() > 3 && quint8(payload.at(2)) == 5 && payload.at(3) == 0) {
+            QByteArray count(8, '\0');
+            qToLittleEndian(quint64(nodes_.size()), count.data());
+            reply += count;
+            for (const node_info &n : qAsConst(nodes_))
+                node_wire::put_text(reply, n.name);
+        } else if (payload.size() > 3 && quint8(payload.at(2)) == 5) {
+            const QByteArray name = payload.mid(8);
+            reply = QByteArray(1, char(master_wire::failed_status));
+            for (const node_info &n : qAsConst(nodes_))
+                if (n.name == name)
+                    reply = QByteArray(1, '\0') + node_wire::encode(n);
+        }
+        const QByteArray out = master_wire::frame(reply);
+        c.send(bytes(out.begin(), out.end()));
+    }
+}
+
+blocking_master::blocking_master() = default;
+
+blocking_master::~blocking_master() = default;
+
+bool blocking_master::open(const QString &ip, quint16 port)
+{
+    sock_ = std::make_unique<QTcpSocket>();
+    sock_->connectToHost(QHostAddress(ip), port);
+    return sock_->waitForConnected(5000);
+}
+
+blocking_master::result blocking_master::exchange(const QByteArray &payload, QByteArray &body)
+{
+    if (!sock_ || sock_->state() != QAbstractSocket::ConnectedState)
+        return result::lost;
+    sock_->write(master_wire::frame(payload));
+    QByteArray got;
+    QElapsedTimer clock;
+    clock.start();
+    while (clock.elapsed() < 5000) {
+        if (got.size() >= 4) {
+            const quint32 n = qFromLittleEndian<quint32>(got.constData());
+            if (n == 0)
+                return result::lost;
+            if (quint32(got.size()) - 4 >= n) {
+                if (quint8(got.at(4)) == master_wire::failed_status)
+                    return result::failed;
+                body = got.mid(5, int(n) - 1);
+                return result::ok;
+            }
+        }
+        if (sock_->bytesAvailable() == 0 && !sock_->waitForReadyRead(200) &&
+            sock_->state() != QAbstractSocket::ConnectedState)
+            return result::lost;
+        got += sock_->readAll();
+    }
+    return result::lost;
+}
+
+blocking_master::result blocking_master::query_all(QList<QByteArray> &names)
+{
+    QByteArray body;
+    const result r = exchange(master_wire::query_all(), body);
+    return r == result::ok && !master_wire::read_names(body, names) ? result::failed : r;
+}
+
+blocking_master::result blocking_master::query_one(const QByteArray &name, node_info &out)
+{
+    QByteArray body;
+    const result r = exchange(master_wire::query_one(name), body);
+    return r == result::ok && !master_wire::read_node(body, out) ? result::failed : r;
+}
+
+blocking_master::result blocking_master::membership(bool detach, const node_info &n)
+{
+    QByteArray body;
+    return exchange(master_wire::membership(detach, n), body);
+}
+
+blocking_master::result blocking_master::shutdown()
+{
+    QByteArray body;
+    return exchange(master_wire::shutdown(), body);
+}
+
 fake_services::open_result fake_services::open(const QByteArray &name)
 {
     ++opens;
@@ -76,8 +208,28 @@ fake_services::open_result fake_services::open(const QByteArray &name)
     return open_result::ok;
 }
 
+void fake_services::close_gate()
+{
+    std::lock_guard<std::mutex> guard(gate_lock_);
+    gate_closed_ = true;
+}
+
+void fake_services::open_gate()
+{
+    {
+        std::lock_guard<std::mutex> guard(gate_lock_);
+        gate_closed_ = false;
+    }
+    gate_changed_.notify_all();
+}
+
 bool fake_services::query(service_ctl::status &out)
 {
+    {
+        std::unique_lock<std::mutex> guard(gate_lock_);
+        at_gate = gate_closed_;
+        gate_changed_.wait(guard, [this] { return !gate_closed_; });
+    }
     if (opened_.isEmpty())
         return false;
     auto &s = services[opened_];

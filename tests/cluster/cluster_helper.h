@@ -1,14 +1,20 @@
 // Shared pieces of the cluster tests: the development master as a child process, a scripted
-// service manager, and a scripted answer queue for the dialog's message boxes.
+// stand-in master, a blocking master client, and a scripted service manager.
 #pragma once
 
+#include "cluster/node_info.h"
 #include "cluster/service_control.h"
+#include "scripted_peer.h"
 
 #include <QByteArray>
 #include <QMap>
 #include <QProcess>
 #include <QString>
 #include <QStringList>
+#include <QTcpSocket>
+#include <atomic>
+#include <condition_variable>
+#include <mutex>
 #include <deque>
 #include <memory>
 #include <vector>
@@ -34,8 +40,61 @@ private:
 // A port on 127.0.0.1 where nothing listens (bound, then released).
 int free_port();
 
+// A stand-in master on 127.0.0.1 (every connection, one at a time): answers the queries from
+// its node list and everything else with success. While held it reads requests and leaves them
+// unanswered until released (or until the client gives up).
+class scripted_master {
+public:
+    explicit scripted_master(QList<node_info> nodes);
+    ~scripted_master();
+    int port() const;
+    void hold();
+    void release();
+    int requests() const { return requests_; }   // frames received so far
+
+private:
+    void serve(peer_conn &c);
+
+    QList<node_info> nodes_;
+    std::mutex lock_;
+    std::condition_variable changed_;
+    bool held_ = false;
+    bool ending_ = false;
+    std::atomic<int> requests_{0};
+    std::unique_ptr<scripted_peer> peer_;
+};
+
+// A blocking client of the master protocol for tests that drive a master request by request.
+class blocking_master {
+public:
+    enum class result { ok, failed, lost };
+    blocking_master();
+    ~blocking_master();
+    bool open(const QString &ip, quint16 port);
+    result query_all(QList<QByteArray> &names);
+    result query_one(const QByteArray &name, node_info &out);
+    result membership(bool detach, const node_info &n);
+    result shutdown();
+
+private:
+    result exchange(const QByteArray &payload, QByteArray &body);
+    std::unique_ptr<QTcpSocket> sock_;
+};
+
 // A service manager whose services follow scripted states; sleeping advances a fake clock.
 class fake_services : public service_ctl::service_backend {
+public:
+    ~fake_services() override
+    {
+        if (gone)
+            *gone = true;
+    }
+    bool *gone = nullptr;   // set when the backend is destroyed (with its worker)
+    // While the gate is closed a query waits at it: a call to the manager that takes its time.
+    void close_gate();
+    void open_gate();
+    std::atomic<bool> at_gate{false};
+
 public:
     struct service {
         // Each query takes the next state; the last one stays.
@@ -50,7 +109,7 @@ public:
     bool manager = true;
     qint64 clock_ms = 0;
     std::vector<int> sleeps;
-    int opens = 0, closes = 0;
+    std::atomic<int> opens{0}, closes{0};   // read by tests while a worker thread runs
 
     open_result open(const QByteArray &name) override;
     void close() override { ++closes; opened_.clear(); }
@@ -67,6 +126,9 @@ public:
 private:
     bool request(bool start, QString &reason);
     QByteArray opened_;
+    std::mutex gate_lock_;
+    std::condition_variable gate_changed_;
+    bool gate_closed_ = false;
 };
 
 // The dialog's service manager where no real one is wanted: the database service runs, the

@@ -7,11 +7,13 @@
 
 #include "cluster/cluster_dlg.h"
 #include "cluster/node_params_dlg.h"
+#include "cluster/wait_note.h"
 #include "common/modal_seam.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
@@ -61,6 +63,7 @@ class test_cluster_shown : public QObject {
         dlg.show();
         QVERIFY(QTest::qWaitForWindowActive(&dlg));
         dlg.pb_connect->click();
+        QTRY_VERIFY(!dlg.master().busy());
         QVERIFY2(answers.shown.empty(), qPrintable(answers.last_text()));
         QCOMPARE(dlg.listWidget->count(), 3);
     }
@@ -122,6 +125,7 @@ private slots:
         // Join the running node: its row turns dark green.
         dlg.listWidget->setCurrentRow(0);
         dlg.act_join->trigger();
+        QTRY_VERIFY(!dlg.master().busy());
         QCOMPARE(answers.last_text(), QStringLiteral("join to the cluster successful!"));
         QApplication::processEvents();
         QListWidgetItem *joined = dlg.listWidget->item(2);
@@ -133,6 +137,7 @@ private slots:
         // Leave the master as the other cases found it.
         dlg.listWidget->setCurrentItem(joined);
         dlg.act_detach->trigger();
+        QTRY_VERIFY(!dlg.master().busy());
     }
 
     void node_parameters_form()
@@ -163,6 +168,42 @@ private slots:
         QVERIFY(checked);
     }
 
+    // Both waits at once, where the user looks: under the master's address while the master is
+    // silent, under the service buttons while a service settles; the window keeps its size.
+    void waits_as_shown()
+    {
+        scripted_master silent({});
+        silent.hold();
+        auto owned = std::make_unique<fake_services>();
+        owned->services["vorn_tsdb_s"].states = {fake_services::running()};
+        owned->services["vorn_tsdb_s"].after_stop = {fake_services::pending(1, 100000)};
+        owned->services["vorn_dt_cluster_s"];
+        modal_seam::script answers;
+        cluster_dlg dlg(nullptr, std::move(owned), 60000);
+        dlg.sb_port->setValue(silent.port());
+        dlg.show();
+        QVERIFY(QTest::qWaitForWindowActive(&dlg));
+        QTRY_VERIFY(dlg.pb_start->isEnabled());
+        const QSize size = dlg.size();
+        dlg.pb_connect->click();
+        dlg.pb_start->click();
+        QTRY_VERIFY(dlg.wn_master->isVisible() && dlg.wn_service->isVisible());
+        QTRY_VERIFY(dlg.wn_master->label()->text().endsWith(QStringLiteral("(2 s)")));
+        // Above the list and under the buttons, inside the window, each line wide enough to read.
+        const auto place = [&](QWidget *w) { return QRect(w->mapTo(&dlg, QPoint(0, 0)), w->size()); };
+        QCOMPARE(dlg.size(), size);
+        QVERIFY(place(dlg.wn_master).bottom() < place(dlg.listWidget).top());
+        QVERIFY(place(dlg.wn_service).top() > place(dlg.pb_c_start).bottom());
+        for (wait_note *n : {dlg.wn_master, dlg.wn_service}) {
+            QVERIFY(dlg.rect().contains(place(n)));
+            QVERIFY2(n->label()->width() >= n->label()->sizeHint().width(), qPrintable(n->label()->text()));
+        }
+        shoot(QStringLiteral("cluster_dlg_waiting.png"));
+        dlg.pb_close->click();
+        QVERIFY(!dlg.isVisible());
+        QVERIFY(answers.shown.empty());
+    }
+
     void translated_form()
     {
         for (const char *lang : {"zh", "fr", "jp"}) {
@@ -176,6 +217,10 @@ private slots:
                 return;
             QVERIFY(dlg.windowTitle() != QStringLiteral("cluster  node manager"));
             QVERIFY(dlg.pb_connect->text() != QStringLiteral("reconnect(&c)"));
+            // The texts that came with the waits and the local nodes are translated too.
+            for (const auto &t : {std::pair<const char *, const char *>{"cluster_dlg", "waiting for the master '%1'"},
+                                  {"node_params_dlg", "A node named '%1' is already in the list."}})
+                QVERIFY2(QCoreApplication::translate(t.first, t.second) != QLatin1String(t.second), t.second);
             // Every label fits: no text of the form is cut by its widget.
             for (QPushButton *b : dlg.findChildren<QPushButton *>())
                 QVERIFY2(b->width() >= b->sizeHint().width(), qPrintable(b->text()));

@@ -2,7 +2,6 @@
 // answer with the failure status or close, without ever going down.
 #include "cluster_helper.h"
 
-#include "cluster/master_link.h"
 
 #include <QElapsedTimer>
 #include <QTcpSocket>
@@ -105,10 +104,10 @@ private slots:
             QVERIFY(s.waitForConnected(5000));
             QCOMPARE(status_of(s, k), -1);
         }
-        master_link link;
+        blocking_master link;
         QVERIFY(link.open(QStringLiteral("127.0.0.1"), quint16(m.port())));
         QList<QByteArray> names;
-        QCOMPARE(link.query_all(names), master_link::result::ok);
+        QCOMPARE(link.query_all(names), blocking_master::result::ok);
         QVERIFY(names.isEmpty());
     }
 
@@ -117,32 +116,32 @@ private slots:
         const int dead = free_port();
         devmaster_process m({"--node", QStringLiteral("a=127.0.0.1:%1:100").arg(dead)});
         QVERIFY2(m.ok(), qPrintable(m.error()));
-        master_link link;
+        blocking_master link;
         QVERIFY(link.open(QStringLiteral("127.0.0.1"), quint16(m.port())));
         node_info b;
         b.name = "b";
         b.ip = "127.0.0.1";
         b.port = quint16(dead);
         b.group = 5;
-        QCOMPARE(link.membership(true, b), master_link::result::failed);   // detach of a stranger
-        QCOMPARE(link.membership(false, b), master_link::result::ok);      // join adds it
+        QCOMPARE(link.membership(true, b), blocking_master::result::failed);   // detach of a stranger
+        QCOMPARE(link.membership(false, b), blocking_master::result::ok);      // join adds it
         QList<QByteArray> names;
-        QCOMPARE(link.query_all(names), master_link::result::ok);
+        QCOMPARE(link.query_all(names), blocking_master::result::ok);
         QCOMPARE(names, (QList<QByteArray>{"a", "b"}));
         node_info got;
-        QCOMPARE(link.query_one("b", got), master_link::result::ok);
+        QCOMPARE(link.query_one("b", got), blocking_master::result::ok);
         QCOMPARE(got.group, 1);   // the master gives the group, whatever the record carried
-        QCOMPARE(link.membership(false, got), master_link::result::ok);
-        QCOMPARE(link.query_one("a", got), master_link::result::ok);
+        QCOMPARE(link.membership(false, got), blocking_master::result::ok);
+        QCOMPARE(link.query_one("a", got), blocking_master::result::ok);
         QCOMPARE(got.group, 0);
         got.group = 0;
-        QCOMPARE(link.membership(false, got), master_link::result::ok);
-        QCOMPARE(link.query_one("a", got), master_link::result::ok);
+        QCOMPARE(link.membership(false, got), blocking_master::result::ok);
+        QCOMPARE(link.query_one("a", got), blocking_master::result::ok);
         QCOMPARE(got.group, 1);
-        QCOMPARE(link.membership(true, got), master_link::result::ok);
-        QCOMPARE(link.query_one("a", got), master_link::result::ok);
+        QCOMPARE(link.membership(true, got), blocking_master::result::ok);
+        QCOMPARE(link.query_one("a", got), blocking_master::result::ok);
         QCOMPARE(got.group, 0);
-        QCOMPARE(link.shutdown(), master_link::result::ok);
+        QCOMPARE(link.shutdown(), blocking_master::result::ok);
         QVERIFY(m.wait_exit(5000));
     }
 

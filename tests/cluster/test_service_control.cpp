@@ -13,7 +13,13 @@ using namespace service_ctl;
 
 namespace {
 QImage icon_image(const QIcon &icon) { return icon.pixmap(24, 24).toImage(); }
+
+// The service buttons are free again: the service manager answered everything asked.
+bool settled(cluster_dlg &dlg)
+{
+    return QTest::qWaitFor([&] { return !dlg.services().busy() && dlg.pb_start->isEnabled(); }, 15000);
 }
+} // namespace
 
 class test_service_control : public QObject {
     Q_OBJECT
@@ -29,7 +35,7 @@ private slots:
         QVERIFY(!r.ok);
         QCOMPARE(r.text, QStringLiteral("Open the service 'vorn_tsdb_s' failed!"));
         // Whatever was opened is released on every path.
-        QCOMPARE(f.closes, f.opens);
+        QCOMPARE(f.closes.load(), f.opens.load());
     }
 
     void interval_of_the_wait()
@@ -52,7 +58,7 @@ private slots:
         QVERIFY2(r.ok, qPrintable(r.text));
         QCOMPARE(r.text, QStringLiteral("The service 'vorn_tsdb_s' start successful"));
         QCOMPARE(f.sleeps, (std::vector<int>{1000, 1000, 1000, 1000}));
-        QCOMPARE(f.closes, f.opens);
+        QCOMPARE(f.closes.load(), f.opens.load());
     }
 
     void pending_without_progress_times_out()
@@ -95,11 +101,14 @@ private slots:
         f.services["vorn_dt_cluster_s"].states = {fake_services::running()};
         modal_seam::script answers;
         cluster_dlg dlg(nullptr, std::move(owned));
+        QVERIFY(settled(dlg));
         const QImage stop_icon = icon_image(QIcon(QStringLiteral(":/img/cluster/service_stop.svg")));
         const QImage start_icon = icon_image(QIcon(QStringLiteral(":/img/cluster/service_start.svg")));
         QCOMPARE(icon_image(dlg.pb_start->icon()), stop_icon);
 
         dlg.pb_start->click();
+        QVERIFY(!dlg.pb_start->isEnabled() && !dlg.pb_c_start->isEnabled());   // nothing re-enters
+        QVERIFY(settled(dlg));
         QCOMPARE(f.services["vorn_tsdb_s"].stops, 1);
         QCOMPARE(answers.last_title(), QStringLiteral("service infomation"));
         QCOMPARE(answers.last_text(), QStringLiteral("The service 'vorn_tsdb_s' stop successful"));
@@ -108,18 +117,21 @@ private slots:
         // Stopping the cluster service asks first; the default answer keeps it running.
         answers.push_button(QMessageBox::No);
         dlg.pb_c_start->click();
+        QVERIFY(settled(dlg));
         QCOMPARE(answers.shown.back().what, modal_seam::kind::warning);
         QCOMPARE(answers.shown.back().default_button, QMessageBox::No);
         QCOMPARE(answers.last_title(), QStringLiteral("cluster service infomation"));
         QCOMPARE(f.services["vorn_dt_cluster_s"].stops, 0);
         answers.push_button(QMessageBox::Yes);
         dlg.pb_c_start->click();
+        QVERIFY(settled(dlg));
         QCOMPARE(f.services["vorn_dt_cluster_s"].stops, 1);
         QCOMPARE(icon_image(dlg.pb_c_start->icon()), start_icon);
 
         // A service that is not installed: the failure box, and the button offers a start.
         f.services.remove("vorn_tsdb_s");
         dlg.pb_start->click();
+        QVERIFY(settled(dlg));
         QCOMPARE(answers.last_text(), QStringLiteral("Open the service 'vorn_tsdb_s' failed!"));
         QCOMPARE(icon_image(dlg.pb_start->icon()), start_icon);
     }

@@ -27,6 +27,7 @@ public:
     };
     QMutex lock;
     QMap<QString, unit> units;   // by unit name, e.g. "vorn_tsdb_s.service"
+    QMap<QString, int> calls, interactive;   // by member: calls, and those allowing a password prompt
 
     QString introspect(const QString &) const override { return {}; }
 
@@ -35,6 +36,8 @@ public:
         QMutexLocker guard(&lock);
         const QString member = m.member();
         const QVariantList a = m.arguments();
+        ++calls[member];
+        interactive[member] += m.isInteractiveAuthorizationAllowed() ? 1 : 0;
         if (member == QLatin1String("LoadUnit")) {
             const QString path = QStringLiteral("/org/freedesktop/systemd1/unit/") +
                                  QString::fromLatin1(a.value(0).toString().toLatin1().toHex());
@@ -169,6 +172,13 @@ private slots:
         QVERIFY(!r.ok);
         QCOMPARE(r.text, QStringLiteral("The service 'vorn_dt_cluster_s' start failed\nAccess denied"));
         QCOMPARE(service_ctl::stop(b, "vorn_dt_cluster_s").text, QStringLiteral("The service 'vorn_dt_cluster_s' is stoped"));
+
+        // Every call lets systemd ask an ordinary user for the password instead of refusing.
+        QMutexLocker guard(&fake_->lock);
+        for (const char *member : {"LoadUnit", "Get", "StartUnit", "StopUnit"}) {
+            QVERIFY2(fake_->calls.value(member) > 0, member);
+            QCOMPARE(fake_->interactive.value(member), fake_->calls.value(member));
+        }
     }
 };
 

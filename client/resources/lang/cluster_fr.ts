@@ -139,6 +139,22 @@
         <source>Stop the cluster will quit all connection and must restart all(include tsdb service) again, do you want continue?</source>
         <translation>Arrêter le cluster fermera toutes les connexions et il faudra tout redémarrer (service TSDB compris), voulez-vous continuer ?</translation>
     </message>
+    <message>
+        <source>waiting for the service manager</source>
+        <translation>attente du gestionnaire de services</translation>
+    </message>
+    <message>
+        <source>The list holds nodes added or changed here that the master does not know yet (%1). Reconnecting lists the master&apos;s nodes only and drops them. Reconnect anyway?</source>
+        <translation>La liste contient des nœuds ajoutés ou modifiés ici que le maître ne connaît pas encore (%1). La reconnexion n&apos;affiche que les nœuds du maître et les abandonne. Se reconnecter quand même ?</translation>
+    </message>
+    <message>
+        <source>waiting for the master &apos;%1&apos;</source>
+        <translation>attente du maître &apos;%1&apos;</translation>
+    </message>
+    <message>
+        <source>waiting for the service &apos;%1&apos;</source>
+        <translation>attente du service &apos;%1&apos;</translation>
+    </message>
 </context>
 <context>
     <name>node_params_dlg</name>
@@ -177,6 +193,18 @@
     <message>
         <source>max space</source>
         <translation>espace maximal</translation>
+    </message>
+    <message>
+        <source>Nodes join the cluster through the master. A node added or changed here stays in this list only until you join it (&quot;join node&quot;); reconnecting to the master drops it.</source>
+        <translation>Les nœuds rejoignent le cluster par le maître. Un nœud ajouté ou modifié ici reste seulement dans cette liste jusqu&apos;à ce que vous le joigniez (« joindre le nœud ») ; une reconnexion au maître l&apos;abandonne.</translation>
+    </message>
+    <message>
+        <source>A node named &apos;%1&apos; is already in the list.</source>
+        <translation>Un nœud nommé &apos;%1&apos; figure déjà dans la liste.</translation>
+    </message>
+    <message>
+        <source>The address %1:%2 is already in the list (node &apos;%3&apos;).</source>
+        <translation>L&apos;adresse %1:%2 figure déjà dans la liste (nœud &apos;%3&apos;).</translation>
     </message>
 </context>
 <context>
@@ -220,6 +248,13 @@
     <message>
         <source>The service &apos;%1&apos; stop successful</source>
         <translation>Le service &apos;%1&apos; a été arrêté avec succès</translation>
+    </message>
+</context>
+<context>
+    <name>wait_note</name>
+    <message>
+        <source>%1 (%2 s)</source>
+        <translation>%1 (%2 s)</translation>
     </message>
 </context>
 </TS>

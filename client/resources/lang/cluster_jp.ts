@@ -139,6 +139,22 @@
         <source>Stop the cluster will quit all connection and must restart all(include tsdb service) again, do you want continue?</source>
         <translation>クラスタを停止するとすべての接続が終了し、すべて（TSDB サービスを含む）を再起動する必要があります。続行しますか？</translation>
     </message>
+    <message>
+        <source>waiting for the service manager</source>
+        <translation>サービスマネージャーの応答を待っています</translation>
+    </message>
+    <message>
+        <source>The list holds nodes added or changed here that the master does not know yet (%1). Reconnecting lists the master&apos;s nodes only and drops them. Reconnect anyway?</source>
+        <translation>一覧には、ここで追加または変更され、マスターがまだ知らないノードがあります（%1）。再接続するとマスターのノードだけが表示され、これらは破棄されます。それでも再接続しますか？</translation>
+    </message>
+    <message>
+        <source>waiting for the master &apos;%1&apos;</source>
+        <translation>マスター &apos;%1&apos; の応答を待っています</translation>
+    </message>
+    <message>
+        <source>waiting for the service &apos;%1&apos;</source>
+        <translation>サービス &apos;%1&apos; を待っています</translation>
+    </message>
 </context>
 <context>
     <name>node_params_dlg</name>
@@ -177,6 +193,18 @@
     <message>
         <source>max space</source>
         <translation>最大容量</translation>
+    </message>
+    <message>
+        <source>Nodes join the cluster through the master. A node added or changed here stays in this list only until you join it (&quot;join node&quot;); reconnecting to the master drops it.</source>
+        <translation>ノードはマスターを通じてクラスターに参加します。ここで追加または変更したノードは、参加させる（「ノードを参加」）までこの一覧にだけ残り、マスターに再接続すると破棄されます。</translation>
+    </message>
+    <message>
+        <source>A node named &apos;%1&apos; is already in the list.</source>
+        <translation>&apos;%1&apos; という名前のノードはすでに一覧にあります。</translation>
+    </message>
+    <message>
+        <source>The address %1:%2 is already in the list (node &apos;%3&apos;).</source>
+        <translation>アドレス %1:%2 はすでに一覧にあります（ノード &apos;%3&apos;）。</translation>
     </message>
 </context>
 <context>
@@ -220,6 +248,13 @@
     <message>
         <source>The service &apos;%1&apos; stop successful</source>
         <translation>サービス &apos;%1&apos; の停止に成功しました</translation>
+    </message>
+</context>
+<context>
+    <name>wait_note</name>
+    <message>
+        <source>%1 (%2 s)</source>
+        <translation>%1（%2 秒）</translation>
     </message>
 </context>
 </TS>

@@ -139,6 +139,22 @@
         <source>Stop the cluster will quit all connection and must restart all(include tsdb service) again, do you want continue?</source>
         <translation>停止集群将断开所有连接，并且必须重新启动全部服务（包括 TSDB 服务），是否继续？</translation>
     </message>
+    <message>
+        <source>waiting for the service manager</source>
+        <translation>正在等待服务管理器</translation>
+    </message>
+    <message>
+        <source>The list holds nodes added or changed here that the master does not know yet (%1). Reconnecting lists the master&apos;s nodes only and drops them. Reconnect anyway?</source>
+        <translation>列表中有在此处添加或修改、主节点尚不知道的节点（%1）。重新连接后只列出主节点的节点，这些节点将被丢弃。仍要重新连接吗？</translation>
+    </message>
+    <message>
+        <source>waiting for the master &apos;%1&apos;</source>
+        <translation>正在等待主节点 &apos;%1&apos;</translation>
+    </message>
+    <message>
+        <source>waiting for the service &apos;%1&apos;</source>
+        <translation>正在等待服务 &apos;%1&apos;</translation>
+    </message>
 </context>
 <context>
     <name>node_params_dlg</name>
@@ -177,6 +193,18 @@
     <message>
         <source>max space</source>
         <translation>最大空间</translation>
+    </message>
+    <message>
+        <source>Nodes join the cluster through the master. A node added or changed here stays in this list only until you join it (&quot;join node&quot;); reconnecting to the master drops it.</source>
+        <translation>节点通过主节点加入集群。在此添加或修改的节点只保留在本列表中，直到您将其加入（“加入节点”）；重新连接主节点会丢弃它。</translation>
+    </message>
+    <message>
+        <source>A node named &apos;%1&apos; is already in the list.</source>
+        <translation>列表中已有名为 &apos;%1&apos; 的节点。</translation>
+    </message>
+    <message>
+        <source>The address %1:%2 is already in the list (node &apos;%3&apos;).</source>
+        <translation>地址 %1:%2 已在列表中（节点 &apos;%3&apos;）。</translation>
     </message>
 </context>
 <context>
@@ -220,6 +248,13 @@
     <message>
         <source>The service &apos;%1&apos; stop successful</source>
         <translation>服务 &apos;%1&apos; 停止成功</translation>
+    </message>
+</context>
+<context>
+    <name>wait_note</name>
+    <message>
+        <source>%1 (%2 s)</source>
+        <translation>%1（%2 秒）</translation>
     </message>
 </context>
 </TS>
