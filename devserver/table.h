@@ -33,6 +33,8 @@ public:
     const std::string& string_at(std::size_t row) const { return strings_[row]; }
     // Bytes of row as parse_literal would produce them.
     std::string bytes_at(std::size_t row) const;
+    // A copy of rows [first, last).
+    column slice(std::size_t first, std::size_t last) const;
     std::size_t memory() const;
 
 private:
@@ -64,6 +66,10 @@ public:
     // Adds the rows of a table with the same fields, as if each were pushed in the order of
     // its identifier there: identifiers continue this table's, ties in time keep that order.
     void append_rows(table&& rows);
+
+    // A copy holding rows [first, last), with the same identifiers (taken under the database
+    // lock, so that a file is written from it without holding the lock).
+    table slice(std::size_t first, std::size_t last) const;
 
     // Rows [first, last) whose time point lies in [begin, end].
     void range(time_point begin, time_point end, std::size_t& first, std::size_t& last) const;

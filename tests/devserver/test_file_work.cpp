@@ -1,0 +1,69 @@
+// File commands work on a copy outside the database lock: another client's command goes
+// through while a backup of two million rows is still being written.
+#include "ds_client_helper.h"
+#include "server_kill_helper.h"
+
+#include "binfile.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QtTest>
+#include <cstring>
+
+class test_file_work : public QObject {
+    Q_OBJECT
+    QTemporaryDir dir;
+
+    QString data(const QString& name) const { return dir.filePath("data/" + name); }
+    // The backup's temp file, while it is being written.
+    bool writing(const QString& name) const
+    {
+        return !QDir(dir.filePath("data")).entryList({name + ".tmp*"}, QDir::Files).isEmpty();
+    }
+
+private slots:
+    void a_backup_lets_other_commands_through()
+    {
+        QVERIFY(QDir().mkpath(dir.filePath("data")));
+        {
+            // Two million rows, made here and loaded as one file.
+            using namespace devserver;
+            table big({{"v", kind::i64}, {"s", kind::str}});
+            big.reserve(2000000);
+            std::vector<std::string> row(2);
+            row[0].resize(8);
+            for (std::int64_t i = 0; i < 2000000; ++i) {
+                std::memcpy(&row[0][0], &i, 8);
+                row[1] = "reading " + std::to_string(i % 1000);
+                big.push(time_point{1700000000 + i, 0}, row);
+            }
+            QFile f(data("big.bin"));
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            const std::string bytes = encode_table_file(big);
+            QCOMPARE(f.write(bytes.data(), qint64(bytes.size())), qint64(bytes.size()));
+        }
+        killable_server s({"--data", dir.filePath("data")});
+        QVERIFY2(s.ok(), qPrintable(s.log()));
+        const int busy = raw_logged_in(s.port()), steady = raw_logged_in(s.port());
+        QVERIFY(busy >= 0 && steady >= 0);
+        QVERIFY(raw_send(busy, command_frame("load big from bin \"big.bin\"")));
+        QCOMPARE(raw_reply(busy, nullptr, 60000), 0);
+        QVERIFY(raw_send(steady, command_frame("create small v i32")) && raw_reply(steady) == 0);
+
+        QVERIFY(raw_send(busy, command_frame("backup as bin \"all.sbk\"")));
+        // The backup is writing its file: a command of the other client is answered meanwhile.
+        QTRY_VERIFY_WITH_TIMEOUT(writing("all.sbk"), 60000);
+        QVERIFY(raw_send(steady, command_frame("push into small v values 1 at 2024-01-01 00:00:00")));
+        QCOMPARE(raw_reply(steady, nullptr, 60000), 0);
+        QVERIFY(writing("all.sbk"));
+        QCOMPARE(raw_reply(busy, nullptr, 60000), 0);
+        QVERIFY(!writing("all.sbk"));
+        QVERIFY(QFileInfo(data("all.sbk")).size() > QFileInfo(data("big.bin")).size());
+        raw_close(busy);
+        raw_close(steady);
+    }
+};
+
+QTEST_APPLESS_MAIN(test_file_work)
+#include "test_file_work.moc"
