@@ -104,6 +104,14 @@ std::string record_command(server_state& st, bool frees_space)
     return st.sink ? st.sink->record(change::command, st.command, frees_space) : std::string();
 }
 
+table& own(std::shared_ptr<table>& entry)
+{
+    // Under the database lock no one takes a new hold of the entry, so a count of one stays one.
+    if (entry.use_count() > 1)
+        entry = std::make_shared<table>(*entry);
+    return *entry;
+}
+
 bool is_remark(std::string_view command)
 {
     const std::size_t b = command.find_first_not_of(" \t\r\n");

@@ -50,6 +50,11 @@ outcome execute_locked(server_state& st, std::mutex& lock, std::string_view comm
 
 // Applies one journal record to the database. Empty on success.
 std::string apply_change(server_state& st, change kind, std::string_view payload);
+// The table of a database entry, ready to be changed. File commands write from the tables
+// they took under the lock after giving it back: a table one of them still holds is copied
+// first, so the change goes to the database's copy and theirs stays as it was.
+table& own(std::shared_ptr<table>& entry);
+
 // Hands the running command's text to the journal before the command changes anything.
 std::string record_command(server_state& st, bool frees_space = false);
 std::string record_change(server_state& st, change kind, std::string_view payload);

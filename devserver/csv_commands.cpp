@@ -100,20 +100,15 @@ std::string write_csv(server_state& st, const selection& sel, const file_clause&
     return {};
 }
 
-// The selection made under `lock` (when given) with its rows copied out, so the file is
-// written without holding up the other clients.
+// The selection made under `lock` (when given), so the file is written without holding up
+// the other clients.
 std::string select_rows(server_state& st, std::mutex* lock, const std::vector<token>& head, std::size_t& i, selection& sel)
 {
+    // The selection holds the table: changes meanwhile go to the database's copy (own()).
     std::unique_lock<std::mutex> hold;
     if (lock)
         hold = std::unique_lock<std::mutex>(*lock);
-    const std::string err = parse_selection(st, head, i, head.size(), sel);
-    if (err.empty() && lock) {
-        sel.tab = std::make_shared<table>(sel.tab->slice(sel.first, sel.last));
-        sel.last -= sel.first;
-        sel.first = 0;
-    }
-    return err;
+    return parse_selection(st, head, i, head.size(), sel);
 }
 
 outcome export_table(server_state& st, const std::vector<token>& t, std::mutex* lock = nullptr)
@@ -305,8 +300,14 @@ outcome finish_import(server_state& st, prepared_import& p)
         if (!err.empty())
             return fail(err);
     }
-    p.target->append_rows(std::move(*p.rows));
-    st.db[p.name] = p.target;
+    if (p.seen) {
+        p.seen.reset();
+        p.target.reset();
+        own(st.db[p.name]).append_rows(std::move(*p.rows));
+    } else {
+        p.target->append_rows(std::move(*p.rows));
+        st.db[p.name] = p.target;
+    }
     return done();
 }
 
@@ -332,7 +333,8 @@ outcome run_import_unlocked(server_state& st, std::mutex& lock, std::string_view
     // The fields of a table never change, so its file is read against them without the lock.
     const std::string err = prepare_import(st, t, p);
     std::lock_guard<std::mutex> hold(lock);
-    if (t.size() > 1 && table_named(st, t[1].text) != p.seen)
+    const auto now = t.size() > 1 ? st.db.find(t[1].text) : st.db.end();
+    if ((now != st.db.end() ? now->second->identity() : 0) != (p.seen ? p.seen->identity() : 0))
         return execute_tokens(st, command, t);   // dropped or made meanwhile: again, in order
     return err.empty() ? finish_import(st, p) : fail(err);
 }

@@ -128,8 +128,8 @@ outcome save(server_state& st, const std::vector<token>& t, std::mutex* lock)
             return fail("no table " + t[1].text);
         if (!err.empty())
             return fail(err);
-        // A copy to write from: the live table goes on changing meanwhile.
-        tab = lock ? std::make_shared<const table>(it->second->slice(0, it->second->rows())) : it->second;
+        // Held, not copied: a change meanwhile goes to the database's copy (own()).
+        tab = it->second;
     }
     std::string bytes;
     if (tg.bin)
@@ -150,11 +150,7 @@ outcome backup(server_state& st, const std::vector<token>& t, std::mutex* lock)
     database copy;
     {
         maybe_locked hold(lock);
-        if (!lock)
-            copy = st.db;
-        else
-            for (const auto& [name, tab] : st.db)
-                copy[name] = std::make_shared<table>(tab->slice(0, tab->rows()));
+        copy = st.db;   // the tables held, not copied: see own()
     }
     std::string bytes;
     if (tg.bin)

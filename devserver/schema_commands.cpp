@@ -102,7 +102,7 @@ outcome run_schema(server_state& st, const std::vector<token>& t)
     if (v == "drop")
         st.db.erase(it);
     else
-        it->second->truncate();
+        own(it->second).truncate();
     return done();
 }
 

@@ -2,6 +2,7 @@
 #include "table.h"
 
 #include <algorithm>
+#include <atomic>
 #include <iterator>
 
 namespace devserver {
@@ -49,16 +50,6 @@ std::string column::bytes_at(std::size_t row) const
     return std::string(fixed_at(row), width_);
 }
 
-column column::slice(std::size_t first, std::size_t last) const
-{
-    column out(kind_);
-    if (width_ == 0)
-        out.strings_.assign(strings_.begin() + std::ptrdiff_t(first), strings_.begin() + std::ptrdiff_t(last));
-    else
-        out.fixed_.assign(fixed_.begin() + std::ptrdiff_t(first * width_), fixed_.begin() + std::ptrdiff_t(last * width_));
-    return out;
-}
-
 std::size_t column::memory() const
 {
     std::size_t n = fixed_.capacity() + strings_.capacity() * sizeof(std::string);
@@ -70,20 +61,11 @@ std::size_t column::memory() const
 
 table::table(std::vector<field> fields) : fields_(std::move(fields))
 {
+    static std::atomic<std::uint64_t> made{0};
+    identity_ = ++made;
     cols_.reserve(fields_.size());
     for (const auto& f : fields_)
         cols_.emplace_back(f.type);
-}
-
-table table::slice(std::size_t first, std::size_t last) const
-{
-    table out(fields_);
-    for (std::size_t i = 0; i < cols_.size(); ++i)
-        out.cols_[i] = cols_[i].slice(first, last);
-    out.times_.assign(times_.begin() + std::ptrdiff_t(first), times_.begin() + std::ptrdiff_t(last));
-    out.ids_.assign(ids_.begin() + std::ptrdiff_t(first), ids_.begin() + std::ptrdiff_t(last));
-    out.next_id_ = next_id_;
-    return out;
 }
 
 int table::field_index(const std::string& name) const

@@ -33,8 +33,6 @@ public:
     const std::string& string_at(std::size_t row) const { return strings_[row]; }
     // Bytes of row as parse_literal would produce them.
     std::string bytes_at(std::size_t row) const;
-    // A copy of rows [first, last).
-    column slice(std::size_t first, std::size_t last) const;
     std::size_t memory() const;
 
 private:
@@ -67,9 +65,8 @@ public:
     // its identifier there: identifiers continue this table's, ties in time keep that order.
     void append_rows(table&& rows);
 
-    // A copy holding rows [first, last), with the same identifiers (taken under the database
-    // lock, so that a file is written from it without holding the lock).
-    table slice(std::size_t first, std::size_t last) const;
+    // Tells a table from one dropped and made again under the same name; a copy keeps it.
+    std::uint64_t identity() const { return identity_; }
 
     // Rows [first, last) whose time point lies in [begin, end].
     void range(time_point begin, time_point end, std::size_t& first, std::size_t& last) const;
@@ -83,6 +80,7 @@ private:
     std::vector<time_point> times_;
     std::vector<std::uint64_t> ids_;
     std::uint64_t next_id_ = 1;
+    std::uint64_t identity_;
 };
 
 using database = std::map<std::string, std::shared_ptr<table>>;
