@@ -11,10 +11,10 @@
 #include "temp_files.h"
 #include "wire.h"
 
+#include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <cstdio>
-#include <algorithm>
 #include <exception>
 #include <list>
 #include <map>
