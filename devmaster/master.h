@@ -15,7 +15,7 @@ struct options {
     int port = 55556;
     std::vector<node_record> nodes;
     probe_login login;
-    int idle_timeout_ms = 60000;   // a client that sends no request this long is closed
+    int idle_timeout_ms = 60000;   // idle this long, a client makes room for a new one when all places are taken
 };
 
 // Bounds on what joins may add: the list and every reply built from it stay small.

@@ -1,6 +1,7 @@
 // The master's network loop: one thread polls the listener, the probe workers and every
 // client. Sockets are non-blocking: a reply waits in its client's queue (dropped past a cap),
-// a query that needs a node probed waits for the worker, and every other client goes on.
+// a query that needs a node probed waits for the worker, and every other client goes on; when
+// every place is taken, a client idle long enough makes room for a new one.
 #include "master.h"
 
 #include "platform.h"
@@ -157,9 +158,27 @@ void master_loop::accept_from(pf::socket_t listener)
     if (c->sock == pf::no_socket)
         return;
     if (clients_.size() >= max_clients) {
-        std::fprintf(stderr, "%s refused: %zu clients connected\n", c->peer.c_str(), clients_.size());
-        pf::close_socket(c->sock);
-        return;
+        // Full: the client idle longest makes room, when it has been idle long enough. Idle
+        // clients stay otherwise: the cluster manager keeps its link between refreshes.
+        const auto now = clock_type::now();
+        client* idlest = nullptr;
+        for (auto& o : clients_)
+            if (o->waiting_for.empty() && now - o->active >= std::chrono::milliseconds(opt_.idle_timeout_ms) &&
+                (!idlest || o->active < idlest->active))
+                idlest = o.get();
+        if (!idlest) {
+            std::fprintf(stderr, "%s refused: %zu clients connected\n", c->peer.c_str(), clients_.size());
+            pf::close_socket(c->sock);
+            return;
+        }
+        std::fprintf(stderr, "%s closed to make room for %s: idle (--idle-timeout)\n", idlest->peer.c_str(),
+                     c->peer.c_str());
+        for (std::size_t i = 0; i < clients_.size(); ++i)
+            if (clients_[i].get() == idlest) {
+                pf::close_socket(idlest->sock);
+                clients_.erase(clients_.begin() + long(i));
+                break;
+            }
     }
     ::fcntl(int(c->sock), F_SETFL, ::fcntl(int(c->sock), F_GETFL) | O_NONBLOCK);
     clients_.push_back(std::move(c));
@@ -203,10 +222,6 @@ int master_loop::run(pf::socket_t listener)
             if (!c.closed && !c.out.empty())
                 write_to(c);
         }
-        const auto now = clock_type::now();
-        for (auto& c : clients_)
-            if (!c->closed && c->waiting_for.empty() && now - c->active > std::chrono::milliseconds(opt_.idle_timeout_ms))
-                drop(*c, "idle (--idle-timeout)");
         if (stop_)
             break;
         for (std::size_t i = clients_.size(); i-- > 0;)

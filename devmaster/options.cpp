@@ -25,8 +25,8 @@ const char* usage_text()
            "  --node NAME=IP:PORT:MAX_SPACE   a cluster node (repeatable); MAX_SPACE in bytes\n"
            "  --user U, --password P          login for nodes that are development servers\n"
            "                                  (default admin, admin)\n"
-           "  --idle-timeout S                seconds a client may send no request before it is\n"
-           "                                  closed (default 60)\n"
+           "  --idle-timeout S                when all 64 places are taken, a client idle this many\n"
+           "                                  seconds makes room for a new one (default 60)\n"
            "  --help                          show this text\n"
            "A node is running when it accepts TCP connections; a development server among them\n"
            "also reports the bytes its tables hold as its used space.\n";

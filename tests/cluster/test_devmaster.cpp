@@ -231,14 +231,23 @@ private slots:
         QCOMPARE(status_of(s, join("n7")), 0);   // a known node still joins
     }
 
-    void idle_clients_are_closed()
+    void idle_clients_make_room_when_all_places_are_taken()
     {
         devmaster_process m({"--idle-timeout", "1"});
         QVERIFY2(m.ok(), qPrintable(m.error()));
-        QTcpSocket s;
-        s.connectToHost(QHostAddress::LocalHost, quint16(m.port()));
-        QVERIFY(s.waitForConnected(5000));
-        QVERIFY(s.waitForDisconnected(10000));
+        std::vector<std::unique_ptr<QTcpSocket>> idle;
+        for (int i = 0; i < 64; ++i) {
+            idle.push_back(std::make_unique<QTcpSocket>());
+            idle.back()->connectToHost(QHostAddress::LocalHost, quint16(m.port()));
+            QVERIFY(idle.back()->waitForConnected(5000));
+        }
+        // Refused while the others are fresh, answered once one of them has been idle a second.
+        const auto answered = [&m] {
+            QTcpSocket s;
+            s.connectToHost(QHostAddress::LocalHost, quint16(m.port()));
+            return s.waitForConnected(5000) && status_of(s, frame(head(5) + char(0) + text(""))) == 0;
+        };
+        QTRY_VERIFY_WITH_TIMEOUT(answered(), 10000);
     }
 
     void bad_command_lines()
