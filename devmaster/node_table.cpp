@@ -55,6 +55,8 @@ bool node_table::join(const node_record& n)
 {
     entry* e = find(n.name);
     if (!e) {
+        if (nodes_.size() >= max_nodes || n.name.size() > max_name_bytes || n.ip.size() > max_ip_bytes)
+            return false;
         nodes_.push_back(entry{n});
         e = &nodes_.back();
         e->node.running = 0;
@@ -73,6 +75,36 @@ bool node_table::detach(const std::string& name)
         return false;
     e->node.group = 0;
     return true;
+}
+
+bool node_table::stale(const std::string& name, std::string& ip, std::uint16_t& port)
+{
+    entry* e = find(name);
+    if (!e || (e->ever_checked && std::chrono::steady_clock::now() - e->checked < state_max_age))
+        return false;
+    ip = e->node.ip;
+    port = e->node.port;
+    return true;
+}
+
+void node_table::set_state(const std::string& name, bool running, std::uint64_t used)
+{
+    entry* e = find(name);
+    if (!e)
+        return;
+    e->node.running = running ? 1 : 0;
+    e->node.use_space = running ? used : 0;
+    e->checked = std::chrono::steady_clock::now();
+    e->ever_checked = true;
+}
+
+std::string node_to_probe(node_table& table, const std::string& payload, std::string& ip, std::uint16_t& port)
+{
+    request r;
+    std::string why;
+    if (!parse_request(payload, r, why) || r.what != op::query || r.all || !table.stale(r.name, ip, port))
+        return {};
+    return r.name;
 }
 
 std::string answer(node_table& table, const std::string& payload, bool& stop)

@@ -25,6 +25,8 @@ const char* usage_text()
            "  --node NAME=IP:PORT:MAX_SPACE   a cluster node (repeatable); MAX_SPACE in bytes\n"
            "  --user U, --password P          login for nodes that are development servers\n"
            "                                  (default admin, admin)\n"
+           "  --idle-timeout S                when all 64 places are taken, a client idle this many\n"
+           "                                  seconds makes room for a new one (default 60)\n"
            "  --help                          show this text\n"
            "A node is running when it accepts TCP connections; a development server among them\n"
            "also reports the bytes its tables hold as its used space.\n";
@@ -58,7 +60,8 @@ std::string parse_options(int argc, char** argv, options& out)
         const std::string a = argv[i];
         if (a == "--help" || a == "-h")
             return "help";
-        if (a != "--bind" && a != "--port" && a != "--node" && a != "--user" && a != "--password")
+        if (a != "--bind" && a != "--port" && a != "--node" && a != "--user" && a != "--password" &&
+            a != "--idle-timeout")
             return "unknown option " + a;
         if (i + 1 >= argc)
             return a + " needs a value";
@@ -74,10 +77,17 @@ std::string parse_options(int argc, char** argv, options& out)
         } else if (a == "--node") {
             if (!parse_node(v, n))
                 return "invalid node " + v + " (expected NAME=IP:PORT:MAX_SPACE)";
+            if (n.name.size() > max_name_bytes || n.ip.size() > max_ip_bytes || out.nodes.size() >= max_nodes)
+                return "node " + v.substr(0, 64) + ": name, address or count past the bounds";
             for (const auto& known : out.nodes)
                 if (known.name == n.name)
                     return "node " + n.name + " named twice";
             out.nodes.push_back(n);
+        } else if (a == "--idle-timeout") {
+            unsigned long long seconds = 0;
+            if (!parse_number(v, 86400, seconds) || seconds == 0)
+                return "invalid --idle-timeout " + v;
+            out.idle_timeout_ms = int(seconds) * 1000;
         } else if (a == "--user") {
             out.login.user = v;
         } else {

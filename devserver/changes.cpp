@@ -44,7 +44,7 @@ std::string apply_change(server_state& st, change kind, std::string_view payload
             tab = std::make_shared<table>(rows->fields());
         if (tab->fields().size() != rows->fields().size())
             return "rows do not fit table " + name;
-        tab->append_rows(std::move(*rows));
+        own(tab).append_rows(std::move(*rows));
         return {};
     }
     }

@@ -96,13 +96,44 @@ std::string read_value(kind k, const std::vector<token>& t, std::size_t& i, std:
 
 std::string record_change(server_state& st, change kind, std::string_view payload)
 {
-    return st.sink ? st.sink->record(kind, payload) : std::string();
+    return st.sink ? st.sink->record(kind, payload, false) : std::string();
 }
 
-std::string record_command(server_state& st) { return record_change(st, change::command, st.command); }
+std::string record_command(server_state& st, bool frees_space)
+{
+    return st.sink ? st.sink->record(change::command, st.command, frees_space) : std::string();
+}
+
+table& own(std::shared_ptr<table>& entry)
+{
+    // Under the database lock no one takes a new hold of the entry, so a count of one stays one.
+    if (entry.use_count() > 1)
+        entry = std::make_shared<table>(*entry);
+    return *entry;
+}
+
+bool is_remark(std::string_view command)
+{
+    const std::size_t b = command.find_first_not_of(" \t\r\n");
+    return b != std::string_view::npos && command.compare(b, 2, "//") == 0;
+}
+
+std::string quote_start(std::string_view text)
+{
+    constexpr std::size_t most = 200;
+    if (text.size() <= most)
+        return std::string(text);
+    // Cut before a UTF-8 continuation byte, never inside a character.
+    std::size_t n = most;
+    while (n > 0 && (static_cast<unsigned char>(text[n]) & 0xC0) == 0x80)
+        --n;
+    return std::string(text.substr(0, n)) + "... (" + std::to_string(text.size()) + " bytes)";
+}
 
 outcome execute(server_state& st, std::string_view command)
 {
+    if (is_remark(command))
+        return done();
     std::vector<token> t;
     const std::string err = tokenize(command, t);
     if (!err.empty())
@@ -112,13 +143,26 @@ outcome execute(server_state& st, std::string_view command)
 
 outcome execute_locked(server_state& st, std::mutex& lock, std::string_view command, const std::vector<token>& t)
 {
+    outcome r;
     if (!t.empty() && is_word(t[0], "import"))
-        return run_import_unlocked(st, lock, command, t);
-    std::lock_guard<std::mutex> hold(lock);
-    return execute_tokens(st, command, t);
+        r = run_import_unlocked(st, lock, command, t);
+    else if (!t.empty() && (is_word(t[0], "export") || is_word(t[0], "export_data")))
+        r = run_export_unlocked(st, lock, t);
+    else if (!t.empty() && (is_word(t[0], "save") || is_word(t[0], "backup") || is_word(t[0], "load") ||
+                            is_word(t[0], "restore")))
+        r = run_files_unlocked(st, lock, t);
+    else {
+        std::lock_guard<std::mutex> hold(lock);
+        return execute_tokens(st, command, t);
+    }
+    if (!r.ok && r.body.size() > 200)
+        r.body = quote_start(r.body);
+    return r;
 }
 
-outcome execute_tokens(server_state& st, std::string_view command, const std::vector<token>& t)
+namespace {
+
+outcome dispatch(server_state& st, std::string_view command, const std::vector<token>& t)
 {
     st.command = command;
     if (t.empty())
@@ -137,6 +181,17 @@ outcome execute_tokens(server_state& st, std::string_view command, const std::ve
     if (v == "used")
         return run_used_space(st, t);
     return fail("unknown command " + verb_of(v));
+}
+
+} // namespace
+
+outcome execute_tokens(server_state& st, std::string_view command, const std::vector<token>& t)
+{
+    outcome r = dispatch(st, command, t);
+    // Reasons may quote the command: a huge one must not be echoed into the reply and the log.
+    if (!r.ok && r.body.size() > 200)
+        r.body = quote_start(r.body);
+    return r;
 }
 
 } // namespace devserver

@@ -20,11 +20,12 @@ enum class change : char {
 };
 
 // Receives every change before it is applied. A non-empty answer (why writing failed) fails
-// the command with nothing changed.
+// the command with nothing changed. A change that frees space (drop, truncate) may use room
+// kept back for it, so a full disk does not refuse the very commands that would relieve it.
 class change_sink {
 public:
     virtual ~change_sink() = default;
-    virtual std::string record(change kind, std::string_view payload) = 0;
+    virtual std::string record(change kind, std::string_view payload, bool frees_space) = 0;
 };
 
 struct server_state {
@@ -49,9 +50,19 @@ outcome execute_locked(server_state& st, std::mutex& lock, std::string_view comm
 
 // Applies one journal record to the database. Empty on success.
 std::string apply_change(server_state& st, change kind, std::string_view payload);
+// The table of a database entry, ready to be changed. File commands write from the tables
+// they took under the lock after giving it back: a table one of them still holds is copied
+// first, so the change goes to the database's copy and theirs stays as it was.
+table& own(std::shared_ptr<table>& entry);
+
 // Hands the running command's text to the journal before the command changes anything.
-std::string record_command(server_state& st);
+std::string record_command(server_state& st, bool frees_space = false);
 std::string record_change(server_state& st, change kind, std::string_view payload);
+
+// A remark ("//" first, after blanks) carries no command: it succeeds with an empty result.
+bool is_remark(std::string_view command);
+// A quote of user text for replies and log lines: at most its first 200 bytes.
+std::string quote_start(std::string_view text);
 
 // Verb of a command text for the log: its first blank-separated word, cut short.
 std::string verb_of(std::string_view command);
@@ -73,6 +84,10 @@ outcome run_csv(server_state& st, const std::vector<token>& t);        // export
 outcome run_files(server_state& st, const std::vector<token>& t);      // save, load, backup, restore
 outcome run_used_space(server_state& st, const std::vector<token>& t); // used space
 outcome run_import_unlocked(server_state& st, std::mutex& lock, std::string_view command, const std::vector<token>& t);
+// The file commands with the file work outside `lock`: rows are copied out under it to be
+// written, files are read and parsed before it is taken to swap their tables in.
+outcome run_export_unlocked(server_state& st, std::mutex& lock, const std::vector<token>& t);
+outcome run_files_unlocked(server_state& st, std::mutex& lock, const std::vector<token>& t);
 
 // Runs a view-shaped selection and yields the selected rows (used by view and export_data).
 struct selection {

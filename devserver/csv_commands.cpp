@@ -100,14 +100,25 @@ std::string write_csv(server_state& st, const selection& sel, const file_clause&
     return {};
 }
 
-outcome export_table(server_state& st, const std::vector<token>& t)
+// The selection made under `lock` (when given), so the file is written without holding up
+// the other clients.
+std::string select_rows(server_state& st, std::mutex* lock, const std::vector<token>& head, std::size_t& i, selection& sel)
+{
+    // The selection holds the table: changes meanwhile go to the database's copy (own()).
+    std::unique_lock<std::mutex> hold;
+    if (lock)
+        hold = std::unique_lock<std::mutex>(*lock);
+    return parse_selection(st, head, i, head.size(), sel);
+}
+
+outcome export_table(server_state& st, const std::vector<token>& t, std::mutex* lock = nullptr)
 {
     if (t.size() < 3 || !is_word(t[2], "as"))
         return fail("usage: export TABLE as csv|csvs \"PATH\" split by \"SEPARATOR\" [replace]");
     selection sel;
     std::size_t i = 1;
     std::vector<token> head(t.begin(), t.begin() + 2);
-    std::string err = parse_selection(st, head, i, head.size(), sel);
+    std::string err = select_rows(st, lock, head, i, sel);
     if (err.empty()) {
         file_clause c;
         err = read_clause(t, 3, true, c);
@@ -117,7 +128,7 @@ outcome export_table(server_state& st, const std::vector<token>& t)
     return err.empty() ? done() : fail(err);
 }
 
-outcome export_data(server_state& st, const std::vector<token>& t)
+outcome export_data(server_state& st, const std::vector<token>& t, std::mutex* lock = nullptr)
 {
     std::size_t as = 0;
     for (std::size_t i = t.size(); i-- > 2;)
@@ -130,7 +141,7 @@ outcome export_data(server_state& st, const std::vector<token>& t)
     const std::vector<token> head(t.begin(), t.begin() + std::ptrdiff_t(as));
     selection sel;
     std::size_t i = 1;
-    std::string err = parse_selection(st, head, i, head.size(), sel);
+    std::string err = select_rows(st, lock, head, i, sel);
     if (err.empty() && i != head.size())
         err = "unexpected " + head[i].text;
     file_clause c;
@@ -204,7 +215,7 @@ std::string prepare_import(const server_state& st, const std::vector<token>& t, 
     if (!st.files_enabled)
         return "file access is disabled";
     std::string full, text;
-    if (!(err = resolve_path(st.data_dir, c.path, false, full)).empty() || !platform::read_file(full, text, err))
+    if (!(err = resolve_path(st.data_dir, c.path, false, full)).empty() || !platform::read_regular_file(full, text, err))
         return err;
     csv_reader in(text, c.sep);
     std::vector<std::string_view> values;
@@ -289,8 +300,14 @@ outcome finish_import(server_state& st, prepared_import& p)
         if (!err.empty())
             return fail(err);
     }
-    p.target->append_rows(std::move(*p.rows));
-    st.db[p.name] = p.target;
+    if (p.seen) {
+        p.seen.reset();
+        p.target.reset();
+        own(st.db[p.name]).append_rows(std::move(*p.rows));
+    } else {
+        p.target->append_rows(std::move(*p.rows));
+        st.db[p.name] = p.target;
+    }
     return done();
 }
 
@@ -316,9 +333,15 @@ outcome run_import_unlocked(server_state& st, std::mutex& lock, std::string_view
     // The fields of a table never change, so its file is read against them without the lock.
     const std::string err = prepare_import(st, t, p);
     std::lock_guard<std::mutex> hold(lock);
-    if (t.size() > 1 && table_named(st, t[1].text) != p.seen)
+    const auto now = t.size() > 1 ? st.db.find(t[1].text) : st.db.end();
+    if ((now != st.db.end() ? now->second->identity() : 0) != (p.seen ? p.seen->identity() : 0))
         return execute_tokens(st, command, t);   // dropped or made meanwhile: again, in order
     return err.empty() ? finish_import(st, p) : fail(err);
+}
+
+outcome run_export_unlocked(server_state& st, std::mutex& lock, const std::vector<token>& t)
+{
+    return t[0].text == "export" ? export_table(st, t, &lock) : export_data(st, t, &lock);
 }
 
 outcome run_csv(server_state& st, const std::vector<token>& t)

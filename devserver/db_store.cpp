@@ -28,21 +28,51 @@ std::string base_name(const std::string& path)
     return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
-// Applies the intact records of a journal; notes say where a damaged tail was cut.
-void replay(const std::string& path, const std::string& data, server_state& st, std::string& notes)
+// Room kept back in the journal for changes that free space (drop, truncate).
+constexpr std::size_t freeing_room = 64 * 1024;
+
+std::string count_text(std::size_t n, const char* what) { return std::to_string(n) + " " + what + (n == 1 ? "" : "s"); }
+
+// Why a journal cannot be replayed as it is; empty when it can (a torn tail can).
+std::string damage_text(const std::string& path, const journal_layout& l)
 {
-    journal_scan scan;
-    const std::string err = scan_journal(data, scan, [&st](char kind, std::string_view payload) {
-        return apply_change(st, change(kind), payload);
-    });
-    if (!err.empty()) {
-        notes += path + ": record " + std::to_string(scan.records + 1) + " cannot be applied (" + err +
-                 "); it and the records after it are dropped\n";
-    } else if (data.find_first_not_of('\0', scan.intact_size) != std::string::npos) {
-        // Zeros after the records are space allocated ahead, not damage.
-        notes += path + ": damaged tail cut after " + std::to_string(scan.records) + " records (" +
-                 std::to_string(data.size() - scan.intact_size) + " bytes dropped)\n";
+    if (!l.damaged_inside())
+        return {};
+    if (!l.header_ok)
+        return path + ": the header (offset 0) is damaged; " + count_text(l.records.size(), "intact record") +
+               " follow";
+    const journal_damage& d = l.damage.front();
+    return path + ": damaged at offset " + std::to_string(d.at) + " (" + count_text(d.bytes, "byte") + "); " +
+           count_text(d.records_after, "intact record") + " follow";
+}
+
+// Applies the intact records of a journal. A record that cannot be applied ends the replay
+// with a reason when records follow it (nothing may be skipped silently); with `recover` it
+// is skipped and reported. Notes say what was cut or dropped.
+std::string replay(const std::string& path, const journal_layout& l, server_state& st, bool recover, std::string& notes)
+{
+    for (std::size_t i = 0; i < l.records.size(); ++i) {
+        const journal_record& r = l.records[i];
+        const std::string err = apply_change(st, change(r.type), r.payload);
+        if (err.empty())
+            continue;
+        const std::size_t after = l.records.size() - i - 1;
+        if (!recover && after > 0)
+            return path + ": record " + std::to_string(i + 1) + " at offset " + std::to_string(r.at) +
+                   " cannot be applied (" + err + "); " + count_text(after, "intact record") + " follow";
+        notes += path + ": record " + std::to_string(i + 1) + " at offset " + std::to_string(r.at) +
+                 " cannot be applied (" + err + "); dropped\n";
     }
+    if (l.torn_tail()) {
+        notes += path + ": damaged tail cut after " + count_text(l.records.size(), "record") + " (" +
+                 count_text(l.damage.front().bytes, "byte") + " dropped)\n";
+    } else if (recover) {
+        if (!l.header_ok && !l.empty)
+            notes += path + ": damaged header ignored\n";
+        for (const journal_damage& d : l.damage)
+            notes += path + ": dropped " + count_text(d.bytes, "damaged byte") + " at offset " + std::to_string(d.at) + "\n";
+    }
+    return {};
 }
 
 } // namespace
@@ -78,20 +108,27 @@ void db_store::close_journal()
     fd_ = -1;
 }
 
-std::string db_store::make_room(std::size_t n)
+std::string db_store::make_room(std::size_t n, bool frees_space)
 {
-    if (map_ && size_ + n <= map_offset_ + map_length_)
+    const std::size_t keep = frees_space ? 0 : freeing_room;
+    if (map_ && size_ + n + keep <= map_offset_ + map_length_)
         return {};
     // Space in steps of a few MiB, so that mapping and allocating are rare.
     constexpr std::size_t step = 4u << 20;
     const std::size_t page = platform::page_size();
     const std::uint64_t offset = size_ / page * page;
-    const std::size_t length = ((size_ - offset + n + step) / page + 1) * page;
+    std::size_t length = ((size_ - offset + n + freeing_room + step) / page + 1) * page;
     std::string err;
+    if (!platform::allocate_file(fd_, offset + length, err)) {
+        // A full disk: a change that frees space may still use what the file holds already.
+        std::uint64_t have = 0;
+        if (!frees_space || !platform::file_size(fd_, have) || have < size_ + n)
+            return err;
+        length = std::size_t(have - offset);
+    }
     platform::unmap_file(map_, map_length_);
-    map_ = nullptr;
     map_length_ = 0;
-    if (!platform::allocate_file(fd_, offset + length, err) || !(map_ = platform::map_file(fd_, offset, length, err)))
+    if (!(map_ = platform::map_file(fd_, offset, length, err)))
         return err;
     map_offset_ = offset;
     map_length_ = length;
@@ -103,11 +140,8 @@ std::string db_store::open(database& db, std::string& notes)
     const std::string dir = folder_of(path_);
     if (platform::canonical_dir(dir).empty())
         return "cannot keep the database in " + path_ + ": no folder " + dir;
-    const std::string base = base_name(path_);
-    remove_stale_temp_files(dir, base + ".", 0, notes);
-    if (platform::remove_file(journal_path() + ".next"))
-        notes += "removed the stale temp file " + journal_path() + ".next\n";
 
+    // Nothing is changed on disk until every file was read and judged.
     std::string snapshot, fresh, journal, old, err;
     const bool have_snapshot = platform::file_exists(path_);
     if (have_snapshot && (!platform::read_file(path_, snapshot, err) || !(err = decode_backup_file(snapshot, db)).empty()))
@@ -122,52 +156,129 @@ std::string db_store::open(database& db, std::string& notes)
         return err;
     if (have_old && !platform::read_file(old_journal_path(), old, err))
         return err;
+    const journal_layout jl = read_journal(journal);
+    const journal_layout ol = read_journal(old);
 
     // Which files hold the state: the journal's header names the snapshot it follows.
-    journal_scan head_only;
-    const std::string head_err = have_journal ? scan_journal(journal, head_only, [](char, std::string_view) {
-        return std::string("stop");
-    }) : std::string("none");
-    const bool journal_ok = head_err.empty() || head_err == "stop";
-    bool use_old = false, use_journal = false;
-    if (journal_ok) {
-        const journal_head& h = head_only.head;
+    bool use_old = false, use_journal = false, from_next = false;
+    std::string refusal;
+    if (have_journal && jl.header_ok) {
+        const journal_head& h = jl.head;
         if (h.base == journal_base::snapshot && have_next && h.snapshot_crc == snapshot_crc(fresh)) {
             db = std::move(next);   // a compaction finished all but renaming its snapshot
-            use_journal = true;
+            use_journal = from_next = true;
         } else if (h.base == journal_base::snapshot && have_snapshot && h.snapshot_crc == snapshot_crc(snapshot)) {
             use_journal = true;
         } else if (h.base == journal_base::after_old && have_old) {
             use_old = use_journal = true;
+        } else if (!jl.records.empty() || !jl.damage.empty()) {
+            refusal = journal_path() + " does not follow " + path_ + " (its header names another snapshot); " +
+                      count_text(jl.records.size(), "intact record") + " in it";
+            use_journal = recover_;   // onto the snapshot there is: what does not fit is reported
         } else {
-            notes += journal_path() + " does not belong to " + path_ + "; ignored\n";
+            notes += journal_path() + " does not follow " + path_ + " and holds no record; ignored\n";
         }
-    } else if (have_journal) {
-        notes += journal_path() + " is not a journal; ignored\n";
+    } else if (have_journal && !jl.empty) {
+        refusal = damage_text(journal_path(), jl);
+        use_journal = true;
+        use_old = have_old;   // the base is unknown: the older journal, when there is one, comes first
     } else {
+        if (have_journal)
+            notes += journal_path() + " holds nothing; ignored\n";
         use_old = have_old;   // killed between the two renames of a rotation
     }
+    if (refusal.empty() && use_old)
+        refusal = damage_text(old_journal_path(), ol);
+    if (refusal.empty() && use_journal)
+        refusal = damage_text(journal_path(), jl);
 
     server_state st;
     st.db = std::move(db);
     st.files_enabled = false;
-    if (use_old)
-        replay(old_journal_path(), old, st, notes);
-    if (use_journal)
-        replay(journal_path(), journal, st, notes);
+    std::string replay_notes;
+    if (refusal.empty() || recover_) {
+        std::string why;
+        if (use_old)
+            why = replay(old_journal_path(), ol, st, recover_, replay_notes);
+        if (why.empty() && use_journal)
+            why = replay(journal_path(), jl, st, recover_, replay_notes);
+        if (refusal.empty())
+            refusal = why;
+    }
+    if (!refusal.empty() && !recover_)
+        return refusal + "; nothing was changed. Start with --recover to keep a copy of the journal and replay "
+                         "every intact record";
+    if (!refusal.empty()) {
+        notes += "recovering: " + refusal + "\n";
+        if (use_old)
+            err = keep_damaged_copy(old_journal_path(), old, notes);
+        if (err.empty() && have_journal)
+            err = keep_damaged_copy(journal_path(), journal, notes);
+        if (!err.empty())
+            return "cannot keep a copy of the damaged journal: " + err;
+    }
+    notes += replay_notes;
     db = std::move(st.db);
-    return checkpoint(db);
+    old.clear();
+
+    remove_stale_temp_files(dir, base_name(path_) + ".", 0, notes);
+    if (platform::remove_file(journal_path() + ".next"))
+        notes += "removed the stale temp file " + journal_path() + ".next\n";
+    bool nothing_written = false;
+    err = checkpoint(db, &nothing_written);
+    // No room for a new snapshot: the journal as it is stays valid when it follows the
+    // snapshot on disk alone and was read without loss.
+    const bool can_go_on = nothing_written && refusal.empty() && use_journal && !use_old && !from_next &&
+                           jl.version == 2 && jl.header_ok && replay_notes.find("cannot be applied") == std::string::npos;
+    if (err.empty() || !can_go_on) {
+        if (err.empty()) {
+            // Room ahead from the start, so drop and truncate go through even on a full disk.
+            std::lock_guard<std::mutex> lock(mutex_);
+            const std::string room = make_room(0, false);
+            if (!room.empty())
+                notes += "journal: cannot allocate space ahead in " + journal_path() + ": " + room + "\n";
+        }
+        return err;
+    }
+    notes += "no room for a new snapshot (" + err + "); going on with " + journal_path() + " as it is\n";
+    if ((err = open_journal(size_)).empty() && jl.torn_tail()) {
+        // The cut tail becomes zeros again, in place (no new space needed).
+        const journal_damage& d = jl.damage.front();
+        const std::string zeros(d.bytes, '\0');
+        if (!platform::write_at(fd_, d.at, zeros.data(), zeros.size(), err))
+            return "cannot cut the damaged tail of " + journal_path() + ": " + err;
+    }
+    size_ = jl.intact_end;
+    snapshot_size_ = snapshot.size();
+    return err;
 }
 
-std::string db_store::checkpoint(const database& db)
+std::string db_store::keep_damaged_copy(const std::string& path, const std::string& bytes, std::string& notes)
+{
+    std::string copy = path + ".damaged";
+    for (int i = 2; platform::file_exists(copy); ++i)
+        copy = path + ".damaged" + std::to_string(i);
+    std::string err;
+    if (!platform::write_file_atomic(copy, bytes, err))
+        return err;
+    notes += "kept a copy of " + path + " as " + copy + "\n";
+    return {};
+}
+
+std::string db_store::checkpoint(const database& db, bool* nothing_written)
 {
     close_journal();
     const std::string data = encode_backup_file(db);
     std::string err;
     // The order keeps one consistent state on disk at every step: the new snapshot, then a
     // journal that names it, and only then the old files go.
-    if (!platform::write_file_atomic(next_snapshot_path(), data, err) ||
-        !platform::write_file_atomic(journal_path(), journal_header({journal_base::snapshot, snapshot_crc(data)}), err))
+    if (!platform::write_file_atomic(next_snapshot_path(), data, err)) {
+        if (nothing_written)
+            *nothing_written = true;
+        platform::remove_file(next_snapshot_path());
+        return err;
+    }
+    if (!platform::write_file_atomic(journal_path(), journal_header({journal_base::snapshot, snapshot_crc(data)}), err))
         return err;
     platform::remove_file(old_journal_path());
     if (!platform::rename_file(next_snapshot_path(), path_, err))
@@ -187,7 +298,7 @@ std::string db_store::open_journal(std::uint64_t& size)
     return {};
 }
 
-std::string db_store::record(change kind, std::string_view payload)
+std::string db_store::record(change kind, std::string_view payload, bool frees_space)
 {
     if (payload.size() >= max_journal_record)
         return "change too large for the journal; nothing was changed";
@@ -196,7 +307,7 @@ std::string db_store::record(change kind, std::string_view payload)
     std::lock_guard<std::mutex> lock(mutex_);
     if (fd_ < 0)
         return "the journal " + journal_path() + " is not open";
-    std::string err = make_room(rec.size());
+    std::string err = make_room(rec.size(), frees_space);
     if (err.empty()) {
         char* at = map_ + (size_ - map_offset_);
         std::memcpy(at, rec.data(), rec.size());
@@ -284,7 +395,19 @@ void db_store::compact_files()
         compaction_notes_ += "compaction: " + err + "\n";
         return;
     }
-    replay(old_journal_path(), old, st, notes);
+    const journal_layout layout = read_journal(old);
+    if (!layout.header_ok || !layout.damage.empty()) {
+        // Written by this process and damaged since: a snapshot without its records would
+        // lose them, so the files stay as they are for a restart to judge.
+        std::lock_guard<std::mutex> lock(mutex_);
+        compaction_notes_ += "compaction: " + old_journal_path() + " is damaged; no snapshot written\n";
+        return;
+    }
+    if (!(err = replay(old_journal_path(), layout, st, false, notes)).empty()) {
+        std::lock_guard<std::mutex> lock(mutex_);
+        compaction_notes_ += "compaction: " + err + "; no snapshot written\n";
+        return;
+    }
     old.clear();
     snapshot.clear();
     const std::string data = encode_backup_file(st.db);

@@ -21,12 +21,17 @@ public:
     db_store(const db_store&) = delete;
     db_store& operator=(const db_store&) = delete;
 
-    // At start: removes temp files a killed server left, loads the snapshot, replays the
-    // journals (a damaged tail is cut and reported in `notes`), then writes a new snapshot
-    // and starts an empty journal. Empty on success, else why the file cannot be kept.
+    // At start: loads the snapshot and replays the journals. A damaged last record (a torn
+    // tail) is cut and reported in `notes`; damage with intact records after it, or in a
+    // header, stops the start with every file as it was, unless `recover` was set: then a
+    // copy of the journal is kept beside it and every intact record is replayed. Then removes
+    // temp files a killed server left, writes a new snapshot and starts an empty journal; with
+    // no room for a snapshot it goes on with the journal as it is. Empty on success, else why
+    // the file cannot be kept.
     std::string open(database& db, std::string& notes);
+    void set_recover(bool on) { recover_ = on; }
     // Writes the record before the change is applied (called under the database lock).
-    std::string record(change kind, std::string_view payload) override;
+    std::string record(change kind, std::string_view payload, bool frees_space) override;
     // Called every few hundred milliseconds: flushes the journal once a second (mode second)
     // and starts a compaction in the background when the journal has grown large.
     // Lines for the log are appended to `notes`.
@@ -38,11 +43,14 @@ public:
     void set_compaction_threshold(std::uint64_t bytes) { threshold_ = bytes; }
 
 private:
-    std::string checkpoint(const database& db);
+    // `nothing_written` tells that it failed before any file changed.
+    std::string checkpoint(const database& db, bool* nothing_written = nullptr);
     std::string open_journal(std::uint64_t& size);
     void close_journal();
-    // Maps the journal from its end on for at least n more bytes, with disk space allocated.
-    std::string make_room(std::size_t n);
+    // Maps the journal from its end on for at least n more bytes (and the room kept back for
+    // changes that free space, unless `frees_space`), with disk space allocated.
+    std::string make_room(std::size_t n, bool frees_space);
+    std::string keep_damaged_copy(const std::string& path, const std::string& bytes, std::string& notes);
     void compact();   // runs on compactor_
     void compact_files();
     std::string journal_path() const { return path_ + ".journal"; }
@@ -53,6 +61,7 @@ private:
     const fsync_mode mode_;
     std::uint64_t threshold_ = 64u << 20;
     std::uint64_t snapshot_size_ = 0;
+    bool recover_ = false;
 
     std::mutex mutex_;             // guards the journal file and the fields below
     int fd_ = -1;

@@ -89,14 +89,13 @@ void add_demo_tables(database& db, time_point now)
     }
     db["all_types"] = all;
 
-    auto live = std::make_shared<table>(std::vector<field>{
-        {"temperature", kind::f64}, {"humidity", kind::f64}, {"power_w", kind::u32}});
-    db[live_table] = live;
     server_state st;
-    st.db = db;
+    st.db[live_table] = std::make_shared<table>(std::vector<field>{
+        {"temperature", kind::f64}, {"humidity", kind::f64}, {"power_w", kind::u32}});
     st.files_enabled = false;
     for (std::int64_t back = 300; back > 0; --back)
         execute(st, live_reading_command(time_point{now.sec - back, now.ns}));
+    db[live_table] = st.db[live_table];
 }
 
 std::string live_reading_command(time_point now)

@@ -91,7 +91,7 @@ outcome deliver(server_state& st, const target& tg, const std::string& bytes)
     return done();
 }
 
-std::string fetch(server_state& st, const target& tg, std::string& bytes)
+std::string fetch(const server_state& st, const target& tg, std::string& bytes)
 {
     if (tg.raw) {
         bytes = tg.path;
@@ -102,31 +102,44 @@ std::string fetch(server_state& st, const target& tg, std::string& bytes)
     std::string full, err;
     if (!(err = resolve_path(st.data_dir, tg.path, false, full)).empty())
         return err;
-    if (!platform::read_file(full, bytes, err))
+    // A FIFO or a device would never end the read, and every other client would wait for it.
+    if (!platform::read_regular_file(full, bytes, err))
         return err;
     return {};
 }
 
-outcome save(server_state& st, const std::vector<token>& t)
+// Holds `lock` (when given) for its life.
+struct maybe_locked {
+    explicit maybe_locked(std::mutex* m) { if (m) hold = std::unique_lock<std::mutex>(*m); }
+    std::unique_lock<std::mutex> hold;
+};
+
+outcome save(server_state& st, const std::vector<token>& t, std::mutex* lock)
 {
     if (t.size() < 3 || !is_word(t[2], "as"))
         return fail("usage: save TABLE as bin|cmd \"PATH\" [replace]");
-    auto it = st.db.find(t[1].text);
-    if (it == st.db.end())
-        return fail("no table " + t[1].text);
     target tg;
     const std::string err = read_target(t, 3, true, tg);
-    if (!err.empty())
-        return fail(err);
+    std::shared_ptr<const table> tab;
+    {
+        maybe_locked hold(lock);
+        auto it = st.db.find(t[1].text);
+        if (it == st.db.end())
+            return fail("no table " + t[1].text);
+        if (!err.empty())
+            return fail(err);
+        // Held, not copied: a change meanwhile goes to the database's copy (own()).
+        tab = it->second;
+    }
     std::string bytes;
     if (tg.bin)
-        bytes = encode_table_file(*it->second);
+        bytes = encode_table_file(*tab);
     else
-        append_table_commands(bytes, it->first, *it->second);
+        append_table_commands(bytes, t[1].text, *tab);
     return deliver(st, tg, bytes);
 }
 
-outcome backup(server_state& st, const std::vector<token>& t)
+outcome backup(server_state& st, const std::vector<token>& t, std::mutex* lock)
 {
     if (t.size() < 2 || !is_word(t[1], "as"))
         return fail("usage: backup as bin|cmd \"PATH\" [replace]");
@@ -134,16 +147,22 @@ outcome backup(server_state& st, const std::vector<token>& t)
     const std::string err = read_target(t, 2, true, tg);
     if (!err.empty())
         return fail(err);
+    database copy;
+    {
+        maybe_locked hold(lock);
+        copy = st.db;   // the tables held, not copied: see own()
+    }
     std::string bytes;
     if (tg.bin)
-        bytes = encode_backup_file(st.db);
+        bytes = encode_backup_file(copy);
     else
-        for (const auto& [name, tab] : st.db)
+        for (const auto& [name, tab] : copy)
             append_table_commands(bytes, name, *tab);
+    copy.clear();
     return deliver(st, tg, bytes);
 }
 
-outcome load(server_state& st, const std::vector<token>& t)
+outcome load(server_state& st, const std::vector<token>& t, std::mutex* lock)
 {
     if (t.size() < 3 || !is_word(t[2], "from"))
         return fail("usage: load TABLE from bin|cmd \"PATH\"");
@@ -155,33 +174,32 @@ outcome load(server_state& st, const std::vector<token>& t)
         err = fetch(st, tg, bytes);
     if (!err.empty())
         return fail(err);
+    // Read and checked before the lock is taken; only the check for a clash and the swap need it.
+    database fresh;
     if (tg.bin) {
         if (!valid_name(name))
             return fail("invalid table name " + name);
-        if (st.db.count(name))
-            return fail("table " + name + " exists");
         std::shared_ptr<table> tab;
         if (!(err = decode_table_file(bytes, tab)).empty())
             return fail(err);
-        if (st.sink && !(err = record_change(st, change::add_tables, encode_backup_file({{name, tab}}))).empty())
-            return fail(err);
-        st.db[name] = tab;
-    } else {
-        database fresh;
-        if (!(err = run_command_file(bytes, fresh)).empty())
-            return fail(err);
-        for (const auto& entry : fresh)
-            if (st.db.count(entry.first))
-                return fail("table " + entry.first + " exists");
-        if (st.sink && !(err = record_change(st, change::add_tables, encode_backup_file(fresh))).empty())
-            return fail(err);
-        for (auto& entry : fresh)
-            st.db[entry.first] = std::move(entry.second);
+        fresh[name] = tab;
+    } else if (!(err = run_command_file(bytes, fresh)).empty()) {
+        return fail(err);
     }
+    bytes.clear();
+    const std::string image = st.sink ? encode_backup_file(fresh) : std::string();
+    maybe_locked hold(lock);
+    for (const auto& entry : fresh)
+        if (st.db.count(entry.first))
+            return fail("table " + entry.first + " exists");
+    if (st.sink && !(err = record_change(st, change::add_tables, image)).empty())
+        return fail(err);
+    for (auto& entry : fresh)
+        st.db[entry.first] = std::move(entry.second);
     return done();
 }
 
-outcome restore(server_state& st, const std::vector<token>& t)
+outcome restore(server_state& st, const std::vector<token>& t, std::mutex* lock)
 {
     if (t.size() < 2 || !is_word(t[1], "from"))
         return fail("usage: restore from bin|cmd \"PATH\"");
@@ -197,24 +215,35 @@ outcome restore(server_state& st, const std::vector<token>& t)
     if (!err.empty())
         return fail(err);
     // A bin file is already the backup image the journal keeps.
-    if (st.sink && !(err = record_change(st, change::replace_all, tg.bin ? bytes : encode_backup_file(fresh))).empty())
-        return fail(err);
-    st.db = std::move(fresh);
+    if (st.sink && !tg.bin)
+        bytes = encode_backup_file(fresh);
+    database gone;   // the tables replaced are freed after the lock is given back
+    {
+        maybe_locked hold(lock);
+        if (st.sink && !(err = record_change(st, change::replace_all, bytes)).empty())
+            return fail(err);
+        gone.swap(st.db);
+        st.db = std::move(fresh);
+    }
     return done();
+}
+
+outcome run(server_state& st, const std::vector<token>& t, std::mutex* lock)
+{
+    const std::string& v = t[0].text;
+    if (v == "save")
+        return save(st, t, lock);
+    if (v == "backup")
+        return backup(st, t, lock);
+    if (v == "load")
+        return load(st, t, lock);
+    return restore(st, t, lock);
 }
 
 } // namespace
 
-outcome run_files(server_state& st, const std::vector<token>& t)
-{
-    const std::string& v = t[0].text;
-    if (v == "save")
-        return save(st, t);
-    if (v == "backup")
-        return backup(st, t);
-    if (v == "load")
-        return load(st, t);
-    return restore(st, t);
-}
+outcome run_files(server_state& st, const std::vector<token>& t) { return run(st, t, nullptr); }
+
+outcome run_files_unlocked(server_state& st, std::mutex& lock, const std::vector<token>& t) { return run(st, t, &lock); }
 
 } // namespace devserver

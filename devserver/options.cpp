@@ -26,7 +26,12 @@ const char* usage_text()
            "  --compact-mib N       journal size in MiB that starts a compaction (default 64)\n"
            "  --max-connections N   connections open at once (default 256); more are closed at once\n"
            "  --max-frame BYTES     largest command after login (default 268435456, 256 MiB)\n"
-           "  --login-timeout S     seconds a peer may stay silent before it logs in (default 10)\n"
+           "  --login-timeout S     seconds from connecting to logging in (default 10)\n"
+           "  --max-buffered BYTES  bytes all connections together may hold in partial frames and\n"
+           "                        replies (default 1073741824, 1 GiB); past it the connection\n"
+           "                        with the newest partial frame is closed\n"
+           "  --recover             start even when the journal is damaged inside: keep a copy of\n"
+           "                        it beside it and replay every intact record\n"
            "  --help                show this text\n";
 }
 
@@ -50,13 +55,17 @@ std::string parse_options(int argc, char** argv, options& out)
 {
     static const char* const valued[] = {"--bind", "--port", "--user", "--password", "--password-file", "--data",
                                          "--db", "--fsync", "--compact-mib", "--max-connections", "--max-frame",
-                                         "--login-timeout"};
+                                         "--login-timeout", "--max-buffered"};
     for (int i = 1; i < argc; ++i) {
         const std::string a = argv[i];
         if (a == "--help" || a == "-h")
             return "help";
         if (a == "--demo") {
             out.demo = true;
+            continue;
+        }
+        if (a == "--recover") {
+            out.recover = true;
             continue;
         }
         bool known = false;
@@ -103,6 +112,10 @@ std::string parse_options(int argc, char** argv, options& out)
             if (!read_count(v, 1, 3600, n))
                 return "invalid --login-timeout " + v;
             out.login_timeout_ms = int(n) * 1000;
+        } else if (a == "--max-buffered") {
+            if (!read_count(v, 1u << 20, std::uint64_t(1) << 48, n))
+                return "invalid --max-buffered " + v + " (at least 1048576)";
+            out.max_buffered = n;
         } else {
             if (!read_count(v, 64, largest_frame, n))
                 return "invalid --max-frame " + v + " (64 to " + std::to_string(largest_frame) + ")";

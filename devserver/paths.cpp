@@ -57,13 +57,34 @@ std::string resolve_path(const std::string& data_dir, const std::string& path, b
             return "a folder, not a file: " + path;
         real = resolved;
     }
-    for (std::size_t i = missing; i < parts.size(); ++i) {
-        real += "/" + parts[i];
-        if (i + 1 < parts.size() && create_dirs && !platform::make_dir(real))
-            return "cannot create the folder for " + path;
-    }
     if (missing + 1 < parts.size() && !create_dirs)
         return "no such folder for " + path;
+    // The whole path must fit before the first folder is made; an atomic write adds ".tmpPID"
+    // to the file's name.
+    constexpr std::size_t temp_suffix = 24;
+    std::size_t length = real.size();
+    const std::size_t longest_name = platform::max_name_length(real);
+    for (std::size_t i = missing; i < parts.size(); ++i) {
+        length += 1 + parts[i].size();
+        if (parts[i].size() + (i + 1 == parts.size() ? temp_suffix : 0) > longest_name)
+            return "a name in the path is too long: " + path;
+    }
+    if (length + temp_suffix >= platform::max_path_length())
+        return "path too long: " + path;
+    std::vector<std::string> made;
+    for (std::size_t i = missing; i < parts.size(); ++i) {
+        real += "/" + parts[i];
+        if (i + 1 < parts.size() && create_dirs) {
+            if (!platform::make_dir(real)) {
+                while (!made.empty()) {   // no half-made chain of folders stays behind
+                    platform::remove_dir(made.back());
+                    made.pop_back();
+                }
+                return "cannot create the folder for " + path;
+            }
+            made.push_back(real);
+        }
+    }
     out = real;
     return {};
 }

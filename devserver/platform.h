@@ -32,6 +32,16 @@ bool stop_requested();
 // machine does too.
 bool write_file_atomic(const std::string& path, const std::string& data, std::string& err, bool flush = true);
 bool read_file(const std::string& path, std::string& data, std::string& err);
+// As read_file, for regular files only: a FIFO, device or folder is refused without waiting.
+bool read_regular_file(const std::string& path, std::string& data, std::string& err);
+// Takes an exclusive lock on the file at path (made when missing), held until the process
+// ends, and writes the process id into it. Empty on success; else why, naming the process
+// that holds the lock when it can be found.
+std::string lock_file(const std::string& path);
+// Longest path, and longest name in a folder, that the system takes.
+std::size_t max_path_length();
+std::size_t max_name_length(const std::string& dir);
+bool remove_dir(const std::string& path);
 bool file_exists(const std::string& path);
 bool make_dirs(const std::string& path);
 // Resolves symbolic links and "..": the canonical absolute form of an existing folder.

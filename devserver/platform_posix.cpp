@@ -7,8 +7,12 @@
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
+#include <climits>
+#include <condition_variable>
 #include <cstring>
 #include <dirent.h>
+#include <mutex>
+#include <set>
 #include <fcntl.h>
 #ifdef __GLIBC__
 #include <malloc.h>
@@ -26,6 +30,34 @@ namespace devserver::platform {
 namespace {
 volatile std::sig_atomic_t stop_flag = 0;
 void on_stop(int) { stop_flag = 1; }
+
+// Atomic writes to one path take turns: their temp file is named after the process, and the
+// file commands now write from several threads at once.
+class path_turn {
+public:
+    explicit path_turn(const std::string& path) : path_(path)
+    {
+        std::unique_lock<std::mutex> lock(mutex());
+        wake().wait(lock, [&] { return busy().count(path_) == 0; });
+        busy().insert(path_);
+    }
+    ~path_turn()
+    {
+        {
+            std::lock_guard<std::mutex> lock(mutex());
+            busy().erase(path_);
+        }
+        wake().notify_all();
+    }
+    path_turn(const path_turn&) = delete;
+    path_turn& operator=(const path_turn&) = delete;
+
+private:
+    static std::mutex& mutex() { static std::mutex m; return m; }
+    static std::condition_variable& wake() { static std::condition_variable c; return c; }
+    static std::set<std::string>& busy() { static std::set<std::string> s; return s; }
+    std::string path_;
+};
 } // namespace
 
 std::string listen_on(const std::string& addr, int& port, socket_t& out)
@@ -122,6 +154,7 @@ bool stop_requested() { return stop_flag != 0; }
 
 bool write_file_atomic(const std::string& path, const std::string& data, std::string& err, bool flush)
 {
+    const path_turn turn(path);
     const std::string tmp = path + ".tmp" + std::to_string(::getpid());
     const int fd = ::open(tmp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
     if (fd < 0) {
@@ -182,6 +215,63 @@ bool read_file(const std::string& path, std::string& data, std::string& err)
         done += std::size_t(r);
     }
 }
+
+bool read_regular_file(const std::string& path, std::string& data, std::string& err)
+{
+    // Opened without blocking (a FIFO would wait for a writer here), then judged by its kind.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
+    if (fd < 0) {
+        err = std::string("cannot read ") + path + ": " + std::strerror(errno);
+        return false;
+    }
+    struct stat st{};
+    const bool regular = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode);
+    ::close(fd);
+    if (!regular) {
+        err = "not a regular file: " + path;
+        return false;
+    }
+    return read_file(path, data, err);
+}
+
+std::string lock_file(const std::string& path)
+{
+    const int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
+    if (fd < 0)
+        return "cannot open the lock file " + path + ": " + std::strerror(errno);
+    struct flock want{};
+    want.l_type = F_WRLCK;
+    want.l_whence = SEEK_SET;
+    if (::fcntl(fd, F_SETLK, &want) != 0) {
+        const int e = errno;
+        struct flock holder{};
+        holder.l_type = F_WRLCK;
+        holder.l_whence = SEEK_SET;
+        std::string who;
+        if (::fcntl(fd, F_GETLK, &holder) == 0 && holder.l_type != F_UNLCK)
+            who = " by process " + std::to_string(long(holder.l_pid));
+        ::close(fd);
+        if (e == EACCES || e == EAGAIN)
+            return "the database is in use: " + path + " is locked" + who;
+        return "cannot lock " + path + ": " + std::strerror(e);
+    }
+    // For people: the lock itself is what counts, and it ends with the process.
+    const std::string pid = std::to_string(long(::getpid())) + "\n";
+    if (::ftruncate(fd, 0) != 0 || ::pwrite(fd, pid.data(), pid.size(), 0) != ssize_t(pid.size())) {
+        // A full disk does not stop the start: the lock is held all the same.
+    }
+    return {};   // fd stays open: closing it would drop the lock
+}
+
+std::size_t max_path_length() { return PATH_MAX; }
+
+std::size_t max_name_length(const std::string& dir)
+{
+    const long n = ::pathconf(dir.c_str(), _PC_NAME_MAX);
+    return n > 0 ? std::size_t(n) : 255;
+}
+
+bool remove_dir(const std::string& path) { return ::rmdir(path.c_str()) == 0; }
 
 bool file_exists(const std::string& path)
 {

@@ -70,7 +70,8 @@ outcome push(server_state& st, const std::vector<token>& t)
         return fail("field and value counts differ");
     if (std::string e = record_command(st); !e.empty())
         return fail(e);
-    tab->push(tp, values);
+    tab.reset();   // only the database's hold counts for own()
+    own(st.db[t[2].text]).push(tp, values);
     return done();
 }
 
@@ -109,9 +110,11 @@ outcome update(server_state& st, const std::vector<token>& t)
         return fail("no row at that time point");
     if (std::string e = record_command(st); !e.empty())
         return fail(e);
+    tab.reset();
+    table& target = own(st.db[t[1].text]);
     for (std::size_t r = first; r < last; ++r)
         for (const auto& s : sets)
-            tab->assign(r, s.first, s.second);
+            target.assign(r, s.first, s.second);
     return done();
 }
 

@@ -97,12 +97,12 @@ outcome run_schema(server_state& st, const std::vector<token>& t)
     auto it = st.db.find(t[1].text);
     if (it == st.db.end())
         return fail("no table " + t[1].text);
-    if (std::string e = record_command(st); !e.empty())
+    if (std::string e = record_command(st, true); !e.empty())
         return fail(e);
     if (v == "drop")
         st.db.erase(it);
     else
-        it->second->truncate();
+        own(it->second).truncate();
     return done();
 }
 

@@ -20,7 +20,9 @@ struct options {
     std::uint64_t compact_bytes = 64u << 20;   // journal size that starts a compaction
     std::size_t max_connections = 256;
     std::uint32_t max_frame = 256u << 20;
-    int login_timeout_ms = 10000;   // an unauthenticated peer silent this long is closed
+    int login_timeout_ms = 10000;   // a peer not logged in this long after it connected is closed
+    std::uint64_t max_buffered = std::uint64_t(1) << 30;   // partial frames and replies of all peers
+    bool recover = false;   // replay every intact journal record around damage, keeping a copy
 };
 
 // Parses the command line. Returns an empty string on success, "help" for --help, else the error.

@@ -2,6 +2,7 @@
 #include "table.h"
 
 #include <algorithm>
+#include <atomic>
 #include <iterator>
 
 namespace devserver {
@@ -60,6 +61,8 @@ std::size_t column::memory() const
 
 table::table(std::vector<field> fields) : fields_(std::move(fields))
 {
+    static std::atomic<std::uint64_t> made{0};
+    identity_ = ++made;
     cols_.reserve(fields_.size());
     for (const auto& f : fields_)
         cols_.emplace_back(f.type);

@@ -65,6 +65,9 @@ public:
     // its identifier there: identifiers continue this table's, ties in time keep that order.
     void append_rows(table&& rows);
 
+    // Tells a table from one dropped and made again under the same name; a copy keeps it.
+    std::uint64_t identity() const { return identity_; }
+
     // Rows [first, last) whose time point lies in [begin, end].
     void range(time_point begin, time_point end, std::size_t& first, std::size_t& last) const;
     std::size_t memory() const;
@@ -77,6 +80,7 @@ private:
     std::vector<time_point> times_;
     std::vector<std::uint64_t> ids_;
     std::uint64_t next_id_ = 1;
+    std::uint64_t identity_;
 };
 
 using database = std::map<std::string, std::shared_ptr<table>>;

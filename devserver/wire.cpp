@@ -20,14 +20,18 @@ void frame_reader::feed(const char* data, std::size_t n)
         want_ = want_ > pos_ ? want_ - pos_ : 0;
         pos_ = 0;
     }
-    // Grow towards the announced frame in doublings, but never past it: a large command
-    // then costs its own size once, not the slack of the last doubling.
+    // Grow with the bytes that arrived, not with what a frame announces: a peer that sends
+    // half of a large frame costs half of it (and a quarter more at most), not the whole.
     const std::size_t need = buf_.size() + n;
     if (need > buf_.capacity()) {
-        std::size_t cap = std::max(need, buf_.capacity() * 2);
+        std::size_t cap = std::max({need, buf_.capacity() + buf_.capacity() / 4, std::size_t(64 * 1024)});
         if (want_ >= need && cap > want_)
             cap = want_;
-        buf_.reserve(cap);
+        // Reserved from empty: growing a string in place may double it past what was asked.
+        std::string grown;
+        grown.reserve(cap);
+        grown.append(buf_);
+        buf_.swap(grown);
     }
     buf_.append(data, n);
 }

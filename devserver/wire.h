@@ -21,6 +21,8 @@ public:
     state next(std::string& payload);
     // How many more bytes would complete the frame being read (a hint for the receive size).
     std::size_t buffered() const { return buf_.size() - pos_; }
+    // Bytes of memory the reader holds.
+    std::size_t held() const { return buf_.capacity(); }
 
 private:
     std::string buf_;

@@ -4,9 +4,13 @@
 
 
 #include <QElapsedTimer>
+#include <QTcpServer>
 #include <QTcpSocket>
 #include <QtEndian>
 #include <QtTest>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
 
 namespace {
 
@@ -53,6 +57,32 @@ int status_of(QTcpSocket &s, const QByteArray &bytes, QByteArray *body = nullptr
         got += s.readAll();
     }
     return -2;
+}
+
+// A join request for node `name` at 127.0.0.1:port.
+QByteArray join(const QByteArray &name, quint16 port = 1)
+{
+    QByteArray port_bytes(2, '\0');
+    qToLittleEndian(port, port_bytes.data());
+    return frame(head(255) + char(0) + text(name) + text("127.0.0.1") + le32(0) + port_bytes + char(0) +
+                 QByteArray(16, '\0'));
+}
+
+// A plain socket that sends and never reads, as a stuck client would.
+int never_reading(int port, const QByteArray &bytes)
+{
+    const int fd = ::socket(AF_INET, SOCK_STREAM, 0);
+    sockaddr_in sa{};
+    sa.sin_family = AF_INET;
+    sa.sin_port = htons(quint16(port));
+    sa.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    if (fd < 0 || ::connect(fd, reinterpret_cast<sockaddr *>(&sa), sizeof sa) != 0 ||
+        ::send(fd, bytes.constData(), size_t(bytes.size()), MSG_NOSIGNAL) != bytes.size()) {
+        if (fd >= 0)
+            ::close(fd);
+        return -1;
+    }
+    return fd;
 }
 
 } // namespace
@@ -143,6 +173,80 @@ private slots:
         QCOMPARE(got.group, 0);
         QCOMPARE(link.shutdown(), blocking_master::result::ok);
         QVERIFY(m.wait_exit(5000));
+    }
+
+    void one_peer_never_stalls_the_others()
+    {
+        // A node that accepts and never answers: probing it takes the probe's whole time limit.
+        QTcpServer mute;
+        QVERIFY(mute.listen(QHostAddress::LocalHost));
+        devmaster_process m({"--node", QStringLiteral("mute=127.0.0.1:%1:100").arg(mute.serverPort())});
+        QVERIFY2(m.ok(), qPrintable(m.error()));
+        QTcpSocket admin;
+        admin.connectToHost(QHostAddress::LocalHost, quint16(m.port()));
+        QVERIFY(admin.waitForConnected(5000));
+        for (int i = 0; i < 200; ++i)
+            QCOMPARE(status_of(admin, join(QByteArray::number(i).rightJustified(200, 'n'))), 0);
+        // A client that asks for far more than it reads (about 12 MB of names).
+        QByteArray many;
+        for (int i = 0; i < 300; ++i)
+            many += frame(head(5) + char(0) + text(""));
+        const int stuck = never_reading(m.port(), many);
+        QVERIFY(stuck >= 0);
+        QTcpSocket waiting;
+        waiting.connectToHost(QHostAddress::LocalHost, quint16(m.port()));
+        QVERIFY(waiting.waitForConnected(5000));
+        waiting.write(frame(head(5) + char(1) + text("mute")));
+        QVERIFY(waiting.waitForBytesWritten(2000));
+        // Another client is answered while the first reads nothing and the probe still runs.
+        QTcpSocket other;
+        other.connectToHost(QHostAddress::LocalHost, quint16(m.port()));
+        QVERIFY(other.waitForConnected(5000));
+        QByteArray body;
+        QCOMPARE(status_of(other, frame(head(5) + char(0) + text("")), &body), 0);
+        QCOMPARE(waiting.bytesAvailable(), qint64(0));
+        QVERIFY(!waiting.waitForReadyRead(0));
+        QCOMPARE(status_of(waiting, QByteArray(), &body), 0);
+        int pos = 0;
+        node_info got;
+        QVERIFY(node_wire::decode(body, pos, got));
+        QCOMPARE(got.running, quint8(1));
+        ::close(stuck);
+    }
+
+    void joins_are_bounded()
+    {
+        devmaster_process m({});
+        QVERIFY2(m.ok(), qPrintable(m.error()));
+        QTcpSocket s;
+        s.connectToHost(QHostAddress::LocalHost, quint16(m.port()));
+        QVERIFY(s.waitForConnected(5000));
+        QCOMPARE(status_of(s, join(QByteArray(1000 * 1024, 'x'))), 1);
+        QCOMPARE(status_of(s, join(QByteArray(256, 'x'))), 1);
+        int joined = 0;
+        while (joined < 2000 && status_of(s, join("n" + QByteArray::number(joined))) == 0)
+            ++joined;
+        QCOMPARE(joined, 1024);
+        QCOMPARE(status_of(s, join("n7")), 0);   // a known node still joins
+    }
+
+    void idle_clients_make_room_when_all_places_are_taken()
+    {
+        devmaster_process m({"--idle-timeout", "1"});
+        QVERIFY2(m.ok(), qPrintable(m.error()));
+        std::vector<std::unique_ptr<QTcpSocket>> idle;
+        for (int i = 0; i < 64; ++i) {
+            idle.push_back(std::make_unique<QTcpSocket>());
+            idle.back()->connectToHost(QHostAddress::LocalHost, quint16(m.port()));
+            QVERIFY(idle.back()->waitForConnected(5000));
+        }
+        // Refused while the others are fresh, answered once one of them has been idle a second.
+        const auto answered = [&m] {
+            QTcpSocket s;
+            s.connectToHost(QHostAddress::LocalHost, quint16(m.port()));
+            return s.waitForConnected(5000) && status_of(s, frame(head(5) + char(0) + text(""))) == 0;
+        };
+        QTRY_VERIFY_WITH_TIMEOUT(answered(), 10000);
     }
 
     void bad_command_lines()

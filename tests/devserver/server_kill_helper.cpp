@@ -5,11 +5,13 @@
 #include <QFile>
 #include <QRegularExpression>
 
-killable_server::killable_server(const QStringList& args, int ready_timeout_ms)
+killable_server::killable_server(const QStringList& args, int ready_timeout_ms, const QStringList& wrapper)
 {
     proc_ = std::make_unique<QProcess>();
-    proc_->setProgram(qEnvironmentVariable("VORN_DEVSERVER"));
-    proc_->setArguments(QStringList{"--port", "0"} + args);
+    const QStringList server = QStringList{qEnvironmentVariable("VORN_DEVSERVER"), "--port", "0"} + args;
+    const QStringList all = wrapper + server;
+    proc_->setProgram(all.front());
+    proc_->setArguments(all.mid(1));
     proc_->setStandardErrorFile(log_dir_.filePath("stderr.log"));
     proc_->start();
     if (!proc_->waitForStarted(ready_timeout_ms))

@@ -9,8 +9,9 @@
 
 class killable_server {
 public:
-    // Adds `--port 0`; waits for "listening on" unless the process ends first.
-    explicit killable_server(const QStringList& args, int ready_timeout_ms = 10000);
+    // Adds `--port 0`; waits for "listening on" unless the process ends first. A `wrapper`
+    // (a program and its arguments, prlimit say) runs the server.
+    explicit killable_server(const QStringList& args, int ready_timeout_ms = 10000, const QStringList& wrapper = {});
     ~killable_server();
     killable_server(const killable_server&) = delete;
     killable_server& operator=(const killable_server&) = delete;

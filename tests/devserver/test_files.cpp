@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <QtTest>
+#include <sys/stat.h>
 
 class test_files : public QObject {
     Q_OBJECT
@@ -306,6 +307,45 @@ private slots:
         QVERIFY(!ok("restore from bin from raw \"\\x00\\x01\";"));
         QVERIFY(!ok("load x from bin from raw \"\";"));
         QVERIFY(!ok("load x from bin from raw unquoted"));
+    }
+
+    void only_regular_files_are_read()
+    {
+        QVERIFY(ok("create t v i32"));
+        QCOMPARE(::mkfifo(data("pipe").toLocal8Bit().constData(), 0600), 0);
+        QVERIFY(QDir().mkpath(data("folder.bin")));
+        const int fd = raw_logged_in(server->port());
+        for (const char* cmd : {"load u from bin \"pipe\"", "restore from bin \"pipe\"", "load u from cmd \"pipe\"",
+                                "import t from csv \"pipe\" split by \",\"", "restore from bin \"folder.bin\""}) {
+            std::string why;
+            QVERIFY2(raw_send(fd, command_frame(cmd)) && raw_reply(fd, &why, 5000) == 1, cmd);
+            QVERIFY2(why.find("pipe") != std::string::npos || why.find("folder") != std::string::npos, why.c_str());
+        }
+        raw_close(fd);
+        QVERIFY(ok("view t"));
+    }
+
+    void a_refused_path_makes_no_folder()
+    {
+        QVERIFY(ok("create t v i32"));
+        std::string deep;
+        for (int i = 0; i < 2100; ++i)
+            deep += "d/";
+        QVERIFY(!ok("export t as csv \"" + deep + "x.csv\" split by \",\""));
+        QVERIFY(!ok("backup as bin \"" + deep + "x.sbk\""));
+        QVERIFY(!ok("save t as bin \"a/" + std::string(300, 'n') + "/x.bin\""));
+        QVERIFY(!QDir(data("d")).exists());
+        QVERIFY(!QDir(data("a")).exists());
+    }
+
+    void a_remark_succeeds_with_an_empty_result()
+    {
+        for (const char* remark : {"//test code", "  // view nothing \"unclosed", "//"}) {
+            rs_ptr rs = run(remark);
+            QVERIFY2(rs, remark);
+            QCOMPARE(cols_of(rs.get()), std::uint64_t(0));
+        }
+        QVERIFY(!ok("/ /not a remark"));
     }
 
     void paths_outside_the_data_folder_are_refused()

@@ -7,6 +7,43 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <QtTest>
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <poll.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+namespace {
+
+// A connection from another loopback address (127.0.0.N), as a peer elsewhere would make it.
+int connect_from(const char* source, int port)
+{
+    const int fd = ::socket(AF_INET, SOCK_STREAM, 0);
+    sockaddr_in from{};
+    from.sin_family = AF_INET;
+    ::inet_pton(AF_INET, source, &from.sin_addr);
+    sockaddr_in to{};
+    to.sin_family = AF_INET;
+    to.sin_port = htons(std::uint16_t(port));
+    to.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    if (fd < 0 || ::bind(fd, reinterpret_cast<sockaddr*>(&from), sizeof from) != 0 ||
+        ::connect(fd, reinterpret_cast<sockaddr*>(&to), sizeof to) != 0) {
+        if (fd >= 0)
+            ::close(fd);
+        return -1;
+    }
+    return fd;
+}
+
+// True when the server closed fd within timeout_ms.
+bool closed_within(int fd, int timeout_ms)
+{
+    pollfd p{fd, POLLIN, 0};
+    char c;
+    return ::poll(&p, 1, timeout_ms) == 1 && ::recv(fd, &c, 1, MSG_DONTWAIT) <= 0;
+}
+
+} // namespace
 
 class test_limits : public QObject {
     Q_OBJECT
@@ -76,6 +113,78 @@ private slots:
         QTest::qWait(1500);
         QCOMPARE(command_status(fd, "show tables"), 0);
         raw_close(fd);
+    }
+
+    void slow_peers_before_login_never_keep_a_real_login_out()
+    {
+        killable_server s(args({"--max-connections", "16", "--login-timeout", "2"}));
+        QVERIFY2(s.ok(), qPrintable(s.log()));
+        // The real client's own address trickling bytes on many connections, then four more.
+        std::vector<int> slow;
+        const char* sources[] = {"127.0.0.1", "127.0.0.1", "127.0.0.1", "127.0.0.1", "127.0.0.3",
+                                 "127.0.0.4", "127.0.0.5", "127.0.0.6"};
+        for (const char* from : sources)
+            for (int i = 0; i < 5; ++i) {
+                const int fd = connect_from(from, s.port());
+                if (fd >= 0 && raw_send(fd, std::string(1, '\x10')))
+                    slow.push_back(fd);
+            }
+        QVERIFY(slow.size() >= 16);
+        QTRY_VERIFY_WITH_TIMEOUT(s.log().contains("not logged in yet"), 5000);
+        const int real = raw_logged_in(s.port());
+        QVERIFY2(real >= 0, qPrintable(s.log()));
+        QCOMPARE(command_status(real, "show tables"), 0);
+        raw_close(real);
+        for (int fd : slow)
+            raw_close(fd);
+        // The login time-out runs from the connect: a byte now and then does not renew it.
+        const int trickle = raw_connect(s.port());
+        QVERIFY(raw_send(trickle, std::string("\x64\0\0\0", 4)));   // a login of 100 bytes, never finished
+        bool closed = false;
+        for (int i = 0; i < 40 && !closed; ++i) {
+            raw_send(trickle, std::string(1, '\x10'));
+            closed = closed_within(trickle, 250);
+        }
+        QVERIFY(closed);
+        raw_close(trickle);
+    }
+
+    void buffered_bytes_of_all_peers_stay_under_the_cap()
+    {
+        killable_server s(args({"--max-buffered", "4194304"}));
+        QVERIFY2(s.ok(), qPrintable(s.log()));
+        // Two peers each announce a frame of 3 MiB; the older one sent half of it first.
+        const std::string cmd = "view t" + std::string(3u << 20, ' ');
+        const std::string frame = command_frame(cmd);
+        const int older = raw_logged_in(s.port());
+        QCOMPARE(command_status(older, "create t s string"), 0);
+        QVERIFY(raw_send(older, frame.substr(0, frame.size() / 2)));
+        const int newer = raw_logged_in(s.port());
+        QVERIFY(newer >= 0);
+        raw_send(newer, frame);   // may fail half-way: the server closes it
+        QCOMPARE(raw_reply(newer, nullptr, 5000), -1);
+        QTRY_VERIFY_WITH_TIMEOUT(s.log().contains("--max-buffered"), 5000);
+        // The older frame still fits and is answered.
+        QVERIFY(raw_send(older, frame.substr(frame.size() / 2)));
+        QCOMPARE(raw_reply(older, nullptr, 10000), 0);
+        raw_close(older);
+        raw_close(newer);
+    }
+
+    void failed_commands_quote_only_the_start_of_the_command()
+    {
+        killable_server s(args({}));
+        QVERIFY2(s.ok(), qPrintable(s.log()));
+        const int fd = raw_logged_in(s.port());
+        std::string why;
+        const std::string huge(4u << 20, 'z');
+        QCOMPARE(command_status(fd, "view " + huge, &why), 1);
+        QVERIFY2(why.size() < 400, why.substr(0, 400).c_str());
+        QCOMPARE(command_status(fd, "create t v \"" + huge + "\"", &why), 1);
+        QVERIFY(why.size() < 400);
+        raw_close(fd);
+        QTRY_VERIFY_WITH_TIMEOUT(s.log().count('\n') >= 4, 5000);
+        QVERIFY(s.log().size() < 4000);
     }
 
     void max_frame_bounds_a_command()
