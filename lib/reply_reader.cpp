@@ -14,6 +14,7 @@ constexpr std::size_t max_recv = 524288;
 // buffer, which is refilled (after moving the unread rest to its front) when a field needs more.
 struct socket_source {
     net::socket_t s;
+    const std::atomic<bool> *stop;
     std::uint8_t *buf;
     std::size_t cap;
     const std::uint8_t *p;
@@ -39,7 +40,7 @@ struct socket_source {
                 want = unreceived;
             if (want > max_recv)
                 want = max_recv;
-            const long k = net::recv_some(s, end, want);
+            const long k = net::recv_some(s, end, want, stop);
             if (k <= 0) {
                 io = k == 0 ? reply_reader::outcome::closed : reply_reader::outcome::recv_error;
                 return false;
@@ -59,7 +60,7 @@ reply_reader::outcome reply_reader::read_header(net::socket_t s, bool any_status
     std::size_t staged = 0;
     const std::size_t room = cap_ < max_recv ? cap_ : max_recv;
     while (staged < 5) {
-        const long n = net::recv_some(s, buf_ + staged, room - staged);
+        const long n = net::recv_some(s, buf_ + staged, room - staged, stop_);
         if (n == 0)
             return outcome::closed;
         if (n < 0)
@@ -86,7 +87,7 @@ reply_reader::outcome reply_reader::drain(net::socket_t s, std::size_t unreceive
 {
     while (unreceived) {
         const std::size_t want = unreceived < cap_ ? unreceived : cap_;
-        const long n = net::recv_some(s, buf_, want < max_recv ? want : max_recv);
+        const long n = net::recv_some(s, buf_, want < max_recv ? want : max_recv, stop_);
         if (n == 0)
             return outcome::closed;
         if (n < 0)
@@ -134,7 +135,7 @@ reply_reader::outcome reply_reader::read_command(net::socket_t s, result_set **o
         return o == outcome::ok ? outcome::failed_status : o;
     }
     const std::size_t body_len = need_ - 5;
-    socket_source in { s, buf_, cap_, buf_ + 5, buf_ + staged_, need_ - staged_ };
+    socket_source in { s, stop_, buf_, cap_, buf_ + 5, buf_ + staged_, need_ - staged_ };
     result_set *rs = decode_body(in, body_len);
     received_ = need_ - in.unreceived;
     if (in.io != outcome::ok) {

@@ -6,6 +6,7 @@
 
 #include "platform/net.h"
 
+#include <atomic>
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -18,7 +19,9 @@ class reply_reader {
 public:
     enum class outcome { ok, failed_status, closed, recv_error, malformed };
 
-    reply_reader(std::uint8_t *buf, std::size_t buf_len) : buf_(buf), cap_(buf_len) {}
+    // stop: the connection's cancel flag; a set flag ends every wait with recv_error.
+    reply_reader(std::uint8_t *buf, std::size_t buf_len, const std::atomic<bool> *stop)
+        : buf_(buf), cap_(buf_len), stop_(stop) {}
 
     // The login reply: only status 1 refuses; the body is skipped.
     outcome read_login(net::socket_t s);
@@ -39,6 +42,7 @@ private:
 
     std::uint8_t *buf_;
     std::size_t cap_;
+    const std::atomic<bool> *stop_;
     std::size_t staged_ = 0;   // bytes in buf_ that belong to this frame
     std::size_t need_ = 0;     // frame bytes in total (length field + 4)
     std::size_t received_ = 0;
