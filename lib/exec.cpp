@@ -59,20 +59,22 @@ extern "C" result_set *exec(const char *cmd, int len)
     case reply_reader::outcome::ok:
         error_state::succeeded();
         return rs;
-    case reply_reader::outcome::closed:
-        std::printf("rsz == 0 and error(%d) is: %s\n", net::last_error(), net::error_text());
-        error_state::connection_lost("the server closed the connection", false);
-        return nullptr;
     case reply_reader::outcome::failed_status:
         error_state::server_refused(reader.failure_body().data(), reader.failure_body().size());
         return nullptr;
+    case reply_reader::outcome::closed:
+        std::printf("rsz == 0 and error(%d) is: %s\n", net::last_error(), net::error_text());
+        error_state::connection_lost("the server closed the connection", false);
+        break;
     case reply_reader::outcome::recv_error:
         error_state::connection_lost("receiving the reply failed");
-        return nullptr;
+        break;
     case reply_reader::outcome::malformed:
-        error_state::connection_lost("the server's reply is malformed", false);
-        return nullptr;
+        error_state::connection_lost(("the server's reply is malformed: " + reader.problem()).c_str(), false);
+        break;
     }
+    // The rest of the frame, or of a broken one, must not become the answer to a later command.
+    registry::release(c);
     return nullptr;
 }
 

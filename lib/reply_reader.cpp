@@ -30,24 +30,36 @@ struct socket_source {
     {
         if (n > cap || n > left() || io != reply_reader::outcome::ok)
             return false;
+        compact();
+        while (avail() < n)
+            if (!receive())
+                return false;
+        return true;
+    }
+
+private:
+    void compact()
+    {
         const std::size_t have = avail();
         std::memmove(buf, p, have);
         p = buf;
         end = buf + have;
-        while (avail() < n) {
-            std::size_t want = cap - avail();
-            if (want > unreceived)
-                want = unreceived;
-            if (want > max_recv)
-                want = max_recv;
-            const long k = net::recv_some(s, end, want, stop);
-            if (k <= 0) {
-                io = k == 0 ? reply_reader::outcome::closed : reply_reader::outcome::recv_error;
-                return false;
-            }
-            end += k;
-            unreceived -= static_cast<std::size_t>(k);
+    }
+
+    bool receive()
+    {
+        std::size_t want = static_cast<std::size_t>(buf + cap - end);
+        if (want > unreceived)
+            want = unreceived;
+        if (want > max_recv)
+            want = max_recv;
+        const long k = net::recv_some(s, end, want, stop);
+        if (k <= 0) {
+            io = k == 0 ? reply_reader::outcome::closed : reply_reader::outcome::recv_error;
+            return false;
         }
+        end += k;
+        unreceived -= static_cast<std::size_t>(k);
         return true;
     }
 };
@@ -70,16 +82,25 @@ reply_reader::outcome reply_reader::read_header(net::socket_t s, bool any_status
         if (staged >= 4) {
             std::uint32_t len = 0;
             std::memcpy(&len, buf_, 4);  // the wire is little-endian, as are our hosts
-            if (len == 0xFFFFFFFFu || len == 0)
+            if (len == 0xFFFFFFFFu || len == 0) {
+                problem_ = len == 0 ? "a length of 0" : "the length 0xFFFFFFFF";
                 return outcome::malformed;
+            }
             need_ = static_cast<std::size_t>(len) + 4;
         }
     }
-    staged_ = staged < need_ ? staged : need_;
+    if (staged > need_) {
+        // Nothing may follow a reply before the next request: the server is out of step.
+        problem_ = "bytes after the end of its frame";
+        return outcome::malformed;
+    }
+    staged_ = staged;
     received_ = staged_;
     status_ = buf_[4];
-    if (status_ != 0 && status_ != 1 && !any_status)
+    if (status_ != 0 && status_ != 1 && !any_status) {
+        problem_ = "status " + std::to_string(status_);
         return outcome::malformed;
+    }
     return outcome::ok;
 }
 
@@ -142,15 +163,18 @@ reply_reader::outcome reply_reader::read_command(net::socket_t s, result_set **o
         delete rs;
         return in.io;
     }
-    // Whatever the decoder did not take (trailing bytes, or the rest of a refused body) is read
-    // and dropped so the next reply starts at its own length field.
+    if (!rs) {
+        // The connection is closed for it: the rest of the frame may be far away or never come.
+        problem_ = "its result set does not fit its length";
+        return outcome::malformed;
+    }
+    // Bytes after the rows inside the frame are read and dropped so the next reply starts at its
+    // own length field.
     o = drain(s, in.unreceived);
     if (o != outcome::ok) {
         delete rs;
         return o;
     }
-    if (!rs)
-        return outcome::malformed;
     *out = rs;
     return outcome::ok;
 }

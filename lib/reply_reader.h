@@ -1,7 +1,8 @@
 // Reads one reply frame (length, status, body) from a socket: a strict state machine over the
 // length field, the status byte and the body's own counts. The body is decoded as it arrives,
-// through the connection's receive buffer; every frame is consumed to its last byte, also when
-// it is refused, so the connection stays in step with the server.
+// through the connection's receive buffer. A well-formed frame is consumed to its last byte,
+// also when it is refused, so the connection stays in step with the server; after a malformed
+// one the caller closes the connection.
 #pragma once
 
 #include "platform/net.h"
@@ -29,6 +30,8 @@ public:
     outcome read_command(net::socket_t s, result_set **out);
 
     std::size_t received() const { return received_; }
+    // What was wrong with a malformed reply.
+    const std::string &problem() const { return problem_; }
     // The start of a refused reply's body (the server's reason), at most failure_text_max bytes.
     const std::string &failure_body() const { return failure_body_; }
     static constexpr std::size_t failure_text_max = 4096;
@@ -48,6 +51,7 @@ private:
     std::size_t received_ = 0;
     int status_ = -1;
     std::string failure_body_;
+    std::string problem_;
 };
 
 } // namespace vorn

@@ -108,7 +108,7 @@ extern "C" bool connect_to_server(const char *ip, int port, const char *user, co
         return give_up(c, "receiving the login reply failed");
     case reply_reader::outcome::malformed:
         std::printf("login failed(bad length).\n");
-        return give_up(c, "the server's login reply is malformed", false);
+        return give_up(c, ("the server's login reply is malformed: " + reader.problem()).c_str(), false);
     }
     return false;
 }
