@@ -14,13 +14,16 @@
 
 namespace vorn {
 
-// A body that is already in memory.
+// A body that is already in memory. A source also tells how much of the body has not arrived
+// yet (unreceived) and can be asked to receive more without consuming it (read_ahead).
 struct memory_source {
     const std::uint8_t *p;
     const std::uint8_t *end;
+    static constexpr std::size_t unreceived = 0;
     bool ensure(std::size_t n) { return static_cast<std::size_t>(end - p) >= n; }
     std::size_t avail() const { return static_cast<std::size_t>(end - p); }
     std::size_t left() const { return avail(); }  // bytes of the body not yet consumed
+    bool read_ahead() { return false; }
 };
 
 namespace detail {
@@ -93,6 +96,25 @@ template <class S> bool read_names(S &in, result_set *rs, std::uint64_t ncol)
     return true;
 }
 
+// Rows from row r on whose cells the bytes that arrived pay for, at one cell per body byte
+// as the count check in decode_body: the rows of a body whose length promises bytes that never
+// come cannot grow the caller's memory beyond a small multiple of what did come. Receives
+// more of the body when the bytes in are not enough; 0 when none can come (a body whose cells
+// run more than the receive buffer ahead of its bytes is refused with it).
+template <class S>
+std::uint64_t rows_paid(S &in, std::size_t body_len, std::uint64_t ncol, std::uint64_t nrow, std::uint64_t r)
+{
+    if (!ncol)
+        return nrow - r;
+    for (;;) {
+        const std::uint64_t paid = (body_len - in.unreceived) / ncol;
+        if (paid > r)
+            return (paid < nrow ? paid : nrow) - r;
+        if (!in.read_ahead())
+            return 0;
+    }
+}
+
 } // namespace detail
 
 // Decodes the body that `in` delivers; body_len is its total size. Null when the body is
@@ -155,8 +177,8 @@ template <class S> result_set *decode_body(S &in, std::size_t body_len)
         return nullptr;
     }
     const std::size_t ncells = static_cast<std::size_t>(nrow * ncol);
-    rs->sids = static_cast<std::uint64_t *>(mem::big_alloc(static_cast<std::size_t>(nrow) * 8));
-    rs->cells = static_cast<cell *>(mem::big_alloc(ncells * sizeof(cell)));
+    rs->sids = static_cast<std::uint64_t *>(mem::big_reserve(static_cast<std::size_t>(nrow) * 8));
+    rs->cells = static_cast<cell *>(mem::big_reserve(ncells * sizeof(cell)));
     rs->nrow = nrow;  // the block sizes for the destructor
     if (!rs->sids || !rs->cells) {
         std::free(cols);
@@ -166,7 +188,18 @@ template <class S> result_set *decode_body(S &in, std::size_t body_len)
 
     cell *out = rs->cells;
     bool ok = true;
+    std::uint64_t usable = 0;  // rows whose cells may be written
     for (std::uint64_t r = 0; r < nrow && ok; ++r) {
+        if (r == usable) {
+            const std::uint64_t more = rows_paid(in, body_len, ncol, nrow, r);
+            usable = r + more;
+            if (!more || !mem::big_commit(rs->sids, static_cast<std::size_t>(nrow) * 8, usable * 8) ||
+                !mem::big_commit(rs->cells, ncells * sizeof(cell),
+                                 static_cast<std::size_t>(usable * ncol) * sizeof(cell))) {
+                ok = false;
+                break;
+            }
+        }
         if (!read_u64(in, rs->sids[r])) {
             ok = false;
             break;

@@ -37,6 +37,20 @@ struct socket_source {
         return true;
     }
 
+    // Receives more of the body without consuming any: false when nothing more can come (all
+    // of it is in, the buffer holds nothing but unread bytes, or the connection failed).
+    bool read_ahead()
+    {
+        if (!unreceived || io != reply_reader::outcome::ok)
+            return false;
+        if (end == buf + cap) {
+            if (p == buf)
+                return false;
+            compact();
+        }
+        return receive();
+    }
+
 private:
     void compact()
     {
