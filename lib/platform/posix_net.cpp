@@ -115,6 +115,8 @@ bool connect_ipv4(socket_t s, const char *ip, std::uint16_t port, int timeout_ms
         }
     }
     ::fcntl(fd, F_SETFL, flags);
+    if (err != 0 && stopped(stop))
+        return false;  // the shutdown that woke the wait is not the reason
     return err == 0 || fail(err);
 }
 

@@ -132,6 +132,8 @@ bool connect_ipv4(socket_t s, const char *ip, std::uint16_t port, int timeout_ms
             int len = sizeof err;
             if (getsockopt(h, SOL_SOCKET, SO_ERROR, reinterpret_cast<char *>(&err), &len) != 0)
                 err = WSAGetLastError();
+            if (err != 0 && stopped(stop))
+                return false;  // the shutdown that woke the wait is not the reason
             return err == 0 || fail(err);
         }
     }
