@@ -11,6 +11,13 @@
 #include <cstdint>
 #include <cstring>
 
+// The per-cell step must be inlined into the row loop; compilers weigh it as too big to.
+#if defined(__GNUC__)
+#define VORN_ALWAYS_INLINE inline __attribute__((always_inline))
+#else
+#define VORN_ALWAYS_INLINE inline
+#endif
+
 namespace vorn::detail {
 
 // How a column's wire bytes land in its cells.
@@ -84,70 +91,89 @@ template <class S> bool read_u64(S &in, std::uint64_t &v)
     return true;
 }
 
-// A cell of a fixed-size kind, its value taken from the wire bytes at p. The value area is
-// bytes 0 to 10: a time lands at bytes 4 to 10, a date and time fills all eleven.
-inline void put_fixed(cell *out, const column_kind &k, const std::uint8_t *p)
+// Copies a string's n (> 0) bytes into the arena; null when out of memory.
+inline char *copy_string(const std::uint8_t *bytes, std::size_t n, string_arena &arena, std::size_t left)
+{
+    char *copy = arena.alloc(n, left);
+    if (!copy)
+        return nullptr;
+    if (n >= 8 && n <= 16) {  // the usual short text: two overlapping words
+        std::memcpy(copy, bytes, 8);
+        std::memcpy(copy + n - 8, bytes + n - 8, 8);
+    } else {
+        std::memcpy(copy, bytes, n);
+    }
+    return copy;
+}
+
+// One cell from the wire bytes at p; gives the position after them. The value area is bytes 0
+// to 10: a time lands at bytes 4 to 10, a date and time fills all eleven; a string cell holds
+// the pointer to its copy in the first word and its length in bytes 11 and 12. A fixed-size
+// value must be in the source; a string is taken only when its bytes and `after` more are
+// (null otherwise, or when its copy finds no memory: *no_memory is set then). The position
+// travels by value: through a reference the compiler reloads it after every cell it stores.
+template <class S>
+VORN_ALWAYS_INLINE const std::uint8_t *put_cell(S &in, cell *out, const column_kind &k, const std::uint8_t *p,
+                                                std::size_t after, string_arena &arena, bool *no_memory)
 {
     std::uint64_t low = 0, high = k.high;
     switch (k.how) {
-    case lands::bytes1: low = p[0]; break;
-    case lands::bytes2: low = static_cast<std::uint64_t>(p[0] | (p[1] << 8)); break;
-    case lands::bytes4: low = load_u32(p); break;
-    case lands::bytes8: low = load_u64(p); break;
+    case lands::nothing: break;
+    case lands::bytes1: low = p[0]; p += 1; break;
+    case lands::bytes2: low = static_cast<std::uint64_t>(p[0] | (p[1] << 8)); p += 2; break;
+    case lands::bytes4: low = load_u32(p); p += 4; break;
+    case lands::bytes8: low = load_u64(p); p += 8; break;
     case lands::time7:
         low = load_u32(p) << 32;
         high |= load_u32(p + 3) >> 8;
+        p += 7;
         break;
     case lands::datetime11:
         low = load_u64(p);
         high |= load_u32(p + 7) >> 8;
+        p += 11;
         break;
-    case lands::nothing:
-    case lands::string: break;
+    case lands::string: {
+        const std::size_t n = static_cast<std::size_t>(p[0] | (p[1] << 8));
+        const std::size_t here = static_cast<std::size_t>(in.end - p);
+        if (here < 2 + n + after)
+            return nullptr;
+        if (n) {
+            char *copy = copy_string(p + 2, n, arena, here + in.unreceived);
+            if (!copy) {
+                *no_memory = true;
+                return nullptr;
+            }
+            std::memcpy(&low, &copy, sizeof copy);
+        }
+        high |= static_cast<std::uint64_t>(n) << 24;
+        p += 2 + n;
+        break;
+    }
+#if defined(__GNUC__)
+    default: __builtin_unreachable();  // set_kind gives every column one of the above
+#endif
     }
     store_cell(out, low, high);
-}
-
-// A string cell; its bytes (n of them after the 2-byte length at p) are copied into the arena.
-// The pointer fills the value area's first word, the length bytes 11 and 12.
-inline bool put_string(cell *out, const column_kind &k, const std::uint8_t *p, std::size_t n, string_arena &arena,
-                       std::size_t left)
-{
-    char *copy = nullptr;
-    if (n) {
-        copy = arena.alloc(n, left);
-        if (!copy)
-            return false;
-        if (n >= 8 && n <= 16) {  // the usual short text: two overlapping words
-            std::memcpy(copy, p + 2, 8);
-            std::memcpy(copy + n - 8, p + 2 + n - 8, 8);
-        } else {
-            std::memcpy(copy, p + 2, n);
-        }
-    }
-    std::uint64_t low = 0;
-    std::memcpy(&low, &copy, sizeof copy);
-    store_cell(out, low, k.high | (static_cast<std::uint64_t>(n) << 24));
-    return true;
+    return p;
 }
 
 // Columns from `from` on of one row, each field asking the source for its bytes.
 template <class S>
-bool decode_fields(S &in, cell *row, const column_kind *cols, std::uint64_t from, std::uint64_t ncol, string_arena &arena)
+bool decode_fields(S &in, cell *row, const column_kind *cols, std::uint64_t from, std::uint64_t ncol,
+                   string_arena &arena)
 {
     for (std::uint64_t c = from; c < ncol; ++c) {
         const column_kind &k = cols[c];
         if (!in.ensure(k.width))
             return false;
-        if (k.how != lands::string) {
-            put_fixed(row + c, k, in.p);
-            in.p += k.width;
-            continue;
-        }
-        const std::size_t n = static_cast<std::size_t>(in.p[0] | (in.p[1] << 8));
-        if (!in.ensure(2 + n) || !put_string(row + c, k, in.p, n, arena, in.left()))
+        if (k.how == lands::string && !in.ensure(2 + static_cast<std::size_t>(in.p[0] | (in.p[1] << 8))))
             return false;
-        in.p += 2 + n;
+        bool no_memory = false;
+        const std::uint8_t *next = put_cell(in, row + c, k, in.p, 0, arena, &no_memory);
+        if (!next)
+            return false;
+        in.p = next;
     }
     return true;
 }
@@ -194,21 +220,16 @@ bool decode_rows(S &in, std::size_t body_len, result_set *rs, const column_kind 
             const std::uint8_t *p = in.p;
             rs->sids[r] = load_u64(p);
             p += 8;
+            bool no_memory = false;
             for (; c < ncol; ++c) {
-                const column_kind &k = cols[c];
-                if (k.how != lands::string) {
-                    put_fixed(row + c, k, p);
-                    p += k.width;
-                    continue;
-                }
-                const std::size_t n = static_cast<std::size_t>(p[0] | (p[1] << 8));
-                const std::size_t here = static_cast<std::size_t>(in.end - p);
-                if (here < 2 + n + k.rest)
+                const std::uint8_t *next =
+                    put_cell(in, row + c, cols[c], p, cols[c].rest, rs->strings, &no_memory);
+                if (!next)
                     break;  // the rest of the row field by field
-                if (!put_string(row + c, k, p, n, rs->strings, here + in.unreceived))
-                    return false;
-                p += 2 + n;
+                p = next;
             }
+            if (no_memory)
+                return false;
             in.p = p;
             if (c == ncol)
                 continue;

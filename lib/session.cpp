@@ -121,7 +121,8 @@ extern "C" bool exit_to_server(void)
     if (!c.cancelled.load(std::memory_order_acquire)) {
         if (c.socket == net::invalid_socket)
             net::set_not_connected();
-        if (c.socket == net::invalid_socket || !net::send_all(c.socket, notice, sizeof notice, nullptr, 0, &c.cancelled))
+        if (c.socket == net::invalid_socket ||
+            !net::send_all(c.socket, notice, sizeof notice, nullptr, 0, &c.cancelled))
             std::printf("send error(%d) %s\n", net::last_error(), net::error_text());
     }
     registry::release(c);

@@ -278,7 +278,8 @@ static void two_threads(void)
     thread *ta = thread_start(worker, &a), *tb = thread_start(refusing_worker, &b);
     thread_join(ta);
     thread_join(tb);
-    check(a.logged_in && b.logged_in && a.all_ok && b.all_ok, "two threads run 50 commands each on their own connection");
+    check(a.logged_in && b.logged_in && a.all_ok && b.all_ok,
+          "two threads run 50 commands each on their own connection");
     check(a.last_code == 0 && b.refused_code == 1, "each thread keeps its own last_error");
 }
 
