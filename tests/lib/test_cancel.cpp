@@ -28,8 +28,8 @@ std::string reason()
     return t ? std::string(t) : std::string("<null>");
 }
 
-// Takes the login (answering it unless `mute_login`), then reads one command and never answers
-// it. heard: the frame the client waits on arrived; closed: the client closed afterwards.
+// Reads the login and, unless mute_login, accepts it and reads one command; then says nothing.
+// heard: the frame the client now waits on arrived; closed: the client closed afterwards.
 scripted_peer::script stopped_server(bool mute_login, std::promise<void> &heard, std::atomic<bool> &closed)
 {
     return [mute_login, &heard, &closed](peer_conn &c) {
