@@ -6,13 +6,6 @@
 
 #include <QThread>
 
-// Until the library in this tree exports it.
-extern "C" bool cancel_exec(uint64_t thread) __attribute__((weak));
-static bool cancel_wait_of(quint64 thread)
-{
-    return cancel_exec ? cancel_exec(thread) : false;
-}
-
 // Lives on the connection thread; jobs reach it as queued calls, so they run in posting order.
 class db_link::worker : public QObject {
 };
@@ -42,7 +35,7 @@ db_link::~db_link()
     generation_.fetch_add(1);
     db_->set_refusing(true);
     if (running_ && thread_id_.load())
-        cancel_wait_of(thread_id_.load());
+        cancel_exec(thread_id_.load());
     // The last job: after everything queued, the connection ends on its own thread.
     QMetaObject::invokeMethod(worker_, [] {
         exit_to_server();
@@ -123,7 +116,7 @@ void db_link::cancel()
     generation_.fetch_add(1);
     db_->set_refusing(true);
     if (const quint64 t = thread_id_.load())
-        cancel_wait_of(t);
+        cancel_exec(t);
     emit cancelled();
     emit connection_lost();
 }
