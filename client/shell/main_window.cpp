@@ -91,8 +91,6 @@ void MainWindow::init()
     statusBar()->addWidget(status_wait_);
     indicators_ = new status_indicators(statusBar());
     indicators_->set_server(QString::fromUtf8(user_), QString::fromUtf8(ip_), port_);
-    if (db_->last_code() == failure_box::connection_gone)
-        indicators_->set_connected(false);
     // A command that finds the connection gone says so at once, not at the next reconnect.
     connect(link_, &db_link::connection_lost, indicators_, [this] { indicators_->set_connected(false); });
     connect(link_, &db_link::reconnect_requested, this, qOverload<>(&MainWindow::reconnect));

@@ -7,6 +7,7 @@
 #include "shell/main_window.h"
 #include "common/modal_seam.h"
 #include "db/db_link.h"
+#include "db/result_table.h"
 #include "vorn_tsdb.h"
 
 #include <QAction>
@@ -38,6 +39,31 @@ inline bool run_elsewhere(const devserver_process &srv, const QList<QByteArray> 
     });
     t.join();
     return ok;
+}
+
+// One query on a connection of its own, as run_elsewhere; out receives its rows.
+inline bool query_elsewhere(const devserver_process &srv, const QByteArray &cmd, result_table &out)
+{
+    bool ok = false;
+    std::thread t([&] {
+        if (!connect_to_server("127.0.0.1", srv.port(), "admin", "admin"))
+            return;
+        if (result_set *rs = exec(cmd.constData(), cmd.size())) {
+            to_table(rs, out, false);
+            del_datas(rs);
+            ok = true;
+        }
+        exit_to_server();
+    });
+    t.join();
+    return ok;
+}
+
+// The rows of a table as another client sees them; -1 when it cannot be read.
+inline int rows_elsewhere(const devserver_process &srv, const QByteArray &table)
+{
+    result_table t;
+    return query_elsewhere(srv, "view " + table, t) ? t.rows.size() : -1;
 }
 
 // Waits until every command the window asked for has run and its answer has been handled.
