@@ -14,6 +14,7 @@
 #include "vorn_tsdb.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCloseEvent>
 #include <QDialog>
 #include <QHeaderView>
@@ -24,6 +25,7 @@
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTextEdit>
+#include <QTimer>
 #include <QToolBar>
 #include <QTreeWidget>
 #include <QVBoxLayout>
@@ -104,6 +106,10 @@ void MainWindow::init()
     tab_widget_->tabBar()->addActions(act_.close_actions());
 
     files_->reopen_at_start();
+    // Text that a crash or a kill left behind is offered once the window stands.
+    QTimer::singleShot(0, files_, &cmd_file_tabs::offer_left_copies);
+    // Leaving through the language restart ends the run without closing the window.
+    connect(qApp, &QCoreApplication::aboutToQuit, files_, &cmd_file_tabs::end_session);
 
     apply_view_config();
     showMaximized();
@@ -351,5 +357,7 @@ void MainWindow::closeEvent(QCloseEvent *event)
         event->ignore();
         return;
     }
+    // Every file is saved or its changes were given up: no copy is left to offer.
+    files_->end_session();
     event->accept();
 }
