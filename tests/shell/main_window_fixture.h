@@ -76,6 +76,20 @@ inline bool settle(MainWindow *w, int timeout_ms = 60000)
     return !w->link()->busy();
 }
 
+// Runs one command on the window's own session (a job on its connection thread) and waits for
+// it; true when it succeeded.
+inline bool run_in_window(MainWindow *w, const QByteArray &cmd)
+{
+    auto ok = std::make_shared<bool>(false);
+    w->link()->post(nullptr, [cmd](db_exec &db) {
+        result_set *rs = db.run(cmd, 1);
+        if (rs)
+            del_datas(rs);
+        return rs != nullptr;
+    }, [ok](bool done) { *ok = done; });
+    return settle(w) && *ok;
+}
+
 // Builds the window the login dialog would build, logged in on its own connection thread, and
 // waits for its first tree. This thread logs in too, for the commands tests run themselves.
 inline std::unique_ptr<MainWindow> open_window(const devserver_process &srv)
