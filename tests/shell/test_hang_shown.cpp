@@ -14,6 +14,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QTemporaryDir>
 
@@ -146,9 +147,19 @@ private slots:
     void cancel_ends_the_wait_and_commands_run_after_a_reconnect()
     {
         refresh_into_the_wait();
+        w_->actions().refresh->trigger();   // asked before the cancel: never sent
         QTest::mouseClick(w_->status_wait()->cancel_button(), Qt::LeftButton);
         QVERIFY(!w_->status_wait()->isVisible());
         QCOMPARE(w_->indicators()->connection_icon(), QStringLiteral(":/img/disconnect.svg"));
+        // Asked after the cancel and failing before anything is sent (a quote cannot be in a
+        // path): its box shows, it is not taken for the dropped refresh before it.
+        w_->tree()->setCurrentItem(find_item(w_->tree(), QStringLiteral("t1")));
+        seam_->push_result(QDialog::Accepted);
+        seam_->on_dialog = [](QDialog *dlg) {
+            dlg->findChild<QLineEdit *>(QStringLiteral("s_path_le"))->setText(QStringLiteral("a\"b.bin"));
+        };
+        w_->actions().save->trigger();
+        seam_->on_dialog = nullptr;
         if (cancel_exec)
             // The cancelled command returns while the server is still stopped.
             QVERIFY(settle(w_.get()));
@@ -156,6 +167,7 @@ private slots:
             qInfo("the library cannot end the wait yet: the command returns when the server answers");
         resume_server();
         QVERIFY(settle(w_.get()));
+        QCOMPARE(seam_->last_text(), QStringLiteral("save table 't1' to file 'a\"b.bin' is failed!"));
 
         seam_->shown.clear();
         w_->actions().reconnect->trigger();
