@@ -3,11 +3,13 @@
 
 #include "editor/sys_config.h"
 #include "shell/login_dlg.h"
+#include "shell/script_recovery.h"
 #include "common/modal_seam.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QFontDatabase>
 #include <QTranslator>
 #include <clocale>
@@ -95,6 +97,9 @@ int run(QApplication &app, const char *config_path)
     load_language(sys_config.lang, qt_tr, app_tr);
     app.installTranslator(&qt_tr);
     app.installTranslator(&app_tr);
+    // Unsaved script text is copied beside the configuration, in a folder of its own.
+    script_recovery::set_root(QFileInfo(QString::fromLocal8Bit(config_path)).absoluteDir().filePath(
+        QStringLiteral("recovery")));
 
     {
         login_dlg dlg;
