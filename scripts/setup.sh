@@ -3,7 +3,7 @@
 set -euo pipefail
 packages=(build-essential cmake clang libclang-rt-14-dev qtbase5-dev qtbase5-dev-tools libqt5svg5-dev
           qttools5-dev qttools5-dev-tools qttranslations5-l10n xvfb xauth openbox xdotool x11-utils
-          zlib1g-dev libqt5charts5-dev poppler-utils lintian dpkg-dev file dbus-daemon ${VORN_EXTRA_PACKAGES:-})
+          zlib1g-dev libqt5charts5-dev libspdlog-dev poppler-utils lintian dpkg-dev file dbus-daemon ${VORN_EXTRA_PACKAGES:-})
 missing=()
 for p in "${packages[@]}"; do
   dpkg -s "$p" >/dev/null 2>&1 || missing+=("$p")
