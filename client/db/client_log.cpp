@@ -112,7 +112,8 @@ QString why_unreadable(const QString &path)
 
 void language(int code, bool catalogue_loaded)
 {
-    if (catalogue_loaded)
+    // English is the texts' own language: its catalogue may well be empty.
+    if (catalogue_loaded || code == 1)
         log_info("language %d (%s)", code, language_name(code));
     else
         log_note("language %d (%s): no translation catalogue, the texts stay English", code, language_name(code));
@@ -134,7 +135,7 @@ void reconnect_asked(const QByteArray &ip, int port, const QByteArray &user)
 
 void wait_cancelled(int waited_seconds)
 {
-    log_note("wait for the server cancelled by the user after %d s; the connection is closed", waited_seconds);
+    log_note("wait for the server cancelled by the user after %d s", waited_seconds);
 }
 
 void connection_lost(const QString &reason)
