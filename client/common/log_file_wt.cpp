@@ -20,7 +20,7 @@ log_file_wt::log_file_wt(QWidget *parent) : QWidget(parent)
                        this);
     path_->setObjectName(QStringLiteral("lbl_log_file"));
     path_->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    path_->setWordWrap(true);
+    // A path broken at one of its slashes reads as two; the box grows to the path instead.
     open_ = new QPushButton(tr("open log folder(&l)"), this);
     open_->setObjectName(QStringLiteral("pb_log_folder"));
     open_->setAutoDefault(false);
