@@ -6,6 +6,7 @@
 #include "db/db_exec.h"
 
 #include <QByteArray>
+#include <QElapsedTimer>
 #include <QString>
 #include <memory>
 
@@ -43,6 +44,7 @@ public:
     static QByteArray push_command(const QByteArray &table, const name_list &fields, const csv_text::csv_record &rec);
 
 private:
+    bool read_and_check(const QString &path, const csv_form &form);
     bool check_header(const csv_text::csv_record &head, bool typed);
     db_exec &db_;
     QByteArray table_;
@@ -53,4 +55,5 @@ private:
     qint64 rows_ = 0, done_ = 0;
     std::unique_ptr<csv_text::reader> reader_;
     QByteArray why_;
+    QElapsedTimer clock_;   // since the file was checked: the pushes' time
 };

@@ -3,6 +3,7 @@
 #include "db/csv_local.h"
 
 #include "db/builder_support.h"
+#include "db/client_log.h"
 #include "db/cmd_builders.h"
 
 #include <QFile>
@@ -109,6 +110,14 @@ bool csv_local_import::check_header(const csv_record &head, bool typed)
 
 bool csv_local_import::prepare(const QString &path, const csv_form &form)
 {
+    client_log::file_op op("read client csv file for import", table_, path);
+    const bool ok = read_and_check(path, form);
+    clock_.start();
+    return op.done(ok, ok ? text_.size() : -1, why_);
+}
+
+bool csv_local_import::read_and_check(const QString &path, const csv_form &form)
+{
     form_ = form;
     fields_.clear();
     types_.clear();
@@ -178,10 +187,14 @@ bool csv_local_import::push_next()
         return false;
     if (!builder_support::run_plain(db_, push_command(table_, fields_, rec))) {
         why_ = line_error(rec.line, "the server refused the row");
+        log_warn("import of a client csv file into '%s' stopped after %lld of %lld rows: %s", table_.constData(),
+                 done_, rows_, why_.constData());
         return false;
     }
     ++done_;
     if (done_ == rows_) {
+        log_info("import of a client csv file into '%s': %lld rows sent in %.1f ms", table_.constData(), rows_,
+                 clock_.nsecsElapsed() / 1e6);
         reader_.reset();
         text_.clear();
     }

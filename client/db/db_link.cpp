@@ -2,6 +2,7 @@
 // the cancel.
 #include "db/db_link.h"
 
+#include "db/client_log.h"
 #include "vorn_tsdb.h"
 
 #include <QThread>
@@ -15,6 +16,11 @@ db_link::db_link(const QByteArray &name, QTextEdit *log, QObject *parent)
 {
     connect(db_.get(), &db_exec::connection_lost, this, &db_link::connection_lost);
     connect(db_.get(), &db_exec::reconnect_requested, this, &db_link::reconnect_requested);
+    // On the connection thread, once per lost session (every command after it fails alike).
+    connect(db_.get(), &db_exec::connection_lost, db_.get(), [db = db_.get(), online = online_] {
+        if (online->exchange(false))
+            client_log::connection_lost(db->last_reason());
+    }, Qt::DirectConnection);
     wait_timer_.setSingleShot(false);
     connect(&wait_timer_, &QTimer::timeout, this, &db_link::announce);
 
@@ -118,6 +124,7 @@ void db_link::cancel()
     db_->set_refusing(true);
     if (const quint64 t = thread_id_.load())
         cancel_exec(t);
+    client_log::wait_cancelled(waited_seconds());
     emit cancelled();
     emit connection_lost();
 }
@@ -125,7 +132,7 @@ void db_link::cancel()
 void db_link::login(const login_values &values, QObject *asker, std::function<void(const db_status &)> done)
 {
     values_ = values;
-    post(asker, [values](db_exec &db) {
+    post(asker, [values, online = online_](db_exec &db) {
         db_status s;
         if (db.refusing()) {
             s.code = 2;
@@ -143,11 +150,14 @@ void db_link::login(const login_values &values, QObject *asker, std::function<vo
             s.code = code;
             s.reason = QString::fromUtf8(why ? why : "");
         }
+        online->store(s.ok);
+        client_log::login_result(values.ip, values.port, values.user, s.ok, s.code, s.reason);
         return s;
     }, std::move(done));
 }
 
 void db_link::reconnect(QObject *asker, std::function<void(const db_status &)> done)
 {
+    client_log::reconnect_asked(values_.ip, values_.port, values_.user);
     login(values_, asker, std::move(done));
 }
