@@ -1,7 +1,8 @@
 // The script tab: layout, running the script through result grids, and the result tab actions.
 #include "editor/cmd_script_editor.h"
 
-#include "db/db_exec.h"
+#include "common/wait_notice.h"
+#include "db/db_link.h"
 #include "editor/editor.h"
 #include "editor/editor_area.h"
 #include "editor/linenumber_wt.h"
@@ -46,8 +47,8 @@ QByteArray table_of(const QByteArray &cmd)
 
 } // namespace
 
-cmd_script_editor::cmd_script_editor(QWidget *owner, db_exec *db, const QByteArray &content, QWidget *parent)
-    : QWidget(parent), owner_(owner), db_(db), runner_(db, owner ? owner : this)
+cmd_script_editor::cmd_script_editor(QWidget *owner, db_link *link, const QByteArray &content, QWidget *parent)
+    : QWidget(parent), owner_(owner), link_(link), runner_(link, owner ? owner : this, this)
 {
     setObjectName(QStringLiteral("cmd_script_editor"));
 
@@ -65,9 +66,12 @@ cmd_script_editor::cmd_script_editor(QWidget *owner, db_exec *db, const QByteArr
     exec_btn_ = new QPushButton(tr("execute(&e)"), top);
     exec_btn_->setObjectName(QStringLiteral("exec_btn"));
     exec_btn_->setShortcut(QKeySequence(tr("Ctrl+Return")));
+    // The waits of this tab's commands: the runner's and the export's.
+    wait_ = new wait_notice(link, this, top);
     auto *btn_row = new QHBoxLayout;
     btn_row->addWidget(exec_btn_);
     btn_row->addStretch(1);
+    btn_row->addWidget(wait_);
     top_lay->addLayout(btn_row);
 
     tab_widget_ = new QTabWidget;
@@ -194,9 +198,8 @@ void cmd_script_editor::exec_cmd()
     const QList<QByteArray> commands = script_lines::split_commands(text_bytes());
     while (tab_widget_->count() > 0)
         remove_result(tab_widget_->count() - 1);
-    exec(commands, 0);
     show_or_hide_results();
-    focus_editor();
+    exec(commands, 0);
 }
 
 void cmd_script_editor::exec_sel(bool)
@@ -206,8 +209,6 @@ void cmd_script_editor::exec_sel(bool)
         return;
     const int first_line = int(ed->buffer().line_of(ed->selections().front().begin));
     exec(script_lines::split_commands(ed->selected_text().toUtf8()), first_line);
-    show_or_hide_results();
-    focus_editor();
 }
 
 void cmd_script_editor::exec_cur(bool)
@@ -216,34 +217,39 @@ void cmd_script_editor::exec_cur(bool)
     if (runner_.running())
         return;
     exec(script_lines::split_commands(ed->current_line_text().toUtf8()), int(ed->current_line()));
-    show_or_hide_results();
-    focus_editor();
-}
-
-bool cmd_script_editor::run_one(const QByteArray &cmd)
-{
-    auto *model = new tab_data_model(table_of(cmd), db_);
-    bool filled = false;
-    QByteArray line;
-    const bool ok = model->load_result(cmd, 1, &filled, &line);
-    if (db_)
-        db_->append_log(line);
-    if (!ok || !filled) {
-        delete model;
-        return ok;
-    }
-    add_result(model, cmd);
-    return true;
 }
 
 bool cmd_script_editor::exec(const QList<QByteArray> &commands, int first_line)
 {
-    failed_line_ = -1;
-    const script_runner::outcome out = runner_.run(commands, [this](const QByteArray &cmd, int) {
-        return run_one(cmd);
-    });
-    if (out.busy)
+    if (runner_.running())
         return false;
+    failed_line_ = -1;
+    // On the connection thread: the grid of a command that returned data; its log line goes in
+    // after any command the grid needed for its types.
+    const auto one = [](db_exec &db, const QByteArray &cmd, int, std::unique_ptr<grid_data> &piece) {
+        auto grid = std::make_unique<grid_data>(tab_data_model::fetch(db, table_of(cmd), cmd, 1));
+        db.append_log(grid->log_line);
+        const bool ok = grid->status.ok;
+        if (ok && grid->filled)
+            piece = std::move(grid);
+        return ok;
+    };
+    const auto take = [this, commands](int index, grid_data &&grid) {
+        const QByteArray cmd = commands.value(index);
+        auto *model = new tab_data_model(table_of(cmd));
+        model->take(std::move(grid));
+        add_result(model, cmd);
+        show_or_hide_results();
+    };
+    return runner_.start(commands, one, take, [this, commands, first_line](const script_runner::outcome &out) {
+        run_ended(out, commands, first_line);
+    });
+}
+
+void cmd_script_editor::run_ended(const script_runner::outcome &out, const QList<QByteArray> &commands, int first_line)
+{
+    show_or_hide_results();
+    focus_editor();
     QWidget *parent = owner_ ? owner_.data() : this;
     if (out.failed >= 0) {
         failed_line_ = first_line + out.failed;
@@ -252,21 +258,23 @@ bool cmd_script_editor::exec(const QList<QByteArray> &commands, int first_line)
         if (failed_line_ < ed->line_count())
             ed->set_cursor_position(ed->buffer().line_start(failed_line_));
         const QString text = tr("the cmd \"%1\" execute failed!").arg(QString::fromUtf8(commands[out.failed]));
-        if (db_)
-            failure_box::show(parent, tr("execute infomation"), text, db_->last_code(), db_->last_reason(),
-                              [db = db_] { db->request_reconnect(); });
-        else
-            modal_seam::information(parent, tr("execute infomation"), text);
-        return false;
+        QPointer<db_link> link = link_;
+        failure_box::show(parent, tr("execute infomation"), text, out.status, [link] {
+            if (link)
+                link->request_reconnect();
+        });
+        emit run_finished(false);
+        return;
     }
     if (out.cancelled) {
         modal_seam::information(parent, tr("execute infomation"),
                                 tr("the cmd execute is cancelled after %1 of %2 commands!").arg(out.done).arg(out.total));
-        return false;
+        emit run_finished(false);
+        return;
     }
     modal_seam::information(parent, tr("execute infomation"), tr("the cmd execute sussesful total!"));
     emit executed(true);
-    return true;
+    emit run_finished(true);
 }
 
 void cmd_script_editor::add_result(tab_data_model *model, const QByteArray &cmd)
@@ -382,7 +390,7 @@ QString cmd_script_editor::export_path_for(const QByteArray &cmd, const QDateTim
 
 void cmd_script_editor::export_data(bool)
 {
-    if (tab_widget_->count() == 0 || !db_)
+    if (tab_widget_->count() == 0 || !link_)
         return;
     QByteArray cmd = result_command(tab_widget_->currentIndex());
     // Trimmed as the export command wants its query: no trailing separator or blanks.
@@ -409,7 +417,8 @@ void cmd_script_editor::export_data(bool)
         const tab_data_model *model = result_model(index);
         return model && write_local_file(path, grid_csv_text(*model, form), replace, why);
     };
-    export_through_dialog(owner_ ? owner_.data() : this, *db_, req);
+    // The tab waits for the server's export: its own notice shows the wait.
+    export_through_dialog(this, *link_, req);
 }
 
 // ---------------------------------------------------------------- Edit menu

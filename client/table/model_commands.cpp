@@ -191,20 +191,27 @@ QList<tab_data_model::shared_update> tab_data_model::shared_time_point_updates()
     return out;
 }
 
-bool tab_data_model::apply_changes(const std::function<bool(int done, int total)> &progress)
+sent_commands tab_data_model::send_commands(db_exec &db, const QList<QByteArray> &commands,
+                                            const std::atomic<bool> *stop, std::atomic<int> *done)
 {
-    const QList<QByteArray> commands = pending_commands();
-    const int total = commands.size();
-    for (int i = 0; i < total; ++i) {
-        if (progress && !progress(i, total))
-            return false;
-        name_list names, types;
-        row_list rows;
+    sent_commands out;
+    out.total = commands.size();
+    out.status.ok = true;
+    for (const QByteArray &cmd : commands) {
+        if (stop && stop->load()) {
+            out.cancelled = true;
+            return out;
+        }
         QByteArray line;
-        if (!exec_ || !exec_->query(commands[i], names, rows, types, line, 0))
-            return false;
+        result_set *rs = db.run(cmd, line, 0);
+        if (!rs) {
+            out.status = db_status::of(false, db);
+            return out;
+        }
+        del_datas(rs);
+        ++out.done;
+        if (done)
+            done->store(out.done);
     }
-    if (progress)
-        progress(total, total);
-    return true;
+    return out;
 }

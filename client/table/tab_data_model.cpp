@@ -21,8 +21,8 @@ QString shown_name(const QString &name)
     return name;
 }
 
-tab_data_model::tab_data_model(const QByteArray &table, db_exec *exec, QObject *parent)
-    : QAbstractItemModel(parent), table_(table), exec_(exec)
+tab_data_model::tab_data_model(const QByteArray &table, QObject *parent)
+    : QAbstractItemModel(parent), table_(table)
 {
     ox::db::mem::register_meta_types();
     for (int k = 0; k < value_kind_count; ++k) {
@@ -51,34 +51,41 @@ void tab_data_model::clear_grid()
     sort_column_ = -1;
 }
 
-bool tab_data_model::load_result(const QByteArray &cmd, int quiet, bool *filled, QByteArray *log_line)
+namespace {
+
+// A result without rows carries no types; the table's field list has them, matched by name so
+// that a view of some of the fields still gets the right ones.
+bool types_from_fields(db_exec &db, const QByteArray &table, const name_list &names, name_list &types)
 {
-    beginResetModel();
-    clear_grid();
-    QByteArray line;
-    result_set *rs = exec_ ? exec_->run(cmd, line, quiet) : nullptr;
-    if (log_line)
-        *log_line = line;
-    bool got_columns = false;
-    if (rs) {
-        const bool was_blocked = blockSignals(true);
-        got_columns = fill_from(rs);
-        blockSignals(was_blocked);
-        del_datas(rs);
+    if (table.isEmpty())
+        return false;
+    name_list fnames, ftypes, numbers;
+    if (!field_info(db, table, fnames, ftypes, numbers, true))
+        return false;
+    name_list found;
+    for (const QByteArray &n : names) {
+        int at_field = fnames.indexOf(n);
+        for (int i = 0; at_field < 0 && i < fnames.size(); ++i)
+            if (shown_name(QString::fromUtf8(fnames[i])) == shown_name(QString::fromUtf8(n)))
+                at_field = i;
+        if (at_field < 0)
+            break;
+        found << ftypes[at_field];
     }
-    endResetModel();
-    if (filled)
-        *filled = got_columns;
-    return rs != nullptr;
+    if (found.size() == names.size())
+        types = found;
+    else
+        types = ftypes; // names the list does not know: take the fields in their order
+    return true;
 }
 
-// Reads the result set straight into the column storage: the same names, types and values the
+// Reads the result set straight into column storage: the same names, types and values the
 // table form would give, without a QVariant per cell in between.
-bool tab_data_model::fill_from(const result_set *rs)
+void fill_from(db_exec &db, const QByteArray &table, const result_set *rs, grid_data &out)
 {
     const uint64_t nrows = rows_of(rs);
     const uint64_t ncols = cols_of(rs);
-    QList<QByteArray> names, types;
+    name_list names, types;
     for (uint64_t c = 0; c < ncols; ++c) {
         int len = 0;
         const char *p = col_name(&len, rs, int(c));
@@ -95,58 +102,79 @@ bool tab_data_model::fill_from(const result_set *rs)
         types << t;
     }
     if (types.isEmpty() && !names.isEmpty())
-        types_from_fields(names, types);
+        types_from_fields(db, table, names, types);
     if (types.size() != names.size() || names.isEmpty())
-        return false;
-    for (int c = 0; c < names.size(); ++c) {
-        if (!delegate_map_.count(types[c])) {
-            clear_grid();
-            return false;
-        }
-        add_column(names[c], types[c]);
-    }
+        return;
+    for (const QByteArray &t : qAsConst(types))
+        if (kind_of(t) == kind::none)
+            return;
+    out.filled = true;
+    out.names = names;
+    out.types = types;
+    out.stores.reserve(std::size_t(ncols));
+    for (const QByteArray &t : qAsConst(types))
+        out.stores.emplace_back(kind_of(t));
     if (!values_ok)
-        return true;
-    for (column &col : columns_)
-        col.store.reserve(std::size_t(nrows));
+        return;
     for (uint64_t c = 0; c < ncols; ++c) {
-        column_store &store = columns_[std::size_t(c)].store;
+        column_store &store = out.stores[std::size_t(c)];
+        store.reserve(std::size_t(nrows));
         for (uint64_t r = 0; r < nrows; ++r)
             store.append_cell(at(r, c, rs));
     }
-    sids_.resize(std::size_t(nrows));
+    out.sids.resize(std::size_t(nrows));
     for (uint64_t r = 0; r < nrows; ++r)
-        sids_[std::size_t(r)] = sid_of(rs, r);
-    order_.resize(std::size_t(nrows));
-    std::iota(order_.begin(), order_.end(), std::size_t(0));
-    loaded_rows_ = std::size_t(nrows);
-    return true;
+        out.sids[std::size_t(r)] = sid_of(rs, r);
+    out.order.resize(std::size_t(nrows));
+    std::iota(out.order.begin(), out.order.end(), std::size_t(0));
 }
 
-// A result without rows carries no types; the table's field list has them, matched by name so
-// that a view of some of the fields still gets the right ones.
-bool tab_data_model::types_from_fields(const QList<QByteArray> &names, QList<QByteArray> &types)
+} // namespace
+
+grid_data tab_data_model::fetch(db_exec &db, const QByteArray &table, const QByteArray &cmd, int quiet)
 {
-    if (!exec_ || table_.isEmpty())
-        return false;
-    name_list fnames, ftypes, numbers;
-    if (!field_info(*exec_, table_, fnames, ftypes, numbers, true))
-        return false;
-    QList<QByteArray> found;
-    for (const QByteArray &n : names) {
-        int at_field = fnames.indexOf(n);
-        for (int i = 0; at_field < 0 && i < fnames.size(); ++i)
-            if (shown_name(QString::fromUtf8(fnames[i])) == shown_name(QString::fromUtf8(n)))
-                at_field = i;
-        if (at_field < 0)
-            break;
-        found << ftypes[at_field];
+    grid_data out;
+    result_set *rs = db.run(cmd, out.log_line, quiet);
+    out.status = db_status::of(rs != nullptr, db);
+    if (rs) {
+        fill_from(db, table, rs, out);
+        del_datas(rs);
     }
-    if (found.size() == names.size())
-        types = found;
-    else
-        types = ftypes; // names the list does not know: take the fields in their order
-    return true;
+    return out;
+}
+
+void tab_data_model::take(grid_data &&data)
+{
+    beginResetModel();
+    clear_grid();
+    if (data.filled && data.stores.size() == std::size_t(data.names.size())) {
+        for (int c = 0; c < data.names.size(); ++c) {
+            add_column(data.names[c], data.types[c]);
+            columns_.back().store = std::move(data.stores[std::size_t(c)]);
+        }
+        const std::size_t rows = columns_.empty() ? 0 : columns_[0].store.size();
+        if (data.order.size() == rows && data.sids.size() == rows) {
+            sids_ = std::move(data.sids);
+            order_ = std::move(data.order);
+            loaded_rows_ = rows;
+        } else {
+            for (column &c : columns_)
+                c.store = column_store(c.kind);
+        }
+    }
+    endResetModel();
+}
+
+bool tab_data_model::load_result(db_exec &db, const QByteArray &cmd, int quiet, bool *filled, QByteArray *log_line)
+{
+    grid_data data = fetch(db, table_, cmd, quiet);
+    const bool ok = data.status.ok;
+    if (filled)
+        *filled = data.filled;
+    if (log_line)
+        *log_line = data.log_line;
+    take(std::move(data));
+    return ok;
 }
 
 void tab_data_model::add_column(const QByteArray &name, const QByteArray &type)

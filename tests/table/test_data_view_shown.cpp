@@ -60,7 +60,8 @@ private slots:
         ox::db::mem::register_meta_types();
         srv = std::make_unique<table_server>(QStringList{QStringLiteral("--demo")});
         QVERIFY2(srv->ok(), qPrintable(srv->error()));
-        view = std::make_unique<data_view>("all_types", srv->exec());
+        view = std::make_unique<data_view>("all_types", srv->link());
+        QVERIFY(srv->settle());
         view->move(20, 20);
         view->show();
         view->activateWindow();
@@ -187,8 +188,9 @@ private slots:
         QTranslator tr;
         QVERIFY(tr.load(QStringLiteral(":/lang/vorn_tsdb_cli_%1.qm").arg(lang)));
         QCoreApplication::installTranslator(&tr);
-        data_view w("all_types", srv->exec());
+        data_view w("all_types", srv->link());
         QCoreApplication::removeTranslator(&tr);
+        QVERIFY(srv->settle());
         w.move(20, 20);
         w.show();
         w.raise();
