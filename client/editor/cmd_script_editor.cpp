@@ -236,10 +236,7 @@ bool cmd_script_editor::exec(const QList<QByteArray> &commands, int first_line)
     };
     const auto take = [this, commands](int index, grid_data &&grid) {
         const QByteArray cmd = commands.value(index);
-        auto *model = new tab_data_model(table_of(cmd));
-        model->take(std::move(grid));
-        add_result(model, cmd);
-        show_or_hide_results();
+        add_result(cmd, std::move(grid));
     };
     return runner_.start(commands, one, take, [this, commands, first_line](const script_runner::outcome &out) {
         run_ended(out, commands, first_line);
@@ -277,23 +274,20 @@ void cmd_script_editor::run_ended(const script_runner::outcome &out, const QList
     emit run_finished(true);
 }
 
-void cmd_script_editor::add_result(tab_data_model *model, const QByteArray &cmd)
+void cmd_script_editor::add_result(const QByteArray &cmd, grid_data &&grid)
 {
     auto *page = new QSplitter(Qt::Horizontal);
     page->setChildrenCollapsible(false);
     auto *view = new QTableView;
     page->addWidget(view);
-    model->setParent(view);
-    model->set_read_only(true);
+    // The grid is set up empty and takes its rows in one reset once it is in place: a view
+    // given a model of a million rows lays out its row header twice.
+    auto *model = new tab_data_model(table_of(cmd), view);
     view->setModel(model);
     // No indicator yet: the rows keep the server's order until the user picks a column.
     view->horizontalHeader()->setSortIndicator(-1, Qt::AscendingOrder);
     view->setSortingEnabled(true);
-    for (int c = 0; c < model->columnCount(); ++c)
-        if (item_dlgt *d = model->delegate_of(c))
-            view->setItemDelegateForColumn(c, d);
     page->setProperty(command_property, cmd);
-    view->resizeColumnsToContents();
 
     auto *find = new QAction(QIcon(QStringLiteral(":/img/find.svg")), tr("find text"), view);
     find->setShortcut(QKeySequence(tr("ctrl+shift+f")));
@@ -305,16 +299,26 @@ void cmd_script_editor::add_result(tab_data_model *model, const QByteArray &cmd)
         search_tab_dlg::of(view, model, false)->show_top(false);
         emit find_in_result(view);
     });
-    // Off by default: a result tab opens on its grid, and the chart costs nothing until asked.
-    QAction *chart = chart_pane::add_toggle(page, model, view, false);
-    // A reload may make the grid chartable or not: the button beside the tabs follows.
-    connect(chart, &QAction::changed, this, &cmd_script_editor::follow_chart_toggle);
 
     QString title = QString::fromUtf8(cmd);
     title.replace(QLatin1Char('&'), QLatin1String("&&"));
     const int index = tab_widget_->addTab(page, title);
     tab_widget_->setTabToolTip(index, QString::fromUtf8(cmd));
     tab_widget_->setCurrentIndex(index);
+    show_or_hide_results();
+
+    model->take(std::move(grid));
+    model->set_read_only(true);
+    for (int c = 0; c < model->columnCount(); ++c)
+        if (item_dlgt *d = model->delegate_of(c))
+            view->setItemDelegateForColumn(c, d);
+    // Shown, the grid measures the rows in sight; hidden, the first rows of the result.
+    view->resizeColumnsToContents();
+    // Off by default: a result tab opens on its grid, and the chart costs nothing until asked.
+    QAction *chart = chart_pane::add_toggle(page, model, view, false);
+    // A reload may make the grid chartable or not: the button beside the tabs follows.
+    connect(chart, &QAction::changed, this, &cmd_script_editor::follow_chart_toggle);
+    follow_chart_toggle();
 }
 
 void cmd_script_editor::remove_result(int index)

@@ -24,6 +24,7 @@ class wait_notice;
 class editor_area;
 class tab_data_model;
 struct editor_actions;
+struct grid_data;
 
 class cmd_script_editor : public QWidget {
     Q_OBJECT
@@ -121,7 +122,8 @@ public slots:
 
 private:
     void run_ended(const script_runner::outcome &out, const QList<QByteArray> &commands, int first_line);
-    void add_result(tab_data_model *model, const QByteArray &cmd);
+    // A result tab for the command's grid, made current.
+    void add_result(const QByteArray &cmd, grid_data &&grid);
     void remove_result(int index);
     void show_or_hide_results();
     void focus_editor();
