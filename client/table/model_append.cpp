@@ -55,7 +55,7 @@ grid_rows tab_data_model::fetch_rows(db_exec &db, const QByteArray &cmd, int qui
 bool tab_data_model::added_rows_pending() const
 {
     // Added rows sit behind the loaded ones in storage; loaded rows must stay in front of them.
-    return !new_items_.empty() || (!columns_.empty() && columns_[0].store.size() != loaded_rows_);
+    return !new_items_.empty() || (!columns_.empty() && columns_[0].store->size() != loaded_rows_);
 }
 
 tab_data_model::append_status tab_data_model::append_rows(db_exec &db, const QByteArray &cmd, int quiet, int *appended)
@@ -111,7 +111,7 @@ tab_data_model::append_status tab_data_model::take_rows(grid_rows &&in, int *app
     // Into storage first: rows that no grid row points to yet are invisible to the views.
     const std::size_t first_storage = loaded_rows_;
     for (std::size_t c = 0; c < ncols; ++c) {
-        column_store &store = columns_[c].store;
+        column_store &store = own_store(columns_[c]);
         store.reserve(first_storage + take.size());
         for (std::size_t r : take)
             store.append_row_of(in.stores[c], r);
@@ -132,7 +132,7 @@ tab_data_model::append_status tab_data_model::take_rows(grid_rows &&in, int *app
     std::vector<int> old_pos(n_new, n_old);
     if (sort_column_ >= 0 && sort_column_ < columnCount()) {
         const kind k = columns_[std::size_t(sort_column_)].kind;
-        const column_store &store = columns_[std::size_t(sort_column_)].store;
+        const column_store &store = *columns_[std::size_t(sort_column_)].store;
         std::vector<QVariant> keys(n_new);
         for (std::size_t i = 0; i < n_new; ++i)
             keys[i] = store.value(first_storage + i);

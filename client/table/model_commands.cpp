@@ -174,7 +174,7 @@ QList<tab_data_model::shared_update> tab_data_model::shared_time_point_updates()
         loaded_at.emplace(e.second, 0);
         wanted.insert(column_store::time_ns_of(e.second));
     }
-    const column_store &points = columns_[std::size_t(time_point_col_)].store;
+    const column_store &points = *columns_[std::size_t(time_point_col_)].store;
     for (std::size_t srow = 0; srow < loaded_rows_ && srow < points.size(); ++srow) {
         std::int64_t ns = 0;
         if (points.time_ns_at(srow, &ns) && !wanted.count(ns))

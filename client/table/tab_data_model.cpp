@@ -150,16 +150,16 @@ void tab_data_model::take(grid_data &&data)
     if (data.filled && data.stores.size() == std::size_t(data.names.size())) {
         for (int c = 0; c < data.names.size(); ++c) {
             add_column(data.names[c], data.types[c]);
-            columns_.back().store = std::move(data.stores[std::size_t(c)]);
+            *columns_.back().store = std::move(data.stores[std::size_t(c)]);
         }
-        const std::size_t rows = columns_.empty() ? 0 : columns_[0].store.size();
+        const std::size_t rows = columns_.empty() ? 0 : columns_[0].store->size();
         if (data.order.size() == rows && data.sids.size() == rows) {
             sids_ = std::move(data.sids);
             order_ = std::move(data.order);
             loaded_rows_ = rows;
         } else {
             for (column &c : columns_)
-                c.store = column_store(c.kind);
+                c.store = std::make_shared<column_store>(c.kind);
         }
     }
     endResetModel();
@@ -181,7 +181,7 @@ void tab_data_model::add_column(const QByteArray &name, const QByteArray &type)
 {
     column col;
     col.kind = kind_of(type);
-    col.store = column_store(col.kind);
+    col.store = std::make_shared<column_store>(col.kind);
     col.header = std::make_unique<dbl_val_item>();
     const QString n = QString::fromUtf8(name);
     col.header->set_value(Qt::EditRole, n);
@@ -193,6 +193,25 @@ void tab_data_model::add_column(const QByteArray &name, const QByteArray &type)
     if (time_point_col_ < 0 && name == time_point_field)
         time_point_col_ = int(columns_.size());
     columns_.push_back(std::move(col));
+}
+
+column_store &tab_data_model::own_store(column &c)
+{
+    if (c.store.use_count() > 1)
+        c.store = std::make_shared<column_store>(*c.store);
+    return *c.store;
+}
+
+std::shared_ptr<const column_store> tab_data_model::stored_values(int col) const
+{
+    // Rows leave storage order only by a sort or an added row (followed rows go to the end of
+    // an unsorted grid).
+    if (col < 0 || col >= int(columns_.size()) || sort_column_ >= 0 || !new_items_.empty())
+        return nullptr;
+    for (const column &c : columns_)
+        if (!c.extras.empty() || c.store->size() != order_.size())
+            return nullptr;
+    return columns_[std::size_t(col)].store;
 }
 
 bool tab_data_model::inside(int row, int col) const
@@ -215,7 +234,7 @@ dbl_val_item *tab_data_model::ensure_item(int row, int col)
     cell_extra &x = c.extras[storage_row(row)];
     if (!x.item) {
         x.item = new dbl_val_item;
-        const QVariant v = c.store.value(storage_row(row));
+        const QVariant v = c.store->value(storage_row(row));
         x.item->set_base_value(v);
         x.item->set_value(Qt::EditRole, v);
     }
@@ -247,7 +266,7 @@ double tab_data_model::number_at(int row, int col, bool *ok) const
                 out = v.toDouble(&got);
             }
         } else {
-            got = c.store.number_at(storage_row(row), &out);
+            got = c.store->number_at(storage_row(row), &out);
         }
     }
     if (ok)
@@ -263,7 +282,7 @@ bool tab_data_model::time_ns_at(int row, int col, qint64 *ns) const
     const cell_extra *x = extra_at(row, col);
     if (!x || !x->item) {
         std::int64_t v = 0;
-        if (!c.store.time_ns_at(storage_row(row), &v))
+        if (!c.store->time_ns_at(storage_row(row), &v))
             return false;
         *ns = v;
         return true;
@@ -286,7 +305,7 @@ QVariant tab_data_model::value_at(int row, int col) const
     const cell_extra *x = extra_at(row, col);
     if (x && x->item)
         return x->item->value(Qt::EditRole);
-    return columns_[std::size_t(col)].store.value(storage_row(row));
+    return columns_[std::size_t(col)].store->value(storage_row(row));
 }
 
 QString tab_data_model::header_text(int col) const
@@ -413,7 +432,7 @@ QVariant tab_data_model::data(const QModelIndex &index, int role) const
     const cell_extra *x = extra_at(row, col);
     const column &c = columns_[std::size_t(col)];
     if (role == Qt::DisplayRole) {
-        const QVariant v = x && x->item ? x->item->value(Qt::EditRole) : c.store.value(storage_row(row));
+        const QVariant v = x && x->item ? x->item->value(Qt::EditRole) : c.store->value(storage_row(row));
         return c.delegate->display_text(v);
     }
     // A search hit shows at once, whether or not the cell was edited.
@@ -422,7 +441,7 @@ QVariant tab_data_model::data(const QModelIndex &index, int role) const
     if (x && x->item)
         return x->item->value(role);
     if (role == Qt::EditRole)
-        return c.store.value(storage_row(row));
+        return c.store->value(storage_row(row));
     return QVariant();
 }
 
@@ -505,10 +524,10 @@ bool tab_data_model::insertRows(int row, int count, const QModelIndex &parent)
     QFont bold;
     bold.setWeight(75);
     for (int i = 0; i < count; ++i) {
-        const std::size_t sr = columns_[0].store.size();
+        const std::size_t sr = columns_[0].store->size();
         for (column &c : columns_) {
             const QVariant v = default_value(type_name(c.kind));
-            c.store.append(v);
+            own_store(c).append(v);
             auto *item = new dbl_val_item;
             item->set_base_value(v);
             item->set_value(Qt::EditRole, v);

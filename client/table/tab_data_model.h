@@ -126,6 +126,10 @@ public:
     // value); a date or date and time as wall-clock nanoseconds since 1970-01-01.
     double number_at(int row, int col, bool *ok) const;
     bool time_ns_at(int row, int col, qint64 *ns) const;
+    // The stored values of a column, for a reader on another thread; they stay as they are
+    // while the reader holds them. Null unless every grid row r is storage row r and no cell
+    // was edited, added or marked: only then are the stored values what the grid shows.
+    std::shared_ptr<const column_store> stored_values(int col) const;
 
     QModelIndex index(int row, int column, const QModelIndex &parent = QModelIndex()) const override;
     QModelIndex parent(const QModelIndex &child) const override;
@@ -157,11 +161,15 @@ private:
         value_kind kind = value_kind::none;
         item_dlgt *delegate = nullptr;
         std::unique_ptr<dbl_val_item> header;
-        column_store store;
+        // Shared with readers on other threads (the chart's time order), who see it unchanged:
+        // rows are appended to a copy while it is shared.
+        std::shared_ptr<column_store> store;
         std::unordered_map<std::size_t, cell_extra> extras; // by storage row
     };
 
     void clear_grid();
+    // The column's storage for appending: a copy first while others read it.
+    static column_store &own_store(column &c);
     bool inside(int row, int col) const;
     std::size_t storage_row(int row) const { return order_[std::size_t(row)]; }
     const cell_extra *extra_at(int row, int col) const;

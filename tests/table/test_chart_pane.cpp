@@ -514,6 +514,29 @@ private slots:
         QVERIFY(by->tickType() == QValueAxis::TicksFixed || std::isfinite(by->tickInterval()));
     }
 
+    void a_grid_ordered_elsewhere_draws_the_same_lines()
+    {
+        // Large grids are ordered on another thread; a threshold of one row sends this one there.
+        const int large = chart_pane::background_rows();
+        charted here(srv->exec(), "m", "view m");
+        chart_pane::set_background_rows(1);
+        charted there(srv->exec(), "m", "view m");
+        QTRY_VERIFY(!there.pane->building() && there.pane->drawn_points() > 0);
+        QCOMPARE(there.pane->x_from(), here.pane->x_from());
+        QCOMPARE(there.pane->x_to(), here.pane->x_to());
+        for (int col : chart_pane::value_columns(here.model))
+            QCOMPARE(there.pane->series_of(col)->pointsVector(), here.pane->series_of(col)->pointsVector());
+
+        // An edit while the order is built elsewhere: that build is stale, the edit shows.
+        there.model->load_result(*srv->exec(), "view m", 1);
+        there.pane->refresh_now();
+        QVERIFY(there.pane->building());
+        const int col = chart_pane::value_columns(there.model)[0];
+        QVERIFY(there.model->setData(there.model->index(0, col), 42));
+        QTRY_VERIFY(!there.pane->building() && max_y(there.pane->series_of(col)) == 42.0);
+        chart_pane::set_background_rows(large);
+    }
+
     void toggle_makes_the_pane_on_demand()
     {
         QSplitter page;
