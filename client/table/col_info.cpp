@@ -93,10 +93,11 @@ col_info::col_info(db_link *link_, QWidget *parent) : QWidget(parent), link(link
     edit_row->addWidget(add_btn);
     edit_row->addWidget(delete_btn);
     edit_row->addStretch(1);
+    // The wait of the create command, apart from the buttons that apply or close.
     wait_ = new wait_notice(link, this, this);
     auto *button_row = new QHBoxLayout;
-    button_row->addStretch(1);
     button_row->addWidget(wait_);
+    button_row->addStretch(1);
     button_row->addWidget(apply_btn);
     button_row->addWidget(cancel_btn);
     auto *layout = new QVBoxLayout(this);

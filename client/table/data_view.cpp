@@ -129,13 +129,15 @@ void data_view::build_form()
     range->addSpacing(12);
     range->addWidget(label_3_);
     range->addWidget(e_dtm_);
+    // The waits of this window's commands, apart from the buttons that apply or close.
+    wait_ = new wait_notice(link_, this, this);
+    range->addSpacing(12);
+    range->addWidget(wait_);
     range->addStretch(1);
     range->addWidget(add_btn_);
-    wait_ = new wait_notice(link_, this, this);
     auto *bottom = new QHBoxLayout;
     bottom->addWidget(export_btn_);
     bottom->addStretch(1);
-    bottom->addWidget(wait_);
     bottom->addWidget(apply_btn_);
     bottom->addWidget(cancel_btn_);
     auto *all = new QVBoxLayout(this);
