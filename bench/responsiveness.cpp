@@ -3,7 +3,7 @@
 // into a script tab's result grid, (b) the data view opening a million rows with the row limit
 // off, (c) "execute cmd" of a 100,000-line file, (d) a command against a server that does not
 // answer (stopped with SIGSTOP), cancelled after 2 s. Prints the longest gap and the 99th
-// percentile of each, with the load average. Arguments: [rows] [lines] [phases, e.g. "bd"].
+// percentile of each, how much of a gap the GUI thread itself ran, and the load average. Arguments: [rows] [lines] [phases, e.g. "bd"].
 #include "client_bench_session.h"
 #include "common/modal_seam.h"
 #include "common/wait_notice.h"
@@ -27,52 +27,73 @@
 #include <cstdio>
 #include <cstdlib>
 #include <sys/types.h>
+#include <ctime>
 #include <vector>
 
 namespace {
 
-// The GUI thread's pulse: the time between the ticks of a 10 ms timer.
+// The GUI thread's pulse: the time between the ticks of a 10 ms timer, and how much of each gap
+// the thread itself ran (the rest it waited for a core: the machine's load, not the window).
 class probe {
 public:
     probe()
     {
         timer_.setTimerType(Qt::PreciseTimer);
         timer_.setInterval(10);
-        QObject::connect(&timer_, &QTimer::timeout, [this] {
-            const qint64 now = clock_.nsecsElapsed();
-            gaps_.push_back((now - last_) / 1e6);
-            last_ = now;
-        });
+        QObject::connect(&timer_, &QTimer::timeout, [this] { tick(); });
     }
     void start()
     {
         gaps_.clear();
         clock_.start();
         last_ = 0;
+        last_cpu_ = thread_cpu_ms();
         timer_.start();
     }
     void stop(const char *what, double goal_ms)
     {
         timer_.stop();
-        gaps_.push_back((clock_.nsecsElapsed() - last_) / 1e6);
-        std::vector<double> g = gaps_;
-        std::sort(g.begin(), g.end());
-        const double longest = g.back();
-        const double p99 = g[std::min(g.size() - 1, std::size_t(double(g.size()) * 0.99))];
+        tick();
+        std::vector<gap> g = gaps_;
+        std::sort(g.begin(), g.end(), [](const gap &a, const gap &b) { return a.wall < b.wall; });
+        const gap longest = g.back();
+        const double p99 = g[std::min(g.size() - 1, std::size_t(double(g.size()) * 0.99))].wall;
+        double busiest = 0;
+        for (const gap &x : g)
+            busiest = std::max(busiest, x.cpu);
         double load[3] = {0, 0, 0};
         getloadavg(load, 3);
-        std::printf("%-52s %6.2f s, %6zu ticks: longest gap %7.1f ms, 99th percentile %6.1f ms (goal < %.0f ms)%s;"
-                    " load %.2f %.2f %.2f\n",
-                    what, clock_.nsecsElapsed() / 1e9, gaps_.size(), longest, p99, goal_ms,
-                    longest < goal_ms ? "" : " MISSED", load[0], load[1], load[2]);
+        std::printf("%-46s %5.2f s, %5zu ticks: longest gap %6.1f ms (%5.1f ms running), 99th percentile %6.1f ms,"
+                    " most running in a gap %5.1f ms (goal < %.0f ms)%s; load %.2f %.2f %.2f\n",
+                    what, clock_.nsecsElapsed() / 1e9, gaps_.size(), longest.wall, longest.cpu, p99, busiest, goal_ms,
+                    longest.wall < goal_ms ? "" : " MISSED", load[0], load[1], load[2]);
         std::fflush(stdout);
     }
 
 private:
+    struct gap {
+        double wall, cpu;
+    };
+    static double thread_cpu_ms()
+    {
+        timespec ts{};
+        clock_gettime(CLOCK_THREAD_CPUTIME_ID, &ts);
+        return ts.tv_sec * 1e3 + ts.tv_nsec / 1e6;
+    }
+    void tick()
+    {
+        const qint64 now = clock_.nsecsElapsed();
+        const double cpu = thread_cpu_ms();
+        gaps_.push_back(gap{(now - last_) / 1e6, cpu - last_cpu_});
+        last_ = now;
+        last_cpu_ = cpu;
+    }
+
     QTimer timer_;
     QElapsedTimer clock_;
     qint64 last_ = 0;
-    std::vector<double> gaps_;
+    double last_cpu_ = 0;
+    std::vector<gap> gaps_;
 };
 
 bool wait_for(QSignalSpy &spy, int timeout_ms = 600000)
