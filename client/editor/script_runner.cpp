@@ -81,18 +81,26 @@ bool script_runner::start(const QList<QByteArray> &commands, run_one one, take_p
     return true;
 }
 
-void script_runner::take_ready()
+bool script_runner::take_ready()
 {
     if (!state_)
-        return;
-    std::vector<std::pair<int, std::unique_ptr<grid_data>>> batch;
-    {
-        std::lock_guard<std::mutex> hold(state_->lock);
-        batch.swap(state_->ready);
-    }
-    for (auto &p : batch)
+        return true;
+    QElapsedTimer spent;
+    spent.start();
+    while (spent.elapsed() < piece_budget_ms) {
+        std::pair<int, std::unique_ptr<grid_data>> next;
+        {
+            std::lock_guard<std::mutex> hold(state_->lock);
+            if (state_->ready.empty())
+                return true;
+            next = std::move(state_->ready.front());
+            state_->ready.pop_front();
+        }
         if (take_)
-            take_(p.first, std::move(*p.second));
+            take_(next.first, std::move(*next.second));
+    }
+    std::lock_guard<std::mutex> hold(state_->lock);
+    return state_->ready.empty();
 }
 
 void script_runner::poll()
@@ -126,7 +134,15 @@ void script_runner::poll()
 
 void script_runner::ended(const outcome &out)
 {
-    take_ready();
+    // The outcome follows every piece, also those the looks had no time for.
+    while (!take_ready()) {
+    }
+    outcome_ = out;
+    finish_run();
+}
+
+void script_runner::finish_run()
+{
     poll_timer_.stop();
     if (dlg_) {
         dlg_->hide();
@@ -141,6 +157,7 @@ void script_runner::ended(const outcome &out)
     take_ = nullptr;
     const finish done = std::move(finish_);
     finish_ = nullptr;
+    const outcome out = outcome_;
     if (done)
         done(out);
     emit finished(out.ok);

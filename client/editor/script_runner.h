@@ -15,6 +15,7 @@
 #include <QTimer>
 
 #include <atomic>
+#include <deque>
 #include <functional>
 #include <memory>
 #include <mutex>
@@ -61,8 +62,10 @@ public:
     QProgressDialog *progress_dialog() const { return dlg_; }
     db_link *link() const { return link_; }
 
-    // How often the window looks at what the run has done.
+    // How often the window looks at what the run has done, and how long one look may spend
+    // on pieces (the rest waits for the next look).
     static constexpr int poll_ms = 20;
+    static constexpr int piece_budget_ms = 30;
 
 signals:
     // The progress dialog has just been shown (tests press Cancel from here).
@@ -76,11 +79,13 @@ private:
         std::atomic<bool> stop{false};
         std::atomic<int> done{0};
         std::mutex lock;
-        std::vector<std::pair<int, std::unique_ptr<grid_data>>> ready;
+        std::deque<std::pair<int, std::unique_ptr<grid_data>>> ready;
     };
     void poll();
-    void take_ready();
+    // Takes pieces in order until piece_budget_ms are spent; true when none is left.
+    bool take_ready();
     void ended(const outcome &out);
+    void finish_run();
 
     QPointer<db_link> link_;
     QPointer<QWidget> dialog_parent_;
@@ -93,4 +98,5 @@ private:
     std::shared_ptr<run_state> state_;
     take_piece take_;
     finish finish_;
+    outcome outcome_;
 };
