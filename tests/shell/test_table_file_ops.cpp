@@ -273,7 +273,7 @@ private slots:
 
     void export_current_data_in_both_modes()
     {
-        cmd_script_editor ed(w_.get(), w_->exec(), "view t1;");
+        cmd_script_editor ed(w_.get(), w_->link(), "view t1;");
         ed.exec_cmd();
         QVERIFY(settle(w_.get()));
         QCOMPARE(ed.result_tabs()->count(), 1);
