@@ -5,8 +5,6 @@
 
 namespace devserver {
 
-bool is_word(const token& t, const char* w) { return !t.quoted && t.text == w; }
-
 outcome done() { return {true, std::string()}; }
 
 std::string verb_of(std::string_view command)

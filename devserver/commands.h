@@ -106,6 +106,7 @@ struct selection {
 std::string parse_selection(server_state& st, const std::vector<token>& t, std::size_t& i, std::size_t end,
                             selection& sel);
 
-bool is_word(const token& t, const char* w);
+// An unquoted token that is the word w (lengths first: this runs for every word of every line).
+inline bool is_word(const token& t, std::string_view w) { return !t.quoted && std::string_view(t.text) == w; }
 
 } // namespace devserver

@@ -54,17 +54,17 @@ bool is_file_command(const std::vector<token>& out, std::size_t n)
 {
     if (n == 0 || out[0].quoted)
         return false;
-    const std::string& v = out[0].text;
+    const std::string_view v = out[0].text;
     return v == "export" || v == "import" || v == "export_data" || v == "save" || v == "load" || v == "backup" ||
            v == "restore";
 }
 
 // The quoted token about to be read is the path of a file command.
-bool path_follows(const std::vector<token>& out, std::size_t n)
+bool path_follows(const std::vector<token>& out, std::size_t n, bool file_command)
 {
-    if (n < 2 || out[n - 1].quoted || !is_file_command(out, n))
+    if (n < 2 || out[n - 1].quoted || !file_command)
         return false;
-    const std::string& w = out[n - 1].text;
+    const std::string_view w = out[n - 1].text;
     return w == "csv" || w == "csvs" || w == "bin" || w == "cmd";
 }
 
@@ -184,7 +184,12 @@ std::string tokenize(std::string_view s, std::vector<token>& out)
     while (!s.empty() && is_space(s.front()))
         s.remove_prefix(1);
     std::size_t i = 0;
+    bool file_command = false, first_read = false;   // known once the first word is read
     while (i < s.size()) {
+        if (n == 1 && !first_read) {
+            file_command = is_file_command(out, 1);
+            first_read = true;
+        }
         if (s[i] == ' ' || (i == 0 && is_space(s[i]))) {
             ++i;
             continue;
@@ -206,7 +211,7 @@ std::string tokenize(std::string_view s, std::vector<token>& out)
         t.quoted = true;
         ++i;
         bool closed = false;
-        if (path_follows(out, n)) {
+        if (path_follows(out, n, file_command)) {
             const std::size_t end = s.find('"', i);
             if (end != std::string_view::npos) {
                 t.text.assign(s.data() + i, end - i);
@@ -214,7 +219,15 @@ std::string tokenize(std::string_view s, std::vector<token>& out)
                 closed = true;
             }
         }
-        if (!closed) {
+        if (!closed && s.size() - i <= 1024) {
+            // A short rest (a value of a push line) is decoded at once, without counting first.
+            char room[1024];
+            std::size_t count = 0;
+            if (unescape<true>(s, i, room, count)) {
+                t.text.assign(room, count);
+                closed = true;
+            }
+        } else if (!closed) {
             std::size_t from = i, count = 0;
             if (unescape<false>(s, from, nullptr, count)) {
                 if (count > (1u << 20))
