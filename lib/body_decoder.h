@@ -5,6 +5,7 @@
 
 #include "platform/memory.h"
 #include "result_set.h"
+#include "row_decoder.h"
 
 #include <cstdint>
 #include <cstdlib>
@@ -14,48 +15,19 @@
 
 namespace vorn {
 
-// A body that is already in memory.
+// A body that is already in memory. A source also tells how much of the body has not arrived
+// yet (unreceived) and can be asked to receive more without consuming it (read_ahead).
 struct memory_source {
     const std::uint8_t *p;
     const std::uint8_t *end;
+    static constexpr std::size_t unreceived = 0;
     bool ensure(std::size_t n) { return static_cast<std::size_t>(end - p) >= n; }
     std::size_t avail() const { return static_cast<std::size_t>(end - p); }
     std::size_t left() const { return avail(); }  // bytes of the body not yet consumed
+    bool read_ahead() { return false; }
 };
 
 namespace detail {
-
-template <class S> bool read_u64(S &in, std::uint64_t &v)
-{
-    if (!in.ensure(8))
-        return false;
-    v = 0;
-    for (int i = 7; i >= 0; --i)
-        v = (v << 8) | in.p[i];
-    in.p += 8;
-    return true;
-}
-
-// Bytes a value takes on the wire (a string: its 2-byte length; its bytes follow).
-inline std::size_t wire_width(std::uint8_t type, std::uint8_t size)
-{
-    switch (type) {
-    case type_code::integer:
-        return size == size_code::bytes1 ? 1 : size == size_code::bytes2 ? 2 : size == size_code::bytes4 ? 4 : 8;
-    case type_code::floating: return size == size_code::bytes4 ? 4 : 8;
-    case type_code::string: return 2;
-    case type_code::date: return 4;
-    case type_code::time: return 7;
-    case type_code::datetime: return 11;
-    default: return 0;
-    }
-}
-
-struct column_kind {
-    cell blank;          // the column's kind bytes with a zero value
-    std::size_t width;   // bytes on the wire (strings: the 2-byte length)
-    std::size_t offset;  // where the wire bytes land in the value area
-};
 
 template <class S> bool read_names(S &in, result_set *rs, std::uint64_t ncol)
 {
@@ -130,77 +102,31 @@ template <class S> result_set *decode_body(S &in, std::size_t body_len)
         delete rs;
         return nullptr;
     }
-    std::size_t min_row = 8;
+    std::size_t row_fixed = 8;
     for (std::uint64_t c = 0; c < ncol; ++c) {
         if (!in.ensure(3)) {
             std::free(cols);
             delete rs;
             return nullptr;
         }
-        column_kind &k = cols[c];
-        std::memset(&k.blank, 0, sizeof k.blank);
-        k.blank.size_code = in.p[0];
-        k.blank.sign = in.p[1];
-        k.blank.type_code = in.p[2];
+        set_kind(cols[c], in.p);
         in.p += 3;
-        k.width = wire_width(k.blank.type_code, k.blank.size_code);
-        k.offset = k.blank.type_code == type_code::time ? time_offset : 0;
-        min_row += k.width;
+        row_fixed += cols[c].width;
     }
+    for (std::uint64_t c = ncol, rest = 0; c-- > 0; rest += cols[c].width)
+        cols[c].rest = rest;
     // Rows that cannot fit in the remaining bytes, or more cells than body bytes (only kinds
     // without wire bytes could promise that), are refused before the cell block is allocated.
-    if (nrow > in.left() / min_row || (ncol && nrow > body_len / ncol)) {
+    if (nrow > in.left() / row_fixed || (ncol && nrow > body_len / ncol)) {
         std::free(cols);
         delete rs;
         return nullptr;
     }
     const std::size_t ncells = static_cast<std::size_t>(nrow * ncol);
-    rs->sids = static_cast<std::uint64_t *>(mem::big_alloc(static_cast<std::size_t>(nrow) * 8));
-    rs->cells = static_cast<cell *>(mem::big_alloc(ncells * sizeof(cell)));
+    rs->sids = static_cast<std::uint64_t *>(mem::big_reserve(static_cast<std::size_t>(nrow) * 8));
+    rs->cells = static_cast<cell *>(mem::big_reserve(ncells * sizeof(cell)));
     rs->nrow = nrow;  // the block sizes for the destructor
-    if (!rs->sids || !rs->cells) {
-        std::free(cols);
-        delete rs;
-        return nullptr;
-    }
-
-    cell *out = rs->cells;
-    bool ok = true;
-    for (std::uint64_t r = 0; r < nrow && ok; ++r) {
-        if (!read_u64(in, rs->sids[r])) {
-            ok = false;
-            break;
-        }
-        for (std::uint64_t c = 0; c < ncol; ++c, ++out) {
-            const column_kind &k = cols[c];
-            *out = k.blank;
-            if (!in.ensure(k.width)) {
-                ok = false;
-                break;
-            }
-            if (k.blank.type_code == type_code::string) {
-                const std::uint16_t n = static_cast<std::uint16_t>(in.p[0] | (in.p[1] << 8));
-                out->str_len = n;
-                if (n) {
-                    if (!in.ensure(2u + n)) {
-                        ok = false;
-                        break;
-                    }
-                    char *copy = rs->strings.alloc(n, in.left());
-                    if (!copy) {
-                        ok = false;
-                        break;
-                    }
-                    std::memcpy(copy, in.p + 2, n);
-                    out->set_str(copy);
-                }
-                in.p += 2u + n;
-            } else if (k.width) {
-                std::memcpy(out->value + k.offset, in.p, k.width);
-                in.p += k.width;
-            }
-        }
-    }
+    const bool ok = rs->sids && rs->cells && decode_rows(in, body_len, rs, cols, row_fixed);
     std::free(cols);
     if (!ok) {
         delete rs;

@@ -5,11 +5,20 @@
 #include "result_set.h"
 #include "vorn_tsdb.h"
 
-#include <cerrno>
 #include <cstdio>
 #include <cstring>
 
 using namespace vorn;
+
+namespace {
+// The connection was cancelled by another thread: it ends here, whatever the wait was.
+result_set *end_cancelled(connection &c)
+{
+    registry::release(c);
+    error_state::connection_lost("cancelled", false);
+    return nullptr;
+}
+} // namespace
 
 extern "C" result_set *exec(const char *cmd, int len)
 {
@@ -20,47 +29,52 @@ extern "C" result_set *exec(const char *cmd, int len)
     if (!cmd)
         len = 0;
     connection &c = this_thread_connection();
+    if (c.cancelled.load(std::memory_order_acquire))
+        return end_cancelled(c);
     const std::uint32_t n = static_cast<std::uint32_t>(len);
     std::uint8_t header[4] = { static_cast<std::uint8_t>(n), static_cast<std::uint8_t>(n >> 8),
                                static_cast<std::uint8_t>(n >> 16), static_cast<std::uint8_t>(n >> 24) };
     if (c.socket == net::invalid_socket)
-        errno = EBADF;
-    if (c.socket == net::invalid_socket || !net::send_all(c.socket, header, 4, cmd, n)) {
+        net::set_not_connected();
+    if (c.socket == net::invalid_socket || !net::send_all(c.socket, header, 4, cmd, n, &c.cancelled)) {
+        if (c.cancelled.load(std::memory_order_acquire))
+            return end_cancelled(c);
         if (c.socket == net::invalid_socket)
             error_state::connection_lost("not connected to a server", false);
         else
             error_state::connection_lost("sending the command failed");
         std::printf("send error(%d) %s\n", net::last_error(), net::error_text());
         std::printf("send(sid = %d) failed, will closesocket\n", static_cast<int>(c.socket));
-        net::close(c.socket);
-        c.socket = net::invalid_socket;
-        return nullptr;
-    }
-    if (!c.recv_buf) {
-        error_state::connection_lost("not connected to a server", false);
+        registry::release(c);
         return nullptr;
     }
 
-    reply_reader reader(c.recv_buf, recv_buf_size);
+    reply_reader reader(c.recv_buf, recv_buf_size, &c.cancelled);
     result_set *rs = nullptr;
-    switch (reader.read_command(c.socket, &rs)) {
+    const reply_reader::outcome got = reader.read_command(c.socket, &rs);
+    if (got != reply_reader::outcome::ok && got != reply_reader::outcome::failed_status &&
+        c.cancelled.load(std::memory_order_acquire))
+        return end_cancelled(c);
+    switch (got) {
     case reply_reader::outcome::ok:
         error_state::succeeded();
         return rs;
-    case reply_reader::outcome::closed:
-        std::printf("rsz == 0 and error(%d) is: %s\n", net::last_error(), net::error_text());
-        error_state::connection_lost("the server closed the connection", false);
-        return nullptr;
     case reply_reader::outcome::failed_status:
         error_state::server_refused(reader.failure_body().data(), reader.failure_body().size());
         return nullptr;
+    case reply_reader::outcome::closed:
+        std::printf("rsz == 0 and error(%d) is: %s\n", net::last_error(), net::error_text());
+        error_state::connection_lost("the server closed the connection", false);
+        break;
     case reply_reader::outcome::recv_error:
         error_state::connection_lost("receiving the reply failed");
-        return nullptr;
+        break;
     case reply_reader::outcome::malformed:
-        error_state::connection_lost("the server's reply is malformed", false);
-        return nullptr;
+        error_state::connection_lost(("the server's reply is malformed: " + reader.problem()).c_str(), false);
+        break;
     }
+    // The rest of the frame, or of a broken one, must not become the answer to a later command.
+    registry::release(c);
     return nullptr;
 }
 

@@ -14,6 +14,7 @@ constexpr std::size_t max_recv = 524288;
 // buffer, which is refilled (after moving the unread rest to its front) when a field needs more.
 struct socket_source {
     net::socket_t s;
+    const std::atomic<bool> *stop;
     std::uint8_t *buf;
     std::size_t cap;
     const std::uint8_t *p;
@@ -29,24 +30,50 @@ struct socket_source {
     {
         if (n > cap || n > left() || io != reply_reader::outcome::ok)
             return false;
+        compact();
+        while (avail() < n)
+            if (!receive())
+                return false;
+        return true;
+    }
+
+    // Receives more of the body without consuming any: false when nothing more can come (all
+    // of it is in, the buffer holds nothing but unread bytes, or the connection failed).
+    bool read_ahead()
+    {
+        if (!unreceived || io != reply_reader::outcome::ok)
+            return false;
+        if (end == buf + cap) {
+            if (p == buf)
+                return false;
+            compact();
+        }
+        return receive();
+    }
+
+private:
+    void compact()
+    {
         const std::size_t have = avail();
         std::memmove(buf, p, have);
         p = buf;
         end = buf + have;
-        while (avail() < n) {
-            std::size_t want = cap - avail();
-            if (want > unreceived)
-                want = unreceived;
-            if (want > max_recv)
-                want = max_recv;
-            const long k = net::recv_some(s, end, want);
-            if (k <= 0) {
-                io = k == 0 ? reply_reader::outcome::closed : reply_reader::outcome::recv_error;
-                return false;
-            }
-            end += k;
-            unreceived -= static_cast<std::size_t>(k);
+    }
+
+    bool receive()
+    {
+        std::size_t want = static_cast<std::size_t>(buf + cap - end);
+        if (want > unreceived)
+            want = unreceived;
+        if (want > max_recv)
+            want = max_recv;
+        const long k = net::recv_some(s, end, want, stop);
+        if (k <= 0) {
+            io = k == 0 ? reply_reader::outcome::closed : reply_reader::outcome::recv_error;
+            return false;
         }
+        end += k;
+        unreceived -= static_cast<std::size_t>(k);
         return true;
     }
 };
@@ -59,7 +86,7 @@ reply_reader::outcome reply_reader::read_header(net::socket_t s, bool any_status
     std::size_t staged = 0;
     const std::size_t room = cap_ < max_recv ? cap_ : max_recv;
     while (staged < 5) {
-        const long n = net::recv_some(s, buf_ + staged, room - staged);
+        const long n = net::recv_some(s, buf_ + staged, room - staged, stop_);
         if (n == 0)
             return outcome::closed;
         if (n < 0)
@@ -69,16 +96,25 @@ reply_reader::outcome reply_reader::read_header(net::socket_t s, bool any_status
         if (staged >= 4) {
             std::uint32_t len = 0;
             std::memcpy(&len, buf_, 4);  // the wire is little-endian, as are our hosts
-            if (len == 0xFFFFFFFFu || len == 0)
+            if (len == 0xFFFFFFFFu || len == 0) {
+                problem_ = len == 0 ? "a length of 0" : "the length 0xFFFFFFFF";
                 return outcome::malformed;
+            }
             need_ = static_cast<std::size_t>(len) + 4;
         }
     }
-    staged_ = staged < need_ ? staged : need_;
+    if (staged > need_) {
+        // Nothing may follow a reply before the next request: the server is out of step.
+        problem_ = "bytes after the end of its frame";
+        return outcome::malformed;
+    }
+    staged_ = staged;
     received_ = staged_;
     status_ = buf_[4];
-    if (status_ != 0 && status_ != 1 && !any_status)
+    if (status_ != 0 && status_ != 1 && !any_status) {
+        problem_ = "status " + std::to_string(status_);
         return outcome::malformed;
+    }
     return outcome::ok;
 }
 
@@ -86,7 +122,7 @@ reply_reader::outcome reply_reader::drain(net::socket_t s, std::size_t unreceive
 {
     while (unreceived) {
         const std::size_t want = unreceived < cap_ ? unreceived : cap_;
-        const long n = net::recv_some(s, buf_, want < max_recv ? want : max_recv);
+        const long n = net::recv_some(s, buf_, want < max_recv ? want : max_recv, stop_);
         if (n == 0)
             return outcome::closed;
         if (n < 0)
@@ -134,22 +170,25 @@ reply_reader::outcome reply_reader::read_command(net::socket_t s, result_set **o
         return o == outcome::ok ? outcome::failed_status : o;
     }
     const std::size_t body_len = need_ - 5;
-    socket_source in { s, buf_, cap_, buf_ + 5, buf_ + staged_, need_ - staged_ };
+    socket_source in { s, stop_, buf_, cap_, buf_ + 5, buf_ + staged_, need_ - staged_ };
     result_set *rs = decode_body(in, body_len);
     received_ = need_ - in.unreceived;
     if (in.io != outcome::ok) {
         delete rs;
         return in.io;
     }
-    // Whatever the decoder did not take (trailing bytes, or the rest of a refused body) is read
-    // and dropped so the next reply starts at its own length field.
+    if (!rs) {
+        // The connection is closed for it: the rest of the frame may be far away or never come.
+        problem_ = "its result set does not fit its length";
+        return outcome::malformed;
+    }
+    // Bytes after the rows inside the frame are read and dropped so the next reply starts at its
+    // own length field.
     o = drain(s, in.unreceived);
     if (o != outcome::ok) {
         delete rs;
         return o;
     }
-    if (!rs)
-        return outcome::malformed;
     *out = rs;
     return outcome::ok;
 }

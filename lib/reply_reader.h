@@ -1,11 +1,13 @@
 // Reads one reply frame (length, status, body) from a socket: a strict state machine over the
 // length field, the status byte and the body's own counts. The body is decoded as it arrives,
-// through the connection's receive buffer; every frame is consumed to its last byte, also when
-// it is refused, so the connection stays in step with the server.
+// through the connection's receive buffer. A well-formed frame is consumed to its last byte,
+// also when it is refused, so the connection stays in step with the server; after a malformed
+// one the caller closes the connection.
 #pragma once
 
 #include "platform/net.h"
 
+#include <atomic>
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -18,7 +20,9 @@ class reply_reader {
 public:
     enum class outcome { ok, failed_status, closed, recv_error, malformed };
 
-    reply_reader(std::uint8_t *buf, std::size_t buf_len) : buf_(buf), cap_(buf_len) {}
+    // stop: the connection's cancel flag; a set flag ends every wait with recv_error.
+    reply_reader(std::uint8_t *buf, std::size_t buf_len, const std::atomic<bool> *stop)
+        : buf_(buf), cap_(buf_len), stop_(stop) {}
 
     // The login reply: only status 1 refuses; the body is skipped.
     outcome read_login(net::socket_t s);
@@ -26,6 +30,8 @@ public:
     outcome read_command(net::socket_t s, result_set **out);
 
     std::size_t received() const { return received_; }
+    // What was wrong with a malformed reply.
+    const std::string &problem() const { return problem_; }
     // The start of a refused reply's body (the server's reason), at most failure_text_max bytes.
     const std::string &failure_body() const { return failure_body_; }
     static constexpr std::size_t failure_text_max = 4096;
@@ -39,11 +45,13 @@ private:
 
     std::uint8_t *buf_;
     std::size_t cap_;
+    const std::atomic<bool> *stop_;
     std::size_t staged_ = 0;   // bytes in buf_ that belong to this frame
     std::size_t need_ = 0;     // frame bytes in total (length field + 4)
     std::size_t received_ = 0;
     int status_ = -1;
     std::string failure_body_;
+    std::string problem_;
 };
 
 } // namespace vorn

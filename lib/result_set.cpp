@@ -19,25 +19,21 @@ string_arena::~string_arena()
     }
 }
 
-char *string_arena::alloc(std::size_t n, std::size_t hint)
+char *string_arena::alloc_in_new_chunk(std::size_t n, std::size_t hint)
 {
-    if (!head_ || head_->size - head_->used < n) {
-        constexpr std::size_t step = (4u << 20) - sizeof(chunk);
-        std::size_t size = hint < step ? hint : step;
-        if (size < n)
-            size = n;
-        auto *c = static_cast<chunk *>(mem::big_alloc(sizeof(chunk) + size));
-        if (!c)
-            return nullptr;
-        c->next = head_;
-        c->size = size;
-        c->used = 0;
-        head_ = c;
-        reserved_ += size;
-    }
-    char *p = reinterpret_cast<char *>(head_ + 1) + head_->used;
-    head_->used += n;
-    return p;
+    constexpr std::size_t step = (4u << 20) - sizeof(chunk);
+    std::size_t size = hint < step ? hint : step;
+    if (size < n)
+        size = n;
+    auto *c = static_cast<chunk *>(mem::big_alloc(sizeof(chunk) + size));
+    if (!c)
+        return nullptr;
+    c->next = head_;
+    c->size = size;
+    c->used = n;
+    head_ = c;
+    reserved_ += size;
+    return reinterpret_cast<char *>(c + 1);
 }
 
 result_set *decode_body(const std::uint8_t *body, std::size_t len)

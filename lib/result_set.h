@@ -62,7 +62,15 @@ public:
     string_arena &operator=(const string_arena &) = delete;
 
     // hint: bytes that may still be needed at most (keeps the arena near the real total).
-    char *alloc(std::size_t n, std::size_t hint);
+    char *alloc(std::size_t n, std::size_t hint)
+    {
+        if (head_ && head_->size - head_->used >= n) {
+            char *p = reinterpret_cast<char *>(head_ + 1) + head_->used;
+            head_->used += n;
+            return p;
+        }
+        return alloc_in_new_chunk(n, hint);
+    }
     std::size_t reserved() const { return reserved_; }
 
 private:
@@ -71,6 +79,7 @@ private:
         std::size_t size;
         std::size_t used;
     };
+    char *alloc_in_new_chunk(std::size_t n, std::size_t hint);
     chunk *head_ = nullptr;
     std::size_t reserved_ = 0;
 };

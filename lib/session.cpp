@@ -4,40 +4,32 @@
 #include "reply_reader.h"
 #include "vorn_tsdb.h"
 
-#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <vector>
 
 namespace vorn {
-
-connection &this_thread_connection()
-{
-    static thread_local connection conn;
-    return conn;
-}
-
 namespace {
 
 constexpr int connect_timeout_ms = 10000;
-
-void release(connection &c)
-{
-    if (c.socket != net::invalid_socket)
-        net::close(c.socket);
-    c.socket = net::invalid_socket;
-    std::free(c.recv_buf);
-    c.recv_buf = nullptr;
-    if (c.net_started)
-        net::cleanup();
-    c.net_started = false;
-}
 
 void put_u32(std::vector<std::uint8_t> &out, std::uint32_t v)
 {
     for (int i = 0; i < 4; ++i)
         out.push_back(static_cast<std::uint8_t>(v >> (8 * i)));
+}
+
+// Ends a login that another thread cancelled, or one whose TCP connection failed: the socket
+// is of no further use.
+bool give_up(connection &c, const char *what, bool with_system_text = true)
+{
+    if (c.cancelled.load(std::memory_order_acquire))
+        error_state::connection_lost("cancelled", false);
+    else
+        error_state::connection_lost(what, with_system_text);
+    registry::release(c);
+    return false;
 }
 
 } // namespace
@@ -49,36 +41,37 @@ extern "C" bool connect_to_server(const char *ip, int port, const char *user, co
 {
     connection &c = this_thread_connection();
     // A second connect on the same thread must not leak the first connection.
-    release(c);
+    registry::release(c);
+    registry::begin_login(c);
 
     c.recv_buf = static_cast<std::uint8_t *>(std::calloc(recv_buf_size, 1));
-    if (!c.recv_buf) {
-        error_state::connection_lost("out of memory for the receive buffer", false);
-        return false;
-    }
+    if (!c.recv_buf)
+        return give_up(c, "out of memory for the receive buffer", false);
     if (!net::startup()) {
         std::printf("WSAStartup error %s!\n", net::error_text());
-        error_state::connection_lost("the socket subsystem could not start");
-        return false;
+        return give_up(c, "the socket subsystem could not start");
     }
-    c.net_started = true;
-    c.socket = net::open_tcp();
+    const net::socket_t s = net::open_tcp();
+    if (s == net::invalid_socket) {
+        std::printf("connect error %s!\n", net::error_text());
+        return give_up(c, "cannot create a socket");
+    }
+    registry::attach(c, s);
 
-    if (!net::set_option(c.socket, net::option::reuseaddr, 0))
+    if (!net::set_option(s, net::option::reuseaddr, 0))
         std::printf("setsockopt reuseaddr with error info %s!\n", net::error_text());
-    if (!net::set_option(c.socket, net::option::rcvbuf, 65536))
+    if (!net::set_option(s, net::option::rcvbuf, 65536))
         std::printf("setsockopt rcvbuf with error info %s!\n", net::error_text());
-    if (!net::set_option(c.socket, net::option::sndbuf, 65536))
+    if (!net::set_option(s, net::option::sndbuf, 65536))
         std::printf("setsockopt sndbuf with error info %s!\n", net::error_text());
-    if (!net::set_option(c.socket, net::option::keepalive, 0))
+    if (!net::set_option(s, net::option::keepalive, 0))
         std::printf("setsockopt keepalive with error info %s!\n", net::error_text());
 
-    if (!net::connect_ipv4(c.socket, ip, static_cast<std::uint16_t>(port & 0xFFFF), connect_timeout_ms)) {
+    if (!net::connect_ipv4(s, ip, static_cast<std::uint16_t>(port & 0xFFFF), connect_timeout_ms, &c.cancelled)) {
         std::printf("connect error %s!\n", net::error_text());
         char what[96];
         std::snprintf(what, sizeof what, "cannot connect to %.40s:%d", ip ? ip : "", port);
-        error_state::connection_lost(what);
-        return false;
+        return give_up(c, what);
     }
 
     const std::size_t ulen = user ? std::strlen(user) : 0;
@@ -90,41 +83,32 @@ extern "C" bool connect_to_server(const char *ip, int port, const char *user, co
     frame.insert(frame.end(), user, user + ulen);
     put_u32(frame, static_cast<std::uint32_t>(plen));
     frame.insert(frame.end(), passwd, passwd + plen);
-    if (!net::send_all(c.socket, frame.data(), frame.size())) {
+    if (!net::send_all(s, frame.data(), frame.size(), nullptr, 0, &c.cancelled)) {
         std::printf("send error(%d) %s\n", net::last_error(), net::error_text());
-        error_state::connection_lost("sending the login failed");
-        net::close(c.socket);
-        c.socket = net::invalid_socket;
-        return false;
+        return give_up(c, "sending the login failed");
     }
 
     // The login reply is accumulated like any reply; its body is not kept.
-    reply_reader reader(c.recv_buf, recv_buf_size);
-    const reply_reader::outcome got = reader.read_login(c.socket);
+    reply_reader reader(c.recv_buf, recv_buf_size, &c.cancelled);
+    const reply_reader::outcome got = reader.read_login(s);
     switch (got) {
     case reply_reader::outcome::ok:
         error_state::succeeded();
         return true;
     case reply_reader::outcome::failed_status:
+        // The frame was read whole: the connection stays usable, as the server left it.
         std::printf("login failed.\n");
         error_state::server_refused(reader.failure_body().data(), reader.failure_body().size());
         return false;
     case reply_reader::outcome::closed:
     case reply_reader::outcome::recv_error:
+        std::printf(reader.received() == 0 ? "login failed(network).\n" : "login failed(bad length).\n");
         if (got == reply_reader::outcome::closed)
-            error_state::connection_lost("the server closed the connection during login", false);
-        else
-            error_state::connection_lost("receiving the login reply failed");
-        if (reader.received() == 0) {
-            std::printf("login failed(network).\n");
-            return false;
-        }
-        std::printf("login failed(bad length).\n");
-        return false;
+            return give_up(c, "the server closed the connection during login", false);
+        return give_up(c, "receiving the login reply failed");
     case reply_reader::outcome::malformed:
         std::printf("login failed(bad length).\n");
-        error_state::connection_lost("the server's login reply is malformed", false);
-        return false;
+        return give_up(c, ("the server's login reply is malformed: " + reader.problem()).c_str(), false);
     }
     return false;
 }
@@ -133,10 +117,14 @@ extern "C" bool exit_to_server(void)
 {
     connection &c = this_thread_connection();
     static const std::uint8_t notice[4] = { 0xFF, 0xFF, 0xFF, 0xFF };
-    if (c.socket == net::invalid_socket)
-        errno = EBADF;
-    if (c.socket == net::invalid_socket || !net::send_all(c.socket, notice, sizeof notice))
-        std::printf("send error(%d) %s\n", net::last_error(), net::error_text());
-    release(c);
+    // A cancelled connection has already ended; there is nothing to tell the server.
+    if (!c.cancelled.load(std::memory_order_acquire)) {
+        if (c.socket == net::invalid_socket)
+            net::set_not_connected();
+        if (c.socket == net::invalid_socket ||
+            !net::send_all(c.socket, notice, sizeof notice, nullptr, 0, &c.cancelled))
+            std::printf("send error(%d) %s\n", net::last_error(), net::error_text());
+    }
+    registry::release(c);
     return true;
 }

@@ -62,6 +62,15 @@ VORN_TSDB_API void as_datetime(int *year, int *month, int *day, int *hour, int *
                                int *nanos, const cell *c);
 VORN_TSDB_API void print(const result_set *rs);
 
+/* Ends the wait of another thread's connection, from any thread: the exec or
+ * connect_to_server that thread is waiting in returns null / false with last_error code 2
+ * and the reason "cancelled", and its connection is closed; when that thread is not waiting,
+ * its connection is closed and its next exec fails the same way. thread: the system's
+ * identifier of that thread (pthread_self() on POSIX systems, GetCurrentThreadId() on
+ * Windows; Qt's QThread::currentThreadId() gives the same value). True when that thread had
+ * a connection or a login in progress. */
+VORN_TSDB_API bool cancel_exec(uint64_t thread);
+
 /* Why the calling thread's last connect_to_server or exec failed: 0 it succeeded, 1 the server
  * answered with the failure status, 2 the connection failed (none made, refused, unreachable,
  * closed, a send or receive error). When text is not null it receives a NUL-terminated UTF-8

@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # Installs what building, testing and running need on Debian 12. Skips apt when everything is present.
 set -euo pipefail
-packages=(build-essential cmake clang libclang-rt-14-dev qtbase5-dev qtbase5-dev-tools libqt5svg5-dev
+packages=(build-essential cmake clang libclang-rt-14-dev qtbase5-dev qtbase5-dev-tools libqt5svg5-dev libspdlog-dev
           qttools5-dev qttools5-dev-tools qttranslations5-l10n xvfb xauth openbox xdotool x11-utils
-          zlib1g-dev libqt5charts5-dev poppler-utils lintian dpkg-dev file dbus-daemon ${VORN_EXTRA_PACKAGES:-})
+          zlib1g-dev libqt5charts5-dev poppler-utils lintian dpkg-dev file dbus-daemon mingw-w64 wine64
+          ${VORN_EXTRA_PACKAGES:-})
 missing=()
 for p in "${packages[@]}"; do
   dpkg -s "$p" >/dev/null 2>&1 || missing+=("$p")

@@ -2,6 +2,8 @@
 // ending it (stop(), the destructor) returns as soon as the thread has left its event loop.
 #include "cluster/master_client.h"
 
+#include "cluster/cluster_log.h"
+
 #include <QThread>
 
 master_client::master_client(int timeout_ms, QObject *parent) : QObject(parent), timeout_ms_(timeout_ms)
@@ -56,10 +58,13 @@ bool master_client::open(const QString &ip, quint16 port)
         if (busy_ || !connected_)
             return;
         connected_ = false;
+        cluster_log::master_lost(peer_);
         emit connection_lost();
     });
     thread_->start();
     begin(false);
+    peer_ = ip + QLatin1Char(':') + QString::number(port);
+    cluster_log::master_open(peer_);
     emit post_open(last_id_, ip, port);
     return true;
 }
@@ -68,6 +73,7 @@ bool master_client::refresh()
 {
     if (!begin(true))
         return false;
+    cluster_log::master_request(peer_, master_reply::op::refresh);
     emit post_refresh(last_id_);
     return true;
 }
@@ -76,6 +82,7 @@ bool master_client::membership(bool detach, const node_info &n)
 {
     if (!begin(true))
         return false;
+    cluster_log::master_request(peer_, master_reply::op::membership, &n, detach);
     emit post_membership(last_id_, detach, n);
     return true;
 }
@@ -84,6 +91,7 @@ bool master_client::shutdown()
 {
     if (!begin(true))
         return false;
+    cluster_log::master_request(peer_, master_reply::op::shutdown);
     emit post_shutdown(last_id_);
     return true;
 }
@@ -99,6 +107,7 @@ void master_client::on_finished(quint64 id, const master_reply &r)
     if (!busy_ || id != last_id_)
         return;
     busy_ = false;
+    cluster_log::master_reply(peer_, r);
     if (r.what == master_reply::op::open)
         connected_ = r.r == master_reply::result::ok;
     else if (r.r == master_reply::result::lost)

@@ -50,4 +50,5 @@ private:
     quint64 last_id_ = 0;
     bool busy_ = false;
     bool connected_ = false;
+    QString peer_;   // "ip:port" of the last open, for the log
 };

@@ -1,6 +1,8 @@
 // The service worker's thread, the order of its sequences and the end of both.
 #include "cluster/service_client.h"
 
+#include "cluster/cluster_log.h"
+
 #include <QThread>
 
 service_client::service_client(std::unique_ptr<service_ctl::service_backend> backend, QObject *parent)
@@ -70,6 +72,7 @@ void service_worker::run(quint64 id, const QByteArray &name, int what)
     service_client::outcome o;
     o.name = name;
     o.what = mode(what);
+    cluster_log::service_asked(name, o.what);
     service_ctl::service_backend &b = *backend_;
     bool to_stop = o.what == mode::stop;
     if (o.what == mode::toggle)
@@ -78,5 +81,6 @@ void service_worker::run(quint64 id, const QByteArray &name, int what)
         o.r = to_stop ? service_ctl::stop(b, name, off_.get()) : service_ctl::start(b, name, off_.get());
     o.running = service_ctl::is_running(b, name, off_.get());
     o.r.cancelled = o.r.cancelled || off_->called_off();
+    cluster_log::service_done(o);
     emit done(id, o);
 }

@@ -1,8 +1,11 @@
 // Real modal UI, or the scripted handler when a test installed one.
 #include "modal_seam.h"
 
+#include "db/client_log.h"
+
 #include <QDialog>
 #include <QFileDialog>
+#include <QMetaEnum>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QProcess>
@@ -15,9 +18,29 @@ handler &current()
     return h;
 }
 
-QMessageBox::StandardButton box(kind k, QWidget *parent, const QString &title, const QString &text,
-                                QMessageBox::StandardButtons buttons,
-                                QMessageBox::StandardButton default_button = QMessageBox::NoButton)
+// Every box reaches the log as it opens (what went wrong on the user's screen is what support
+// asks about first, also when the program hangs behind it); a question's answer follows.
+void log_box(kind k, const QString &title, const QString &text)
+{
+    static const char *const kinds[] = {"information", "warning", "critical", "question"};
+    const int level = k == kind::critical ? LOG_LEVEL_ERROR
+                      : k == kind::warning ? LOG_LEVEL_WARN
+                      : k == kind::information ? LOG_LEVEL_NOTE
+                                               : LOG_LEVEL_INFO;
+    log_it(level, "%s box '%s': %s", kinds[int(k) <= int(kind::question) ? int(k) : 0], title.toUtf8().constData(),
+           text.toUtf8().constData());
+}
+
+void log_answer(const QString &title, QMessageBox::StandardButton answer)
+{
+    const QMetaObject &mo = QMessageBox::staticMetaObject;
+    const char *pressed = mo.enumerator(mo.indexOfEnumerator("StandardButtons")).valueToKey(answer);
+    log_info("question '%s' answered %s", title.toUtf8().constData(), pressed ? pressed : "by closing it");
+}
+
+QMessageBox::StandardButton show_box(kind k, QWidget *parent, const QString &title, const QString &text,
+                                     QMessageBox::StandardButtons buttons,
+                                     QMessageBox::StandardButton default_button)
 {
     if (scripted()) {
         request r;
@@ -34,6 +57,17 @@ QMessageBox::StandardButton box(kind k, QWidget *parent, const QString &title, c
     case kind::question: return QMessageBox::question(parent, title, text, buttons, default_button);
     default: return QMessageBox::information(parent, title, text, buttons, default_button);
     }
+}
+
+QMessageBox::StandardButton box(kind k, QWidget *parent, const QString &title, const QString &text,
+                                QMessageBox::StandardButtons buttons,
+                                QMessageBox::StandardButton default_button = QMessageBox::NoButton)
+{
+    log_box(k, title, text);
+    const QMessageBox::StandardButton answer = show_box(k, parent, title, text, buttons, default_button);
+    if (k == kind::question)
+        log_answer(title, answer);
+    return answer;
 }
 
 answer ask_file(kind k, const QString &caption, const QString &dir, const QString &filter)
@@ -121,12 +155,18 @@ bool print_dialog(QPrinter *printer, QWidget *parent)
 
 bool start_process(const QString &program, const QStringList &args)
 {
-    if (!scripted())
-        return QProcess::startDetached(program, args);
-    request r;
-    r.what = kind::start_process;
-    r.args = QStringList{program} + args;
-    return current()(r).ok;
+    bool ok = false;
+    if (!scripted()) {
+        ok = QProcess::startDetached(program, args);
+    } else {
+        request r;
+        r.what = kind::start_process;
+        r.args = QStringList{program} + args;
+        ok = current()(r).ok;
+    }
+    log_it(ok ? LOG_LEVEL_INFO : LOG_LEVEL_WARN, "start process %s: %s",
+           (QStringList{program} + args).join(QLatin1Char(' ')).toUtf8().constData(), ok ? "started" : "failed");
+    return ok;
 }
 
 script::script()

@@ -2,6 +2,7 @@
 #include "db/cmd_builders.h"
 
 #include "db/builder_support.h"
+#include "db/client_log.h"
 
 using builder_support::append_quoted;
 using builder_support::run_plain;
@@ -41,40 +42,43 @@ QByteArray export_verb(const QByteArray &query)
 bool export_table(db_exec &db, const QByteArray &table, const QByteArray &path, bool csv,
                   const QByteArray &separator, bool replace, bool suppress)
 {
+    client_log::file_op op("export table to server csv file", table, QString::fromUtf8(path));
     QByteArray cmd = "export " + table + " as ";
     if (!suppress) {
         cmd += format_of(csv);
         if (!append_file_clause(cmd, path, separator))
-            return false;
+            return op.done(false, -1, "the path or separator cannot be quoted");
         if (replace)
             cmd += " replace";
     }
-    return run_plain(db, cmd);
+    return op.done(run_plain(db, cmd));
 }
 
 bool import_table(db_exec &db, const QByteArray &table, const QByteArray &path, bool csv,
                   const QByteArray &separator, bool suppress)
 {
+    client_log::file_op op("import table from server csv file", table, QString::fromUtf8(path));
     QByteArray cmd = "import " + table + " from ";
     if (!suppress) {
         cmd += format_of(csv);
         if (!append_file_clause(cmd, path, separator))
-            return false;
+            return op.done(false, -1, "the path or separator cannot be quoted");
     }
-    return run_plain(db, cmd);
+    return op.done(run_plain(db, cmd));
 }
 
 bool export_query(db_exec &db, const QByteArray &query, const QByteArray &path, bool csv,
                   const QByteArray &separator, bool replace, bool suppress)
 {
+    client_log::file_op op("export query to server csv file", {}, QString::fromUtf8(path));
     QByteArray cmd = export_verb(query);
     if (!suppress) {
         cmd += " as ";
         cmd += format_of(csv);
         if (!append_file_clause(cmd, path, separator))
-            return false;
+            return op.done(false, -1, "the path or separator cannot be quoted");
         if (replace)
             cmd += " replace";
     }
-    return run_plain(db, cmd);
+    return op.done(run_plain(db, cmd));
 }

@@ -6,6 +6,7 @@
 #include "db/db_exec.h"
 
 #include <QByteArray>
+#include <QElapsedTimer>
 #include <QString>
 #include <future>
 #include <memory>
@@ -65,6 +66,7 @@ private:
     };
     enum class road { undecided, loads, rows };
 
+    bool read_and_check(const QString &path, const csv_form &form);
     bool check_header(const csv_text::csv_record &head, bool typed, bool &create);
     // A chunk's load command and the file line of each of its rows.
     struct built {
@@ -101,6 +103,7 @@ private:
     std::unique_ptr<csv_text::reader> row_reader_;
     qint64 rows_in_chunk_ = 0;
     QByteArray why_;
+    QElapsedTimer clock_;   // since the file was checked: the pushes' time
     // The next chunk, built while the last one is on its way to the server.
     std::future<built> ahead_;
     std::size_t ahead_index_ = 0;

@@ -2,6 +2,7 @@
 // byte for byte as the server's own export would write them.
 #include "db/csv_local.h"
 
+#include "db/client_log.h"
 #include "db/cmd_builders.h"
 #include "db/value_kinds.h"
 #include "support/mem_time.h"
@@ -145,7 +146,7 @@ bool may_write(const QString &path, bool replace, QByteArray &why)
 
 } // namespace
 
-bool write_local_file(const QString &path, const QByteArray &text, bool replace, QByteArray &why)
+static bool write_whole(const QString &path, const QByteArray &text, bool replace, QByteArray &why)
 {
     if (!may_write(path, replace, why))
         return false;
@@ -157,7 +158,14 @@ bool write_local_file(const QString &path, const QByteArray &text, bool replace,
     return true;
 }
 
-bool export_table_local(db_exec &db, const QByteArray &table, const QString &path, const csv_form &form,
+bool write_local_file(const QString &path, const QByteArray &text, bool replace, QByteArray &why)
+{
+    client_log::file_op op("write client csv file", {}, path);
+    const bool ok = write_whole(path, text, replace, why);
+    return op.done(ok, ok ? text.size() : -1, why);
+}
+
+static bool write_table(db_exec &db, const QByteArray &table, const QString &path, const csv_form &form,
                         bool replace, QByteArray &why)
 {
     name_list fields, types, numbers;
@@ -212,6 +220,14 @@ bool export_table_local(db_exec &db, const QByteArray &table, const QString &pat
         file.cancel();
     }
     return ok;
+}
+
+bool export_table_local(db_exec &db, const QByteArray &table, const QString &path, const csv_form &form,
+                        bool replace, QByteArray &why)
+{
+    client_log::file_op op("export table to client csv file", table, path);
+    const bool ok = write_table(db, table, path, form, replace, why);
+    return op.done(ok, ok ? QFileInfo(path).size() : -1, why);
 }
 
 QByteArray grid_csv(const name_list &names, const name_list &types, const row_list &rows, const csv_form &form)

@@ -5,12 +5,14 @@
 #include "db/csv_local.h"
 
 #include "db/builder_support.h"
+#include "db/client_log.h"
 #include "db/cmd_builders.h"
 #include "db/csv_file_stream.h"
 #include "db/log_lines.h"
 #include "db/push_lines.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QHash>
 #include <cstring>
 
@@ -134,6 +136,14 @@ bool csv_local_import::check_header(const csv_record &head, bool typed, bool &cr
 }
 
 bool csv_local_import::prepare(const QString &path, const csv_form &form)
+{
+    client_log::file_op op("read client csv file for import", table_, path);
+    const bool ok = read_and_check(path, form);
+    clock_.start();
+    return op.done(ok, ok ? QFileInfo(path).size() : -1, why_);
+}
+
+bool csv_local_import::read_and_check(const QString &path, const csv_form &form)
 {
     if (ahead_.valid())
         ahead_.wait();
@@ -300,9 +310,14 @@ bool csv_local_import::push_next()
 {
     if (done_ >= rows_ || next_chunk_ >= chunks_.size())
         return false;
-    if (road_ == road::rows)
-        return push_row();
-    return send_chunk();
+    const bool ok = road_ == road::rows ? push_row() : send_chunk();
+    if (!ok)
+        log_warn("import of a client csv file into '%s' stopped after %lld of %lld rows: %s", table_.constData(),
+                 done_, rows_, why_.constData());
+    else if (done_ == rows_)
+        log_info("import of a client csv file into '%s': %lld rows sent in %.1f ms", table_.constData(), rows_,
+                 clock_.nsecsElapsed() / 1e6);
+    return ok;
 }
 
 bool csv_local_import::send_chunk()

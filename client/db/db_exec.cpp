@@ -2,6 +2,8 @@
 // hands the line to the log pane's writer.
 #include "db/db_exec.h"
 
+#include "db/client_log.h"
+
 #include <chrono>
 
 db_exec::db_exec(const QByteArray &name, QTextEdit *log, QObject *parent)
@@ -30,6 +32,7 @@ result_set *db_exec::run(const QByteArray &cmd, QByteArray &log_line, int quiet)
         last_reason_ = QByteArrayLiteral("cancelled");
         last_dropped_ = true;
         log_line.clear();
+        client_log::command(cmd, false, last_code_, last_reason_, 0, true, 0);
         emit ran(cmd, false);
         return nullptr;
     }
@@ -42,6 +45,7 @@ result_set *db_exec::run(const QByteArray &cmd, QByteArray &log_line, int quiet)
     const char *why = nullptr;
     last_code_ = last_error(&why);
     last_reason_ = QByteArray(why ? why : "");
+    client_log::command(cmd, rs != nullptr, last_code_, last_reason_, micros, false, rs ? qint64(rows_of(rs)) : 0);
     if (last_code_ == 2)
         emit connection_lost();
     const QByteArray shown = log_command_text(cmd);

@@ -42,6 +42,14 @@ public:
     // The last run was never sent: an earlier command's wait was cancelled, and commands asked
     // before the cancel are refused (code 2, reason "cancelled") instead of reaching the server.
     bool last_dropped() const { return last_dropped_; }
+    // Forgets the last run's outcome, so a job that fails before it runs anything does not
+    // report an earlier job's failure (db_link calls it before every job).
+    void forget_last()
+    {
+        last_code_ = 0;
+        last_reason_.clear();
+        last_dropped_ = false;
+    }
 
     // The object on the connection thread (db_link's worker). A run asked on another thread is
     // handed to that thread and waited for there.

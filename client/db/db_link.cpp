@@ -2,16 +2,10 @@
 // the cancel.
 #include "db/db_link.h"
 
+#include "db/client_log.h"
 #include "vorn_tsdb.h"
 
 #include <QThread>
-
-// Until the library in this tree exports it.
-extern "C" bool cancel_exec(uint64_t thread) __attribute__((weak));
-static bool cancel_wait_of(quint64 thread)
-{
-    return cancel_exec ? cancel_exec(thread) : false;
-}
 
 // Lives on the connection thread; jobs reach it as queued calls, so they run in posting order.
 class db_link::worker : public QObject {
@@ -22,6 +16,11 @@ db_link::db_link(const QByteArray &name, QTextEdit *log, QObject *parent)
 {
     connect(db_.get(), &db_exec::connection_lost, this, &db_link::connection_lost);
     connect(db_.get(), &db_exec::reconnect_requested, this, &db_link::reconnect_requested);
+    // On the connection thread, once per lost session (every command after it fails alike).
+    connect(db_.get(), &db_exec::connection_lost, db_.get(), [db = db_.get(), online = online_] {
+        if (online->exchange(false))
+            client_log::connection_lost(db->last_reason());
+    }, Qt::DirectConnection);
     wait_timer_.setSingleShot(false);
     connect(&wait_timer_, &QTimer::timeout, this, &db_link::announce);
 
@@ -42,7 +41,7 @@ db_link::~db_link()
     generation_.fetch_add(1);
     db_->set_refusing(true);
     if (running_ && thread_id_.load())
-        cancel_wait_of(thread_id_.load());
+        cancel_exec(thread_id_.load());
     // The last job: after everything queued, the connection ends on its own thread.
     QMetaObject::invokeMethod(worker_, [] {
         exit_to_server();
@@ -61,6 +60,7 @@ void db_link::enqueue(QObject *asker, task t)
         emit busy_changed(true);
     QMetaObject::invokeMethod(worker_, [this, seq, gen, t = std::move(t)]() mutable {
         db_->set_refusing(gen != generation_.load());
+        db_->forget_last();
         QMetaObject::invokeMethod(this, [this, seq] { started(seq); }, Qt::QueuedConnection);
         std::function<void()> then = t(*db_);
         QMetaObject::invokeMethod(this, [this, seq, then = std::move(then)] { finished(seq, then); },
@@ -123,7 +123,8 @@ void db_link::cancel()
     generation_.fetch_add(1);
     db_->set_refusing(true);
     if (const quint64 t = thread_id_.load())
-        cancel_wait_of(t);
+        cancel_exec(t);
+    client_log::wait_cancelled(waited_seconds());
     emit cancelled();
     emit connection_lost();
 }
@@ -131,7 +132,7 @@ void db_link::cancel()
 void db_link::login(const login_values &values, QObject *asker, std::function<void(const db_status &)> done)
 {
     values_ = values;
-    post(asker, [values](db_exec &db) {
+    post(asker, [values, online = online_](db_exec &db) {
         db_status s;
         if (db.refusing()) {
             s.code = 2;
@@ -149,11 +150,14 @@ void db_link::login(const login_values &values, QObject *asker, std::function<vo
             s.code = code;
             s.reason = QString::fromUtf8(why ? why : "");
         }
+        online->store(s.ok);
+        client_log::login_result(values.ip, values.port, values.user, s.ok, s.code, s.reason);
         return s;
     }, std::move(done));
 }
 
 void db_link::reconnect(QObject *asker, std::function<void(const db_status &)> done)
 {
+    client_log::reconnect_asked(values_.ip, values_.port, values_.user);
     login(values_, asker, std::move(done));
 }

@@ -141,6 +141,8 @@ private:
     // generation and are refused.
     std::atomic<quint64> generation_{0};
     std::atomic<quint64> thread_id_{0};
+    // A session is up: its loss is logged once.
+    std::shared_ptr<std::atomic<bool>> online_ = std::make_shared<std::atomic<bool>>(false);
 };
 
 template <class Job, class Done>

@@ -4,6 +4,7 @@
 #include "support/hex_digit.h"
 
 #include "db/builder_support.h"
+#include "db/client_log.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -123,6 +124,13 @@ bool save_to_file(db_exec &db, QByteArray cmd, const QByteArray &path, bool repl
     return ok;
 }
 
+// The log line of a table file or backup; with raw the client moved the file, so its size is
+// known.
+bool logged(client_log::file_op &op, bool ok, const QByteArray &path, bool raw)
+{
+    return op.done(ok, raw && ok ? QFileInfo(local_path(path)).size() : -1);
+}
+
 } // namespace
 
 QByteArray hex_escape(const QByteArray &bytes)
@@ -156,21 +164,25 @@ bool hex_decode_append(const QByteArray &text, QByteArray &out)
 
 bool load_table(db_exec &db, const QByteArray &table, const QByteArray &path, bool binary, bool raw)
 {
-    return send_from_file(db, "load " + table + " from " + kind_of(binary), path, raw);
+    client_log::file_op op(raw ? "load table from client file" : "load table from server file", table, local_path(path));
+    return logged(op, send_from_file(db, "load " + table + " from " + kind_of(binary), path, raw), path, raw);
 }
 
 bool restore_db(db_exec &db, const QByteArray &path, bool binary, bool raw)
 {
-    return send_from_file(db, QByteArray("restore from ") + kind_of(binary), path, raw);
+    client_log::file_op op(raw ? "restore from client file" : "restore from server file", {}, local_path(path));
+    return logged(op, send_from_file(db, QByteArray("restore from ") + kind_of(binary), path, raw), path, raw);
 }
 
 bool save_table(db_exec &db, const QByteArray &table, const QByteArray &path, bool binary,
                 bool replace, bool raw)
 {
-    return save_to_file(db, "save " + table + " as " + kind_of(binary), path, replace, raw);
+    client_log::file_op op(raw ? "save table to client file" : "save table to server file", table, local_path(path));
+    return logged(op, save_to_file(db, "save " + table + " as " + kind_of(binary), path, replace, raw), path, raw);
 }
 
 bool backup_db(db_exec &db, const QByteArray &path, bool binary, bool replace, bool raw)
 {
-    return save_to_file(db, QByteArray("backup as ") + kind_of(binary), path, replace, raw);
+    client_log::file_op op(raw ? "backup to client file" : "backup to server file", {}, local_path(path));
+    return logged(op, save_to_file(db, QByteArray("backup as ") + kind_of(binary), path, replace, raw), path, raw);
 }

@@ -1,6 +1,7 @@
 // Layout of the about dialog: logo, description, version line and an OK button.
 #include "shell/about_dlg.h"
 
+#include "common/log_file_wt.h"
 #include "shell/update_check.h"
 
 #include <QDialogButtonBox>
@@ -55,6 +56,7 @@ about_dlg::about_dlg(QWidget *parent) : QDialog(parent)
 
     auto *lay = new QVBoxLayout(this);
     lay->addLayout(row, 1);
+    lay->addWidget(new log_file_wt(this));
     lay->addWidget(buttons);
     setFixedSize(sizeHint().expandedTo(QSize(440, 170)));
 }

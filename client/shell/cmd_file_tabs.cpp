@@ -3,6 +3,7 @@
 
 #include "common/modal_seam.h"
 #include "editor/sys_config.h"
+#include "shell/script_recovery.h"
 #include "shell/tab_area.h"
 
 #include <QFile>
@@ -14,9 +15,13 @@
 cmd_file_tabs::cmd_file_tabs(tab_area &area, sys_config_record &config, script_page_hooks hooks,
                              QWidget *dialog_parent, QObject *parent)
     : QObject(parent), area_(area), config_(config), hooks_(std::move(hooks)),
-      dialog_parent_(dialog_parent)
+      dialog_parent_(dialog_parent), recovery_(std::make_unique<script_recovery>())
 {
+    copy_timer_.setSingleShot(true);
+    connect(&copy_timer_, &QTimer::timeout, this, &cmd_file_tabs::write_copies);
 }
+
+cmd_file_tabs::~cmd_file_tabs() = default;
 
 QString cmd_file_tabs::file_filter()
 {
@@ -169,9 +174,11 @@ bool cmd_file_tabs::save_page(QWidget *page)
 {
     if (!is_script(page))
         return false;
-    if (!write_file(path_of(page), hooks_.text(page)))
+    const QByteArray path = path_of(page);
+    if (!write_file(path, hooks_.text(page)))
         return false;
     hooks_.mark_saved(page);
+    recovery_->drop(path);
     return true;
 }
 
@@ -214,6 +221,7 @@ bool cmd_file_tabs::save_all_before_leaving()
             if (chosen.isEmpty() || !write_file(chosen.toUtf8(), hooks_.text(page)))
                 continue;
             hooks_.mark_saved(page);
+            recovery_->drop(path);
             // The next start reopens the copy that holds the text.
             config_.remove_open_file(path.toStdString());
             config_.add_open_file(chosen.toStdString());
@@ -257,6 +265,7 @@ void cmd_file_tabs::save_file_as()
     map_.remove(old_path);
     map_.insert(path, page);
     hooks_.mark_saved(page);
+    recovery_->drop(old_path);
     config_.add_recent_file(path.toStdString());
     config_.remove_open_file(old_path.toStdString());
     // The tab now shows the new file, so that is the one to reopen at the next start.
@@ -268,6 +277,7 @@ void cmd_file_tabs::remove_page(QWidget *page)
 {
     const QByteArray path = path_of(page);
     map_.remove(path);
+    recovery_->drop(path);
     config_.remove_open_file(path.toStdString());
     area_.remove_tab(page);
 }

@@ -4,13 +4,18 @@
 #pragma once
 
 #include <QByteArray>
+#include <QElapsedTimer>
+#include <QList>
 #include <QMap>
 #include <QObject>
 #include <QPointer>
+#include <QTimer>
 
 #include <functional>
+#include <memory>
 
 class QWidget;
+class script_recovery;
 class tab_area;
 struct sys_config_record;
 
@@ -20,6 +25,8 @@ struct script_page_hooks {
     std::function<QByteArray(QWidget *)> text;                  // its text as UTF-8
     std::function<bool(QWidget *)> modified;                    // unsaved changes?
     std::function<void(QWidget *)> mark_saved;
+    // Puts recovered text in as an edit of the page (undoable, the page counts as modified).
+    std::function<void(QWidget *, const QByteArray &)> restore;
 };
 
 class cmd_file_tabs : public QObject {
@@ -31,6 +38,7 @@ public:
     // dialog_parent.
     cmd_file_tabs(tab_area &area, sys_config_record &config, script_page_hooks hooks,
                   QWidget *dialog_parent, QObject *parent = nullptr);
+    ~cmd_file_tabs() override;
 
     // The editor map: command-file path -> its page; a path is open at most once.
     const editor_map &editors() const { return map_; }
@@ -79,6 +87,23 @@ public:
     static bool write_file(const QByteArray &path, const QByteArray &bytes);
     static QString file_name_of(const QByteArray &path);
 
+    // Recovery copies (cmd_file_tabs_recovery.cpp), kept where script_recovery::root() says.
+    // A page's text changed: its copy is written once the typing pauses for copy_delay_ms, and
+    // at the latest copy_delay_max_ms after the first change not yet copied.
+    void note_edit(QWidget *page);
+    // Writes the copies of the pages changed since the last write now.
+    void write_copies();
+    // After a start: offers each copy that a client left when it ended without cleaning up;
+    // Yes (the default) puts the text into the file's tab, No discards it.
+    void offer_left_copies();
+    // A clean end: no copy stays.
+    void end_session();
+    const script_recovery &recovery() const { return *recovery_; }
+    // "%n seconds" up to "%n days", the age the offer names.
+    static QString age_text(qint64 seconds);
+    static constexpr int copy_delay_ms = 2000;
+    static constexpr int copy_delay_max_ms = 10000;
+
 signals:
     // The tabs' states changed without a change of the current tab (after saving all): the
     // window refreshes its actions for the current tab.
@@ -97,4 +122,9 @@ private:
     sys_config_record &config_;
     script_page_hooks hooks_;
     QPointer<QWidget> dialog_parent_;
+
+    std::unique_ptr<script_recovery> recovery_;
+    QTimer copy_timer_;
+    QElapsedTimer first_uncopied_;
+    QList<QPointer<QWidget>> uncopied_;
 };

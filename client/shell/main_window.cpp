@@ -14,6 +14,7 @@
 #include "vorn_tsdb.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCloseEvent>
 #include <QDialog>
 #include <QHeaderView>
@@ -24,6 +25,7 @@
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTextEdit>
+#include <QTimer>
 #include <QToolBar>
 #include <QTreeWidget>
 #include <QVBoxLayout>
@@ -91,8 +93,6 @@ void MainWindow::init()
     statusBar()->addWidget(status_wait_);
     indicators_ = new status_indicators(statusBar());
     indicators_->set_server(QString::fromUtf8(user_), QString::fromUtf8(ip_), port_);
-    if (db_->last_code() == failure_box::connection_gone)
-        indicators_->set_connected(false);
     // A command that finds the connection gone says so at once, not at the next reconnect.
     connect(link_, &db_link::connection_lost, indicators_, [this] { indicators_->set_connected(false); });
     connect(link_, &db_link::reconnect_requested, this, qOverload<>(&MainWindow::reconnect));
@@ -106,6 +106,10 @@ void MainWindow::init()
     tab_widget_->tabBar()->addActions(act_.close_actions());
 
     files_->reopen_at_start();
+    // Text that a crash or a kill left behind is offered once the window stands.
+    QTimer::singleShot(0, files_, &cmd_file_tabs::offer_left_copies);
+    // Leaving through the language restart ends the run without closing the window.
+    connect(qApp, &QCoreApplication::aboutToQuit, files_, &cmd_file_tabs::end_session);
 
     apply_view_config();
     showMaximized();
@@ -353,5 +357,7 @@ void MainWindow::closeEvent(QCloseEvent *event)
         event->ignore();
         return;
     }
+    // Every file is saved or its changes were given up: no copy is left to offer.
+    files_->end_session();
     event->accept();
 }

@@ -230,7 +230,6 @@ private:
     void open_definition(int mode, const QString &title);
     // The result box of an operation: the text alone on success; on failure with the reason the
     // server or the network gave, and the offer to reconnect when the connection is gone.
-    void tell_result(const QString &title, const QString &text, bool ok);
     void tell_result(const QString &title, const QString &text, const db_status &status);
     // Before a file goes through the client: a file over the client's limit is refused with a
     // box naming its size; true then.

@@ -25,10 +25,15 @@ void MainWindow::create_file_tabs()
     hooks.text = [](QWidget *p) { return static_cast<cmd_script_editor *>(p)->text_bytes(); };
     hooks.modified = [](QWidget *p) { return static_cast<cmd_script_editor *>(p)->modified(); };
     hooks.mark_saved = [](QWidget *p) { static_cast<cmd_script_editor *>(p)->mark_saved(); };
+    hooks.restore = [](QWidget *p, const QByteArray &text) {
+        editor *ed = static_cast<cmd_script_editor *>(p)->editor_widget();
+        ed->replace_range(0, ed->length(), QString::fromUtf8(text));
+    };
     files_ = new cmd_file_tabs(*area_, sys_config, hooks, this, this);
     connect(files_, &cmd_file_tabs::page_opened, this, [this](QWidget *page, const QByteArray &) {
         auto *ed = static_cast<cmd_script_editor *>(page);
         connect(ed, &cmd_script_editor::executed, this, qOverload<>(&MainWindow::refresh));
+        connect(ed->editor_widget(), &editor::textChanged, files_, [this, ed] { files_->note_edit(ed); });
         // The mark is an icon, so the title the new-file numbering reads stays as it is.
         connect(ed, &cmd_script_editor::modified_changed, this, [this, ed](bool modified) {
             const int index = tab_widget_->indexOf(ed);

@@ -19,18 +19,13 @@ QString outcome(bool ok)
     return ok ? MainWindow::tr("successful") : MainWindow::tr("failed");
 }
 
-// The result box of an operation that ran; a failure adds the reason the run ended with and,
-// when the connection is gone, offers to reconnect.
-} // namespace
+// The fields a definition window opens over, as the server lists them.
+struct table_fields {
+    name_list names, types;
+    db_status status;
+};
 
-void MainWindow::tell_result(const QString &title, const QString &text, bool ok)
-{
-    if (ok)
-        modal_seam::information(this, title, text);
-    else
-        failure_box::show(this, title, text, db_->last_code(), db_->last_reason(),
-                          [this] { db_->request_reconnect(); });
-}
+} // namespace
 
 void MainWindow::tell_result(const QString &title, const QString &text, const db_status &status)
 {
@@ -118,19 +113,25 @@ void MainWindow::open_definition(int mode, const QString &title)
     const bool for_field = mode == col_info::rename || mode == col_info::modify;
     if (table.isEmpty() || (for_field && field.isEmpty()))
         return;
-    name_list names, types, numbers;
-    if (!field_info(*db_, table, names, types, numbers, false)) {
-        tell_result(tr("table fields"), tr("the fields of table '%1' could not be read!")
-                                            .arg(QString::fromUtf8(table)), false);
-        return;
-    }
-    // The server lists no index flags; every field shows "false".
-    name_list indexes;
-    for (int i = 0; i < names.size(); ++i)
-        indexes.append(QByteArrayLiteral("false"));
-    auto *w = new col_info(db_);
-    w->fill(table, field, names, types, indexes, mode);
-    add_table_window(w, title);
+    link_->post(this, [table](db_exec &db) {
+        table_fields f;
+        name_list numbers;
+        f.status = db_status::of(field_info(db, table, f.names, f.types, numbers, false), db);
+        return f;
+    }, [this, table, field, mode, title](const table_fields &f) {
+        if (!f.status.ok) {
+            tell_result(tr("table fields"), tr("the fields of table '%1' could not be read!")
+                                                .arg(QString::fromUtf8(table)), f.status);
+            return;
+        }
+        // The server lists no index flags; every field shows "false".
+        name_list indexes;
+        for (int i = 0; i < f.names.size(); ++i)
+            indexes.append(QByteArrayLiteral("false"));
+        auto *w = new col_info(db_);
+        w->fill(table, field, f.names, f.types, indexes, mode);
+        add_table_window(w, title);
+    });
 }
 
 void MainWindow::new_field()

@@ -3,11 +3,14 @@
 
 #include "editor/sys_config.h"
 #include "shell/login_dlg.h"
+#include "shell/script_recovery.h"
 #include "common/modal_seam.h"
+#include "db/client_log.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QFontDatabase>
 #include <QTranslator>
 #include <clocale>
@@ -93,8 +96,12 @@ int run(QApplication &app, const char *config_path)
     QTranslator qt_tr;
     QTranslator app_tr;
     load_language(sys_config.lang, qt_tr, app_tr);
+    client_log::language(sys_config.lang, !app_tr.isEmpty());
     app.installTranslator(&qt_tr);
     app.installTranslator(&app_tr);
+    // Unsaved script text is copied beside the configuration, in a folder of its own.
+    script_recovery::set_root(QFileInfo(QString::fromLocal8Bit(config_path)).absoluteDir().filePath(
+        QStringLiteral("recovery")));
 
     {
         login_dlg dlg;

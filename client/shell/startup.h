@@ -35,7 +35,8 @@ int register_fonts();
 
 // Steps 4 to 8 of a run, once the configuration is loaded and the application exists: style
 // sheet, translators, the login dialog run modally, the event loop after a login, and the
-// configuration written back to `config_path`. Returns 0 in every case.
+// configuration written back to `config_path`. Unsaved script text is copied into the folder
+// "recovery" beside it. Returns 0 in every case.
 int run(QApplication &app, const char *config_path = "config");
 
 // Path the program was started from (argv[0]); read by the language restart and the

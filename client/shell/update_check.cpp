@@ -3,6 +3,7 @@
 #include "shell/update_check.h"
 
 #include "shell/startup.h"
+#include "support/log/vorn_log.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -210,5 +211,8 @@ void update_check::finish(outcome result)
     s->deleteLater();
     limit_->deleteLater();
     limit_ = nullptr;
+    log_it(result == outcome::failed ? LOG_LEVEL_WARN : LOG_LEVEL_INFO, "version check at %s:%u: %s",
+           host().toUtf8().constData(), unsigned(port()),
+           result == outcome::newer ? "a newer version exists" : result == outcome::latest ? "latest version" : "failed");
     emit finished(result);
 }

@@ -48,3 +48,9 @@ void big_free(void *p, std::size_t n)
         ::munmap(p, rounded(n));
 }
 } // namespace vorn::mem
+
+namespace vorn::mem {
+// Mapped pages cost memory only once touched, so a reservation is an allocation here.
+void *big_reserve(std::size_t n) { return big_alloc(n); }
+bool big_commit(void *, std::size_t, std::size_t) { return true; }
+} // namespace vorn::mem

@@ -5,6 +5,8 @@
 #include <QFile>
 #include <QRegularExpression>
 
+#include <signal.h>
+
 devserver_process::devserver_process(const QStringList& extra_args, int ready_timeout_ms)
 {
     const QString program = qEnvironmentVariable("VORN_DEVSERVER");
@@ -75,10 +77,17 @@ QString devserver_process::log() const
     return QString::fromUtf8(f.readAll());
 }
 
+qint64 devserver_process::pid() const
+{
+    return proc_ && proc_->state() != QProcess::NotRunning ? proc_->processId() : 0;
+}
+
 bool devserver_process::stop(int timeout_ms)
 {
     if (!proc_ || proc_->state() == QProcess::NotRunning)
         return true;
+    // A server a test left stopped would sit on the SIGTERM until the time-out.
+    ::kill(pid_t(proc_->processId()), SIGCONT);
     proc_->terminate();
     bool clean = proc_->waitForFinished(timeout_ms);
     if (!clean) {

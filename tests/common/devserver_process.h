@@ -20,6 +20,9 @@ public:
     int port() const { return port_; }
     QString host() const { return host_; }
     QString data_dir() const { return data_dir_; }
+    // The server's process id (0 when it is not running), for tests that stop it with SIGSTOP
+    // to play a server that hangs.
+    qint64 pid() const;
     // Why the start failed (empty when ok()).
     QString error() const { return error_; }
     // What the server wrote to standard error so far (its command log).

@@ -31,7 +31,7 @@ dpkg-deb --contents "$deb" | awk '{print $NF}' | sed 's#^\./#/#' > "$work/conten
 arch_lib=$(dpkg-architecture -qDEB_HOST_MULTIARCH 2>/dev/null || echo x86_64-linux-gnu)
 expected=(
   /usr/bin/vorn-tsdb-client /usr/lib/vorn_tsdb/vorn_tsdb_cli /usr/bin/vorn_tsdb_devserver /usr/bin/vorn_tsdb_devmaster
-  "/usr/lib/$arch_lib/libvorn_tsdb_lib.so" /usr/include/vorn_tsdb.h
+  "/usr/lib/$arch_lib/libvorn_tsdb_lib.so" /usr/include/vorn_tsdb.h /usr/include/vorn_log.h
   /usr/lib/vorn_tsdb/doc/en/vorn_cli.pdf
   /usr/share/vorn_tsdb/translations/vorn_tsdb_cli_zh.qm /usr/share/vorn_tsdb/translations/vorn_tsdb_cli_fr.qm
   /usr/share/vorn_tsdb/translations/vorn_tsdb_cli_jp.qm
@@ -58,6 +58,13 @@ for b in "$root/usr/lib/vorn_tsdb/vorn_tsdb_cli" "$root/usr/bin/vorn_tsdb_devser
   fi
 done
 [ $notfound -eq 0 ] && ok "ldd finds every library of the unpacked programs" || bad "unresolved libraries"
+
+# The program's log: spdlog is a dependency, and the stripped program still exports the log's
+# C functions (and nothing else of its own).
+if dpkg-deb -f "$deb" Depends | grep -q 'libspdlog'; then ok "the package depends on spdlog"; else bad "no spdlog in Depends: $(dpkg-deb -f "$deb" Depends)"; fi
+exported=$(nm -D --defined-only "$root/usr/lib/vorn_tsdb/vorn_tsdb_cli" | awk '$2 == "T" {print $3}' | grep -v '^_' | LC_ALL=C sort | tr '\n' ' ')
+wanted="log_bytes log_error log_fatal log_info log_it log_note log_warn set_auto_endline set_count set_cpu set_enable set_flush set_log2cmd set_log2file set_log2tcp set_log2udp set_max set_mini_level set_thread set_time set_with_hex "
+[ "$exported" = "$wanted" ] && ok "the program exports the log functions" || bad "the program exports: $exported"
 
 "$root/usr/bin/vorn_tsdb_devserver" --port 0 --data "$work/data" > "$work/server.out" 2> "$work/server.log" &
 server_pid=$!

@@ -7,6 +7,7 @@
 #include "shell/main_window.h"
 #include "common/modal_seam.h"
 #include "db/db_link.h"
+#include "db/result_table.h"
 #include "vorn_tsdb.h"
 
 #include <QAction>
@@ -40,6 +41,31 @@ inline bool run_elsewhere(const devserver_process &srv, const QList<QByteArray> 
     return ok;
 }
 
+// One query on a connection of its own, as run_elsewhere; out receives its rows.
+inline bool query_elsewhere(const devserver_process &srv, const QByteArray &cmd, result_table &out)
+{
+    bool ok = false;
+    std::thread t([&] {
+        if (!connect_to_server("127.0.0.1", srv.port(), "admin", "admin"))
+            return;
+        if (result_set *rs = exec(cmd.constData(), cmd.size())) {
+            to_table(rs, out, false);
+            del_datas(rs);
+            ok = true;
+        }
+        exit_to_server();
+    });
+    t.join();
+    return ok;
+}
+
+// The rows of a table as another client sees them; -1 when it cannot be read.
+inline int rows_elsewhere(const devserver_process &srv, const QByteArray &table)
+{
+    result_table t;
+    return query_elsewhere(srv, "view " + table, t) ? t.rows.size() : -1;
+}
+
 // Waits until every command the window asked for has run and its answer has been handled.
 inline bool settle(MainWindow *w, int timeout_ms = 60000)
 {
@@ -48,6 +74,20 @@ inline bool settle(MainWindow *w, int timeout_ms = 60000)
     while (w->link()->busy() && !deadline.hasExpired())
         idle.wait(int(qMax<qint64>(1, deadline.remainingTime())));
     return !w->link()->busy();
+}
+
+// Runs one command on the window's own session (a job on its connection thread) and waits for
+// it; true when it succeeded.
+inline bool run_in_window(MainWindow *w, const QByteArray &cmd)
+{
+    auto ok = std::make_shared<bool>(false);
+    w->link()->post(nullptr, [cmd](db_exec &db) {
+        result_set *rs = db.run(cmd, 1);
+        if (rs)
+            del_datas(rs);
+        return rs != nullptr;
+    }, [ok](bool done) { *ok = done; });
+    return settle(w) && *ok;
 }
 
 // Builds the window the login dialog would build, logged in on its own connection thread, and

@@ -453,9 +453,7 @@ void test_main_window::reconnect_success()
     QCOMPARE(w_->indicators()->connection_icon(), QStringLiteral(":/img/connect.svg"));
     QVERIFY(find_item(w_->tree(), "t9"));
     // The new session carries commands.
-    result_set *rs = w_->exec()->run("show tables");
-    QVERIFY(rs);
-    del_datas(rs);
+    QVERIFY(run_in_window(w_.get(), "show tables"));
 }
 
 void test_main_window::reconnect_failure()
@@ -470,7 +468,7 @@ void test_main_window::reconnect_failure()
     QCOMPARE(w_->indicators()->connection_icon(), QStringLiteral(":/img/disconnect.svg"));
     QVERIFY(!w_->indicators()->connected());
     // The window stays usable; commands fail in the wrapper.
-    QVERIFY(!w_->exec()->run("show tables"));
+    QVERIFY(!run_in_window(w_.get(), "show tables"));
     w_->actions().refresh->trigger();
     QVERIFY(settle(w_.get()));
     QCOMPARE(w_->tree()->topLevelItem(0)->childCount(), 0);
