@@ -223,7 +223,7 @@ int main(int argc, char **argv)
     const qint64 sbk_size = QFileInfo(QString::fromUtf8(sbk)).size();
     double secs = seconds_since(start);
     report("client raw backup", rows, sbk_size, secs, cpu0, base);
-    std::printf("%-26s file %.1f MiB, client grew by %.2f x the file\n", "", sbk_size / 1048576.0,
+    std::printf("  client raw backup: file %.1f MiB, client grew by %.2f x the file\n", sbk_size / 1048576.0,
                 double(peak_rss() - before) / double(sbk_size));
     reset_peak();
     before = current_rss();
@@ -233,7 +233,7 @@ int main(int argc, char **argv)
         return std::fprintf(stderr, "raw restore failed\n"), 1;
     secs = seconds_since(start);
     report("client raw restore", rows, sbk_size, secs, cpu0, base);
-    std::printf("%-26s file %.1f MiB, client grew by %.2f x the file\n", "", sbk_size / 1048576.0,
+    std::printf("  client raw restore: file %.1f MiB, client grew by %.2f x the file\n", sbk_size / 1048576.0,
                 double(peak_rss() - before) / double(sbk_size));
     return 0;
 }

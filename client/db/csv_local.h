@@ -85,7 +85,8 @@ private:
     void start_ahead();
     bool send_chunk();
     bool push_row();
-    void log_road(const QByteArray &what);
+    // Says in the execution log which road the rows take.
+    void log_road(const QString &text);
 
     db_exec &db_;
     QByteArray table_;

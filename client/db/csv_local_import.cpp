@@ -11,6 +11,7 @@
 #include "db/log_lines.h"
 #include "db/push_lines.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
@@ -337,7 +338,13 @@ bool csv_local_import::send_chunk()
     spare_ = std::move(b);
     if (ok) {
         if (road_ == road::undecided)
-            log_road("in loads of up to " + size_text(chunk_bytes_) + " of push lines, each taken whole or not at all");
+            log_road(QCoreApplication::translate(
+                         "csv_local_import",
+                         "import file '%1' to table '%2': %3 rows in loads of push lines of up to %4, each load "
+                         "whole or not at all")
+                         .arg(path_, QString::fromUtf8(table_))
+                         .arg(rows_)
+                         .arg(QString::fromUtf8(size_text(chunk_bytes_))));
         road_ = road::loads;
         done_ += c.rows;
         ++next_chunk_;
@@ -351,7 +358,12 @@ bool csv_local_import::send_chunk()
     const bool refused = load_refused(reason, table_, line, rest);
     if (road_ == road::undecided && db_.last_code() == 1 && refused) {
         road_ = road::rows;
-        log_road("row by row: the server does not append rows through a load from cmd (" + reason + ")");
+        log_road(QCoreApplication::translate("csv_local_import",
+                                             "import file '%1' to table '%2': %3 rows one push at a time, the "
+                                             "server does not take them as a load (%4)")
+                     .arg(path_, QString::fromUtf8(table_))
+                     .arg(rows_)
+                     .arg(QString::fromUtf8(reason)));
         return push_row();
     }
     if (!refused && line >= 1 && line <= qint64(lines.size()))
@@ -388,11 +400,7 @@ bool csv_local_import::push_row()
     return true;
 }
 
-void csv_local_import::log_road(const QByteArray &what)
+void csv_local_import::log_road(const QString &text)
 {
-    const QString text = QStringLiteral("client import of '%1' into %2: %3 rows %4")
-                             .arg(path_, QString::fromUtf8(table_))
-                             .arg(rows_)
-                             .arg(QString::fromUtf8(what));
     db_.append_log(log_time_text() + ' ' + text.toHtmlEscaped().toUtf8() + "<br>");
 }

@@ -201,7 +201,7 @@ private slots:
         QTRY_VERIFY(server_->log().count(" load ok ") >= (loads > 0 ? loads : 2));
         if (loads > 0)
             QCOMPARE(server_->log().count(" load ok "), loads);
-        QVERIFY2(pane_text().contains(QStringLiteral("10 rows in loads of up to")), qPrintable(pane_text().left(500)));
+        QVERIFY2(pane_text().contains(QStringLiteral("10 rows in loads of push lines")), qPrintable(pane_text().left(300)));
     }
 
     void stopping_or_failing_between_chunks_keeps_the_chunks_sent()
