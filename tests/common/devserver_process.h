@@ -29,8 +29,6 @@ public:
     QString log() const;
     // Stops the server politely (SIGTERM) and waits; returns true when it exited on its own.
     bool stop(int timeout_ms = 5000);
-    // The server's process, for tests that stop it (SIGSTOP) to play a server that hangs.
-    qint64 pid() const;
 
 private:
     std::unique_ptr<QTemporaryDir> tmp_;
