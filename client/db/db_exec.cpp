@@ -23,10 +23,14 @@ db_exec::~db_exec()
 result_set *db_exec::run(const QByteArray &cmd, QByteArray &log_line, int quiet)
 {
     if (home_ && QThread::currentThread() != home_->thread()) {
-        // Only the connection thread holds the connection: the caller waits for it there.
-        result_set *rs = nullptr;
-        QMetaObject::invokeMethod(home_, [&] { rs = run(cmd, log_line, quiet); }, Qt::BlockingQueuedConnection);
-        return rs;
+        // Only the connection thread holds the connection, and no other thread may wait for it:
+        // a caller elsewhere is a fault of ours, refused rather than run on the wrong session.
+        Q_ASSERT_X(false, "db_exec::run", "called off the connection thread; post a job to db_link");
+        last_code_ = 2;
+        last_reason_ = QByteArrayLiteral("not on the connection thread");
+        last_dropped_ = false;
+        client_log::command(cmd, false, last_code_, last_reason_, 0, false, 0);
+        return nullptr;
     }
     if (refusing_.load()) {
         // Asked before a cancel: it never reaches the server and leaves no line in the log.

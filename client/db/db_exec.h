@@ -54,7 +54,7 @@ public:
     }
 
     // The object on the connection thread (db_link's worker). A run asked on another thread is
-    // handed to that thread and waited for there.
+    // refused (code 2): callers post their work to db_link instead of waiting for it.
     void set_home(QObject *home) { home_ = home; }
 
     // While set, every run is refused as above. Set from any thread: the connection thread sets
