@@ -21,13 +21,13 @@ cmake --build build-fuzz -j "$jobs"
 
 # The library for Windows (mingw-w64, no Qt); the lib_c_api_wine test runs its C check under wine.
 cmake -S . -B build-win -DVORN_LIB_ONLY=ON -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake \
-      -DCMAKE_BUILD_TYPE=Release "${launcher[@]}" >/dev/null
+      -DCMAKE_BUILD_TYPE=Release -DVORN_WERROR=ON "${launcher[@]}" >/dev/null
 cmake --build build-win -j "$jobs"
 
 # The Debian package, from a release build of its own; the package_check test examines it.
 VORN_PKG_BUILD="$root/build-pkg" bash scripts/package.sh
 
-cmake -S . -B build-test -DVORN_SANITIZE=ON -DVORN_FUZZ_DIR="$root/build-fuzz" \
+cmake -S . -B build-test -DVORN_SANITIZE=ON -DVORN_WERROR=ON -DVORN_FUZZ_DIR="$root/build-fuzz" \
       -DVORN_PACKAGE_DIR="$root/build-pkg" -DVORN_WIN_DIR="$root/build-win" -DCMAKE_BUILD_TYPE=Debug \
       "${launcher[@]}" >/dev/null
 cmake --build build-test -j "$jobs"
