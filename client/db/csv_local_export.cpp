@@ -188,7 +188,7 @@ static bool write_table(db_exec &db, const QByteArray &table, const QString &pat
     }
     // The rows start with their time point, and so does the header.
     fields.prepend(time_point_field);
-    types.prepend("datetime");
+    types.prepend(proto::info(proto::kind::datetime).name);
     std::vector<value_kind> kinds;
     for (const QByteArray &t : types)
         kinds.push_back(kind_of(t));

@@ -4,6 +4,8 @@
 
 #include "db/cmd_builders.h"
 #include "db/db_exec.h"
+#include "db/proto_text.h"
+#include "support/proto/quoting.h"
 #include "support/mem_time.h"
 
 #include <QIcon>
@@ -48,13 +50,7 @@ QByteArray literal_for(const QByteArray &text, const QByteArray &type_name)
         return '"' + text + '"';
     if (k == kind::str) {
         // Quoted, so blanks and command words inside a string stay part of the value.
-        QByteArray q("\"");
-        for (char c : text) {
-            if (c == '\\' || c == '"')
-                q += '\\';
-            q += c;
-        }
-        return q + '"';
+        return bytes_of(proto::quoted(view_of(text)));
     }
     if (is_integer(k)) {
         QByteArray out = text; // the grouped binary text of u08 must stay one token
