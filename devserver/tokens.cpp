@@ -4,6 +4,7 @@
 #include "support/hex_digit.h"
 #include "support/proto/commands.h"
 #include "support/proto/quoting.h"
+#include "support/proto/value_syntax.h"
 
 #include <cstdint>
 #include <cstring>
@@ -14,16 +15,7 @@ namespace {
 
 bool hex_value(std::string_view s, std::size_t pos, std::size_t n, unsigned& v)
 {
-    if (pos + n > s.size())
-        return false;
-    v = 0;
-    for (std::size_t i = pos; i < pos + n; ++i) {
-        const int d = ox::hex_value(s[i]);
-        if (d < 0)
-            return false;
-        v = v * 16 + unsigned(d);
-    }
-    return true;
+    return proto::read_fixed_digits(s, pos, n, 16, v);
 }
 
 void put_utf8(std::string& out, unsigned cp)

@@ -16,15 +16,10 @@ namespace {
 
 bool digits(std::string_view s, std::size_t pos, std::size_t n, int& v)
 {
-    if (pos + n > s.size())
-        return false;
-    v = 0;
-    for (std::size_t i = pos; i < pos + n; ++i) {
-        if (s[i] < '0' || s[i] > '9')
-            return false;
-        v = v * 10 + (s[i] - '0');
-    }
-    return true;
+    unsigned u = 0;
+    const bool ok = read_fixed_digits(s, pos, n, 10, u);
+    v = int(u);
+    return ok;
 }
 
 bool ieq(std::string_view a, std::string_view lower)
@@ -42,6 +37,20 @@ bool ieq(std::string_view a, std::string_view lower)
 }
 
 } // namespace
+
+bool read_fixed_digits(std::string_view s, std::size_t pos, std::size_t n, unsigned base, unsigned& v)
+{
+    if (pos + n > s.size())
+        return false;
+    v = 0;
+    for (std::size_t i = pos; i < pos + n; ++i) {
+        const int d = ox::hex_value(s[i]);
+        if (d < 0 || unsigned(d) >= base)
+            return false;
+        v = v * base + unsigned(d);
+    }
+    return true;
+}
 
 syntax read_integer(std::string_view s, kind k, std::uint64_t& raw)
 {

@@ -28,6 +28,10 @@ bool read_date(std::string_view text, civil_parts& out);
 bool read_time(std::string_view text, civil_parts& out);
 bool read_datetime(std::string_view text, civil_parts& out);
 
+// The value of the n digits in `base` at pos (decimal fields of dates, hex of escapes); false
+// when the text is shorter or one is no digit of the base.
+bool read_fixed_digits(std::string_view text, std::size_t pos, std::size_t n, unsigned base, unsigned& v);
+
 // Checks a literal for a kind without keeping its value.
 syntax check_literal(std::string_view text, kind k);
 
