@@ -37,8 +37,8 @@ int main(int argc, char **argv)
     client_bench_session session;
     if (!session.ok() || !session.fill_million_rows("ct", argc, argv))
         return 1;
-    tab_data_model model("ct", &session.exec());
-    if (!model.load_result("view ct", 1)) {
+    tab_data_model model("ct");
+    if (!model.load_result(session.exec(), "view ct", 1)) {
         std::fprintf(stderr, "view failed\n");
         return 1;
     }

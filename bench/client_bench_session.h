@@ -28,6 +28,11 @@ public:
 
     bool ok() const { return ok_; }
     db_exec &exec() { return exec_; }
+    // Where the server listens and its process, for a connection thread of the benchmark's
+    // windows and for stopping the server (SIGSTOP) to play one that hangs.
+    QString host() const { return server_.host(); }
+    int port() const { return server_.port(); }
+    qint64 server_pid() const { return server_.pid(); }
     // A file name inside the server's data folder, for files its commands read.
     QString data_file(const QString &name) const { return QDir(server_.data_dir()).filePath(name); }
     // Runs a command without logging it; true when it succeeded.

@@ -1,7 +1,8 @@
 // Benchmark: CSV export and import of a table (i64, double, 16-byte string, datetime) on the
 // development server, done by the server (files on its disk) and by the client (files here, rows
-// pushed one by one); then a raw backup and restore through the client. Prints rows per second,
-// MB per second and the client's peak memory of each step. Arguments: [rows] [client import rows].
+// sent in chunks of push lines); then a raw backup and restore through the client. Prints rows
+// per second, MB per second and the client's peak memory of each step. Arguments: [rows]
+// [client import rows] ["import": the client import alone, for a profiler].
 #include "db/cmd_builders.h"
 #include "db/csv_local.h"
 #include "devserver_process.h"
@@ -10,6 +11,7 @@
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+#include <QThread>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -83,6 +85,17 @@ QByteArray source_file(qint64 rows)
     return out;
 }
 
+// The server's own time of every command whose log line holds `mark` (" load ok "), summed.
+double server_seconds(const devserver_process &server, const char *mark)
+{
+    double s = 0;
+    QThread::msleep(300);   // the server writes its log in batches
+    const QByteArray log = server.log().toUtf8();
+    for (int at = log.indexOf(mark); at >= 0; at = log.indexOf(mark, at + 1))
+        s += double(std::atoll(log.constData() + at + std::strlen(mark))) / 1e6;   // "12345us"
+    return s;
+}
+
 bool run_ok(db_exec &db, const QByteArray &cmd)
 {
     result_set *rs = db.run(cmd, 1);
@@ -97,6 +110,7 @@ int main(int argc, char **argv)
     QCoreApplication app(argc, argv);
     const qint64 rows = argc > 1 ? std::atoll(argv[1]) : 1000000;
     const qint64 client_rows = argc > 2 ? std::atoll(argv[2]) : rows;
+    const bool import_only = argc > 3 && QByteArray(argv[3]) == "import";
 
     devserver_process server;
     if (!server.ok()) {
@@ -119,48 +133,53 @@ int main(int argc, char **argv)
     const qint64 base = current_rss();
     std::printf("rows %lld, client at %.1f MiB before the steps\n", (long long)rows, base / 1048576.0);
 
-    // Server mode: the server reads and writes its own files.
-    create_table(db, "b", fields, types);
-    reset_peak();
-    auto start = clock_type::now();
-    double cpu0 = cpu_seconds();
-    if (!import_table(db, "b", "source.csv", true, ",", false))
-        return std::fprintf(stderr, "server import failed\n"), 1;
-    report("server import", rows, QFileInfo(data.filePath("source.csv")).size(), seconds_since(start), cpu0, base);
-
-    reset_peak();
-    start = clock_type::now();
-    cpu0 = cpu_seconds();
-    if (!export_table(db, "b", "b.csv", true, ",", true, false))
-        return std::fprintf(stderr, "server export failed\n"), 1;
-    const qint64 csv_size = QFileInfo(data.filePath("b.csv")).size();
-    report("server export", rows, csv_size, seconds_since(start), cpu0, base);
-
-    // What the client export starts with: reading the whole table through the library.
-    reset_peak();
-    start = clock_type::now();
-    cpu0 = cpu_seconds();
-    del_datas(db.run("view b", 1));
-    report("view (read only)", rows, csv_size, seconds_since(start), cpu0, base);
-
-    // Client mode: the file is here.
     csv_form form;
     const QString mine = local.filePath("b.csv");
     QByteArray why;
-    reset_peak();
-    start = clock_type::now();
-    cpu0 = cpu_seconds();
-    if (!export_table_local(db, "b", mine, form, true, why))
-        return std::fprintf(stderr, "client export failed: %s\n", why.constData()), 1;
-    report("client export", rows, csv_size, seconds_since(start), cpu0, base);
-    QFile a(mine), b(data.filePath("b.csv"));
-    a.open(QIODevice::ReadOnly);
-    b.open(QIODevice::ReadOnly);
-    std::printf("client file %s the server's export\n", a.readAll() == b.readAll() ? "equals" : "DIFFERS FROM");
+    auto start = clock_type::now();
+    double cpu0 = cpu_seconds();
+    if (!import_only) {
+        // Server mode: the server reads and writes its own files.
+        create_table(db, "b", fields, types);
+        reset_peak();
+        start = clock_type::now();
+        cpu0 = cpu_seconds();
+        if (!import_table(db, "b", "source.csv", true, ",", false))
+            return std::fprintf(stderr, "server import failed\n"), 1;
+        report("server import", rows, QFileInfo(data.filePath("source.csv")).size(), seconds_since(start), cpu0,
+               base);
 
-    // The client import pushes row by row; a shorter file keeps the run short when asked.
+        reset_peak();
+        start = clock_type::now();
+        cpu0 = cpu_seconds();
+        if (!export_table(db, "b", "b.csv", true, ",", true, false))
+            return std::fprintf(stderr, "server export failed\n"), 1;
+        const qint64 csv_size = QFileInfo(data.filePath("b.csv")).size();
+        report("server export", rows, csv_size, seconds_since(start), cpu0, base);
+
+        // What the client export starts with: reading the whole table through the library.
+        reset_peak();
+        start = clock_type::now();
+        cpu0 = cpu_seconds();
+        del_datas(db.run("view b", 1));
+        report("view (read only)", rows, csv_size, seconds_since(start), cpu0, base);
+
+        // Client mode: the file is here.
+        reset_peak();
+        start = clock_type::now();
+        cpu0 = cpu_seconds();
+        if (!export_table_local(db, "b", mine, form, true, why))
+            return std::fprintf(stderr, "client export failed: %s\n", why.constData()), 1;
+        report("client export", rows, csv_size, seconds_since(start), cpu0, base);
+        QFile a(mine), b(data.filePath("b.csv"));
+        a.open(QIODevice::ReadOnly);
+        b.open(QIODevice::ReadOnly);
+        std::printf("client file %s the server's export\n", a.readAll() == b.readAll() ? "equals" : "DIFFERS FROM");
+    }
+
+    // The client import sends chunks of push lines; a shorter file keeps the run short when asked.
     QString import_file = mine;
-    if (client_rows < rows) {
+    if (client_rows < rows || import_only) {
         import_file = local.filePath("part.csv");
         QFile part(import_file);
         part.open(QIODevice::WriteOnly);
@@ -173,10 +192,24 @@ int main(int argc, char **argv)
     csv_local_import imp(db, "c");
     if (!imp.prepare(import_file, form))
         return std::fprintf(stderr, "client import refused: %s\n", imp.why().constData()), 1;
+    const double checked = seconds_since(start), check_cpu = cpu_seconds() - cpu0;
     while (!imp.finished())
         if (!imp.push_next())
             return std::fprintf(stderr, "client import failed: %s\n", imp.why().constData()), 1;
     report("client import", imp.rows(), QFileInfo(import_file).size(), seconds_since(start), cpu0, base);
+    std::printf("%-26s of which the check %.3f s (client cpu %.3f s); the server's own time %.3f s\n", "", checked,
+                check_cpu, server_seconds(server, " load ok "));
+    if (import_only)
+        return 0;
+    if (import_file == mine) {
+        // The rows the client sent are the rows the server read from the same file.
+        export_table(db, "c", "c.csv", true, ",", true, false);
+        QFile server_read(data.filePath("b.csv")), client_sent(data.filePath("c.csv"));
+        server_read.open(QIODevice::ReadOnly);
+        client_sent.open(QIODevice::ReadOnly);
+        std::printf("client import %s the server's import\n",
+                    server_read.readAll() == client_sent.readAll() ? "equals" : "DIFFERS FROM");
+    }
 
     // Raw transfers of the whole database through the client.
     run_ok(db, "drop c");
@@ -190,7 +223,7 @@ int main(int argc, char **argv)
     const qint64 sbk_size = QFileInfo(QString::fromUtf8(sbk)).size();
     double secs = seconds_since(start);
     report("client raw backup", rows, sbk_size, secs, cpu0, base);
-    std::printf("%-26s file %.1f MiB, client grew by %.2f x the file\n", "", sbk_size / 1048576.0,
+    std::printf("  client raw backup: file %.1f MiB, client grew by %.2f x the file\n", sbk_size / 1048576.0,
                 double(peak_rss() - before) / double(sbk_size));
     reset_peak();
     before = current_rss();
@@ -200,7 +233,7 @@ int main(int argc, char **argv)
         return std::fprintf(stderr, "raw restore failed\n"), 1;
     secs = seconds_since(start);
     report("client raw restore", rows, sbk_size, secs, cpu0, base);
-    std::printf("%-26s file %.1f MiB, client grew by %.2f x the file\n", "", sbk_size / 1048576.0,
+    std::printf("  client raw restore: file %.1f MiB, client grew by %.2f x the file\n", sbk_size / 1048576.0,
                 double(peak_rss() - before) / double(sbk_size));
     return 0;
 }

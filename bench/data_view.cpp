@@ -3,6 +3,7 @@
 // off to its first painted grid, a switch of the number display mode until the grid is painted
 // again, Apply of 1,000 edited cells (the commands, then the reload), and the memory per row.
 #include "client_bench_session.h"
+#include "db/db_link.h"
 #include "table/data_view.h"
 #include "table/tab_data_model.h"
 
@@ -10,6 +11,7 @@
 #include <QCheckBox>
 #include <QElapsedTimer>
 #include <QRadioButton>
+#include <QSignalSpy>
 #include <QTableView>
 #include <cstdio>
 #include <ctime>
@@ -48,6 +50,17 @@ struct timing {
     }
 };
 
+// Waits for the view's next load (its rows come from the connection thread).
+bool wait_loaded(QSignalSpy &loaded)
+{
+    if (!loaded.isEmpty() || loaded.wait(600000)) {
+        loaded.clear();
+        return true;
+    }
+    std::fprintf(stderr, "the view did not load\n");
+    return false;
+}
+
 } // namespace
 
 int main(int argc, char **argv)
@@ -57,11 +70,28 @@ int main(int argc, char **argv)
     if (!session.ok() || !session.fill_million_rows("dv", argc, argv))
         return 1;
 
+    db_link link("vorn_tsdb");
+    bool logged_in = false;
+    link.login(login_values{session.host().toUtf8(), session.port(), "admin", "admin"}, nullptr,
+               [&](const db_status &st) { logged_in = st.ok; });
+    {
+        QSignalSpy idle(&link, &db_link::busy_changed);
+        while (link.busy())
+            idle.wait(60000);
+    }
+    if (!logged_in) {
+        std::fprintf(stderr, "login of the connection thread failed\n");
+        return 1;
+    }
+
     const std::size_t heap_before = client_bench_session::heap_in_use();
     timing t;
-    data_view view("dv", &session.exec());
+    data_view view("dv", &link);
+    QSignalSpy done_loading(&view, &data_view::loaded);
     view.resize(1167, 413);
     view.show();
+    if (!wait_loaded(done_loading))
+        return 1;
     t.print("window opened (limit 10), painted", 0);
     paint(view.grid());
 
@@ -73,6 +103,8 @@ int main(int argc, char **argv)
     }
     t.restart();
     limit->setChecked(false);
+    if (!wait_loaded(done_loading))
+        return 1;
     paint(view.grid());
     t.print("limit off: all rows loaded, first paint", 2000);
     tab_data_model *model = view.data_model();
@@ -102,6 +134,8 @@ int main(int argc, char **argv)
     std::printf("pending commands: %d\n", int(model->pending_commands().size()));
     t.restart();
     view.apply();
+    if (!wait_loaded(done_loading))
+        return 1;
     paint(view.grid());
     t.print("Apply: 1,000 commands, reload, painted", 0);
     // The reload shows what the server now holds: the edited values.
@@ -112,6 +146,8 @@ int main(int argc, char **argv)
         std::printf("Apply did not reach the server\n");
     t.restart();
     view.update_tab();
+    if (!wait_loaded(done_loading))
+        return 1;
     paint(view.grid());
     t.print("reload alone, painted", 0);
     return ok ? 0 : 1;

@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <string>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -59,6 +60,20 @@ inline void stop(pid_t pid)
     waitpid(pid, nullptr, 0);
 }
 
+// Removes a benchmark's scratch folder (the server's files, hundreds of megabytes) when the
+// benchmark ends, however it ends.
+struct scratch_folder {
+    explicit scratch_folder(const char* path) : path(path) {}
+    ~scratch_folder()
+    {
+        std::error_code ec;
+        std::filesystem::remove_all(path, ec);
+    }
+    scratch_folder(const scratch_folder&) = delete;
+    scratch_folder& operator=(const scratch_folder&) = delete;
+    std::string path;
+};
+
 // CPU seconds (user and system) a process has used so far; on a shared machine this tells
 // what a command costs when the wall clock also counts waiting for a core.
 inline double cpu_seconds(pid_t pid)
@@ -89,6 +104,21 @@ inline double server_seconds(const std::string& log, const std::string& verb)
         while (std::fgets(line, sizeof line, f))
             if (const char* p = std::strstr(line, mark.c_str()))
                 s = double(std::atoll(p + mark.size())) / 1e6;
+        std::fclose(f);
+    }
+    return s;
+}
+
+// The server's own time of every command with this verb that succeeded, summed.
+inline double server_seconds_total(const std::string& log, const std::string& verb)
+{
+    double s = 0;
+    if (FILE* f = std::fopen(log.c_str(), "r")) {
+        char line[1024];
+        const std::string mark = " " + verb + " ok ";
+        while (std::fgets(line, sizeof line, f))
+            if (const char* p = std::strstr(line, mark.c_str()))
+                s += double(std::atoll(p + mark.size())) / 1e6;
         std::fclose(f);
     }
     return s;

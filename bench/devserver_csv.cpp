@@ -1,10 +1,13 @@
 // CSV export and import by the development server of 1,000,000 rows (i64, double, 16-byte
 // string, datetime), in both forms; the file the server exports must equal the one it read.
+// Then the same rows as push lines appended by raw command-file loads of 4 MiB, as a client's
+// import sends them.
 #include "devserver_bench_server.h"
 #include "vorn_tsdb.h"
 
 #include <fstream>
 #include <sstream>
+#include <vector>
 
 namespace {
 
@@ -35,6 +38,37 @@ std::string csv_text(long rows, bool typed)
     return out;
 }
 
+// The rows of csv_text as the push lines of a client's import, in raw loads of about 4 MiB each
+// (every byte as \xHH).
+std::vector<std::string> push_loads(const std::string& table, long rows)
+{
+    static const char hex[] = "0123456789abcdef";
+    std::vector<std::string> loads;
+    std::string lines;
+    char line[320];
+    const std::size_t chunk = 4u << 20;
+    for (long r = 0; r < rows; ++r) {
+        const long sec = r % 60, min = r / 60 % 60, hour = r / 3600 % 24, day = r / 86400 + 1;
+        const int n = std::snprintf(line, sizeof line,
+                                    "push into %s i d s t values \"%ld\" \"%ld.25000000000000000\" \"sensor_%09ld\" "
+                                    "\"2024-03-01 12:%02ld:00\" at \"2024-01-%02ld %02ld:%02ld:%02ld.5\"\n",
+                                    table.c_str(), r * 7919 - 5000000, r, r % 1000000000, r % 60, day, hour, min, sec);
+        lines.append(line, std::size_t(n));
+        if (lines.size() >= chunk || r + 1 == rows) {
+            std::string cmd = "load " + table + " from cmd from raw \"";
+            cmd.reserve(cmd.size() + lines.size() * 4 + 2);
+            for (unsigned char ch : lines) {
+                const char esc[4] = {'\\', 'x', hex[ch >> 4], hex[ch & 15]};
+                cmd.append(esc, 4);
+            }
+            cmd += "\";";
+            loads.push_back(std::move(cmd));
+            lines.clear();
+        }
+    }
+    return loads;
+}
+
 std::string read_all(const std::string& path)
 {
     std::ifstream f(path, std::ios::binary);
@@ -49,13 +83,16 @@ int main(int argc, char** argv)
 {
     const char* program = argc > 1 ? argv[1] : std::getenv("VORN_DEVSERVER");
     const long rows = argc > 2 ? std::atol(argv[2]) : 1000000;
+    // "load" as a third argument runs the command-file loads alone (for a profiler).
+    const bool load_only = argc > 3 && std::string(argv[3]) == "load";
     if (!program) {
-        std::fprintf(stderr, "usage: bench_devserver_csv SERVER [ROWS]  (or set VORN_DEVSERVER)\n");
+        std::fprintf(stderr, "usage: bench_devserver_csv SERVER [ROWS [load]]  (or set VORN_DEVSERVER)\n");
         return 2;
     }
     char dir[] = "/tmp/devserver_csv_XXXXXX";
     if (!mkdtemp(dir))
         return 1;
+    const bench_server::scratch_folder scratch(dir);
     const std::string log = std::string(dir) + "/server.log";
     int port = 0;
     const pid_t pid = bench_server::start(program, {"--data", dir}, log, port);
@@ -66,6 +103,8 @@ int main(int argc, char** argv)
     bool same = true;
     std::printf("rows                 %ld\n", rows);
     for (const bool typed : {false, true}) {
+        if (load_only)
+            break;
         const std::string form = typed ? "csvs" : "csv";
         const std::string input = csv_text(rows, typed);
         std::ofstream(std::string(dir) + "/in." + form, std::ios::binary) << input;
@@ -98,6 +137,27 @@ int main(int argc, char** argv)
         std::printf("%-4s export          %.0f rows/s (%.3f s; in the server %.3f s, server CPU %.3f s = %.0f rows/s)%s\n",
                     form.c_str(), double(rows) / export_s, export_s, bench_server::server_seconds(log, "export"),
                     export_cpu, double(rows) / export_cpu, equal ? "" : "  OUTPUT DIFFERS FROM INPUT");
+    }
+    {
+        const std::vector<std::string> loads = push_loads("from_cmd", rows);
+        run("create from_cmd i i64 d double s string t datetime");
+        const double cpu0 = bench_server::cpu_seconds(pid);
+        const auto t0 = clock_type::now();
+        for (const std::string& cmd : loads)
+            if (!run(cmd)) {
+                std::fprintf(stderr, "load from cmd failed\n");
+                return 1;
+            }
+        const double load_s = seconds_since(t0);
+        const double load_cpu = bench_server::cpu_seconds(pid) - cpu0;
+        run("export from_cmd as csv \"cmd.csv\" split by \",\"");
+        const bool equal = read_all(std::string(dir) + "/cmd.csv") == csv_text(rows, false);
+        same = same && equal;
+        usleep(100000);
+        const double in_server = bench_server::server_seconds_total(log, "load");
+        std::printf("cmd  load, 4 MiB   %.0f rows/s (%.3f s, %zu loads; in the server %.3f s = %.0f rows/s, server CPU %.3f s)%s\n",
+                    double(rows) / load_s, load_s, loads.size(), in_server, double(rows) / in_server, load_cpu,
+                    equal ? "" : "  ROWS DIFFER FROM THE CSV IMPORT");
     }
     exit_to_server();
     bench_server::stop(pid);

@@ -110,6 +110,7 @@ int main(int argc, char** argv)
     char dir[] = "/tmp/devserver_latency_XXXXXX";
     if (!mkdtemp(dir))
         return 1;
+    const bench_server::scratch_folder scratch(dir);
     {
         using namespace devserver;
         table big({{"v", kind::i64}, {"x", kind::f64}, {"s", kind::str}});

@@ -44,6 +44,7 @@ int main(int argc, char** argv)
     char dir[] = "/tmp/devserver_bench_XXXXXX";
     if (!mkdtemp(dir))
         return 1;
+    const bench_server::scratch_folder scratch(dir);
     int port = 0;
     const std::string log = std::string(dir) + "/server.log";
     const char* fsync = argc > 3 ? argv[3] : "second";

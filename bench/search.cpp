@@ -149,8 +149,8 @@ int grid_figures(int rows)
         std::fprintf(stderr, "could not fill the table\n");
         return 1;
     }
-    tab_data_model model("gt", &session.exec());
-    if (!model.load_result("view gt", 1)) {
+    tab_data_model model("gt");
+    if (!model.load_result(session.exec(), "view gt", 1)) {
         std::fprintf(stderr, "view failed\n");
         return 1;
     }

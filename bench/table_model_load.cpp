@@ -17,11 +17,11 @@ int main(int argc, char **argv)
     if (!session.ok() || !session.fill_million_rows("bt", argc, argv))
         return 1;
 
-    tab_data_model model("bt", &session.exec());
+    tab_data_model model("bt");
     const size_t heap_before = client_bench_session::heap_in_use();
     QElapsedTimer clock;
     clock.start();
-    if (!model.load_result("view bt", 1)) {
+    if (!model.load_result(session.exec(), "view bt", 1)) {
         std::fprintf(stderr, "view failed\n");
         return 1;
     }

@@ -5,6 +5,17 @@
 
 namespace devserver {
 
+std::string append_rows_payload(const std::string& name, bool created, const table& rows)
+{
+    std::string p;
+    p += char(name.size() & 0xFF);
+    p += char(name.size() >> 8);
+    p += name;
+    p += created ? '\1' : '\0';
+    p += encode_table_file(rows);
+    return p;
+}
+
 std::string apply_change(server_state& st, change kind, std::string_view payload)
 {
     switch (kind) {

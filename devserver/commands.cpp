@@ -5,8 +5,6 @@
 
 namespace devserver {
 
-bool is_word(const token& t, const char* w) { return !t.quoted && t.text == w; }
-
 outcome done() { return {true, std::string()}; }
 
 std::string verb_of(std::string_view command)
@@ -78,20 +76,23 @@ std::string read_value(kind k, const std::vector<token>& t, std::size_t& i, std:
 {
     if (i >= end)
         return "value missing";
-    std::string text = t[i].text;
+    const std::string& first = t[i].text;
     ++i;
-    if (k == kind::datetime && !t[i - 1].quoted && i < end && !t[i].quoted && text.size() == 10) {
-        text += ' ';
-        text += t[i].text;
+    if (k == kind::datetime && !t[i - 1].quoted && i < end && !t[i].quoted && first.size() == 10) {
+        const std::string text = first + ' ' + t[i].text;
         ++i;
-    } else if (k == kind::u08 && !t[i - 1].quoted && binary_head(text)) {
+        return parse_literal(k, text, bytes);
+    }
+    if (k == kind::u08 && !t[i - 1].quoted && binary_head(first)) {
         // The grid shows u08 in binary as "0b0000 0101": take the second group along.
+        std::string text = first;
         while (i < end && !t[i].quoted && binary_group(t[i].text) && text.size() - text.find_first_of("bB") - 1 < 8) {
             text += t[i].text;
             ++i;
         }
+        return parse_literal(k, text, bytes);
     }
-    return parse_literal(k, text, bytes);
+    return parse_literal(k, first, bytes);
 }
 
 std::string record_change(server_state& st, change kind, std::string_view payload)

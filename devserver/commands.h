@@ -58,6 +58,9 @@ table& own(std::shared_ptr<table>& entry);
 // Hands the running command's text to the journal before the command changes anything.
 std::string record_command(server_state& st, bool frees_space = false);
 std::string record_change(server_state& st, change kind, std::string_view payload);
+// Journal form of rows appended to a table (import, load): its name, whether the change created
+// the table, the rows.
+std::string append_rows_payload(const std::string& name, bool created, const table& rows);
 
 // A remark ("//" first, after blanks) carries no command: it succeeds with an empty result.
 bool is_remark(std::string_view command);
@@ -76,6 +79,11 @@ bool read_time_point(const std::vector<token>& t, std::size_t& i, time_point& tp
 // Reads a value for a field of kind k starting at tokens[i]; a bare date and time pair
 // counts as one datetime value.
 std::string read_value(kind k, const std::vector<token>& t, std::size_t& i, std::size_t end, std::string& bytes);
+
+// Reads "FIELD... values VALUE... at TIMEPOINT" from tokens[i] on against the fields of tab
+// (called name in reasons): values gets one entry per field, zero for a field not named.
+std::string parse_push(const table& tab, const std::string& name, const std::vector<token>& t, std::size_t i,
+                       time_point& tp, std::vector<std::string>& values);
 
 // Command modules.
 outcome run_schema(server_state& st, const std::vector<token>& t);     // show, field_of, create, drop, truncate
@@ -98,6 +106,7 @@ struct selection {
 std::string parse_selection(server_state& st, const std::vector<token>& t, std::size_t& i, std::size_t end,
                             selection& sel);
 
-bool is_word(const token& t, const char* w);
+// An unquoted token that is the word w (lengths first: this runs for every word of every line).
+inline bool is_word(const token& t, std::string_view w) { return !t.quoted && std::string_view(t.text) == w; }
 
 } // namespace devserver

@@ -181,18 +181,6 @@ std::string read_header(const std::vector<std::string_view>& h, std::size_t line
     return {};
 }
 
-// Journal form of an import: table name, whether the import created the table, the rows.
-std::string append_rows_payload(const std::string& name, bool created, const table& rows)
-{
-    std::string p;
-    p += char(name.size() & 0xFF);
-    p += char(name.size() >> 8);
-    p += name;
-    p += created ? '\1' : '\0';
-    p += encode_table_file(rows);
-    return p;
-}
-
 // An import read and checked, ready to go in.
 struct prepared_import {
     std::string name;

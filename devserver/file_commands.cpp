@@ -19,7 +19,8 @@ constexpr std::size_t raw_row_bytes = 32000;
 struct target {
     bool bin = false;
     bool raw = false;
-    std::string path;      // file path, or the raw bytes when raw
+    std::string path;      // file path
+    std::string_view raw_bytes;   // the payload inside the command's tokens (loading raw)
     bool replace = false;
 };
 
@@ -38,7 +39,7 @@ std::string read_target(const std::vector<token>& t, std::size_t i, bool saving,
         if (!saving) {
             if (i >= t.size() || !t[i].quoted)
                 return "quoted raw bytes expected";
-            out.path = t[i].text;
+            out.raw_bytes = t[i].text;
             ++i;
         }
     } else {
@@ -91,10 +92,12 @@ outcome deliver(server_state& st, const target& tg, const std::string& bytes)
     return done();
 }
 
-std::string fetch(const server_state& st, const target& tg, std::string& bytes)
+// The bytes to load: the raw payload where it lies in the command, or the file read into
+// `storage`.
+std::string fetch(const server_state& st, const target& tg, std::string& storage, std::string_view& bytes)
 {
     if (tg.raw) {
-        bytes = tg.path;
+        bytes = tg.raw_bytes;
         return bytes.empty() ? "no raw bytes" : std::string();
     }
     if (!st.files_enabled)
@@ -103,8 +106,9 @@ std::string fetch(const server_state& st, const target& tg, std::string& bytes)
     if (!(err = resolve_path(st.data_dir, tg.path, false, full)).empty())
         return err;
     // A FIFO or a device would never end the read, and every other client would wait for it.
-    if (!platform::read_regular_file(full, bytes, err))
+    if (!platform::read_regular_file(full, storage, err))
         return err;
+    bytes = storage;
     return {};
 }
 
@@ -162,16 +166,56 @@ outcome backup(server_state& st, const std::vector<token>& t, std::mutex* lock)
     return deliver(st, tg, bytes);
 }
 
+std::shared_ptr<table> table_named(server_state& st, const std::string& name, std::mutex* lock)
+{
+    maybe_locked hold(lock);
+    const auto it = st.db.find(name);
+    return it == st.db.end() ? nullptr : it->second;
+}
+
+outcome load(server_state& st, const std::vector<token>& t, std::mutex* lock);
+
+// A command file of push lines into a table that exists: its rows are appended, all or none.
+// Every line is read and checked before the lock is taken; under it the rows go in with one
+// journal record. `creates` tells that the file makes tables instead (nothing was done).
+outcome append_pushes(server_state& st, const std::vector<token>& t, std::mutex* lock, std::string_view bytes,
+                      std::shared_ptr<table> seen, bool& creates)
+{
+    const std::string& name = t[1].text;
+    auto rows = std::make_unique<table>(seen->fields());
+    const std::string err = read_push_lines(bytes, name, *rows, creates);
+    if (creates)
+        return fail("");
+    if (!err.empty())
+        return fail(err);
+    const std::string record = st.sink && rows->rows() ? append_rows_payload(name, false, *rows) : std::string();
+    maybe_locked hold(lock);
+    const auto now = st.db.find(name);
+    if (now == st.db.end() || now->second->identity() != seen->identity())
+        return load(st, t, nullptr);   // dropped or made again meanwhile: again, in order, under the lock
+    seen.reset();   // only the database's hold counts for own()
+    if (rows->rows() == 0)
+        return done();
+    if (!record.empty()) {
+        const std::string why = record_change(st, change::append_rows, record);
+        if (!why.empty())
+            return fail(why);
+    }
+    own(now->second).append_rows(std::move(*rows));
+    return done();
+}
+
 outcome load(server_state& st, const std::vector<token>& t, std::mutex* lock)
 {
     if (t.size() < 3 || !is_word(t[2], "from"))
         return fail("usage: load TABLE from bin|cmd \"PATH\"");
     const std::string& name = t[1].text;
     target tg;
-    std::string bytes;
+    std::string storage;
+    std::string_view bytes;
     std::string err = read_target(t, 3, false, tg);
     if (err.empty())
-        err = fetch(st, tg, bytes);
+        err = fetch(st, tg, storage, bytes);
     if (!err.empty())
         return fail(err);
     // Read and checked before the lock is taken; only the check for a clash and the swap need it.
@@ -183,10 +227,17 @@ outcome load(server_state& st, const std::vector<token>& t, std::mutex* lock)
         if (!(err = decode_table_file(bytes, tab)).empty())
             return fail(err);
         fresh[name] = tab;
-    } else if (!(err = run_command_file(bytes, fresh)).empty()) {
-        return fail(err);
+    } else {
+        if (std::shared_ptr<table> seen = table_named(st, name, lock)) {
+            bool creates = false;
+            outcome r = append_pushes(st, t, lock, bytes, std::move(seen), creates);
+            if (!creates)
+                return r;
+        }
+        if (!(err = run_command_file(bytes, fresh)).empty())
+            return fail(err);
     }
-    bytes.clear();
+    storage.clear();
     const std::string image = st.sink ? encode_backup_file(fresh) : std::string();
     maybe_locked hold(lock);
     for (const auto& entry : fresh)
@@ -204,10 +255,11 @@ outcome restore(server_state& st, const std::vector<token>& t, std::mutex* lock)
     if (t.size() < 2 || !is_word(t[1], "from"))
         return fail("usage: restore from bin|cmd \"PATH\"");
     target tg;
-    std::string bytes;
+    std::string storage;
+    std::string_view bytes;
     std::string err = read_target(t, 2, false, tg);
     if (err.empty())
-        err = fetch(st, tg, bytes);
+        err = fetch(st, tg, storage, bytes);
     if (!err.empty())
         return fail(err);
     database fresh;
@@ -215,8 +267,10 @@ outcome restore(server_state& st, const std::vector<token>& t, std::mutex* lock)
     if (!err.empty())
         return fail(err);
     // A bin file is already the backup image the journal keeps.
-    if (st.sink && !tg.bin)
-        bytes = encode_backup_file(fresh);
+    if (st.sink && !tg.bin) {
+        storage = encode_backup_file(fresh);
+        bytes = storage;
+    }
     database gone;   // the tables replaced are freed after the lock is given back
     {
         maybe_locked hold(lock);

@@ -35,39 +35,11 @@ outcome push(server_state& st, const std::vector<token>& t)
     auto tab = find_table(st, t[2].text);
     if (!tab)
         return fail("no table " + t[2].text);
-    std::size_t i = 3;
-    std::vector<int> named;
-    while (i < t.size() && !is_word(t[i], "values")) {
-        const int f = tab->field_index(t[i].text);
-        if (f < 0)
-            return fail("no field " + t[i].text + " in " + t[2].text);
-        if (std::find(named.begin(), named.end(), f) != named.end())
-            return fail("field " + t[i].text + " named twice");
-        named.push_back(f);
-        ++i;
-    }
-    if (i >= t.size())
-        return fail("values expected");
-    const std::size_t at = trailing_at(t, i + 1);
-    if (at == 0)
-        return fail("at TIMEPOINT expected at the end");
     time_point tp;
-    std::size_t j = at + 1;
-    if (!read_time_point(t, j, tp) || j != t.size())
-        return fail("invalid time point");
-    std::vector<std::string> values(tab->fields().size());
-    for (std::size_t f = 0; f < values.size(); ++f)
-        values[f] = zero_bytes(tab->fields()[f].type);
-    ++i;
-    for (int f : named) {
-        if (i >= at)
-            return fail("field and value counts differ");
-        const std::string err = read_value(tab->fields()[std::size_t(f)].type, t, i, at, values[std::size_t(f)]);
-        if (!err.empty())
-            return fail(tab->fields()[std::size_t(f)].name + ": " + err);
-    }
-    if (i != at)
-        return fail("field and value counts differ");
+    std::vector<std::string> values;
+    const std::string err = parse_push(*tab, t[2].text, t, 3, tp, values);
+    if (!err.empty())
+        return fail(err);
     if (std::string e = record_command(st); !e.empty())
         return fail(e);
     tab.reset();   // only the database's hold counts for own()
@@ -205,6 +177,45 @@ bool parse_count(const std::string& s, std::uint64_t& k)
 }
 
 } // namespace
+
+std::string parse_push(const table& tab, const std::string& name, const std::vector<token>& t, std::size_t i,
+                       time_point& tp, std::vector<std::string>& values)
+{
+    // Kept per thread: a load reads many thousands of push lines.
+    thread_local std::vector<int> named;
+    named.clear();
+    while (i < t.size() && !is_word(t[i], "values")) {
+        const int f = tab.field_index(t[i].text);
+        if (f < 0)
+            return "no field " + t[i].text + " in " + name;
+        if (std::find(named.begin(), named.end(), f) != named.end())
+            return "field " + t[i].text + " named twice";
+        named.push_back(f);
+        ++i;
+    }
+    if (i >= t.size())
+        return "values expected";
+    const std::size_t at = trailing_at(t, i + 1);
+    if (at == 0)
+        return "at TIMEPOINT expected at the end";
+    std::size_t j = at + 1;
+    if (!read_time_point(t, j, tp) || j != t.size())
+        return "invalid time point";
+    values.resize(tab.fields().size());
+    for (std::size_t f = 0; f < values.size(); ++f)
+        values[f] = zero_bytes(tab.fields()[f].type);
+    ++i;
+    for (int f : named) {
+        if (i >= at)
+            return "field and value counts differ";
+        const std::string err = read_value(tab.fields()[std::size_t(f)].type, t, i, at, values[std::size_t(f)]);
+        if (!err.empty())
+            return tab.fields()[std::size_t(f)].name + ": " + err;
+    }
+    if (i != at)
+        return "field and value counts differ";
+    return {};
+}
 
 std::string parse_selection(server_state& st, const std::vector<token>& t, std::size_t& i, std::size_t end,
                             selection& sel)

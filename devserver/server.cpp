@@ -68,8 +68,8 @@ private:
     void add_demo_tables_once();
     void serve(connection& c);
     void serve_frames(connection& c);
-    bool log_in(connection& c, const std::string& payload);
-    outcome run_command(const std::string& payload);
+    bool log_in(connection& c, std::string_view payload);
+    outcome run_command(std::string_view payload);
     bool send_reply(platform::socket_t s, const outcome& r);
     void accept_one(platform::socket_t listener);
     void reap(bool all);
@@ -143,7 +143,7 @@ void server::serve(connection& c)
     c.finished = true;
 }
 
-bool server::log_in(connection& c, const std::string& payload)
+bool server::log_in(connection& c, std::string_view payload)
 {
     std::string user, password;
     const bool ok = parse_login(payload, user, password) && user == opt_.user && password == opt_.password;
@@ -163,7 +163,7 @@ bool server::log_in(connection& c, const std::string& payload)
     return ok;
 }
 
-outcome server::run_command(const std::string& payload)
+outcome server::run_command(std::string_view payload)
 {
     if (is_remark(payload))
         return done();
@@ -179,7 +179,7 @@ void server::serve_frames(connection& c)
 {
     frame_reader reader(std::uint32_t(login_bytes - 4));
     char buf[64 * 1024];
-    std::string payload;
+    std::string_view payload;
     bool logged_in = false;
     std::size_t received = 0;
     // One deadline from accepting to login: bytes that trickle in do not extend it.
@@ -194,7 +194,7 @@ void server::serve_frames(connection& c)
                 reader.set_limit(opt_.max_frame);
                 continue;
             }
-            charge(c, reader.held() + payload.capacity(), false);
+            charge(c, reader.held(), false);
             const auto start = clock_type::now();
             outcome r;
             try {
@@ -208,15 +208,13 @@ void server::serve_frames(connection& c)
             // The time of the command itself; the transfer depends on the client.
             const auto us = std::chrono::duration_cast<std::chrono::microseconds>(clock_type::now() - start).count();
             // A reply the peer does not read stays here: it counts until it is sent.
-            charge(c, reader.held() + payload.capacity() + r.body.size(), true);
+            charge(c, reader.held() + r.body.size(), true);
             const bool sent = send_reply(c.sock, r);
             log_.add(c.peer, verb_of(payload), r.ok ? std::string("ok") : r.body, us);
-            if (payload.capacity() > (1u << 20))
-                std::string().swap(payload);   // an idle connection keeps no large buffer
             if (!sent)
                 return;
         }
-        charge(c, reader.held() + payload.capacity(), reader.buffered() > 0);
+        charge(c, reader.held(), reader.buffered() > 0);
         if (s == frame_reader::state::disconnect)
             return;
         if (s == frame_reader::state::too_large) {
@@ -230,11 +228,26 @@ void server::serve_frames(connection& c)
                 return;
             }
         }
-        const long n = platform::recv_some(c.sock, buf, logged_in ? sizeof buf : std::min(sizeof buf, login_bytes - received));
+        if (logged_in) {
+            // A large buffer is kept while commands follow each other (a client's import sends
+            // many in a row); a connection idle for a second gives it back.
+            if (reader.held() > (1u << 20) && reader.buffered() == 0 && !platform::wait_readable(c.sock, 1000)) {
+                reader.release_if_idle();
+                charge(c, reader.held(), false);
+            }
+            std::size_t room = 0;
+            char* into = reader.receive_room(sizeof buf, room);
+            const long n = platform::recv_some(c.sock, into, room);
+            if (n <= 0)
+                return;
+            reader.received(std::size_t(n));
+            continue;
+        }
+        const long n = platform::recv_some(c.sock, buf, std::min(sizeof buf, login_bytes - received));
         if (n <= 0)
             return;
         received += std::size_t(n);
-        if (!logged_in && received >= login_bytes) {
+        if (received >= login_bytes) {
             log_.add(c.peer, "login", "more than 64 KiB before login, connection closed", 0);
             return;
         }

@@ -116,7 +116,9 @@ void table::append_rows(table&& rows)
         for (std::size_t i = 0; i < cols_.size(); ++i)
             cols_[i].append(std::move(rows.cols_[i]));
         times_.insert(times_.end(), rows.times_.begin(), rows.times_.end());
-        ids_.reserve(ids_.size() + rows.ids_.size());
+        // Grown as push_back grows it: appends of many chunks stay linear in the rows.
+        if (ids_.capacity() < ids_.size() + rows.ids_.size())
+            ids_.reserve(std::max(ids_.size() + rows.ids_.size(), 2 * ids_.capacity()));
         for (std::uint64_t id : rows.ids_) {
             ids_.push_back(base + id);
             last_id = std::max(last_id, base + id + 1);

@@ -1,11 +1,14 @@
 // Tokenizer of the command language; quoted tokens keep unknown backslashes as they are.
 #include "tokens.h"
 
+#include <cstdint>
+#include <cstring>
+
 namespace devserver {
 
 namespace {
 
-int hex_digit(char c)
+constexpr int hex_digit(char c)
 {
     if (c >= '0' && c <= '9')
         return c - '0';
@@ -46,29 +49,134 @@ void put_utf8(std::string& out, unsigned cp)
 
 bool is_space(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
 
-bool is_file_command(const std::vector<token>& out)
+// The first n tokens of out are the command's so far.
+bool is_file_command(const std::vector<token>& out, std::size_t n)
 {
-    if (out.empty() || out[0].quoted)
+    if (n == 0 || out[0].quoted)
         return false;
-    const std::string& v = out[0].text;
+    const std::string_view v = out[0].text;
     return v == "export" || v == "import" || v == "export_data" || v == "save" || v == "load" || v == "backup" ||
            v == "restore";
 }
 
 // The quoted token about to be read is the path of a file command.
-bool path_follows(const std::vector<token>& out)
+bool path_follows(const std::vector<token>& out, std::size_t n, bool file_command)
 {
-    if (out.size() < 2 || out.back().quoted || !is_file_command(out))
+    if (n < 2 || out[n - 1].quoted || !file_command)
         return false;
-    const std::string& w = out.back().text;
+    const std::string_view w = out[n - 1].text;
     return w == "csv" || w == "csvs" || w == "bin" || w == "cmd";
+}
+
+// Values of hexadecimal digits, -1 for every other byte.
+struct hex_table {
+    signed char v[256];
+    constexpr hex_table() : v()
+    {
+        for (int i = 0; i < 256; ++i)
+            v[i] = char(hex_digit(char(i)));
+    }
+};
+constexpr hex_table hex_values;
+constexpr const signed char* hex_of = hex_values.v;
+
+// Decodes a quoted text from s[i] (just after its opening quote) up to its closing quote, which
+// `i` is left after. Counting first sizes the text exactly: a payload of megabytes is neither
+// grown a byte at a time nor left with room it does not use. False when no quote closes it.
+template <bool write>
+bool unescape(std::string_view s, std::size_t& i, char* out, std::size_t& count)
+{
+    const char* p = s.data() + i;
+    const char* const end = s.data() + s.size();
+    std::size_t n = 0;
+    while (p < end) {
+        // Raw payloads are nearly all \xHH: two of them are taken at a time while they last.
+        while (end - p >= 8) {
+            std::uint64_t w;
+            std::memcpy(&w, p, 8);
+            if ((w & 0x0000ffff0000ffffull) != 0x0000785c0000785cull)
+                break;
+            const int h0 = hex_of[static_cast<unsigned char>(p[2])], l0 = hex_of[static_cast<unsigned char>(p[3])];
+            const int h1 = hex_of[static_cast<unsigned char>(p[6])], l1 = hex_of[static_cast<unsigned char>(p[7])];
+            if ((h0 | l0 | h1 | l1) < 0)
+                break;
+            if (write) {
+                out[n] = char(h0 << 4 | l0);
+                out[n + 1] = char(h1 << 4 | l1);
+            }
+            n += 2;
+            p += 8;
+        }
+        if (p >= end)
+            break;
+        const char c = *p;
+        if (c == '\\' && end - p >= 4 && p[1] == 'x') {
+            const int hi = hex_of[static_cast<unsigned char>(p[2])], lo = hex_of[static_cast<unsigned char>(p[3])];
+            if ((hi | lo) >= 0) {
+                if (write)
+                    out[n] = char(hi << 4 | lo);
+                ++n;
+                p += 4;
+                continue;
+            }
+        }
+        if (c == '"') {
+            i = std::size_t(p + 1 - s.data());
+            count = n;
+            return true;
+        }
+        if (c != '\\' || p + 1 >= end) {
+            if (write)
+                out[n] = c;
+            ++n;
+            ++p;
+            continue;
+        }
+        char v = c;
+        std::size_t used = 1;
+        unsigned code;
+        switch (p[1]) {
+        case '"': v = '"'; used = 2; break;
+        case '\\': v = '\\'; used = 2; break;
+        case 'n': v = '\n'; used = 2; break;
+        case 'r': v = '\r'; used = 2; break;
+        case 't': v = '\t'; used = 2; break;
+        case 'u':
+            if (hex_value(s, std::size_t(p - s.data()) + 2, 4, code)) {
+                const std::size_t k = code < 0x80 ? 1 : code < 0x800 ? 2 : 3;
+                if (write) {
+                    std::string bytes;
+                    put_utf8(bytes, code);
+                    std::memcpy(out + n, bytes.data(), k);
+                }
+                n += k;
+                p += 6;
+                continue;
+            }
+            break;
+        default:
+            // Keeps Windows paths such as "d:\data\t.csv" intact.
+            break;
+        }
+        if (write)
+            out[n] = v;
+        ++n;
+        p += used;
+    }
+    return false;
 }
 
 } // namespace
 
 std::string tokenize(std::string_view s, std::vector<token>& out)
 {
-    out.clear();
+    // The tokens of the last call are written over: a caller splitting line after line reuses
+    // their room instead of allocating every word anew.
+    std::size_t n = 0;
+    const auto finish = [&](std::string why) {
+        out.resize(n);
+        return why;
+    };
     while (!s.empty() && is_space(s.back()))
         s.remove_suffix(1);
     if (!s.empty() && s.back() == ';')
@@ -76,26 +184,34 @@ std::string tokenize(std::string_view s, std::vector<token>& out)
     while (!s.empty() && is_space(s.front()))
         s.remove_prefix(1);
     std::size_t i = 0;
+    bool file_command = false, first_read = false;   // known once the first word is read
     while (i < s.size()) {
+        if (n == 1 && !first_read) {
+            file_command = is_file_command(out, 1);
+            first_read = true;
+        }
         if (s[i] == ' ' || (i == 0 && is_space(s[i]))) {
             ++i;
             continue;
         }
-        if (out.size() == max_tokens)
-            return "too many words in one command (at most " + std::to_string(max_tokens) + ")";
-        token t;
+        if (n == max_tokens)
+            return finish("too many words in one command (at most " + std::to_string(max_tokens) + ")");
+        if (n == out.size())
+            out.emplace_back();
+        token& t = out[n];
         if (s[i] != '"') {
             const std::size_t end = s.find(' ', i);
             const std::size_t stop = end == std::string_view::npos ? s.size() : end;
             t.text.assign(s.data() + i, stop - i);
+            t.quoted = false;
             i = stop;
-            out.push_back(std::move(t));
+            ++n;
             continue;
         }
         t.quoted = true;
         ++i;
         bool closed = false;
-        if (path_follows(out)) {
+        if (path_follows(out, n, file_command)) {
             const std::size_t end = s.find('"', i);
             if (end != std::string_view::npos) {
                 t.text.assign(s.data() + i, end - i);
@@ -103,58 +219,31 @@ std::string tokenize(std::string_view s, std::vector<token>& out)
                 closed = true;
             }
         }
-        while (!closed && i < s.size()) {
-            const char c = s[i];
-            if (c == '"') {
+        if (!closed && s.size() - i <= 1024) {
+            // A short rest (a value of a push line) is decoded at once, without counting first.
+            char room[1024];
+            std::size_t count = 0;
+            if (unescape<true>(s, i, room, count)) {
+                t.text.assign(room, count);
                 closed = true;
-                ++i;
-                break;
             }
-            if (c != '\\' || i + 1 >= s.size()) {
-                t.text += c;
-                ++i;
-                continue;
-            }
-            const char e = s[i + 1];
-            unsigned v;
-            switch (e) {
-            case '"': t.text += '"'; i += 2; break;
-            case '\\': t.text += '\\'; i += 2; break;
-            case 'n': t.text += '\n'; i += 2; break;
-            case 'r': t.text += '\r'; i += 2; break;
-            case 't': t.text += '\t'; i += 2; break;
-            case 'x':
-                if (hex_value(s, i + 2, 2, v)) {
-                    t.text += char(v);
-                    i += 4;
-                } else {
-                    t.text += c;
-                    ++i;
-                }
-                break;
-            case 'u':
-                if (hex_value(s, i + 2, 4, v)) {
-                    put_utf8(t.text, v);
-                    i += 6;
-                } else {
-                    t.text += c;
-                    ++i;
-                }
-                break;
-            default:
-                // Keeps Windows paths such as "d:\data\t.csv" intact.
-                t.text += c;
-                ++i;
-                break;
+        } else if (!closed) {
+            std::size_t from = i, count = 0;
+            if (unescape<false>(s, from, nullptr, count)) {
+                if (count > (1u << 20))
+                    std::string().swap(t.text);   // sized exactly: no copy of the old text
+                t.text.resize(count);
+                unescape<true>(s, i, &t.text[0], count);
+                closed = true;
             }
         }
         if (!closed)
-            return "unterminated quoted text";
+            return finish("unterminated quoted text");
         if (i < s.size() && s[i] != ' ')
-            return "blank expected after a closing quote";
-        out.push_back(std::move(t));
+            return finish("blank expected after a closing quote");
+        ++n;
     }
-    return {};
+    return finish({});
 }
 
 std::string quote(std::string_view text)

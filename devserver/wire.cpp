@@ -2,6 +2,9 @@
 #include "wire.h"
 
 #include <algorithm>
+#include <cstdlib>
+#include <cstring>
+#include <new>
 
 namespace devserver {
 
@@ -13,57 +16,110 @@ std::uint32_t le32(const char* p)
 }
 } // namespace
 
-void frame_reader::feed(const char* data, std::size_t n)
+frame_reader::~frame_reader() { std::free(buf_); }
+
+frame_reader::frame_reader(frame_reader&& o) noexcept
+    : buf_(o.buf_), size_(o.size_), cap_(o.cap_), pos_(o.pos_), want_(o.want_), limit_(o.limit_)
 {
-    if (pos_ > 0 && pos_ >= buf_.size() / 2) {
-        buf_.erase(0, pos_);
+    o.buf_ = nullptr;
+    o.size_ = o.cap_ = o.pos_ = o.want_ = 0;
+}
+
+frame_reader& frame_reader::operator=(frame_reader&& o) noexcept
+{
+    if (this != &o) {
+        std::free(buf_);
+        buf_ = o.buf_;
+        size_ = o.size_;
+        cap_ = o.cap_;
+        pos_ = o.pos_;
+        want_ = o.want_;
+        limit_ = o.limit_;
+        o.buf_ = nullptr;
+        o.size_ = o.cap_ = o.pos_ = o.want_ = 0;
+    }
+    return *this;
+}
+
+void frame_reader::make_room(std::size_t n)
+{
+    if (pos_ > 0 && pos_ >= size_ / 2) {
+        std::memmove(buf_, buf_ + pos_, size_ - pos_);
+        size_ -= pos_;
         want_ = want_ > pos_ ? want_ - pos_ : 0;
         pos_ = 0;
     }
     // Grow with the bytes that arrived, not with what a frame announces: a peer that sends
     // half of a large frame costs half of it (and a quarter more at most), not the whole.
-    const std::size_t need = buf_.size() + n;
-    if (need > buf_.capacity()) {
-        std::size_t cap = std::max({need, buf_.capacity() + buf_.capacity() / 4, std::size_t(64 * 1024)});
+    const std::size_t need = size_ + n;
+    if (need > cap_) {
+        std::size_t cap = std::max({need, cap_ + cap_ / 4, std::size_t(64 * 1024)});
         if (want_ >= need && cap > want_)
             cap = want_;
-        // Reserved from empty: growing a string in place may double it past what was asked.
-        std::string grown;
-        grown.reserve(cap);
-        grown.append(buf_);
-        buf_.swap(grown);
+        char* grown = static_cast<char*>(std::realloc(buf_, cap));
+        if (!grown)
+            throw std::bad_alloc();
+        buf_ = grown;
+        cap_ = cap;
     }
-    buf_.append(data, n);
 }
 
-frame_reader::state frame_reader::next(std::string& payload)
+void frame_reader::feed(const char* data, std::size_t n)
 {
-    if (buf_.size() - pos_ < 4)
+    make_room(n);
+    if (n > 0)
+        std::memcpy(buf_ + size_, data, n);
+    size_ += n;
+}
+
+char* frame_reader::receive_room(std::size_t least, std::size_t& n)
+{
+    make_room(least);
+    n = cap_ - size_;
+    if (want_ > size_ + least && n > want_ - size_)
+        n = want_ - size_;
+    else if (want_ <= size_ + least)
+        n = least;   // past the frame: a few bytes of the next are fine, no more
+    return buf_ + size_;
+}
+
+frame_reader::state frame_reader::next(std::string_view& payload)
+{
+    if (size_ - pos_ < 4)
         return state::need_more;
-    const std::uint32_t len = le32(buf_.data() + pos_);
+    const std::uint32_t len = le32(buf_ + pos_);
     if (len == disconnect_length)
         return state::disconnect;
     if (len > limit_)
         return state::too_large;
-    if (buf_.size() - pos_ - 4 < len) {
+    if (size_ - pos_ - 4 < len) {
         want_ = pos_ + 4 + std::size_t(len);
         return state::need_more;
     }
     want_ = 0;
-    if (pos_ == 0 && buf_.size() == 4 + std::size_t(len)) {
-        // The usual case of one frame per receive: hand the buffer over instead of copying.
-        buf_.erase(0, 4);
-        payload = std::move(buf_);
-        buf_.clear();
-        return state::frame;
-    }
-    payload.assign(buf_, pos_ + 4, len);
+    payload = std::string_view(buf_ + pos_ + 4, len);
     pos_ += 4 + std::size_t(len);
-    if (pos_ == buf_.size()) {
-        buf_.clear();
-        pos_ = 0;
-    }
+    if (pos_ == size_)
+        size_ = pos_ = 0;   // the bytes stay where they are until the next feed
     return state::frame;
+}
+
+frame_reader::state frame_reader::next(std::string& payload)
+{
+    std::string_view view;
+    const state s = next(view);
+    if (s == state::frame)
+        payload.assign(view.data(), view.size());
+    return s;
+}
+
+void frame_reader::release_if_idle()
+{
+    if (size_ == pos_ && cap_ > (1u << 20)) {
+        std::free(buf_);
+        buf_ = nullptr;
+        size_ = cap_ = pos_ = want_ = 0;
+    }
 }
 
 bool parse_login(std::string_view p, std::string& user, std::string& password)

@@ -51,11 +51,25 @@ void append_digits(QByteArray &out, unsigned v, int width)
     out.append(buf, width);
 }
 
-bool ieq(const QByteArray &a, const char *b) { return a.compare(b, Qt::CaseInsensitive) == 0; }
-
-bool read_digits(const QByteArray &s, int pos, int n, int &v)
+// Case-insensitive equality of a piece of text with a lower-case word.
+bool ieq(const char *s, int n, const char *word)
 {
-    if (pos + n > s.size())
+    const int len = int(std::strlen(word));
+    if (n != len)
+        return false;
+    for (int i = 0; i < n; ++i) {
+        char c = s[i];
+        if (c >= 'A' && c <= 'Z')
+            c = char(c - 'A' + 'a');
+        if (c != word[i])
+            return false;
+    }
+    return true;
+}
+
+bool read_digits(const char *s, int len, int pos, int n, int &v)
+{
+    if (pos + n > len)
         return false;
     v = 0;
     for (int i = pos; i < pos + n; ++i) {
@@ -66,12 +80,12 @@ bool read_digits(const QByteArray &s, int pos, int n, int &v)
     return true;
 }
 
-bool valid_date(const QByteArray &s)
+bool valid_date(const char *s, int len)
 {
     static const int mdays[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
     int y, m, d;
-    if (s.size() != 10 || s[4] != '-' || s[7] != '-' || !read_digits(s, 0, 4, y) ||
-        !read_digits(s, 5, 2, m) || !read_digits(s, 8, 2, d))
+    if (len != 10 || s[4] != '-' || s[7] != '-' || !read_digits(s, len, 0, 4, y) || !read_digits(s, len, 5, 2, m) ||
+        !read_digits(s, len, 8, 2, d))
         return false;
     if (y < 1 || m < 1 || m > 12 || d < 1)
         return false;
@@ -79,49 +93,56 @@ bool valid_date(const QByteArray &s)
     return d <= mdays[m - 1] + (m == 2 && leap ? 1 : 0);
 }
 
-bool valid_time(const QByteArray &s)
+bool valid_time(const char *s, int len)
 {
     int h, mi, se, digit;
-    if (s.size() < 8 || s[2] != ':' || s[5] != ':' || !read_digits(s, 0, 2, h) ||
-        !read_digits(s, 3, 2, mi) || !read_digits(s, 6, 2, se) || h > 23 || mi > 59 || se > 59)
+    if (len < 8 || s[2] != ':' || s[5] != ':' || !read_digits(s, len, 0, 2, h) || !read_digits(s, len, 3, 2, mi) ||
+        !read_digits(s, len, 6, 2, se) || h > 23 || mi > 59 || se > 59)
         return false;
-    if (s.size() == 8)
+    if (len == 8)
         return true;
-    const int n = s.size() - 9;
+    const int n = len - 9;
     if (s[8] != '.' || n < 1 || n > 9)
         return false;
     for (int i = 0; i < n; ++i)
-        if (!read_digits(s, 9 + i, 1, digit))
+        if (!read_digits(s, len, 9 + i, 1, digit))
             return false;
     return true;
 }
 
-QByteArray check_integer(value_kind k, QByteArray s)
+// The checks read the text where it lies: a file of millions of values allocates nothing here.
+QByteArray check_integer(value_kind k, const QByteArray &text)
 {
+    const char *s = text.constData();
+    int n = text.size();
     bool neg = false;
-    if (!s.isEmpty() && (s[0] == '+' || s[0] == '-')) {
+    if (n > 0 && (s[0] == '+' || s[0] == '-')) {
         neg = s[0] == '-';
-        s.remove(0, 1);
+        ++s;
+        --n;
     }
     // A size suffix ("u4") says nothing the field type does not already say.
-    if (s.size() > 2 && (s[s.size() - 2] == 'u' || s[s.size() - 2] == 'U')) {
-        const char c = s[s.size() - 1];
+    if (n > 2 && (s[n - 2] == 'u' || s[n - 2] == 'U')) {
+        const char c = s[n - 1];
         if (c == '1' || c == '2' || c == '4' || c == '8')
-            s.chop(2);
+            n -= 2;
     }
     unsigned base = 10;
-    if (s.size() > 2 && s[0] == '0' && (s[1] == 'x' || s[1] == 'X')) {
+    if (n > 2 && s[0] == '0' && (s[1] == 'x' || s[1] == 'X')) {
         base = 16;
-        s.remove(0, 2);
-    } else if (s.size() > 2 && s[0] == '0' && (s[1] == 'b' || s[1] == 'B')) {
+        s += 2;
+        n -= 2;
+    } else if (n > 2 && s[0] == '0' && (s[1] == 'b' || s[1] == 'B')) {
         base = 2;
-        s.remove(0, 2);
+        s += 2;
+        n -= 2;
     }
-    if (s.isEmpty())
+    if (n == 0)
         return "not an integer";
     quint64 mag = 0;
     bool overflow = false;
-    for (char c : s) {
+    for (int i = 0; i < n; ++i) {
+        const char c = s[i];
         unsigned d;
         if (c >= '0' && c <= '9')
             d = unsigned(c - '0');
@@ -138,55 +159,67 @@ QByteArray check_integer(value_kind k, QByteArray s)
         else
             mag = mag * base + d;
     }
-    const QByteArray range = "out of range for " + type_name(k);
-    if (overflow)
-        return range;
     const int bits = int_bytes(k) * 8;
-    if (!int_signed(k)) {
+    bool in_range;
+    if (overflow) {
+        in_range = false;
+    } else if (!int_signed(k)) {
         const quint64 max = bits == 64 ? UINT64_MAX : ((quint64(1) << bits) - 1);
-        return (neg && mag != 0) || mag > max ? range : QByteArray();
+        in_range = !(neg && mag != 0) && mag <= max;
+    } else {
+        const quint64 lim = quint64(1) << (bits - 1);
+        in_range = neg ? mag <= lim : mag < lim;
     }
-    const quint64 lim = quint64(1) << (bits - 1);
-    return (neg ? mag > lim : mag >= lim) ? range : QByteArray();
+    return in_range ? QByteArray() : "out of range for " + type_name(k);
 }
 
-QByteArray check_float(bool single, const QByteArray &s)
+QByteArray check_float(bool single, const QByteArray &text)
 {
     const char suffix = single ? 'f' : 'd';
-    QByteArray body = s;
-    if (!body.isEmpty() && (body.endsWith(suffix) || body.endsWith(char(suffix - 32))) &&
-        !ieq(body, "inf") && !ieq(body, "+inf") && !ieq(body, "-inf"))
-        body.chop(1);
-    QByteArray rest = body;
-    if (!rest.isEmpty() && (rest[0] == '+' || rest[0] == '-'))
-        rest.remove(0, 1);
-    if (ieq(rest, "inf") || ieq(rest, "infinity") || ieq(rest, "nan"))
+    const char *body = text.constData();
+    int n = text.size();
+    if (n > 0 && (body[n - 1] == suffix || body[n - 1] == char(suffix - 32)) && !ieq(body, n, "inf") &&
+        !ieq(body, n, "+inf") && !ieq(body, n, "-inf"))
+        --n;
+    const int body_size = n;
+    const char *rest = body;
+    if (n > 0 && (rest[0] == '+' || rest[0] == '-')) {
+        ++rest;
+        --n;
+    }
+    if (ieq(rest, n, "inf") || ieq(rest, n, "infinity") || ieq(rest, n, "nan"))
         return {};
     int i = 0, int_digits = 0, frac_digits = 0;
-    auto digit = [&](int at) { return at < rest.size() && rest[at] >= '0' && rest[at] <= '9'; };
+    auto digit = [&](int at) { return at < n && rest[at] >= '0' && rest[at] <= '9'; };
     while (digit(i))
         ++i, ++int_digits;
-    if (i < rest.size() && rest[i] == '.') {
+    if (i < n && rest[i] == '.') {
         ++i;
         while (digit(i))
             ++i, ++frac_digits;
     }
     if (int_digits + frac_digits == 0)
         return "not a number";
-    if (i < rest.size() && (rest[i] == 'e' || rest[i] == 'E')) {
+    bool exponent = false;
+    if (i < n && (rest[i] == 'e' || rest[i] == 'E')) {
         ++i;
-        if (i < rest.size() && (rest[i] == '+' || rest[i] == '-'))
+        if (i < n && (rest[i] == '+' || rest[i] == '-'))
             ++i;
         int exp_digits = 0;
         while (digit(i))
             ++i, ++exp_digits;
         if (exp_digits == 0)
             return "not a number";
+        exponent = true;
     }
-    if (i != rest.size())
+    if (i != n)
         return "not a number";
+    // Only an exponent or a long run of digits can leave the range.
+    if (!exponent && int_digits < (single ? 39 : 309))
+        return {};
+    const QByteArray whole(body, body_size);
     errno = 0;
-    const double v = std::strtod(body.constData(), nullptr);
+    const double v = std::strtod(whole.constData(), nullptr);
     const QByteArray range = single ? "out of range for float" : "out of range for double";
     if (errno == ERANGE && std::isinf(v))
         return range;
@@ -269,19 +302,25 @@ bool is_type_name(const QByteArray &t) { return kind_of(t) != value_kind::none; 
 QByteArray check_value(const QByteArray &type, const QByteArray &text)
 {
     const value_kind k = kind_of(type);
+    return k == value_kind::none ? "unknown type " + type : check_value(k, text);
+}
+
+QByteArray check_value(value_kind k, const QByteArray &text)
+{
     if (is_integer(k))
         return check_integer(k, text);
+    const char *s = text.constData();
+    const int n = text.size();
     switch (k) {
     case value_kind::flt: return check_float(true, text);
     case value_kind::dbl: return check_float(false, text);
-    case value_kind::str: return text.size() > 65535 ? "string longer than 65535 bytes" : QByteArray();
-    case value_kind::date: return valid_date(text) ? QByteArray() : "not a valid date";
-    case value_kind::time: return valid_time(text) ? QByteArray() : "not a valid time";
+    case value_kind::str: return n > 65535 ? "string longer than 65535 bytes" : QByteArray();
+    case value_kind::date: return valid_date(s, n) ? QByteArray() : "not a valid date";
+    case value_kind::time: return valid_time(s, n) ? QByteArray() : "not a valid time";
     case value_kind::datetime:
-        return text.size() >= 19 && text[10] == ' ' && valid_date(text.left(10)) && valid_time(text.mid(11))
-                   ? QByteArray()
-                   : "not a valid datetime";
-    default: return "unknown type " + type;
+        return n >= 19 && s[10] == ' ' && valid_date(s, 10) && valid_time(s + 11, n - 11) ? QByteArray()
+                                                                                           : "not a valid datetime";
+    default: return "unknown type " + type_name(k);
     }
 }
 
@@ -289,6 +328,11 @@ reader::reader(const QByteArray &text, const QByteArray &sep) : text_(text), sep
 {
     if (text_.startsWith("\xEF\xBB\xBF"))
         pos_ = 3;
+}
+
+reader::reader(const QByteArray &text, const QByteArray &sep, qint64 from, qint64 first_line)
+    : text_(text), sep_(sep), pos_(from), line_(first_line)
+{
 }
 
 bool reader::at_sep(qint64 i) const
@@ -299,7 +343,32 @@ bool reader::at_sep(qint64 i) const
     return n == 1 ? text_[int(i)] == sep_[0] : std::memcmp(text_.constData() + i, sep_.constData(), size_t(n)) == 0;
 }
 
+QByteArray field_value(const QByteArray &text, const field_span &f)
+{
+    if (!f.doubled)
+        return text.mid(int(f.from), int(f.size));
+    QByteArray v;
+    v.reserve(int(f.size));
+    const char *s = text.constData() + f.from;
+    for (qint64 i = 0; i < f.size; ++i) {
+        v += s[i];
+        if (s[i] == '"')
+            ++i;   // the second of the pair
+    }
+    return v;
+}
+
 bool reader::next(csv_record &rec)
+{
+    if (!next(spans_, rec.line))
+        return false;
+    rec.values.clear();
+    for (const field_span &f : spans_)
+        rec.values.append(field_value(text_, f));
+    return true;
+}
+
+bool reader::next(std::vector<field_span> &fields, qint64 &line)
 {
     if (sep_.isEmpty()) {
         error_ = "line 1: empty separator";
@@ -308,13 +377,14 @@ bool reader::next(csv_record &rec)
     const char *s = text_.constData();
     const qint64 size = text_.size();
     while (pos_ < size) {
-        rec.line = line_;
-        rec.values.clear();
+        line = line_;
+        fields.clear();
         for (;;) {
-            QByteArray value;
+            field_span f;
             if (s[pos_] == '"') {
                 const qint64 start_line = line_;
                 ++pos_;
+                f.from = pos_;
                 bool closed = false;
                 while (pos_ < size) {
                     const char *q = static_cast<const char *>(std::memchr(s + pos_, '"', size_t(size - pos_)));
@@ -322,16 +392,16 @@ bool reader::next(csv_record &rec)
                     for (const char *p = s + pos_; p < s + stop; ++p)
                         if (*p == '\n')
                             ++line_;
-                    value.append(s + pos_, int(stop - pos_));
                     pos_ = stop;
                     if (!q)
                         break;
                     if (pos_ + 1 < size && s[pos_ + 1] == '"') {
-                        value += '"';
+                        f.doubled = true;
                         pos_ += 2;
                         continue;
                     }
                     closed = true;
+                    f.size = pos_ - f.from;
                     ++pos_;
                     break;
                 }
@@ -345,12 +415,19 @@ bool reader::next(csv_record &rec)
                 }
             } else {
                 qint64 i = pos_;
-                while (i < size && s[i] != '\n' && s[i] != '\r' && !at_sep(i))
-                    ++i;
-                value = text_.mid(int(pos_), int(i - pos_));
+                if (sep_.size() == 1) {
+                    const char sc = sep_[0];
+                    while (i < size && s[i] != sc && s[i] != '\n' && s[i] != '\r')
+                        ++i;
+                } else {
+                    while (i < size && s[i] != '\n' && s[i] != '\r' && !at_sep(i))
+                        ++i;
+                }
+                f.from = pos_;
+                f.size = i - pos_;
                 pos_ = i;
             }
-            rec.values.append(value);
+            fields.push_back(f);
             if (pos_ < size && at_sep(pos_)) {
                 pos_ += sep_.size();
                 continue;
@@ -363,7 +440,7 @@ bool reader::next(csv_record &rec)
             break;
         }
         // A blank line carries no record.
-        if (!(rec.values.size() == 1 && rec.values[0].isEmpty()))
+        if (!(fields.size() == 1 && fields[0].size == 0))
             return true;
     }
     return false;

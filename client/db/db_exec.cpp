@@ -9,6 +9,8 @@
 db_exec::db_exec(const QByteArray &name, QTextEdit *log, QObject *parent)
     : QObject(parent), name_(name), pane_(log)
 {
+    drain_timer_.setSingleShot(true);
+    connect(&drain_timer_, &QTimer::timeout, this, &db_exec::drain_outbox);
 }
 
 db_exec::~db_exec()
@@ -92,11 +94,24 @@ void db_exec::add_entry(log_entry e)
         outbox_.push_back(std::move(e));
     }
     if (first)
-        QMetaObject::invokeMethod(&pane_, [this] { drain_outbox(); }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(&pane_, [this] { drain_soon(); }, Qt::QueuedConnection);
+}
+
+void db_exec::drain_soon()
+{
+    const qint64 since = since_drain_.isValid() ? since_drain_.elapsed() : qint64(drain_gap_ms);
+    if (since >= drain_gap_ms) {
+        drain_outbox();
+        return;
+    }
+    if (!drain_timer_.isActive())
+        drain_timer_.start(int(drain_gap_ms - since));
 }
 
 void db_exec::drain_outbox()
 {
+    drain_timer_.stop();
+    since_drain_.start();
     std::vector<log_entry> batch;
     {
         std::lock_guard<std::mutex> hold(outbox_lock_);

@@ -9,8 +9,10 @@
 #include "vorn_tsdb.h"
 
 #include <QByteArray>
+#include <QElapsedTimer>
 #include <QObject>
 #include <QThread>
+#include <QTimer>
 #include <atomic>
 #include <mutex>
 #include <vector>
@@ -85,6 +87,9 @@ public:
 
     // The largest HTML text the pane keeps before it is cut to its newest eighth.
     static constexpr int log_cap = log_pane_writer::cap;
+    // Lines from another thread reach the pane at most this often: a run of many quick
+    // commands would otherwise have the window rewrite the pane without pause.
+    static constexpr int drain_gap_ms = 100;
 
 signals:
     // A run failed because the connection is gone (last_code() 2).
@@ -96,6 +101,8 @@ signals:
 private:
     void add_entry(log_entry e);
     void drain_outbox();
+    // On the pane's thread: drains now, or once drain_gap_ms have passed since the last drain.
+    void drain_soon();
 
     QByteArray name_;
     log_pane_writer pane_;
@@ -107,4 +114,7 @@ private:
     // Lines from another thread waiting for the pane's thread; one queued drain carries a batch.
     std::mutex outbox_lock_;
     std::vector<log_entry> outbox_;
+    // Pane's thread only.
+    QElapsedTimer since_drain_;
+    QTimer drain_timer_;
 };

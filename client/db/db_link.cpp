@@ -116,6 +116,16 @@ void db_link::finished(quint64 seq, const std::function<void()> &then)
         emit busy_changed(false);
 }
 
+bool db_link::waiting_for(const QObject *owner) const
+{
+    if (!waiting_ || !owner)
+        return false;
+    for (const QObject *o = running_asker_.data(); o; o = o->parent())
+        if (o == owner)
+            return true;
+    return false;
+}
+
 void db_link::cancel()
 {
     if (!busy())

@@ -79,6 +79,8 @@ public:
     bool waiting() const { return waiting_; }
     QObject *waiting_asker() const { return running_asker_; }
     int waited_seconds() const { return waiting_ ? int(running_clock_.elapsed() / 1000) : 0; }
+    // The job that waits now was asked by owner or by an object below it.
+    bool waiting_for(const QObject *owner) const;
 
     // Ends the wait of the job that runs now: its command returns failed with code 2 and the
     // reason "cancelled", the connection closes (connection_lost follows) and every job asked

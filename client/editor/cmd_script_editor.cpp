@@ -1,7 +1,8 @@
 // The script tab: layout, running the script through result grids, and the result tab actions.
 #include "editor/cmd_script_editor.h"
 
-#include "db/db_exec.h"
+#include "common/wait_notice.h"
+#include "db/db_link.h"
 #include "editor/editor.h"
 #include "editor/editor_area.h"
 #include "editor/linenumber_wt.h"
@@ -46,8 +47,8 @@ QByteArray table_of(const QByteArray &cmd)
 
 } // namespace
 
-cmd_script_editor::cmd_script_editor(QWidget *owner, db_exec *db, const QByteArray &content, QWidget *parent)
-    : QWidget(parent), owner_(owner), db_(db), runner_(db, owner ? owner : this)
+cmd_script_editor::cmd_script_editor(QWidget *owner, db_link *link, const QByteArray &content, QWidget *parent)
+    : QWidget(parent), owner_(owner), link_(link), runner_(link, owner ? owner : this, this)
 {
     setObjectName(QStringLiteral("cmd_script_editor"));
 
@@ -65,9 +66,12 @@ cmd_script_editor::cmd_script_editor(QWidget *owner, db_exec *db, const QByteArr
     exec_btn_ = new QPushButton(tr("execute(&e)"), top);
     exec_btn_->setObjectName(QStringLiteral("exec_btn"));
     exec_btn_->setShortcut(QKeySequence(tr("Ctrl+Return")));
+    // The waits of this tab's commands: the runner's and the export's.
+    wait_ = new wait_notice(link, this, top);
     auto *btn_row = new QHBoxLayout;
     btn_row->addWidget(exec_btn_);
     btn_row->addStretch(1);
+    btn_row->addWidget(wait_);
     top_lay->addLayout(btn_row);
 
     tab_widget_ = new QTabWidget;
@@ -194,9 +198,8 @@ void cmd_script_editor::exec_cmd()
     const QList<QByteArray> commands = script_lines::split_commands(text_bytes());
     while (tab_widget_->count() > 0)
         remove_result(tab_widget_->count() - 1);
-    exec(commands, 0);
     show_or_hide_results();
-    focus_editor();
+    exec(commands, 0);
 }
 
 void cmd_script_editor::exec_sel(bool)
@@ -206,8 +209,6 @@ void cmd_script_editor::exec_sel(bool)
         return;
     const int first_line = int(ed->buffer().line_of(ed->selections().front().begin));
     exec(script_lines::split_commands(ed->selected_text().toUtf8()), first_line);
-    show_or_hide_results();
-    focus_editor();
 }
 
 void cmd_script_editor::exec_cur(bool)
@@ -216,34 +217,36 @@ void cmd_script_editor::exec_cur(bool)
     if (runner_.running())
         return;
     exec(script_lines::split_commands(ed->current_line_text().toUtf8()), int(ed->current_line()));
-    show_or_hide_results();
-    focus_editor();
-}
-
-bool cmd_script_editor::run_one(const QByteArray &cmd)
-{
-    auto *model = new tab_data_model(table_of(cmd), db_);
-    bool filled = false;
-    QByteArray line;
-    const bool ok = model->load_result(cmd, 1, &filled, &line);
-    if (db_)
-        db_->append_log(line);
-    if (!ok || !filled) {
-        delete model;
-        return ok;
-    }
-    add_result(model, cmd);
-    return true;
 }
 
 bool cmd_script_editor::exec(const QList<QByteArray> &commands, int first_line)
 {
-    failed_line_ = -1;
-    const script_runner::outcome out = runner_.run(commands, [this](const QByteArray &cmd, int) {
-        return run_one(cmd);
-    });
-    if (out.busy)
+    if (runner_.running())
         return false;
+    failed_line_ = -1;
+    // On the connection thread: the grid of a command that returned data; its log line goes in
+    // after any command the grid needed for its types.
+    const auto one = [](db_exec &db, const QByteArray &cmd, int, std::unique_ptr<grid_data> &piece) {
+        auto grid = std::make_unique<grid_data>(tab_data_model::fetch(db, table_of(cmd), cmd, 1));
+        db.append_log(grid->log_line);
+        const bool ok = grid->status.ok;
+        if (ok && grid->filled)
+            piece = std::move(grid);
+        return ok;
+    };
+    const auto take = [this, commands](int index, grid_data &&grid) {
+        const QByteArray cmd = commands.value(index);
+        add_result(cmd, std::move(grid));
+    };
+    return runner_.start(commands, one, take, [this, commands, first_line](const script_runner::outcome &out) {
+        run_ended(out, commands, first_line);
+    });
+}
+
+void cmd_script_editor::run_ended(const script_runner::outcome &out, const QList<QByteArray> &commands, int first_line)
+{
+    show_or_hide_results();
+    focus_editor();
     QWidget *parent = owner_ ? owner_.data() : this;
     if (out.failed >= 0) {
         failed_line_ = first_line + out.failed;
@@ -252,40 +255,39 @@ bool cmd_script_editor::exec(const QList<QByteArray> &commands, int first_line)
         if (failed_line_ < ed->line_count())
             ed->set_cursor_position(ed->buffer().line_start(failed_line_));
         const QString text = tr("the cmd \"%1\" execute failed!").arg(QString::fromUtf8(commands[out.failed]));
-        if (db_)
-            failure_box::show(parent, tr("execute infomation"), text, db_->last_code(), db_->last_reason(),
-                              [db = db_] { db->request_reconnect(); });
-        else
-            modal_seam::information(parent, tr("execute infomation"), text);
-        return false;
+        QPointer<db_link> link = link_;
+        failure_box::show(parent, tr("execute infomation"), text, out.status, [link] {
+            if (link)
+                link->request_reconnect();
+        });
+        emit run_finished(false);
+        return;
     }
     if (out.cancelled) {
         modal_seam::information(parent, tr("execute infomation"),
                                 tr("the cmd execute is cancelled after %1 of %2 commands!").arg(out.done).arg(out.total));
-        return false;
+        emit run_finished(false);
+        return;
     }
     modal_seam::information(parent, tr("execute infomation"), tr("the cmd execute sussesful total!"));
     emit executed(true);
-    return true;
+    emit run_finished(true);
 }
 
-void cmd_script_editor::add_result(tab_data_model *model, const QByteArray &cmd)
+void cmd_script_editor::add_result(const QByteArray &cmd, grid_data &&grid)
 {
     auto *page = new QSplitter(Qt::Horizontal);
     page->setChildrenCollapsible(false);
     auto *view = new QTableView;
     page->addWidget(view);
-    model->setParent(view);
-    model->set_read_only(true);
+    // The grid is set up empty and takes its rows in one reset once it is in place: a view
+    // given a model of a million rows lays out its row header twice.
+    auto *model = new tab_data_model(table_of(cmd), view);
     view->setModel(model);
     // No indicator yet: the rows keep the server's order until the user picks a column.
     view->horizontalHeader()->setSortIndicator(-1, Qt::AscendingOrder);
     view->setSortingEnabled(true);
-    for (int c = 0; c < model->columnCount(); ++c)
-        if (item_dlgt *d = model->delegate_of(c))
-            view->setItemDelegateForColumn(c, d);
     page->setProperty(command_property, cmd);
-    view->resizeColumnsToContents();
 
     auto *find = new QAction(QIcon(QStringLiteral(":/img/find.svg")), tr("find text"), view);
     find->setShortcut(QKeySequence(tr("ctrl+shift+f")));
@@ -297,16 +299,26 @@ void cmd_script_editor::add_result(tab_data_model *model, const QByteArray &cmd)
         search_tab_dlg::of(view, model, false)->show_top(false);
         emit find_in_result(view);
     });
-    // Off by default: a result tab opens on its grid, and the chart costs nothing until asked.
-    QAction *chart = chart_pane::add_toggle(page, model, view, false);
-    // A reload may make the grid chartable or not: the button beside the tabs follows.
-    connect(chart, &QAction::changed, this, &cmd_script_editor::follow_chart_toggle);
 
     QString title = QString::fromUtf8(cmd);
     title.replace(QLatin1Char('&'), QLatin1String("&&"));
     const int index = tab_widget_->addTab(page, title);
     tab_widget_->setTabToolTip(index, QString::fromUtf8(cmd));
     tab_widget_->setCurrentIndex(index);
+    show_or_hide_results();
+
+    model->take(std::move(grid));
+    model->set_read_only(true);
+    for (int c = 0; c < model->columnCount(); ++c)
+        if (item_dlgt *d = model->delegate_of(c))
+            view->setItemDelegateForColumn(c, d);
+    // Shown, the grid measures the rows in sight; hidden, the first rows of the result.
+    view->resizeColumnsToContents();
+    // Off by default: a result tab opens on its grid, and the chart costs nothing until asked.
+    QAction *chart = chart_pane::add_toggle(page, model, view, false);
+    // A reload may make the grid chartable or not: the button beside the tabs follows.
+    connect(chart, &QAction::changed, this, &cmd_script_editor::follow_chart_toggle);
+    follow_chart_toggle();
 }
 
 void cmd_script_editor::remove_result(int index)
@@ -382,7 +394,7 @@ QString cmd_script_editor::export_path_for(const QByteArray &cmd, const QDateTim
 
 void cmd_script_editor::export_data(bool)
 {
-    if (tab_widget_->count() == 0 || !db_)
+    if (tab_widget_->count() == 0 || !link_)
         return;
     QByteArray cmd = result_command(tab_widget_->currentIndex());
     // Trimmed as the export command wants its query: no trailing separator or blanks.
@@ -409,7 +421,8 @@ void cmd_script_editor::export_data(bool)
         const tab_data_model *model = result_model(index);
         return model && write_local_file(path, grid_csv_text(*model, form), replace, why);
     };
-    export_through_dialog(owner_ ? owner_.data() : this, *db_, req);
+    // The tab waits for the server's export: its own notice shows the wait.
+    export_through_dialog(this, *link_, req);
 }
 
 // ---------------------------------------------------------------- Edit menu

@@ -1,5 +1,6 @@
 // The content of one script tab: the editor with its gutter, the execute button, and the result
-// grids of the last run, one tab per command that returned data.
+// grids of the last run, one tab per command that returned data. Runs go to the connection
+// thread; the grids come as their commands end, and the tab shows its own waits.
 #pragma once
 
 #include "editor/script_runner.h"
@@ -17,18 +18,20 @@ class QSplitter;
 class QTabWidget;
 class QTableView;
 class QToolButton;
-class db_exec;
+class db_link;
 class editor;
+class wait_notice;
 class editor_area;
 class tab_data_model;
 struct editor_actions;
+struct grid_data;
 
 class cmd_script_editor : public QWidget {
     Q_OBJECT
 public:
-    // owner is the main window (messages and the progress dialog belong to it); db runs and
+    // owner is the main window (messages and the progress dialog belong to it); link runs and
     // logs every command; content is the file's text as UTF-8.
-    cmd_script_editor(QWidget *owner, db_exec *db, const QByteArray &content, QWidget *parent = nullptr);
+    cmd_script_editor(QWidget *owner, db_link *link, const QByteArray &content, QWidget *parent = nullptr);
     ~cmd_script_editor() override;
 
     bool modified() const;
@@ -46,6 +49,8 @@ public:
     // The command a result tab shows (its title, unescaped).
     QByteArray result_command(int index) const;
     script_runner &runner() { return runner_; }
+    bool running() const { return runner_.running(); }
+    wait_notice *waits() const { return wait_; }
     // The line of the command that failed in the last run, -1 when none failed.
     int failed_line() const { return failed_line_; }
 
@@ -64,6 +69,8 @@ public:
 signals:
     // After a run in which every command succeeded.
     void executed(bool ok);
+    // After every run, once its outcome was told.
+    void run_finished(bool ok);
     // "find text" on a result grid; the table search dialog listens.
     void find_in_result(QTableView *view);
     // The text now differs from the saved file (or matches it again); sent after modified()
@@ -82,8 +89,8 @@ public slots:
     void exec_cur() { exec_cur(false); }
     // Runs the whole text; the results of the previous run go first.
     void exec_cmd();
-    // Runs the commands in order (first_line: editor line of the first entry) and tells the
-    // user the outcome. True when every command succeeded.
+    // Starts the commands in order (first_line: editor line of the first entry); the outcome is
+    // told when they have run. False when a run is going on already.
     bool exec(const QList<QByteArray> &commands, int first_line = 0);
 
     void close_tab(int index);
@@ -114,8 +121,9 @@ public slots:
     void print();
 
 private:
-    bool run_one(const QByteArray &cmd);
-    void add_result(tab_data_model *model, const QByteArray &cmd);
+    void run_ended(const script_runner::outcome &out, const QList<QByteArray> &commands, int first_line);
+    // A result tab for the command's grid, made current.
+    void add_result(const QByteArray &cmd, grid_data &&grid);
     void remove_result(int index);
     void show_or_hide_results();
     void focus_editor();
@@ -125,7 +133,8 @@ private:
     // What modified_changed last told; the editor's own signal misses a change after a save.
     bool shown_modified_ = false;
     void sync_modified();
-    db_exec *db_;
+    QPointer<db_link> link_;
+    wait_notice *wait_ = nullptr;
     editor_area *area_ = nullptr;
     QPushButton *exec_btn_ = nullptr;
     QTabWidget *tab_widget_ = nullptr;

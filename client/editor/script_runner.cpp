@@ -1,111 +1,164 @@
-// The run loop shared by the script editor and "execute cmd".
+// The run loop shared by the script editor and "execute cmd": the commands on the connection
+// thread, the pieces and the progress read here by a timer.
 #include "editor/script_runner.h"
 
-#include "db/db_exec.h"
+#include "table/progress_steps.h"
 
-#include <QCoreApplication>
 #include <QProgressDialog>
 #include <QWidget>
 
-script_runner::script_runner(db_exec *db, QWidget *dialog_parent, QObject *parent)
-    : QObject(parent), db_(db), dialog_parent_(dialog_parent)
+script_runner::script_runner(db_link *link, QWidget *dialog_parent, QObject *parent)
+    : QObject(parent), link_(link), dialog_parent_(dialog_parent)
 {
+    poll_timer_.setInterval(poll_ms);
+    connect(&poll_timer_, &QTimer::timeout, this, &script_runner::poll);
 }
 
 script_runner::~script_runner()
 {
+    // Nobody takes what comes any more: the rest of the run is not sent.
+    if (state_)
+        state_->stop = true;
     delete dlg_.data();
 }
 
 void script_runner::cancel()
 {
-    if (running_)
-        cancel_ = true;
+    if (!running_ || !state_)
+        return;
+    state_->stop = true;
+    if (link_ && link_->waiting_for(this))
+        link_->cancel();
 }
 
-script_runner::outcome script_runner::run(const QList<QByteArray> &commands, const run_one &one)
+bool script_runner::start(const QList<QByteArray> &commands, run_one one, take_piece take, finish done)
 {
-    outcome out;
-    if (running_) {
-        // Reached through the event handling of a run in progress (a second click, a shortcut).
-        out.ok = false;
-        out.busy = true;
-        return out;
-    }
+    if (running_ || !link_)
+        return false;
+    running_ = true;
+    total_ = 0;
     for (const QByteArray &c : commands)
         if (!c.isEmpty())
-            ++out.total;
-
-    running_ = true;
-    cancel_ = false;
+            ++total_;
+    state_ = std::make_shared<run_state>();
+    take_ = std::move(take);
+    finish_ = std::move(done);
     clock_.start();
-    last_events_ms_ = 0;
-    last_paint_ms_ = 0;
-    for (int i = 0; i < commands.size(); ++i) {
-        if (i % log_step == 0 && db_)
-            db_->update_log();
-        const QByteArray &cmd = commands[i];
-        if (cmd.isEmpty())
-            continue;
-        const bool ok = one(cmd, i);
-        ++out.done;
-        if (!ok) {
-            out.ok = false;
-            out.failed = i;
-            break;
+    poll_timer_.start();
+    const std::shared_ptr<run_state> state = state_;
+    const int total = total_;
+    link_->post(this, [commands, one = std::move(one), state, total](db_exec &db) {
+        outcome out;
+        out.total = total;
+        for (int i = 0; i < commands.size(); ++i) {
+            const QByteArray &cmd = commands[i];
+            if (cmd.isEmpty())
+                continue;
+            if (state->stop.load()) {
+                out.ok = false;
+                out.cancelled = true;
+                break;
+            }
+            std::unique_ptr<grid_data> piece;
+            const bool ok = one(db, cmd, i, piece);
+            ++out.done;
+            if (piece) {
+                std::lock_guard<std::mutex> hold(state->lock);
+                state->ready.emplace_back(i, std::move(piece));
+            }
+            state->done.store(out.done);
+            if (!ok) {
+                out.ok = false;
+                out.failed = i;
+                out.status = db_status::of(false, db);
+                break;
+            }
         }
-        keep_gui_alive(out.done, out.total);
-        if (cancel_ && out.done < out.total) {
-            out.ok = false;
-            out.cancelled = true;
-            break;
-        }
-    }
-    if (db_)
-        db_->update_log();
-    if (dlg_) {
-        dlg_->hide();
-        dlg_->deleteLater();
-        dlg_.clear();
-    }
-    running_ = false;
-    cancel_ = false;
-    return out;
+        if (out.ok)
+            out.status.ok = true;
+        return out;
+    }, [this](const outcome &out) { ended(out); });
+    return true;
 }
 
-void script_runner::keep_gui_alive(int done, int total)
+bool script_runner::take_ready()
 {
-    const qint64 now = clock_.elapsed();
-    if (now - last_paint_ms_ >= paint_interval_ms) {
-        // Repaints only: cheap, and no timer runs, so the log pane is not rewritten each time.
-        last_paint_ms_ = now;
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::UpdateRequest);
+    if (!state_)
+        return true;
+    QElapsedTimer spent;
+    spent.start();
+    while (spent.elapsed() < piece_budget_ms) {
+        std::pair<int, std::unique_ptr<grid_data>> next;
+        {
+            std::lock_guard<std::mutex> hold(state_->lock);
+            if (state_->ready.empty())
+                return true;
+            next = std::move(state_->ready.front());
+            state_->ready.pop_front();
+        }
+        if (take_)
+            take_(next.first, std::move(*next.second));
     }
-    if (now - last_events_ms_ < event_interval_ms_)
-        return;
-    last_events_ms_ = now;
+    std::lock_guard<std::mutex> hold(state_->lock);
+    return state_->ready.empty();
+}
 
-    if (!dlg_ && now >= progress_delay_ms_ && done < total) {
-        // Application-modal: while it shows, the user can reach nothing but its Cancel button,
-        // so no tab or file can be closed under the running loop.
-        dlg_ = new QProgressDialog(tr("executing commands..."), tr("Cancel"), 0, total, dialog_parent_);
+void script_runner::poll()
+{
+    if (!running_ || !state_)
+        return;
+    take_ready();
+    const int done = state_->done.load();
+    // As before a command: a run whose first commands took long shows where it is.
+    if (!dlg_ && clock_.elapsed() >= progress_delay_ms_ && done >= 1 && done < total_) {
+        // Application-modal, as a run has always been: the window takes no input meanwhile
+        // but keeps painting, and the dialog's Cancel stops the run.
+        dlg_ = new QProgressDialog(tr("executing commands..."), tr("Cancel"), 0, total_, dialog_parent_);
         dlg_->setWindowTitle(tr("execute infomation"));
         dlg_->setWindowModality(Qt::ApplicationModal);
         dlg_->setMinimumDuration(0);
         dlg_->setAutoReset(false);
         dlg_->setAutoClose(false);
         connect(dlg_.data(), &QProgressDialog::canceled, this, &script_runner::cancel);
+        dlg_->setLabelText(tr("%1 of %2 commands done").arg(done).arg(total_));
+        set_progress_quietly(dlg_, done);
         dlg_->show();
         emit progress_shown();
+        return;
     }
     if (dlg_) {
-        // setValue of a modal progress dialog handles the pending events itself.
-        dlg_->setLabelText(tr("%1 of %2 commands done").arg(done).arg(total));
-        dlg_->setValue(done);
-        QCoreApplication::processEvents(QEventLoop::AllEvents);
-    } else {
-        // Until the dialog shows nothing blocks the window, so input waits until the run ends;
-        // painting and timers go on.
-        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+        dlg_->setLabelText(tr("%1 of %2 commands done").arg(done).arg(total_));
+        set_progress_quietly(dlg_, done);
     }
+}
+
+void script_runner::ended(const outcome &out)
+{
+    // The outcome follows every piece, also those the looks had no time for.
+    while (!take_ready()) {
+    }
+    outcome_ = out;
+    finish_run();
+}
+
+void script_runner::finish_run()
+{
+    poll_timer_.stop();
+    if (dlg_) {
+        dlg_->hide();
+        dlg_->deleteLater();
+        dlg_.clear();
+    }
+    // The run's log lines are in; the pane shows them before the outcome is told.
+    if (link_)
+        link_->log_side().update_log();
+    running_ = false;
+    state_.reset();
+    take_ = nullptr;
+    const finish done = std::move(finish_);
+    finish_ = nullptr;
+    const outcome out = outcome_;
+    if (done)
+        done(out);
+    emit finished(out.ok);
 }

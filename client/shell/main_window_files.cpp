@@ -20,7 +20,7 @@ void MainWindow::create_file_tabs()
     // Script pages are always script editors: the hooks below are the only ones that make them.
     script_page_hooks hooks;
     hooks.create = [this](const QByteArray &content) -> QWidget * {
-        return new cmd_script_editor(this, db_, content);
+        return new cmd_script_editor(this, link_, content);
     };
     hooks.text = [](QWidget *p) { return static_cast<cmd_script_editor *>(p)->text_bytes(); };
     hooks.modified = [](QWidget *p) { return static_cast<cmd_script_editor *>(p)->modified(); };
@@ -154,5 +154,5 @@ bool MainWindow::editor_modified(const QWidget *editor) const
 
 void MainWindow::exec_cmd()
 {
-    exec_cmd_file::run(*db_, this, [this] { refresh(); });
+    exec_cmd_file::run(*link_, this, [this] { refresh(); });
 }

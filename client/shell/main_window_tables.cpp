@@ -99,7 +99,7 @@ void MainWindow::delete_col()
 // add_table_window). The file operations are in main_window_table_files.cpp.
 void MainWindow::create_table()
 {
-    auto *w = new col_info(db_);
+    auto *w = new col_info(link_);
     w->fill({}, {}, {}, {}, {}, col_info::create_table);
     add_table_window(w, tr("new table"));
 }
@@ -128,7 +128,7 @@ void MainWindow::open_definition(int mode, const QString &title)
         name_list indexes;
         for (int i = 0; i < f.names.size(); ++i)
             indexes.append(QByteArrayLiteral("false"));
-        auto *w = new col_info(db_);
+        auto *w = new col_info(link_);
         w->fill(table, field, f.names, f.types, indexes, mode);
         add_table_window(w, title);
     });
@@ -161,5 +161,5 @@ void MainWindow::view_data()
     const QByteArray table = current_table();
     if (table.isEmpty())
         return;
-    add_table_window(new data_view(table, db_), tr("data of table: %1").arg(QString::fromUtf8(table)));
+    add_table_window(new data_view(table, link_), tr("data of table: %1").arg(QString::fromUtf8(table)));
 }

@@ -7,6 +7,7 @@
 
 #include <QDateTime>
 #include <QItemSelectionModel>
+#include <QThread>
 #include <QTableView>
 #include <QVBoxLayout>
 #include <QtCharts/QChart>
@@ -67,6 +68,8 @@ QString format_for(qint64 span_ns)
 }
 
 } // namespace
+
+int chart_pane::background_rows_ = 200000;
 
 chart_pane::chart_pane(tab_data_model *model, QTableView *grid, QWidget *parent)
     : QWidget(parent), model_(model), grid_(grid)
@@ -197,6 +200,13 @@ void chart_pane::refresh_now()
 
 void chart_pane::on_data_changed(const QModelIndex &tl, const QModelIndex &br)
 {
+    // An order built elsewhere from the values before the change would be stale: build again.
+    if (building_) {
+        building_ = false;
+        ++epoch_;
+        schedule(work::order);
+        return;
+    }
     const bool time_moved = x_col_ >= tl.column() && x_col_ <= br.column();
     for (line &l : lines_)
         if (l.column >= tl.column() && l.column <= br.column())
@@ -253,9 +263,13 @@ void chart_pane::build_order()
     const bool had_rows = !order_.empty();
     const qint64 newest_before = had_rows ? order_.x(order_.size() - 1) : 0;
     const bool rows_added = std::exchange(rows_added_, false);
+    ++epoch_;
+    building_ = false;
     order_.clear();
     for (line &l : lines_)
         l.summary.clear();
+    if (build_elsewhere(had_rows, newest_before, rows_added))
+        return;
     const int n = model_ && x_col_ >= 0 ? model_->rowCount() : 0;
     order_.reserve(std::size_t(n));
     qint64 ns = 0;
@@ -263,6 +277,67 @@ void chart_pane::build_order()
         if (model_->time_ns_at(r, x_col_, &ns))
             order_.add(ns, r);
     order_.finish();
+    place_range(had_rows, newest_before, rows_added);
+}
+
+bool chart_pane::build_elsewhere(bool had_rows, qint64 newest_before, bool rows_added)
+{
+    const int n = model_ && x_col_ >= 0 ? model_->rowCount() : 0;
+    if (n < background_rows_ || lines_.empty())
+        return false;
+    // The stored values stay as they are while the build holds them; a grid whose shown values
+    // are not all in storage (edits, a sort) is ordered here.
+    const std::shared_ptr<const column_store> xs = model_->stored_values(x_col_);
+    if (!xs)
+        return false;
+    std::vector<std::pair<int, std::shared_ptr<const column_store>>> ys;
+    for (const line &l : lines_) {
+        std::shared_ptr<const column_store> v = model_->stored_values(l.column);
+        if (!v)
+            return false;
+        ys.emplace_back(l.column, std::move(v));
+    }
+    struct built {
+        chart_time_order order;
+        std::vector<std::pair<int, chart_block_summary>> summaries;
+    };
+    auto out = std::make_shared<built>();
+    QThread *worker = QThread::create([xs, ys, out, n] {
+        out->order.reserve(std::size_t(n));
+        std::int64_t ns = 0;
+        for (int r = 0; r < n; ++r)
+            if (xs->time_ns_at(std::size_t(r), &ns))
+                out->order.add(ns, r);
+        out->order.finish();
+        for (const auto &y : ys) {
+            chart_block_summary summary;
+            const column_store &values = *y.second;
+            summary.build(out->order, [&values](int row, double *v) { return values.number_at(std::size_t(row), v); });
+            out->summaries.emplace_back(y.first, std::move(summary));
+        }
+    });
+    worker->setObjectName(QStringLiteral("vorn chart order"));
+    connect(worker, &QThread::finished, worker, &QObject::deleteLater);
+    const quint64 epoch = epoch_;
+    connect(worker, &QThread::finished, this, [this, out, epoch, had_rows, newest_before, rows_added] {
+        if (epoch != epoch_ || !building_)
+            return;
+        building_ = false;
+        order_ = std::move(out->order);
+        for (line &l : lines_)
+            for (auto &s : out->summaries)
+                if (s.first == l.column)
+                    l.summary = std::move(s.second);
+        place_range(had_rows, newest_before, rows_added);
+        schedule(work::reduce);
+    });
+    building_ = true;
+    worker->start();
+    return true;
+}
+
+void chart_pane::place_range(bool had_rows, qint64 newest_before, bool rows_added)
+{
     if (!x_zoomed_) {
         // Unzoomed, the chart shows every row, so new rows scroll into view.
         if (order_.empty()) {

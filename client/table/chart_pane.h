@@ -75,8 +75,15 @@ public:
     // whenever the grid can be charted (now or after a reload) until the user switches it off.
     static QAction *add_toggle(QSplitter *splitter, tab_data_model *model, QTableView *grid, bool shown);
 
-    // Runs a pending recomputation at once (it otherwise waits for the event loop).
+    // Runs a pending recomputation at once (it otherwise waits for the event loop). The time
+    // order of a large grid is built on another thread: the points come later then.
     void refresh_now();
+    // The time order is being built on another thread.
+    bool building() const { return building_; }
+    // Grids of at least this many rows (unsorted, unedited) get their time order and block
+    // summaries built on another thread, so that the window goes on meanwhile.
+    static int background_rows() { return background_rows_; }
+    static void set_background_rows(int rows) { background_rows_ = rows; }
     // Bytes the chart keeps: the time order and the reduced points.
     std::size_t bytes_held() const;
     // Bytes of that kept beside the time order so that wide views read blocks, not rows.
@@ -97,6 +104,10 @@ private:
     void refresh();
     void setup();
     void build_order();
+    // Starts building the order elsewhere; false when it must be built here.
+    bool build_elsewhere(bool had_rows, qint64 newest_before, bool rows_added);
+    // The visible time range after the order was rebuilt.
+    void place_range(bool had_rows, qint64 newest_before, bool rows_added);
     void reduce();
     void update_axes();
     void update_selection();
@@ -132,6 +143,10 @@ private:
     double y0_ = 0, y1_ = 1;
     bool x_zoomed_ = false, y_zoomed_ = false;
     bool rows_added_ = false; // since the time order was last built
+    // Raised with every rebuild of the order: a build elsewhere that finds it raised is stale.
+    quint64 epoch_ = 0;
+    bool building_ = false;
+    static int background_rows_;
     work pending_ = work::reduce; // the first show reduces for the real width
     QTimer timer_;
     int last_width_ = 0;

@@ -4,7 +4,9 @@
 
 #include "common/failure_box.h"
 #include "common/modal_seam.h"
+#include "common/wait_notice.h"
 #include "db/cmd_builders.h"
+#include "db/db_link.h"
 #include "table/tab_data_model.h"
 
 #include <QComboBox>
@@ -49,7 +51,7 @@ const QList<QByteArray> &col_info::type_names()
     return names;
 }
 
-col_info::col_info(db_exec *exec_, QWidget *parent) : QWidget(parent), exec(exec_)
+col_info::col_info(db_link *link_, QWidget *parent) : QWidget(parent), link(link_)
 {
     setObjectName(QStringLiteral("col_info"));
     resize(560, 420);
@@ -91,7 +93,10 @@ col_info::col_info(db_exec *exec_, QWidget *parent) : QWidget(parent), exec(exec
     edit_row->addWidget(add_btn);
     edit_row->addWidget(delete_btn);
     edit_row->addStretch(1);
+    // The wait of the create command, apart from the buttons that apply or close.
+    wait_ = new wait_notice(link, this, this);
     auto *button_row = new QHBoxLayout;
+    button_row->addWidget(wait_);
     button_row->addStretch(1);
     button_row->addWidget(apply_btn);
     button_row->addWidget(cancel_btn);
@@ -293,18 +298,6 @@ QString col_info::field_names_problem(int from) const
     return {};
 }
 
-void col_info::show_result(const QString &title, const QString &text, bool ok, const QString &reason)
-{
-    if (ok) {
-        modal_seam::information(this, title, text);
-        return;
-    }
-    failure_box::show(this, title, text, exec ? exec->last_code() : 0, reason, [this] {
-        if (exec)
-            exec->request_reconnect();
-    });
-}
-
 void col_info::field_failed(const QString &title, const QString &text, const QString &reason)
 {
     modal_seam::information(this, title, failure_box::with_reason(text, reason));
@@ -312,6 +305,9 @@ void col_info::field_failed(const QString &title, const QString &text, const QSt
 
 void col_info::apply(bool)
 {
+    // A second Apply while the create is out would send it twice.
+    if (applying_)
+        return;
     switch (mode) {
     case create_table:
         apply_create();
@@ -349,13 +345,33 @@ void col_info::apply_create()
         names.append(cell_text(row, name_col));
         types.append(cell_text(row, type_col));
     }
-    if (!exec || !::create_table(*exec, name, names, types)) {
-        show_result(title, failed, false, exec ? exec->last_reason() : QString());
+    const auto ended = [this, name, title, failed](const db_status &st) {
+        applying_ = false;
+        apply_btn->setEnabled(true);
+        if (!st.ok) {
+            QPointer<db_link> l = link;
+            failure_box::show(this, title, failed, st, [l] {
+                if (l)
+                    l->request_reconnect();
+            });
+            emit applied(false);
+            return;
+        }
+        table = name;
+        modal_seam::information(this, title, tr("create table '%1' is %2!").arg(QString::fromUtf8(name), tr("successful")));
+        emit applied(true);
+        emit accepted();
+    };
+    if (!link) {
+        db_status none;
+        none.code = 2;
+        ended(none);
         return;
     }
-    table = name;
-    show_result(title, tr("create table '%1' is %2!").arg(QString::fromUtf8(name), tr("successful")), true, {});
-    emit accepted();
+    applying_ = true;
+    apply_btn->setEnabled(false);
+    link->post(this, [name, names, types](db_exec &db) { return db_status::of(::create_table(db, name, names, types), db); },
+               ended);
 }
 
 namespace {
@@ -377,6 +393,29 @@ QString no_field_command() { return col_info::tr("the server offers no command f
 } // namespace
 
 
+void col_info::send_field_changes(const QList<field_change> &changes, const std::function<void(int)> &then)
+{
+    const auto ended = [this, then](int failed) {
+        applying_ = false;
+        apply_btn->setEnabled(true);
+        then(failed);
+        emit applied(failed < 0);
+    };
+    if (!link) {
+        ended(changes.isEmpty() ? -1 : 0);
+        return;
+    }
+    applying_ = true;
+    apply_btn->setEnabled(false);
+    const QByteArray t = table;
+    link->post(this, [t, changes](db_exec &db) {
+        for (int i = 0; i < changes.size(); ++i)
+            if (!change_field(db, t, changes[i]))
+                return i;
+        return -1;
+    }, ended);
+}
+
 void col_info::apply_add()
 {
     const QString title = tr("create field result");
@@ -390,30 +429,39 @@ void col_info::apply_add()
         field_failed(title, tr("create all field is %1!").arg(tr("failed")), why);
         return;
     }
+    QList<field_change> changes;
     for (int row = existing; row < tableWidget->rowCount(); ++row) {
         const QByteArray name = cell_text(row, name_col);
-        if (!exec || !change_field(*exec, table, change_of(name, name, cell_text(row, type_col), cell_text(row, index_col)))) {
-            field_failed(title, tr("create field '%1' is %2!").arg(QString::fromUtf8(name), tr("failed")),
+        changes << change_of(name, name, cell_text(row, type_col), cell_text(row, index_col));
+    }
+    send_field_changes(changes, [this, title, changes](int failed) {
+        if (failed >= 0) {
+            field_failed(title, tr("create field '%1' is %2!").arg(QString::fromUtf8(changes[failed].name), tr("failed")),
                          no_field_command());
             return;
         }
-    }
-    modal_seam::information(this, title, tr("create all field is %1!").arg(tr("successful")));
-    emit accepted();
+        modal_seam::information(this, title, tr("create all field is %1!").arg(tr("successful")));
+        emit accepted();
+    });
 }
 
 void col_info::apply_modify()
 {
     const QString title = tr("modify field result");
     const int row = field_row_;
-    const bool ok = row >= 0 && exec &&
-                    change_field(*exec, table, change_of(field_, field_, cell_text(row, type_col), cell_text(row, index_col)));
-    if (!ok) {
-        field_failed(title, tr("modify field is %1!").arg(tr("failed")), no_field_command());
+    const auto then = [this, title](int failed) {
+        if (failed >= 0) {
+            field_failed(title, tr("modify field is %1!").arg(tr("failed")), no_field_command());
+            return;
+        }
+        modal_seam::information(this, title, tr("modify field is %1!").arg(tr("successful")));
+        emit accepted();
+    };
+    if (row < 0) {
+        then(0);
         return;
     }
-    modal_seam::information(this, title, tr("modify field is %1!").arg(tr("successful")));
-    emit accepted();
+    send_field_changes({change_of(field_, field_, cell_text(row, type_col), cell_text(row, index_col))}, then);
 }
 
 void col_info::apply_rename()
@@ -431,12 +479,18 @@ void col_info::apply_rename()
         field_failed(title, failed, why);
         return;
     }
-    const bool ok = row >= 0 && exec &&
-                    change_field(*exec, table, change_of(field_, new_name, cell_text(row, type_col), cell_text(row, index_col)));
-    if (!ok) {
-        field_failed(title, failed, no_field_command());
+    const auto then = [this, title, failed, shown_old, shown_new](int failed_at) {
+        if (failed_at >= 0) {
+            field_failed(title, failed, no_field_command());
+            return;
+        }
+        modal_seam::information(this, title,
+                                tr("rename field '%1' to '%2' is %3!").arg(shown_old, shown_new, tr("successful")));
+        emit accepted();
+    };
+    if (row < 0) {
+        then(0);
         return;
     }
-    modal_seam::information(this, title, tr("rename field '%1' to '%2' is %3!").arg(shown_old, shown_new, tr("successful")));
-    emit accepted();
+    send_field_changes({change_of(field_, new_name, cell_text(row, type_col), cell_text(row, index_col))}, then);
 }

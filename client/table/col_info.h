@@ -4,7 +4,9 @@
 
 #include <QByteArray>
 #include <QList>
+#include <QPointer>
 #include <QWidget>
+#include <functional>
 
 class QComboBox;
 class QLabel;
@@ -12,7 +14,9 @@ class QLineEdit;
 class QPushButton;
 class QTableWidget;
 class QToolButton;
-class db_exec;
+class db_link;
+class wait_notice;
+struct field_change;
 
 class col_info : public QWidget {
     Q_OBJECT
@@ -30,8 +34,8 @@ public:
     static constexpr int type_col = 1;
     static constexpr int index_col = 2;
 
-    // The execution wrapper is not owned.
-    explicit col_info(db_exec *exec, QWidget *parent = nullptr);
+    // The connection is not owned; the table is created on its thread.
+    explicit col_info(db_link *link, QWidget *parent = nullptr);
 
     // Called once after construction. field is the field to modify or rename; indexes are the
     // texts "true" / "false" of the fields' index flags.
@@ -53,11 +57,16 @@ public:
     QByteArray table;
     int mode = construction;
     int existing = 0; // rows of the fields the table had when filled; they are never removed
-    db_exec *exec = nullptr;
+    QPointer<db_link> link;
+    // The create command is on its way: Apply waits for its answer.
+    bool applying() const { return applying_; }
+    wait_notice *waits() const { return wait_; }
 
 signals:
     void accepted();
     void rejected();
+    // Apply has ended, whichever way.
+    void applied(bool ok);
 
 public slots:
     void add(bool checked = false);
@@ -85,8 +94,12 @@ private:
     void apply_rename();
     // Result boxes of the field operations, with the reason on the second line.
     void field_failed(const QString &title, const QString &text, const QString &reason);
-    void show_result(const QString &title, const QString &text, bool ok, const QString &reason);
+    // Sends the field operations on the connection thread, in order; then receives the index of
+    // the first that failed, or -1.
+    void send_field_changes(const QList<field_change> &changes, const std::function<void(int failed)> &then);
 
     QByteArray field_;  // the field to modify or rename
     int field_row_ = -1;
+    bool applying_ = false;
+    wait_notice *wait_ = nullptr;
 };

@@ -71,6 +71,24 @@ void column_store::append(const QVariant &v)
     }
 }
 
+void column_store::append_row_of(const column_store &src, std::size_t row)
+{
+    if (src.kind_ != kind_ || row >= src.count_)
+        return;
+    if (kind_ == kind::str) {
+        const std::size_t begin = row == 0 ? 0 : src.ends_[row - 1];
+        text_.insert(text_.end(), src.text_.begin() + std::ptrdiff_t(begin), src.text_.begin() + std::ptrdiff_t(src.ends_[row]));
+        ends_.push_back(text_.size());
+        ++count_;
+        return;
+    }
+    if (width_ == 0) {
+        ++count_;
+        return;
+    }
+    append_fixed(src.fixed_.data() + row * width_);
+}
+
 QVariant column_store::value(std::size_t row) const
 {
     if (row >= count_)

@@ -23,6 +23,8 @@ public:
     void append_cell(const cell *c);
     // Appends a value converted to the column's kind.
     void append(const QVariant &v);
+    // Appends row `row` of another column of the same kind, bytes as they are.
+    void append_row_of(const column_store &src, std::size_t row);
     // The value of a row as the QVariant the grid holds for its kind.
     QVariant value(std::size_t row) const;
     // Reads of the packed bytes without a QVariant, for a chart of a million rows. A number

@@ -2,8 +2,9 @@
 // reload that every change of fields, range or limit runs.
 #include "table/data_view.h"
 
+#include "common/wait_notice.h"
 #include "db/cmd_builders.h"
-#include "db/db_exec.h"
+#include "db/db_link.h"
 #include "table/datetime_edit.h"
 #include "table/fld_wt.h"
 #include "table/tab_data_model.h"
@@ -18,26 +19,27 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSignalBlocker>
 #include <QSpinBox>
 #include <QTableView>
 #include <QVBoxLayout>
 
 namespace mem = ox::db::mem;
 
-data_view::data_view(const QByteArray &table, db_exec *exec, QWidget *parent)
-    : QWidget(parent), table_(table), exec_(exec)
+data_view::data_view(const QByteArray &table, db_link *link, QWidget *parent)
+    : QWidget(parent), table_(table), link_(link)
 {
     mem::register_meta_types();
     build_form();
-    model_ = new tab_data_model(table_, exec_, this);
+    model_ = new tab_data_model(table_, this);
     dv_->setModel(model_);
+    edit_triggers_ = dv_->editTriggers();
     make_actions();
-    fetch_range_and_fields();
     table_le_->setText(QString::fromUtf8(table_));
     apply_btn_->setEnabled(false);
     connect_all();
-    reload();
     add_live_parts();
+    open();
 }
 
 void data_view::build_form()
@@ -127,6 +129,10 @@ void data_view::build_form()
     range->addSpacing(12);
     range->addWidget(label_3_);
     range->addWidget(e_dtm_);
+    // The waits of this window's commands, apart from the buttons that apply or close.
+    wait_ = new wait_notice(link_, this, this);
+    range->addSpacing(12);
+    range->addWidget(wait_);
     range->addStretch(1);
     range->addWidget(add_btn_);
     auto *bottom = new QHBoxLayout;
@@ -143,21 +149,45 @@ void data_view::build_form()
     fd_wt_->raise();
 }
 
-void data_view::fetch_range_and_fields()
+void data_view::open()
 {
-    mem::date_time first, last;
-    if (!exec_ || !table_time_range(*exec_, table_, first, last)) {
-        // A table without rows has no range; any row added here must show after Apply.
-        first = mem::date_time{1, 1, 1, 0, 0, 0, 0};
-        last = mem::date_time{9999, 12, 31, 23, 59, 59, 999999999};
+    struct form_source {
+        bool has_range = false;
+        mem::date_time first, last;
+        name_list fields;
+    };
+    opening_ = true;
+    reflect_busy();
+    const auto filled = [this](const form_source &src) {
+        opening_ = false;
+        mem::date_time first = src.first, last = src.last;
+        if (!src.has_range) {
+            // A table without rows has no range; any row added here must show after Apply.
+            first = mem::date_time{1, 1, 1, 0, 0, 0, 0};
+            last = mem::date_time{9999, 12, 31, 23, 59, 59, 999999999};
+        }
+        {
+            const QSignalBlocker b1(s_dtm_), b2(e_dtm_), b3(fd_wt_);
+            s_dtm_->set_value(first);
+            e_dtm_->set_value(last);
+            for (const QByteArray &n : src.fields)
+                if (n != time_point_field)
+                    fd_wt_->add_fields(QString::fromUtf8(n), true);
+        }
+        reload();
+    };
+    if (!link_) {
+        filled(form_source{});
+        return;
     }
-    s_dtm_->set_value(first);
-    e_dtm_->set_value(last);
-    name_list names, types, numbers;
-    if (exec_ && field_info(*exec_, table_, names, types, numbers, true))
-        for (const QByteArray &n : names)
-            if (n != time_point_field)
-                fd_wt_->add_fields(QString::fromUtf8(n), true);
+    const QByteArray table = table_;
+    link_->post(this, [table](db_exec &db) {
+        form_source src;
+        src.has_range = table_time_range(db, table, src.first, src.last);
+        name_list types, numbers;
+        field_info(db, table, src.fields, types, numbers, true);
+        return src;
+    }, filled);
 }
 
 void data_view::connect_all()
@@ -199,32 +229,63 @@ QByteArray data_view::export_command() const
 
 void data_view::update_tab()
 {
+    // Until the form is filled there is nothing to show; during Apply the reload that ends it
+    // takes the form as it is then.
+    if (opening_ || applying_)
+        return;
     if (settle_pending())
         reload();
 }
 
 void data_view::reload()
 {
-    const int old_columns = model_->columnCount();
-    model_->load_result(view_command(), 0);
-    add_btn_->setEnabled(true);
-    for (int c = 0; c < qMax(old_columns, model_->columnCount()); ++c)
-        dv_->setItemDelegateForColumn(c, c < model_->columnCount() ? model_->delegate_of(c) : nullptr);
-    // New columns get the width of their texts; widths the user set stay while the columns do.
-    if (model_->columnCount() != old_columns)
-        dv_->resizeColumnsToContents();
-    // Every reload drops the pending edits.
-    apply_btn_->setEnabled(false);
-    dv_->horizontalHeader()->viewport()->update();
-    dv_->viewport()->update();
-    update_row_actions();
-    shown_.checked.clear();
+    shown_form form;
     for (int i = 0; i < fd_wt_->list()->count(); ++i)
-        shown_.checked << (fd_wt_->list()->item(i)->checkState() == Qt::Checked);
-    shown_.limit_on = limit_cb_->isChecked();
-    shown_.limit = limit_sb_->value();
-    shown_.begin = s_dtm_->value();
-    shown_.end = e_dtm_->value();
+        form.checked << (fd_wt_->list()->item(i)->checkState() == Qt::Checked);
+    form.limit_on = limit_cb_->isChecked();
+    form.limit = limit_sb_->value();
+    form.begin = s_dtm_->value();
+    form.end = e_dtm_->value();
+    const auto take = [this, form](grid_data data) {
+        if (--loads_ > 0)
+            return; // a newer form's rows are on their way
+        const int old_columns = model_->columnCount();
+        model_->take(std::move(data));
+        reflect_busy();
+        for (int c = 0; c < qMax(old_columns, model_->columnCount()); ++c)
+            dv_->setItemDelegateForColumn(c, c < model_->columnCount() ? model_->delegate_of(c) : nullptr);
+        // New columns get the width of their texts; widths the user set stay while the columns do.
+        if (model_->columnCount() != old_columns)
+            dv_->resizeColumnsToContents();
+        // Every reload drops the pending edits.
+        apply_btn_->setEnabled(false);
+        dv_->horizontalHeader()->viewport()->update();
+        dv_->viewport()->update();
+        update_row_actions();
+        shown_ = form;
+        emit loaded();
+    };
+    ++loads_;
+    reflect_busy();
+    if (!link_) {
+        take(grid_data{});
+        return;
+    }
+    const QByteArray table = table_, cmd = view_command();
+    link_->post(this, [table, cmd](db_exec &db) { return tab_data_model::fetch(db, table, cmd, 0); }, take);
+}
+
+void data_view::reflect_busy()
+{
+    // The grid is replaced or rewritten when the answer comes: what is typed into it now would
+    // be lost without a question.
+    const bool busy = this->busy();
+    dv_->setEditTriggers(busy ? QAbstractItemView::NoEditTriggers : edit_triggers_);
+    add_btn_->setEnabled(!busy);
+    if (busy)
+        apply_btn_->setEnabled(false);
+    else
+        apply_btn_->setEnabled(has_pending());
 }
 
 void data_view::re_exec() { update_tab(); }
@@ -249,6 +310,6 @@ void data_view::row_changed()
 
 void data_view::enable_apply(const bool &on)
 {
-    apply_btn_->setEnabled(on);
+    apply_btn_->setEnabled(on && !busy());
 }
 

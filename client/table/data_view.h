@@ -1,12 +1,20 @@
 // The window that browses and edits the rows of one table: fields, time range and row limit
 // make its "view" command; the grid's edits go to the server with Apply; the view exports to CSV.
+// Every command runs on the connection thread; the window shows its own waits.
 #pragma once
 
 #include "support/mem_time.h"
 
+#include <QAbstractItemView>
 #include <QByteArray>
+#include <QElapsedTimer>
 #include <QModelIndex>
+#include <QPointer>
+#include <QProgressDialog>
+#include <QTimer>
 #include <QWidget>
+#include <atomic>
+#include <memory>
 
 class QAction;
 class QCheckBox;
@@ -18,15 +26,19 @@ class QRadioButton;
 class QSpinBox;
 class QTableView;
 class date_time_wt;
-class db_exec;
+class db_link;
 class fld_wt;
 class tab_data_model;
 class view_follow;
+class wait_notice;
+struct db_status;
 
 class data_view : public QWidget {
     Q_OBJECT
 public:
-    data_view(const QByteArray &table, db_exec *exec, QWidget *parent = nullptr);
+    // The window asks the server for the table's time range and fields, then for the rows;
+    // both arrive later (loaded() tells each load of the grid).
+    data_view(const QByteArray &table, db_link *link, QWidget *parent = nullptr);
 
     tab_data_model *data_model() const { return model_; }
     QTableView *grid() const { return dv_; }
@@ -43,10 +55,20 @@ public:
     QByteArray export_command() const;
     // How long Apply runs before its progress dialog shows (one second unless a test says).
     void set_progress_delay(int ms) { progress_delay_ms_ = ms; }
+    // The form is filled from the server, a load or an Apply is on its way.
+    bool busy() const { return opening_ || loads_ > 0 || applying_; }
+    bool applying() const { return applying_; }
+    wait_notice *waits() const { return wait_; }
+    // Apply's progress dialog while Apply runs, else null.
+    QProgressDialog *apply_progress() const { return progress_; }
 
 signals:
     void accepted();
     void rejected();
+    // The grid has taken the rows of a view command.
+    void loaded();
+    // Apply has ended (its reload follows).
+    void applied(bool ok);
 
 public slots:
     void add();
@@ -76,7 +98,8 @@ private:
     void add_live_parts();
     void make_actions();
     void connect_all();
-    void fetch_range_and_fields();
+    // Asks for the time range and the fields, fills the form with them and loads the rows.
+    void open();
     // Shows the search actions only while there are rows to search.
     void update_row_actions();
     // The date-and-time of the grid cell's row; false when it has none.
@@ -84,9 +107,15 @@ private:
     // Moves begin or end so that both points lie inside the range; no reload.
     void widen_range(const ox::db::mem::date_time &lo, const ox::db::mem::date_time &hi);
     // Tells the user when Apply stopped early: what went, what failed, what the reload drops.
-    void tell_apply_stop(int done, int total, bool cancelled, const QByteArray &failed);
+    void tell_apply_stop(int done, int total, bool cancelled, const QByteArray &failed, const db_status &status);
+    // Sends the pending edits, then reloads. False when nothing went (the user kept the edits).
+    bool start_apply();
+    void show_apply_progress();
+    void end_apply_progress();
     // Runs the view command and shows its rows; pending edits are dropped without a question.
     void reload();
+    // No edits, no added rows and no Apply while the grid is about to change.
+    void reflect_busy();
     bool has_pending() const;
     // Before a reload drops pending edits the user chooses: apply them first, drop them, or
     // keep them (the form goes back to what the grid shows). True when the reload may go on.
@@ -103,8 +132,23 @@ private:
     shown_form shown_;
 
     QByteArray table_;
-    db_exec *exec_;
+    QPointer<db_link> link_;
     tab_data_model *model_ = nullptr;
+    wait_notice *wait_ = nullptr;
+    bool opening_ = false;
+    int loads_ = 0;           // view commands on their way; only the last one's rows are taken
+    bool applying_ = false;
+    // Apply's progress: read by a timer here, written on the connection thread.
+    struct apply_state {
+        std::atomic<bool> stop{false};
+        std::atomic<int> done{0};
+    };
+    std::shared_ptr<apply_state> apply_state_;
+    QPointer<QProgressDialog> progress_;
+    QTimer progress_timer_;
+    QElapsedTimer apply_clock_;
+    int apply_total_ = 0;
+    QAbstractItemView::EditTriggers edit_triggers_;
 
     QLabel *label_ = nullptr;
     QLineEdit *table_le_ = nullptr;

@@ -2,7 +2,7 @@
 // the number display modes and the export of the view.
 #include "table/data_view.h"
 
-#include "db/db_exec.h"
+#include "db/db_link.h"
 #include "table/datetime_edit.h"
 #include "table/search_tab_dlg.h"
 #include "table/tab_data_model.h"
@@ -104,8 +104,9 @@ void data_view::widen_range(const mem::date_time &lo, const mem::date_time &hi)
 
 void data_view::add()
 {
-    // Without columns (the view failed) a row would have no cells to fill.
-    if (model_->columnCount() == 0)
+    // Without columns (the view failed) a row would have no cells to fill; a grid about to be
+    // replaced would drop it.
+    if (model_->columnCount() == 0 || busy())
         return;
     QModelIndex at = dv_->currentIndex();
     if (!at.isValid()) {
@@ -146,8 +147,8 @@ void data_view::rep_txt()
 
 void data_view::export_data()
 {
-    if (!exec_)
+    if (!link_)
         return;
-    export_through_dialog(this, *exec_,
+    export_through_dialog(this, *link_,
                           {table_, export_command(), tr("export view data"), QString::fromUtf8(table_) + QStringLiteral(".csv")});
 }

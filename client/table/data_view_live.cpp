@@ -50,7 +50,7 @@ void data_view::add_live_parts()
     // Follow adds what arrived after the newest loaded row; the user's limit is for the view he
     // asked for, not for the rows that keep coming (a limit could hold follow at one time point
     // shared by more rows than it lets through).
-    follow_ = new view_follow(model_, dv_, exec_, table_, e_dtm_,
+    follow_ = new view_follow(model_, dv_, link_, table_, e_dtm_,
                               [this](const mem::date_time &b, const mem::date_time &e) {
                                   return view_command_between(b, e, false);
                               },

@@ -22,67 +22,104 @@ bool names_a_row(uint64_t sid)
 
 } // namespace
 
-tab_data_model::append_status tab_data_model::append_rows(const QByteArray &cmd, int quiet, int *appended)
+grid_rows tab_data_model::fetch_rows(db_exec &db, const QByteArray &cmd, int quiet)
+{
+    grid_rows out;
+    QByteArray line;
+    result_set *rs = db.run(cmd, line, quiet);
+    out.status = db_status::of(rs != nullptr, db);
+    if (!rs)
+        return out;
+    const uint64_t nrows = rows_of(rs);
+    const uint64_t ncols = cols_of(rs);
+    for (uint64_t c = 0; c < ncols; ++c) {
+        int len = 0;
+        const char *p = col_name(&len, rs, int(c));
+        out.names << QByteArray(p ? p : "", p ? len : 0);
+        out.kinds.push_back(nrows > 0 ? kind_of(at(0, c, rs)) : kind::none);
+    }
+    for (uint64_t c = 0; c < ncols && nrows > 0; ++c) {
+        out.stores.emplace_back(out.kinds[std::size_t(c)]);
+        column_store &store = out.stores.back();
+        store.reserve(std::size_t(nrows));
+        for (uint64_t r = 0; r < nrows; ++r)
+            store.append_cell(at(r, c, rs));
+    }
+    out.sids.reserve(std::size_t(nrows));
+    for (uint64_t r = 0; r < nrows; ++r)
+        out.sids.push_back(sid_of(rs, r));
+    del_datas(rs);
+    return out;
+}
+
+bool tab_data_model::added_rows_pending() const
+{
+    // Added rows sit behind the loaded ones in storage; loaded rows must stay in front of them.
+    return !new_items_.empty() || (!columns_.empty() && columns_[0].store->size() != loaded_rows_);
+}
+
+tab_data_model::append_status tab_data_model::append_rows(db_exec &db, const QByteArray &cmd, int quiet, int *appended)
 {
     if (appended)
         *appended = 0;
-    // Added rows sit behind the loaded ones in storage; loaded rows must stay in front of them.
-    if (!new_items_.empty() || (!columns_.empty() && columns_[0].store.size() != loaded_rows_))
+    if (added_rows_pending())
         return append_status::added_rows_pending;
     if (columns_.empty())
         return append_status::columns_differ;
-    result_set *rs = exec_ ? exec_->run(cmd, quiet) : nullptr;
-    if (!rs)
-        return append_status::query_failed;
-    const uint64_t nrows = rows_of(rs);
-    const uint64_t ncols = cols_of(rs);
-    bool same = ncols == columns_.size();
-    for (uint64_t c = 0; same && c < ncols; ++c) {
-        int len = 0;
-        const char *p = col_name(&len, rs, int(c));
-        const QString name = QString::fromUtf8(p ? p : "", p ? len : 0);
-        const column &col = columns_[std::size_t(c)];
-        same = name == col.header->value(Qt::EditRole).toString() &&
-               (nrows == 0 || kind_of(at(0, c, rs)) == col.kind);
-    }
-    if (!same) {
-        del_datas(rs);
+    return take_rows(fetch_rows(db, cmd, quiet), appended);
+}
+
+tab_data_model::append_status tab_data_model::take_rows(grid_rows &&in, int *appended)
+{
+    if (appended)
+        *appended = 0;
+    if (added_rows_pending())
+        return append_status::added_rows_pending;
+    if (columns_.empty())
         return append_status::columns_differ;
+    if (!in.status.ok)
+        return append_status::query_failed;
+    const std::size_t nrows = in.sids.size();
+    const std::size_t ncols = std::size_t(in.names.size());
+    bool same = ncols == columns_.size() && (nrows == 0 || in.stores.size() == ncols);
+    for (std::size_t c = 0; same && c < ncols; ++c) {
+        const column &col = columns_[c];
+        same = QString::fromUtf8(in.names[int(c)]) == col.header->value(Qt::EditRole).toString() &&
+               (nrows == 0 || (in.kinds[c] == col.kind && in.stores[c].size() == nrows));
     }
+    if (!same)
+        return append_status::columns_differ;
 
     // A query whose range starts at the newest loaded time point returns the rows of that time
     // point again.
     std::unordered_set<uint64_t> result_sids;
-    for (uint64_t r = 0; r < nrows; ++r)
-        if (names_a_row(sid_of(rs, r)))
-            result_sids.insert(sid_of(rs, r));
+    for (uint64_t sid : in.sids)
+        if (names_a_row(sid))
+            result_sids.insert(sid);
     std::unordered_set<uint64_t> held;
     if (!result_sids.empty())
         for (uint64_t s : sids_)
             if (result_sids.count(s))
                 held.insert(s);
-    std::vector<uint64_t> take; // result rows to add, in result order
-    for (uint64_t r = 0; r < nrows; ++r)
-        if (!held.count(sid_of(rs, r)))
+    std::vector<std::size_t> take; // result rows to add, in result order
+    for (std::size_t r = 0; r < nrows; ++r)
+        if (!held.count(in.sids[r]))
             take.push_back(r);
-    if (take.empty()) {
-        del_datas(rs);
+    if (take.empty())
         return append_status::done;
-    }
 
     // Into storage first: rows that no grid row points to yet are invisible to the views.
     const std::size_t first_storage = loaded_rows_;
-    for (uint64_t c = 0; c < ncols; ++c) {
-        column_store &store = columns_[std::size_t(c)].store;
+    for (std::size_t c = 0; c < ncols; ++c) {
+        column_store &store = own_store(columns_[c]);
         store.reserve(first_storage + take.size());
-        for (uint64_t r : take)
-            store.append_cell(at(r, c, rs));
+        for (std::size_t r : take)
+            store.append_row_of(in.stores[c], r);
     }
     std::vector<uint64_t> new_sids;
     new_sids.reserve(take.size());
-    for (uint64_t r : take)
-        new_sids.push_back(sid_of(rs, r));
-    del_datas(rs);
+    for (std::size_t r : take)
+        new_sids.push_back(in.sids[r]);
     loaded_rows_ = first_storage + take.size();
 
     // Where each new row goes: after every row in an unsorted grid; in a sorted one, where a
@@ -95,7 +132,7 @@ tab_data_model::append_status tab_data_model::append_rows(const QByteArray &cmd,
     std::vector<int> old_pos(n_new, n_old);
     if (sort_column_ >= 0 && sort_column_ < columnCount()) {
         const kind k = columns_[std::size_t(sort_column_)].kind;
-        const column_store &store = columns_[std::size_t(sort_column_)].store;
+        const column_store &store = *columns_[std::size_t(sort_column_)].store;
         std::vector<QVariant> keys(n_new);
         for (std::size_t i = 0; i < n_new; ++i)
             keys[i] = store.value(first_storage + i);

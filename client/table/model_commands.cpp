@@ -174,7 +174,7 @@ QList<tab_data_model::shared_update> tab_data_model::shared_time_point_updates()
         loaded_at.emplace(e.second, 0);
         wanted.insert(column_store::time_ns_of(e.second));
     }
-    const column_store &points = columns_[std::size_t(time_point_col_)].store;
+    const column_store &points = *columns_[std::size_t(time_point_col_)].store;
     for (std::size_t srow = 0; srow < loaded_rows_ && srow < points.size(); ++srow) {
         std::int64_t ns = 0;
         if (points.time_ns_at(srow, &ns) && !wanted.count(ns))
@@ -191,20 +191,27 @@ QList<tab_data_model::shared_update> tab_data_model::shared_time_point_updates()
     return out;
 }
 
-bool tab_data_model::apply_changes(const std::function<bool(int done, int total)> &progress)
+sent_commands tab_data_model::send_commands(db_exec &db, const QList<QByteArray> &commands,
+                                            const std::atomic<bool> *stop, std::atomic<int> *done)
 {
-    const QList<QByteArray> commands = pending_commands();
-    const int total = commands.size();
-    for (int i = 0; i < total; ++i) {
-        if (progress && !progress(i, total))
-            return false;
-        name_list names, types;
-        row_list rows;
+    sent_commands out;
+    out.total = commands.size();
+    out.status.ok = true;
+    for (const QByteArray &cmd : commands) {
+        if (stop && stop->load()) {
+            out.cancelled = true;
+            return out;
+        }
         QByteArray line;
-        if (!exec_ || !exec_->query(commands[i], names, rows, types, line, 0))
-            return false;
+        result_set *rs = db.run(cmd, line, 0);
+        if (!rs) {
+            out.status = db_status::of(false, db);
+            return out;
+        }
+        del_datas(rs);
+        ++out.done;
+        if (done)
+            done->store(out.done);
     }
-    if (progress)
-        progress(total, total);
-    return true;
+    return out;
 }

@@ -21,8 +21,8 @@ QString shown_name(const QString &name)
     return name;
 }
 
-tab_data_model::tab_data_model(const QByteArray &table, db_exec *exec, QObject *parent)
-    : QAbstractItemModel(parent), table_(table), exec_(exec)
+tab_data_model::tab_data_model(const QByteArray &table, QObject *parent)
+    : QAbstractItemModel(parent), table_(table)
 {
     ox::db::mem::register_meta_types();
     for (int k = 0; k < value_kind_count; ++k) {
@@ -51,88 +51,18 @@ void tab_data_model::clear_grid()
     sort_column_ = -1;
 }
 
-bool tab_data_model::load_result(const QByteArray &cmd, int quiet, bool *filled, QByteArray *log_line)
-{
-    beginResetModel();
-    clear_grid();
-    QByteArray line;
-    result_set *rs = exec_ ? exec_->run(cmd, line, quiet) : nullptr;
-    if (log_line)
-        *log_line = line;
-    bool got_columns = false;
-    if (rs) {
-        const bool was_blocked = blockSignals(true);
-        got_columns = fill_from(rs);
-        blockSignals(was_blocked);
-        del_datas(rs);
-    }
-    endResetModel();
-    if (filled)
-        *filled = got_columns;
-    return rs != nullptr;
-}
-
-// Reads the result set straight into the column storage: the same names, types and values the
-// table form would give, without a QVariant per cell in between.
-bool tab_data_model::fill_from(const result_set *rs)
-{
-    const uint64_t nrows = rows_of(rs);
-    const uint64_t ncols = cols_of(rs);
-    QList<QByteArray> names, types;
-    for (uint64_t c = 0; c < ncols; ++c) {
-        int len = 0;
-        const char *p = col_name(&len, rs, int(c));
-        names << QByteArray(p ? p : "", p ? len : 0);
-    }
-    bool values_ok = nrows > 0;
-    for (uint64_t c = 0; c < ncols && nrows > 0; ++c) {
-        const QByteArray t = type_name(kind_of(at(0, c, rs)));
-        if (t.isEmpty()) {
-            std::fputs("bad type\n", stdout);
-            values_ok = false;
-            break;
-        }
-        types << t;
-    }
-    if (types.isEmpty() && !names.isEmpty())
-        types_from_fields(names, types);
-    if (types.size() != names.size() || names.isEmpty())
-        return false;
-    for (int c = 0; c < names.size(); ++c) {
-        if (!delegate_map_.count(types[c])) {
-            clear_grid();
-            return false;
-        }
-        add_column(names[c], types[c]);
-    }
-    if (!values_ok)
-        return true;
-    for (column &col : columns_)
-        col.store.reserve(std::size_t(nrows));
-    for (uint64_t c = 0; c < ncols; ++c) {
-        column_store &store = columns_[std::size_t(c)].store;
-        for (uint64_t r = 0; r < nrows; ++r)
-            store.append_cell(at(r, c, rs));
-    }
-    sids_.resize(std::size_t(nrows));
-    for (uint64_t r = 0; r < nrows; ++r)
-        sids_[std::size_t(r)] = sid_of(rs, r);
-    order_.resize(std::size_t(nrows));
-    std::iota(order_.begin(), order_.end(), std::size_t(0));
-    loaded_rows_ = std::size_t(nrows);
-    return true;
-}
+namespace {
 
 // A result without rows carries no types; the table's field list has them, matched by name so
 // that a view of some of the fields still gets the right ones.
-bool tab_data_model::types_from_fields(const QList<QByteArray> &names, QList<QByteArray> &types)
+bool types_from_fields(db_exec &db, const QByteArray &table, const name_list &names, name_list &types)
 {
-    if (!exec_ || table_.isEmpty())
+    if (table.isEmpty())
         return false;
     name_list fnames, ftypes, numbers;
-    if (!field_info(*exec_, table_, fnames, ftypes, numbers, true))
+    if (!field_info(db, table, fnames, ftypes, numbers, true))
         return false;
-    QList<QByteArray> found;
+    name_list found;
     for (const QByteArray &n : names) {
         int at_field = fnames.indexOf(n);
         for (int i = 0; at_field < 0 && i < fnames.size(); ++i)
@@ -149,11 +79,109 @@ bool tab_data_model::types_from_fields(const QList<QByteArray> &names, QList<QBy
     return true;
 }
 
+// Reads the result set straight into column storage: the same names, types and values the
+// table form would give, without a QVariant per cell in between.
+void fill_from(db_exec &db, const QByteArray &table, const result_set *rs, grid_data &out)
+{
+    const uint64_t nrows = rows_of(rs);
+    const uint64_t ncols = cols_of(rs);
+    name_list names, types;
+    for (uint64_t c = 0; c < ncols; ++c) {
+        int len = 0;
+        const char *p = col_name(&len, rs, int(c));
+        names << QByteArray(p ? p : "", p ? len : 0);
+    }
+    bool values_ok = nrows > 0;
+    for (uint64_t c = 0; c < ncols && nrows > 0; ++c) {
+        const QByteArray t = type_name(kind_of(at(0, c, rs)));
+        if (t.isEmpty()) {
+            std::fputs("bad type\n", stdout);
+            values_ok = false;
+            break;
+        }
+        types << t;
+    }
+    if (types.isEmpty() && !names.isEmpty())
+        types_from_fields(db, table, names, types);
+    if (types.size() != names.size() || names.isEmpty())
+        return;
+    for (const QByteArray &t : qAsConst(types))
+        if (kind_of(t) == kind::none)
+            return;
+    out.filled = true;
+    out.names = names;
+    out.types = types;
+    out.stores.reserve(std::size_t(ncols));
+    for (const QByteArray &t : qAsConst(types))
+        out.stores.emplace_back(kind_of(t));
+    if (!values_ok)
+        return;
+    for (uint64_t c = 0; c < ncols; ++c) {
+        column_store &store = out.stores[std::size_t(c)];
+        store.reserve(std::size_t(nrows));
+        for (uint64_t r = 0; r < nrows; ++r)
+            store.append_cell(at(r, c, rs));
+    }
+    out.sids.resize(std::size_t(nrows));
+    for (uint64_t r = 0; r < nrows; ++r)
+        out.sids[std::size_t(r)] = sid_of(rs, r);
+    out.order.resize(std::size_t(nrows));
+    std::iota(out.order.begin(), out.order.end(), std::size_t(0));
+}
+
+} // namespace
+
+grid_data tab_data_model::fetch(db_exec &db, const QByteArray &table, const QByteArray &cmd, int quiet)
+{
+    grid_data out;
+    result_set *rs = db.run(cmd, out.log_line, quiet);
+    out.status = db_status::of(rs != nullptr, db);
+    if (rs) {
+        fill_from(db, table, rs, out);
+        del_datas(rs);
+    }
+    return out;
+}
+
+void tab_data_model::take(grid_data &&data)
+{
+    beginResetModel();
+    clear_grid();
+    if (data.filled && data.stores.size() == std::size_t(data.names.size())) {
+        for (int c = 0; c < data.names.size(); ++c) {
+            add_column(data.names[c], data.types[c]);
+            *columns_.back().store = std::move(data.stores[std::size_t(c)]);
+        }
+        const std::size_t rows = columns_.empty() ? 0 : columns_[0].store->size();
+        if (data.order.size() == rows && data.sids.size() == rows) {
+            sids_ = std::move(data.sids);
+            order_ = std::move(data.order);
+            loaded_rows_ = rows;
+        } else {
+            for (column &c : columns_)
+                c.store = std::make_shared<column_store>(c.kind);
+        }
+    }
+    endResetModel();
+}
+
+bool tab_data_model::load_result(db_exec &db, const QByteArray &cmd, int quiet, bool *filled, QByteArray *log_line)
+{
+    grid_data data = fetch(db, table_, cmd, quiet);
+    const bool ok = data.status.ok;
+    if (filled)
+        *filled = data.filled;
+    if (log_line)
+        *log_line = data.log_line;
+    take(std::move(data));
+    return ok;
+}
+
 void tab_data_model::add_column(const QByteArray &name, const QByteArray &type)
 {
     column col;
     col.kind = kind_of(type);
-    col.store = column_store(col.kind);
+    col.store = std::make_shared<column_store>(col.kind);
     col.header = std::make_unique<dbl_val_item>();
     const QString n = QString::fromUtf8(name);
     col.header->set_value(Qt::EditRole, n);
@@ -165,6 +193,25 @@ void tab_data_model::add_column(const QByteArray &name, const QByteArray &type)
     if (time_point_col_ < 0 && name == time_point_field)
         time_point_col_ = int(columns_.size());
     columns_.push_back(std::move(col));
+}
+
+column_store &tab_data_model::own_store(column &c)
+{
+    if (c.store.use_count() > 1)
+        c.store = std::make_shared<column_store>(*c.store);
+    return *c.store;
+}
+
+std::shared_ptr<const column_store> tab_data_model::stored_values(int col) const
+{
+    // Rows leave storage order only by a sort or an added row (followed rows go to the end of
+    // an unsorted grid).
+    if (col < 0 || col >= int(columns_.size()) || sort_column_ >= 0 || !new_items_.empty())
+        return nullptr;
+    for (const column &c : columns_)
+        if (!c.extras.empty() || c.store->size() != order_.size())
+            return nullptr;
+    return columns_[std::size_t(col)].store;
 }
 
 bool tab_data_model::inside(int row, int col) const
@@ -187,7 +234,7 @@ dbl_val_item *tab_data_model::ensure_item(int row, int col)
     cell_extra &x = c.extras[storage_row(row)];
     if (!x.item) {
         x.item = new dbl_val_item;
-        const QVariant v = c.store.value(storage_row(row));
+        const QVariant v = c.store->value(storage_row(row));
         x.item->set_base_value(v);
         x.item->set_value(Qt::EditRole, v);
     }
@@ -219,7 +266,7 @@ double tab_data_model::number_at(int row, int col, bool *ok) const
                 out = v.toDouble(&got);
             }
         } else {
-            got = c.store.number_at(storage_row(row), &out);
+            got = c.store->number_at(storage_row(row), &out);
         }
     }
     if (ok)
@@ -235,7 +282,7 @@ bool tab_data_model::time_ns_at(int row, int col, qint64 *ns) const
     const cell_extra *x = extra_at(row, col);
     if (!x || !x->item) {
         std::int64_t v = 0;
-        if (!c.store.time_ns_at(storage_row(row), &v))
+        if (!c.store->time_ns_at(storage_row(row), &v))
             return false;
         *ns = v;
         return true;
@@ -258,7 +305,7 @@ QVariant tab_data_model::value_at(int row, int col) const
     const cell_extra *x = extra_at(row, col);
     if (x && x->item)
         return x->item->value(Qt::EditRole);
-    return columns_[std::size_t(col)].store.value(storage_row(row));
+    return columns_[std::size_t(col)].store->value(storage_row(row));
 }
 
 QString tab_data_model::header_text(int col) const
@@ -385,7 +432,7 @@ QVariant tab_data_model::data(const QModelIndex &index, int role) const
     const cell_extra *x = extra_at(row, col);
     const column &c = columns_[std::size_t(col)];
     if (role == Qt::DisplayRole) {
-        const QVariant v = x && x->item ? x->item->value(Qt::EditRole) : c.store.value(storage_row(row));
+        const QVariant v = x && x->item ? x->item->value(Qt::EditRole) : c.store->value(storage_row(row));
         return c.delegate->display_text(v);
     }
     // A search hit shows at once, whether or not the cell was edited.
@@ -394,7 +441,7 @@ QVariant tab_data_model::data(const QModelIndex &index, int role) const
     if (x && x->item)
         return x->item->value(role);
     if (role == Qt::EditRole)
-        return c.store.value(storage_row(row));
+        return c.store->value(storage_row(row));
     return QVariant();
 }
 
@@ -477,10 +524,10 @@ bool tab_data_model::insertRows(int row, int count, const QModelIndex &parent)
     QFont bold;
     bold.setWeight(75);
     for (int i = 0; i < count; ++i) {
-        const std::size_t sr = columns_[0].store.size();
+        const std::size_t sr = columns_[0].store->size();
         for (column &c : columns_) {
             const QVariant v = default_value(type_name(c.kind));
-            c.store.append(v);
+            own_store(c).append(v);
             auto *item = new dbl_val_item;
             item->set_base_value(v);
             item->set_value(Qt::EditRole, v);

@@ -1,8 +1,10 @@
-// The editable grid model behind the data view and the script editor's result tabs: loads one
+// The editable grid model behind the data view and the script editor's result tabs: takes one
 // query's result, tracks edited cells and added rows, styles them, and turns them into the
-// "push into" and "update" commands it runs through the execution wrapper.
+// "push into" and "update" commands. Reading a result happens apart from the model (fetch, on
+// the thread that holds the connection); the model takes what was read in one step.
 #pragma once
 
+#include "db/db_link.h"
 #include "table/column_store.h"
 #include "table/dbl_val_item.h"
 #include "table/item_dlgt.h"
@@ -10,6 +12,7 @@
 #include <QAbstractItemModel>
 #include <QByteArray>
 #include <QMap>
+#include <atomic>
 #include <functional>
 #include <map>
 #include <memory>
@@ -19,30 +22,74 @@
 
 class db_exec;
 
+// One query's result in the grid's column storage, read where the connection is.
+struct grid_data {
+    db_status status;           // how the command ended
+    QByteArray log_line;        // the command's log line (also when it ran quietly)
+    bool filled = false;        // the result gave the grid its columns
+    name_list names, types;     // the columns, when filled
+    std::vector<column_store> stores;
+    std::vector<uint64_t> sids; // by row
+    std::vector<std::size_t> order;
+};
+
+// The rows of a further query, for a grid that has its columns already.
+struct grid_rows {
+    db_status status;
+    name_list names;
+    std::vector<value_kind> kinds; // of the first row; none without rows
+    std::vector<column_store> stores;
+    std::vector<uint64_t> sids;
+};
+
+// How sending a list of commands ended.
+struct sent_commands {
+    db_status status;     // of the command that failed, else a success
+    int done = 0;         // commands that went and succeeded
+    int total = 0;
+    bool cancelled = false;
+};
+
 class tab_data_model : public QAbstractItemModel {
     Q_OBJECT
 public:
-    tab_data_model(const QByteArray &table, db_exec *exec, QObject *parent = nullptr);
+    // table names the table the grid's rows come from (may be empty).
+    explicit tab_data_model(const QByteArray &table, QObject *parent = nullptr);
     ~tab_data_model() override;
 
-    // Runs cmd (logged unless quiet) and replaces the whole grid with its result; without
-    // column types in the result, the table's field list supplies them. filled, when given,
-    // receives whether the grid got its columns. False when the command failed.
-    bool load_result(const QByteArray &cmd, int quiet = 0, bool *filled = nullptr,
+    // Runs cmd through db (logged unless quiet) and reads its result into column storage;
+    // without column types in the result, the table's field list supplies them. Touches no
+    // model: runs on the connection thread.
+    static grid_data fetch(db_exec &db, const QByteArray &table, const QByteArray &cmd, int quiet = 0);
+    // Replaces the whole grid with what fetch read, in one reset: an empty grid when the command
+    // failed or the result gave no columns. Costs no work per row.
+    void take(grid_data &&data);
+    // fetch and take on the calling thread, for callers that hold their thread's connection
+    // (tools, benchmarks, tests). filled receives whether the grid got its columns. False when
+    // the command failed.
+    bool load_result(db_exec &db, const QByteArray &cmd, int quiet = 0, bool *filled = nullptr,
                      QByteArray *log_line = nullptr);
+
     enum class append_status { done, query_failed, columns_differ, added_rows_pending };
-    // Runs cmd (logged unless quiet) and adds its rows to the loaded grid without a reset, as
-    // loaded rows. Rows whose identifier the grid already holds are skipped. While the grid is
-    // sorted, each row goes where the sort puts it. Nothing is run while added rows wait to be
-    // applied; a result with other columns than the grid's adds nothing. appended receives the
-    // number of rows added.
-    append_status append_rows(const QByteArray &cmd, int quiet = 0, int *appended = nullptr);
-    // Runs the commands of the pending edits in row order, stopping at the first failure.
-    // True when all ran (also when there was nothing to run). The grid is not reset.
-    // progress, when given, is called before each command with the number run so far and the
-    // total, and once more when all ran; returning false stops before that command.
-    bool apply_changes(const std::function<bool(int done, int total)> &progress = {});
-    // The commands apply_changes would run, in row order.
+    // Runs cmd (logged unless quiet) for rows to add to a grid; the connection thread's half of
+    // append_rows.
+    static grid_rows fetch_rows(db_exec &db, const QByteArray &cmd, int quiet = 0);
+    // Adds fetched rows to the loaded grid without a reset, as loaded rows. Rows whose
+    // identifier the grid already holds are skipped. While the grid is sorted, each row goes
+    // where the sort puts it. Nothing is added while added rows wait to be applied; a result
+    // with other columns than the grid's adds nothing. appended receives the number added.
+    append_status take_rows(grid_rows &&rows, int *appended = nullptr);
+    // Whether added rows wait to be applied (rows may not be appended then).
+    bool added_rows_pending() const;
+    // fetch_rows and take_rows on the calling thread; nothing is run while added rows wait.
+    append_status append_rows(db_exec &db, const QByteArray &cmd, int quiet = 0, int *appended = nullptr);
+
+    // Runs commands in order through db (each logged), stopping at the first failure. Before each
+    // command stop is read (set: the run ends there, cancelled); after each, done is raised.
+    // For the connection thread; touches no model.
+    static sent_commands send_commands(db_exec &db, const QList<QByteArray> &commands,
+                                       const std::atomic<bool> *stop = nullptr, std::atomic<int> *done = nullptr);
+    // The commands of the pending edits, in row order: what Apply sends.
     QList<QByteArray> pending_commands() const;
     // An update names its row by time point, so it changes every row of that time point.
     struct shared_update {
@@ -79,6 +126,10 @@ public:
     // value); a date or date and time as wall-clock nanoseconds since 1970-01-01.
     double number_at(int row, int col, bool *ok) const;
     bool time_ns_at(int row, int col, qint64 *ns) const;
+    // The stored values of a column, for a reader on another thread; they stay as they are
+    // while the reader holds them. Null unless every grid row r is storage row r and no cell
+    // was edited, added or marked: only then are the stored values what the grid shows.
+    std::shared_ptr<const column_store> stored_values(int col) const;
 
     QModelIndex index(int row, int column, const QModelIndex &parent = QModelIndex()) const override;
     QModelIndex parent(const QModelIndex &child) const override;
@@ -110,11 +161,15 @@ private:
         value_kind kind = value_kind::none;
         item_dlgt *delegate = nullptr;
         std::unique_ptr<dbl_val_item> header;
-        column_store store;
+        // Shared with readers on other threads (the chart's time order), who see it unchanged:
+        // rows are appended to a copy while it is shared.
+        std::shared_ptr<column_store> store;
         std::unordered_map<std::size_t, cell_extra> extras; // by storage row
     };
 
     void clear_grid();
+    // The column's storage for appending: a copy first while others read it.
+    static column_store &own_store(column &c);
     bool inside(int row, int col) const;
     std::size_t storage_row(int row) const { return order_[std::size_t(row)]; }
     const cell_extra *extra_at(int row, int col) const;
@@ -123,8 +178,6 @@ private:
     QString header_text(int col) const;
     void emit_changed();
     void add_column(const QByteArray &name, const QByteArray &type);
-    bool fill_from(const result_set *rs);
-    bool types_from_fields(const QList<QByteArray> &names, QList<QByteArray> &types);
     bool is_new_row(int row) const;
     // Whether a sits before b in an ascending sort of a column of kind k.
     static bool sorts_before(const QVariant &a, const QVariant &b, value_kind k);
@@ -133,7 +186,6 @@ private:
     QByteArray at_time_point(int row) const;
 
     QByteArray table_;
-    db_exec *exec_;
     std::vector<column> columns_;
     std::vector<std::size_t> order_; // grid row -> storage row
     std::vector<uint64_t> sids_;     // by grid row

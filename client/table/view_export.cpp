@@ -5,31 +5,66 @@
 #include "common/modal_seam.h"
 #include "db/cmd_builders.h"
 #include "db/csv_local.h"
-#include "db/db_exec.h"
+#include "db/db_link.h"
 #include "table/import_csv_dlg.h"
 
 #include <QCoreApplication>
+#include <QPointer>
 
 namespace {
+
+// What the dialog chose, as values that may travel to the connection thread.
+struct export_choice {
+    QByteArray table, view;
+    QString path;
+    bool client = false;
+    bool csv = true;
+    QByteArray splitter;
+    csv_form form;
+    bool replace = false;
+};
+
+struct export_outcome {
+    bool ok = false;
+    QByteArray why;    // a local failure's own reason
+    db_status status;  // the server's side
+};
+
 class view_export {
     Q_DECLARE_TR_FUNCTIONS(view_export)
 public:
     // The view's rows as the server would write them, from one run of the view here.
-    static bool write_view_here(db_exec &db, const QByteArray &view, const import_csv_dlg &dlg, QByteArray &why)
+    static bool write_view_here(db_exec &db, const export_choice &c, QByteArray &why)
     {
         name_list names, types;
         row_list rows;
         QByteArray line;
-        if (!db.query(view, names, rows, types, line, 0))
+        if (!db.query(c.view, names, rows, types, line, 0))
             return false;
         if (types.size() != names.size()) {
             why = "the rows of the view came without their types";
             return false;
         }
-        return write_local_file(dlg.path(), grid_csv(names, types, rows, dlg.form()), dlg.replace(), why);
+        return write_local_file(c.path, grid_csv(names, types, rows, c.form), c.replace, why);
     }
 
-    static bool run(QWidget *parent, db_exec &db, const csv_export_request &req)
+    // The export itself, where the connection is.
+    static export_outcome write(db_exec &db, const export_choice &c)
+    {
+        export_outcome out;
+        if (c.client)
+            out.ok = c.view.isEmpty() ? export_table_local(db, c.table, c.path, c.form, c.replace, out.why)
+                                      : write_view_here(db, c, out.why);
+        else if (c.view.isEmpty())
+            out.ok = export_table(db, c.table, c.path.toUtf8(), c.csv, c.splitter, c.replace, false);
+        else
+            out.ok = export_query(db, c.view, c.path.toUtf8(), c.csv, c.splitter, c.replace, false);
+        out.status = db_status::of(out.ok, db);
+        return out;
+    }
+
+    // The dialog; false when the user cancelled it.
+    static bool choose(QWidget *parent, const csv_export_request &req, export_choice &c)
     {
         import_csv_dlg dlg(parent);
         dlg.set_export_mode(true);
@@ -37,41 +72,91 @@ public:
         dlg.set_path(req.preset_path);
         if (modal_seam::exec_dialog(&dlg) != QDialog::Accepted)
             return false;
-        const QString path = dlg.path();
-        QByteArray why;
-        bool ok;
-        const bool written_here = dlg.is_client() && req.write_here;
-        if (written_here)
-            ok = req.write_here(path, dlg.form(), dlg.replace(), why);
-        else if (dlg.is_client())
-            ok = req.view.isEmpty() ? export_table_local(db, req.table, path, dlg.form(), dlg.replace(), why)
-                                    : write_view_here(db, req.view, dlg, why);
-        else if (req.view.isEmpty())
-            ok = export_table(db, req.table, path.toUtf8(), dlg.is_csv(), dlg.splitter(), dlg.replace(), false);
-        else
-            ok = export_query(db, req.view, path.toUtf8(), dlg.is_csv(), dlg.splitter(), dlg.replace(), false);
-        db.update_log();
+        c.table = req.table;
+        c.view = req.view;
+        c.path = dlg.path();
+        c.client = dlg.is_client();
+        c.csv = dlg.is_csv();
+        c.splitter = dlg.splitter();
+        c.form = dlg.form();
+        c.replace = dlg.replace();
+        return true;
+    }
 
+    static void tell(QWidget *parent, const csv_export_request &req, const QString &path, const export_outcome &out,
+                     bool written_here, const std::function<void()> &reconnect)
+    {
         const QString title = req.result_title.isEmpty() ? tr("export table result") : req.result_title;
-        const QString text = req.result_text ? req.result_text(path, ok)
+        const QString text = req.result_text ? req.result_text(path, out.ok)
                                              : tr("export table '%1' to file '%2' is %3!")
-                                                   .arg(QString::fromUtf8(req.table), path, ok ? tr("successful") : tr("failed"));
-        if (ok) {
+                                                   .arg(QString::fromUtf8(req.table), path, out.ok ? tr("successful") : tr("failed"));
+        if (out.ok) {
             modal_seam::information(parent, title, text);
-            return true;
+            return;
         }
         // A local failure says its own reason; the server's reason is the last run's, and rows
         // written from the screen never asked the server anything.
-        if (!why.isEmpty() || written_here)
-            failure_box::show(parent, title, failure_box::with_reason(text, QString::fromUtf8(why)), 0, QString(), {});
+        if (!out.why.isEmpty() || written_here)
+            failure_box::show(parent, title, failure_box::with_reason(text, QString::fromUtf8(out.why)), 0, QString(), {});
         else
-            failure_box::show(parent, title, text, db.last_code(), db.last_reason(), [&db] { db.request_reconnect(); });
-        return false;
+            failure_box::show(parent, title, text, out.status, reconnect);
+    }
+
+    // Rows already on screen are written here at once; true when that was the road taken.
+    static bool written_from_screen(const csv_export_request &req, const export_choice &c, export_outcome &out)
+    {
+        if (!c.client || !req.write_here)
+            return false;
+        out.ok = req.write_here(c.path, c.form, c.replace, out.why);
+        return true;
     }
 };
+
 } // namespace
+
+void export_through_dialog(QWidget *parent, db_link &link, const csv_export_request &req,
+                           const std::function<void(bool ok)> &done)
+{
+    export_choice c;
+    if (!view_export::choose(parent, req, c)) {
+        if (done)
+            done(false);
+        return;
+    }
+    QPointer<db_link> guard(&link);
+    const auto reconnect = [guard] {
+        if (guard)
+            guard->request_reconnect();
+    };
+    export_outcome here;
+    if (view_export::written_from_screen(req, c, here)) {
+        view_export::tell(parent, req, c.path, here, true, reconnect);
+        if (done)
+            done(here.ok);
+        return;
+    }
+    QPointer<QWidget> shown(parent);
+    const bool had_parent = parent != nullptr;
+    link.post(parent, [c](db_exec &db) { return view_export::write(db, c); },
+              [req, c, shown, had_parent, reconnect, done](const export_outcome &out) {
+                  if (had_parent && !shown)
+                      return;
+                  view_export::tell(shown, req, c.path, out, false, reconnect);
+                  if (done)
+                      done(out.ok);
+              });
+}
 
 bool export_through_dialog(QWidget *parent, db_exec &db, const csv_export_request &req)
 {
-    return view_export::run(parent, db, req);
+    export_choice c;
+    if (!view_export::choose(parent, req, c))
+        return false;
+    export_outcome out;
+    const bool written_here = view_export::written_from_screen(req, c, out);
+    if (!written_here)
+        out = view_export::write(db, c);
+    db.update_log();
+    view_export::tell(parent, req, c.path, out, written_here, [&db] { db.request_reconnect(); });
+    return out.ok;
 }

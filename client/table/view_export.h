@@ -9,6 +9,7 @@
 
 class QWidget;
 class db_exec;
+class db_link;
 struct csv_form;
 
 struct csv_export_request {
@@ -23,6 +24,10 @@ struct csv_export_request {
     std::function<bool(const QString &path, const csv_form &form, bool replace, QByteArray &why)> write_here = {};
 };
 
-// Runs the dialog through the modal seam, then the export, then the result box. False when the
-// user cancelled or the export failed.
+// Runs the dialog through the modal seam, then the export on the connection thread, then the
+// result box; parent (may be null) is who waits. done (may be empty) receives the outcome: false
+// when the user cancelled or the export failed. Rows written from the screen never wait.
+void export_through_dialog(QWidget *parent, db_link &link, const csv_export_request &req,
+                           const std::function<void(bool ok)> &done = {});
+// The same on the calling thread's connection, waiting for the server there.
 bool export_through_dialog(QWidget *parent, db_exec &db, const csv_export_request &req);

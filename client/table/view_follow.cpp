@@ -3,7 +3,7 @@
 #include "table/view_follow.h"
 
 #include "db/cmd_builders.h"
-#include "db/db_exec.h"
+#include "db/db_link.h"
 #include "table/datetime_edit.h"
 #include "table/tab_data_model.h"
 
@@ -18,9 +18,9 @@
 
 namespace mem = ox::db::mem;
 
-view_follow::view_follow(tab_data_model *model, QTableView *grid, db_exec *exec, const QByteArray &table,
+view_follow::view_follow(tab_data_model *model, QTableView *grid, db_link *link, const QByteArray &table,
                          date_time_wt *end_entry, view_text_fn view_text, QObject *parent)
-    : QObject(parent), model_(model), grid_(grid), exec_(exec), table_(table), end_entry_(end_entry),
+    : QObject(parent), model_(model), grid_(grid), link_(link), table_(table), end_entry_(end_entry),
       view_text_(std::move(view_text)), check_(new QCheckBox(tr("follow"))), interval_(new QSpinBox),
       state_(new QLabel), timer_(new QTimer(this))
 {
@@ -40,6 +40,7 @@ view_follow::view_follow(tab_data_model *model, QTableView *grid, db_exec *exec,
             [this](int s) { timer_->setInterval(s * 1000); });
     connect(model_, &tab_data_model::changed, this, &view_follow::check_pending);
     connect(model_, &QAbstractItemModel::modelReset, this, [this] {
+        ++resets_;
         last_known_ = false;
         check_pending();
     });
@@ -190,25 +191,75 @@ void view_follow::take_newest(int first, int last)
 
 void view_follow::tick()
 {
-    if (!following())
+    if (!following() || looking_)
         return;
     check_pending();
-    if (paused_)
+    if (paused_ || !link_)
         return;
-    mem::date_time first, newest;
+    looking_ = true;
+    struct range {
+        bool found = false;
+        ox::db::mem::date_time first, newest;
+        db_status status;
+    };
+    const QByteArray table = table_;
+    const quint64 asked_at = resets_;
     // Asked quietly: only the rows it brings are worth a line in the log.
-    if (!table_time_range(*exec_, table_, first, newest, true)) {
-        stop(exec_->last_code() != 0 && !exec_->last_reason().isEmpty()
-                 ? exec_->last_reason()
-                 : tr("the server lists no time range for the table"));
+    link_->post(this, [table](db_exec &db) {
+        range r;
+        r.found = table_time_range(db, table, r.first, r.newest, true);
+        r.status = db_status::of(r.found, db);
+        return r;
+    }, [this, asked_at](const range &r) {
+        if (!following() || asked_at != resets_) {
+            end_look();
+            return;
+        }
+        if (!r.found) {
+            end_look();
+            stop(r.status.code != 0 && !r.status.reason.isEmpty() ? r.status.reason
+                                                                   : tr("the server lists no time range for the table"));
+            return;
+        }
+        mem::date_time from;
+        if (!last_loaded(from))
+            from = end_entry_ ? end_entry_->value() : r.first;
+        if (!(from < r.newest)) {
+            end_look();
+            return;
+        }
+        fetch_after(from, r.newest);
+    });
+}
+
+void view_follow::fetch_after(const mem::date_time &from, const mem::date_time &newest)
+{
+    check_pending();
+    if (paused_ || model_->added_rows_pending()) {
+        end_look();
         return;
     }
-    mem::date_time from;
-    if (!last_loaded(from))
-        from = end_entry_ ? end_entry_->value() : first;
-    if (!(from < newest))
-        return;
+    // The range starts at the newest loaded time point itself: rows that share it and came
+    // later must not be missed, and those already loaded are skipped by their identifiers.
+    const QByteArray cmd = view_text_(from, newest);
+    const quint64 asked_at = resets_;
+    link_->post(this, [cmd](db_exec &db) { return tab_data_model::fetch_rows(db, cmd, 0); },
+                [this, asked_at, newest](grid_rows rows) {
+                    if (!following() || asked_at != resets_) {
+                        end_look();
+                        return;
+                    }
+                    add_rows(std::move(rows), newest);
+                });
+}
 
+void view_follow::add_rows(grid_rows &&rows, const mem::date_time &newest)
+{
+    // The look ends with whatever this does, whichever way it returns.
+    struct look_end {
+        view_follow *f;
+        ~look_end() { f->end_look(); }
+    } ends{ this };
     // Where the reader is: at the end (or the top) of the grid, or at some row in between.
     QScrollBar *bar = grid_ ? grid_->verticalScrollBar() : nullptr;
     const bool at_end = bar && bar->value() >= bar->maximum();
@@ -221,16 +272,15 @@ void view_follow::tick()
     }
     const int anchor_row = anchor.isValid() ? anchor.row() : -1;
 
-    // The range starts at the newest loaded time point itself: rows that share it and came
-    // later must not be missed, and those already loaded are skipped by their identifiers.
     appending_ = true;
     inserted_at_top_ = inserted_at_bottom_ = false;
     int added = 0;
-    const auto status = model_->append_rows(view_text_(from, newest), 0, &added);
+    const QString reason = rows.status.reason;
+    const auto status = model_->take_rows(std::move(rows), &added);
     appending_ = false;
     switch (status) {
     case tab_data_model::append_status::query_failed:
-        stop(tr("the view failed: %1").arg(exec_->last_reason()));
+        stop(tr("the view failed: %1").arg(reason));
         return;
     case tab_data_model::append_status::columns_differ:
         stop(tr("the view's columns differ from the grid's"));
@@ -256,4 +306,10 @@ void view_follow::tick()
             grid_->scrollTo(anchor, QAbstractItemView::PositionAtTop);
     }
     emit rows_followed(added);
+}
+
+void view_follow::end_look()
+{
+    looking_ = false;
+    emit looked();
 }

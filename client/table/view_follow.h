@@ -1,5 +1,6 @@
 // Live follow of one table in a data view: at each interval asks the server for the table's
-// newest time point and adds the rows that came since to the grid, without reloading it.
+// newest time point and adds the rows that came since to the grid, without reloading it. The
+// questions go to the connection thread; a tick is skipped while the last one's answer is out.
 #pragma once
 
 #include "support/mem_time.h"
@@ -16,8 +17,9 @@ class QSpinBox;
 class QTableView;
 class QTimer;
 class date_time_wt;
-class db_exec;
+class db_link;
 class tab_data_model;
+struct grid_rows;
 
 class view_follow : public QObject {
     Q_OBJECT
@@ -29,7 +31,7 @@ public:
 
     // Nothing is owned but the controls. end_entry (may be null) is moved to the newest time
     // point whenever rows are added, without emitting its change signal.
-    view_follow(tab_data_model *model, QTableView *grid, db_exec *exec, const QByteArray &table,
+    view_follow(tab_data_model *model, QTableView *grid, db_link *link, const QByteArray &table,
                 date_time_wt *end_entry, view_text_fn view_text, QObject *parent = nullptr);
     ~view_follow() override;
 
@@ -44,17 +46,21 @@ public:
     // Why following paused or stopped; empty while it runs or is off.
     QString state_text() const;
     int interval_seconds() const;
+    // A look is on its way: ticks until its answer are skipped.
+    bool looking() const { return looking_; }
 
 public slots:
     // Checks the check box (looking at once) or clears it.
     void set_following(bool on);
     void set_interval_seconds(int seconds);
-    // One look for new rows; the timer calls it, tests may too.
+    // One look for new rows; the timer calls it, tests may too. Nothing while a look is out.
     void tick();
 
 signals:
     // Rows were added to the grid.
     void rows_followed(int count);
+    // A look has ended, with or without rows.
+    void looked();
     // Following stopped on its own; why says what failed.
     void stopped(const QString &why);
 
@@ -70,10 +76,14 @@ private:
     void note_inserted(int first, int last);
     // Raises last_ to the newest time point of the loaded rows among grid rows first to last.
     void take_newest(int first, int last);
+    // The second half of a look: the rows after from, up to newest, into the grid.
+    void fetch_after(const ox::db::mem::date_time &from, const ox::db::mem::date_time &newest);
+    void add_rows(grid_rows &&rows, const ox::db::mem::date_time &newest);
+    void end_look();
 
     tab_data_model *model_;
     QTableView *grid_;
-    db_exec *exec_;
+    QPointer<db_link> link_;
     QByteArray table_;
     QPointer<date_time_wt> end_entry_;
     view_text_fn view_text_;
@@ -86,6 +96,9 @@ private:
     bool have_last_ = false;  // the grid holds a loaded row with a time point
     ox::db::mem::date_time last_;
     bool appending_ = false;
+    bool looking_ = false;
+    // Counts the grid's resets: an answer asked for an earlier grid is not added to this one.
+    quint64 resets_ = 0;
     bool inserted_at_top_ = false;
     bool inserted_at_bottom_ = false;
 };

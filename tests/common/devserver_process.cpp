@@ -1,6 +1,9 @@
 // Runs the development server named by VORN_DEVSERVER as a child process of a test.
 #include "devserver_process.h"
 
+#include <csignal>
+#include <sys/types.h>
+
 #include <QElapsedTimer>
 #include <QFile>
 #include <QRegularExpression>
@@ -86,8 +89,9 @@ bool devserver_process::stop(int timeout_ms)
 {
     if (!proc_ || proc_->state() == QProcess::NotRunning)
         return true;
-    // A server a test left stopped would sit on the SIGTERM until the time-out.
-    ::kill(pid_t(proc_->processId()), SIGCONT);
+    // A server a test stopped must run again to hear the polite request.
+    if (proc_->processId() > 0)
+        ::kill(pid_t(proc_->processId()), SIGCONT);
     proc_->terminate();
     bool clean = proc_->waitForFinished(timeout_ms);
     if (!clean) {

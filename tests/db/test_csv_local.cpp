@@ -163,6 +163,81 @@ private slots:
         }
     }
 
+    void chunks_bring_the_rows_of_the_servers_own_import_data()
+    {
+        QTest::addColumn<bool>("typed");
+        QTest::addColumn<QByteArray>("sep");
+        QTest::addColumn<qint64>("chunk");
+        QTest::addColumn<int>("loads");   // -1: more than one
+        QTest::newRow("csv , a row a chunk") << false << QByteArray(",") << qint64(1) << 10;
+        QTest::newRow("csvs tab, a few rows a chunk") << true << QByteArray("\t") << qint64(700) << -1;
+        QTest::newRow("csv ; one chunk") << false << QByteArray(";") << csv_local_import::default_chunk_bytes << 1;
+    }
+    void chunks_bring_the_rows_of_the_servers_own_import()
+    {
+        QFETCH(bool, typed);
+        QFETCH(QByteArray, sep);
+        QFETCH(qint64, chunk);
+        QFETCH(int, loads);
+        make_mixed("m");
+        name_list n, types, num;
+        QVERIFY(field_info(*db_, "m", n, types, num, false));
+        QVERIFY(export_table(*db_, "m", "m.csv", !typed, sep, false, false));
+        QVERIFY(create_table(*db_, "by_server", n, types));
+        QVERIFY(import_table(*db_, "by_server", "m.csv", !typed, sep, false));
+        QVERIFY(create_table(*db_, "by_client", n, types));
+        csv_local_import imp(*db_, "by_client");
+        imp.set_chunk_bytes(chunk);
+        QVERIFY2(imp.prepare(QDir(server_->data_dir()).filePath("m.csv"), form_of(typed, sep)), imp.why().constData());
+        QCOMPARE(imp.rows(), qint64(10));
+        while (!imp.finished()) {
+            const qint64 before = imp.done();
+            QVERIFY2(imp.push_next(), imp.why().constData());
+            QVERIFY(imp.done() > before);
+        }
+        QCOMPARE(rows_of_table("by_client"), rows_of_table("by_server"));
+        QCOMPARE(rows_of_table("by_client").size(), 10);
+        // The server writes its log in batches.
+        QTRY_VERIFY(server_->log().count(" load ok ") >= (loads > 0 ? loads : 2));
+        if (loads > 0)
+            QCOMPARE(server_->log().count(" load ok "), loads);
+        QVERIFY2(pane_text().contains(QStringLiteral("10 rows in loads of push lines")), qPrintable(pane_text().left(300)));
+    }
+
+    void stopping_or_failing_between_chunks_keeps_the_chunks_sent()
+    {
+        QVERIFY(create_table(*db_, "t", {"v"}, {"i64"}));
+        QByteArray text = "time point,v\n";
+        for (int i = 0; i < 12; ++i)
+            text += "2024-01-01 00:00:" + QByteArray::number(10 + i) + ',' + QByteArray::number(100 + i) + '\n';
+        const QString file = local_.filePath("twelve.csv");
+        QVERIFY(write_file(file, text));
+        {
+            // Stopped after three chunks (a Cancel): those rows are in, no more follow.
+            csv_local_import imp(*db_, "t");
+            imp.set_chunk_bytes(1);
+            QVERIFY(imp.prepare(file, form_of(false, ",")));
+            for (int i = 0; i < 3; ++i)
+                QVERIFY2(imp.push_next(), imp.why().constData());
+            QCOMPARE(imp.done(), qint64(3));
+            QVERIFY(!imp.finished());
+        }
+        QCOMPARE(rows_of_table("t").size(), 3);
+        QVERIFY(run_ok("truncate t"));
+        // The last row changes (same length) after the check: it is not sent, the rest are.
+        csv_local_import imp(*db_, "t");
+        imp.set_chunk_bytes(1);
+        QVERIFY(imp.prepare(file, form_of(false, ",")));
+        QVERIFY(imp.push_next());
+        QVERIFY(write_file(file, QByteArray(text).replace("111\n", "999\n")));
+        while (imp.push_next()) {
+        }
+        QCOMPARE(imp.why(), QByteArray("line 13: the file changed after it was checked; its rows from here on were not sent"));
+        QCOMPARE(imp.done(), qint64(11));
+        QCOMPARE(rows_of_table("t").size(), 11);
+        QCOMPARE(rows_of_table("t").last().at(1).toLongLong(), qint64(110));
+    }
+
     void a_typed_file_brings_its_table()
     {
         make_mixed("m");
@@ -175,6 +250,14 @@ private slots:
         }
         QVERIFY(imp.finished());
         QCOMPARE(rows_of_table("fresh"), rows_of_table("m"));
+        // A bad line anywhere: no table is left behind.
+        const QString bad = local_.filePath("bad.csvs");
+        QVERIFY(write_file(bad, "time point:datetime,v:i32\n2024-01-01 00:00:00,1\n2024-01-01 00:00:01,x\n"));
+        csv_local_import refused(*db_, "fresh2");
+        QVERIFY(!refused.prepare(bad, form_of(true, ",")));
+        QCOMPARE(refused.why(), QByteArray("line 3: v: not an integer"));
+        name_list names;
+        QVERIFY(!fields_of(*db_, "fresh2", names));
     }
 
     void a_bad_file_sends_no_row_data_data()

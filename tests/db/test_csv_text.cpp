@@ -136,6 +136,9 @@ private slots:
         QCOMPARE(csv_text::check_value("float", "2.5f"), QByteArray());
         QCOMPARE(csv_text::check_value("float", "1e39"), QByteArray("out of range for float"));
         QCOMPARE(csv_text::check_value("double", "1e400"), QByteArray("out of range for double"));
+        // Without an exponent only a long run of digits leaves the range.
+        QCOMPARE(csv_text::check_value("float", "1" + QByteArray(39, '0') + ".5"), QByteArray("out of range for float"));
+        QCOMPARE(csv_text::check_value("float", "-1" + QByteArray(38, '0')), QByteArray());
         QCOMPARE(csv_text::check_value("double", "1,5"), QByteArray("not a number"));
         QCOMPARE(csv_text::check_value("double", "."), QByteArray("not a number"));
         QCOMPARE(csv_text::check_value("string", QByteArray(65535, 'x')), QByteArray());

@@ -232,6 +232,60 @@ private slots:
         QCOMPARE(rows_of(rs.get()), std::uint64_t(1));
     }
 
+    void a_command_file_of_pushes_appends_to_its_table_data()
+    {
+        QTest::addColumn<QByteArray>("lines");
+        QTest::addColumn<QByteArray>("why");   // empty: the two rows go in
+        const QByteArray one = "push into t v s values 1 \"a\" at 2024-01-02 00:00:00\n";
+        const QByteArray two = "push into t s v values \"b\\nc\" 2 at \"2024-01-01 00:00:00\"\n";
+        QTest::newRow("pushes, remarks and blank lines") << "// rows\n" + one + "\r\n" + two << QByteArray();
+        QTest::newRow("a bad value") << one + "\n" + two + "push into t v values x at 2024-01-03 00:00:00\n"
+                                     << QByteArray("line 4: v: not an integer");
+        QTest::newRow("another table") << one + "push into u v values 1 at 2024-01-03 00:00:00\n"
+                                       << QByteArray("line 2: push into u refused: this load goes into t only");
+        QTest::newRow("another command") << one + "drop t\n"
+                                         << QByteArray("line 2: only create and push lines are read from command files");
+        QTest::newRow("a create line keeps to new tables") << "create t v i32 s string\n" + one
+                                                           << QByteArray("table t exists");
+    }
+    void a_command_file_of_pushes_appends_to_its_table()
+    {
+        QFETCH(QByteArray, lines);
+        QFETCH(QByteArray, why);
+        QVERIFY(ok("create t v i32 s string"));
+        QVERIFY(ok("create u v i32"));
+        QVERIFY(ok("push into t v s values 9 \"old\" at 2024-01-01 00:00:00"));
+        const std::string before = dump("t");
+        write("pushes.cmd", lines);
+        std::string escaped;
+        for (unsigned char c : lines) {
+            char buf[8];
+            std::snprintf(buf, sizeof buf, "\\x%02x", c);
+            escaped += buf;
+        }
+        for (const std::string& cmd : {std::string("load t from cmd \"pushes.cmd\""),
+                                       "load t from cmd from raw \"" + escaped + "\";"}) {
+            rs_ptr rs = run(cmd);
+            const char* reason = nullptr;
+            last_error(&reason);
+            if (!why.isEmpty()) {
+                QVERIFY(!rs);
+                QCOMPARE(QByteArray(reason), why);
+                QCOMPARE(dump("t"), before);
+                QCOMPARE(dump("u"), std::string("time point|v|\n"));
+                continue;
+            }
+            QVERIFY2(rs, reason);
+            // In time order, a tie after the row that was there; new identifiers follow the old.
+            QCOMPARE(dump("t"), std::string("time point|v|s|\n2024-01-01 00:00:00|9|old|\n2024-01-01 00:00:00|2|b\nc|\n"
+                                            "2024-01-02 00:00:00|1|a|\n"));
+            rs_ptr all = run("view t");
+            QVERIFY(sid_of(all.get(), 1) > sid_of(all.get(), 0) && sid_of(all.get(), 2) < sid_of(all.get(), 1));
+            QVERIFY(ok("truncate t"));
+            QVERIFY(ok("push into t v s values 9 \"old\" at 2024-01-01 00:00:00"));
+        }
+    }
+
     void backup_and_restore_round_trips()
     {
         fill_awkward("a");

@@ -150,6 +150,25 @@ private slots:
         frame_reader big;
         big.feed("\x01\x00\x00\x40", 4);
         QCOMPARE(int(big.next(p)), int(frame_reader::state::too_large));
+        // Received straight into the buffer, which grows with what arrived, not what was announced.
+        frame_reader direct;
+        const std::uint32_t len = 8u << 20;
+        direct.feed(reinterpret_cast<const char*>(&len), 4);
+        std::size_t arrived = 0;
+        while (direct.next(p) == frame_reader::state::need_more) {
+            std::size_t room = 0;
+            char* into = direct.receive_room(64 * 1024, room);
+            QVERIFY(room >= 64 * 1024 && arrived + room <= len);
+            const std::size_t n = std::min<std::size_t>(room, 100000);
+            for (std::size_t k = 0; k < n; ++k)
+                into[k] = char('a' + (arrived + k) % 26);
+            direct.received(n);
+            arrived += n;
+            QVERIFY(direct.held() <= 4 + arrived + arrived / 4 + 128 * 1024);
+        }
+        QCOMPARE(p.size(), std::size_t(len));
+        for (std::size_t at : {std::size_t(0), std::size_t(65537), std::size_t(len - 1)})
+            QCOMPARE(p[at], char('a' + at % 26));
 
         std::string u, w;
         QVERIFY(parse_login(std::string("\x05\0\0\0admin\x02\0\0\0pw", 15), u, w));

@@ -37,10 +37,11 @@ private slots:
     void each_result_tab_has_its_own_chart_toggle()
     {
         modal_seam::script seam;
-        cmd_script_editor ed(nullptr, db(), "view series\nview words\nview series\n");
+        cmd_script_editor ed(nullptr, session_.link.get(), "view series\nview words\nview series\n");
         ed.resize(1000, 700);
         ed.show();
         ed.exec_cmd();
+        QVERIFY(session_.settle());
         QCOMPARE(ed.result_tabs()->count(), 3);
         QTableView *first = ed.result_view(0);
         QVERIFY(first && ed.result_model(0));
@@ -80,9 +81,9 @@ private slots:
         QCOMPARE(ed.result_view(0), first);
 
         // A reload without a time series takes the toggle and the button away.
-        ed.result_model(0)->load_result("view words", 1);
+        ed.result_model(0)->load_result(*db(), "view words", 1);
         QVERIFY(!toggle->isChecked() && button->isHidden());
-        ed.result_model(0)->load_result("view series", 1);
+        ed.result_model(0)->load_result(*db(), "view series", 1);
         QVERIFY(!button->isHidden() && !toggle->isChecked());
 
         // Closing the tab takes grid, model and chart with it.

@@ -68,11 +68,12 @@ private slots:
     {
         SHOWN_WINDOW_REQUIRE();
         modal_seam::script seam;
-        cmd_script_editor ed(nullptr, session_.db.get(), "view power_meters\nview weather\n");
+        cmd_script_editor ed(nullptr, session_.link.get(), "view power_meters\nview weather\n");
         ed.resize(1400, 900);
         ed.show();
         QVERIFY(QTest::qWaitForWindowActive(&ed));
         ed.exec_cmd();
+        QVERIFY(session_.settle());
         QCOMPARE(ed.result_tabs()->count(), 2);
 
         chart_pane *pane = show_chart(ed, 1);
@@ -127,7 +128,7 @@ private slots:
 
         // A reload with other columns while the chart is shown keeps a full legend.
         QSignalSpy redrawn(pane, &chart_pane::redrawn);
-        ed.result_model(0)->load_result("view live_readings", 1);
+        ed.result_model(0)->load_result(*session_.db, "view live_readings", 1);
         QVERIFY(redrawn.wait(2000));
         QTest::qWait(100);
         QVERIFY(pane->series_of(1));

@@ -1,26 +1,17 @@
-// The run loop: order, the stop at the first failure, skipped empty commands, log housekeeping,
-// painting during a run, the progress dialog and Cancel, and refusal of a nested run.
-#include "db/db_exec.h"
+// The run loop on the connection thread: order, the stop at the first failure, skipped empty
+// commands, pieces handed over in order while the run goes on, the progress dialog and Cancel,
+// a refused second start and a run after a cancelled one. The commands here never reach a
+// server: the runner only carries them.
 #include "editor/script_runner.h"
 
 #include <QAbstractButton>
-#include <QElapsedTimer>
 #include <QApplication>
 #include <QProgressDialog>
-#include <QTextEdit>
-#include <QTimer>
+#include <QSignalSpy>
 #include <QtTest>
+#include <future>
 
 namespace {
-
-// Counts the paint events it gets, to see that the window paints while a run goes on.
-class paint_counter : public QWidget {
-public:
-    int paints = 0;
-
-protected:
-    void paintEvent(QPaintEvent *) override { ++paints; }
-};
 
 QList<QByteArray> numbered(int n)
 {
@@ -30,20 +21,47 @@ QList<QByteArray> numbered(int n)
     return out;
 }
 
+// A command that only succeeds, or fails when it is "bad"; it counts where it ran.
+script_runner::run_one counting(std::shared_ptr<std::atomic<int>> ran)
+{
+    return [ran](db_exec &, const QByteArray &cmd, int, std::unique_ptr<grid_data> &) {
+        ++*ran;
+        return cmd != "bad";
+    };
+}
+
 } // namespace
 
 class test_script_runner : public QObject {
     Q_OBJECT
+    std::unique_ptr<db_link> link;
+
+    // Starts a run and waits for its outcome.
+    script_runner::outcome run(script_runner &r, const QList<QByteArray> &commands, script_runner::run_one one,
+                               script_runner::take_piece take = {})
+    {
+        script_runner::outcome got;
+        got.ok = false;
+        QSignalSpy finished(&r, &script_runner::finished);
+        if (!r.start(commands, std::move(one), std::move(take), [&got](const script_runner::outcome &o) { got = o; }))
+            return got;
+        finished.wait(30000);
+        return got;
+    }
+
 private slots:
+    void init() { link = std::make_unique<db_link>("vorn_tsdb"); }
+    void cleanup() { link.reset(); }
+
     void runs_in_order_and_stops_at_the_first_failure()
     {
-        script_runner r(nullptr, nullptr);
-        QList<int> ran;
-        const auto out = r.run({"a", "", "bad", "c"}, [&](const QByteArray &cmd, int i) {
-            ran.append(i);
+        script_runner r(link.get(), nullptr);
+        auto order = std::make_shared<std::vector<int>>();
+        const auto out = run(r, {"a", "", "bad", "c"}, [order](db_exec &, const QByteArray &cmd, int i, auto &) {
+            order->push_back(i); // only this thread writes it until the run has ended
             return cmd != "bad";
         });
-        QCOMPARE(ran, (QList<int>{0, 2}));
+        QCOMPARE(*order, (std::vector<int>{0, 2}));
         QVERIFY(!out.ok);
         QCOMPARE(out.failed, 2);
         QCOMPARE(out.done, 2);
@@ -54,143 +72,112 @@ private slots:
 
     void empty_commands_are_skipped_and_an_empty_list_succeeds()
     {
-        script_runner r(nullptr, nullptr);
-        int calls = 0;
-        auto out = r.run({"", "", ""}, [&](const QByteArray &, int) { ++calls; return false; });
+        script_runner r(link.get(), nullptr);
+        auto ran = std::make_shared<std::atomic<int>>(0);
+        auto out = run(r, {"", "", ""}, counting(ran));
         QVERIFY(out.ok);
-        QCOMPARE(calls, 0);
+        QCOMPARE(ran->load(), 0);
         QCOMPARE(out.failed, -1);
-        out = r.run({}, [&](const QByteArray &, int) { ++calls; return false; });
+        out = run(r, {}, counting(ran));
         QVERIFY(out.ok);
         QCOMPARE(out.total, 0);
     }
 
-    void log_is_brought_up_to_date_every_8192_commands_and_at_the_end()
+    void pieces_arrive_in_order_before_the_outcome()
     {
-        QTextEdit pane;
-        db_exec db("vorn_tsdb", &pane);
-        script_runner r(&db, nullptr);
-        r.set_event_interval(1 << 30); // no event handling: only the runner flushes the log
-        QList<int> pending_at;
-        const auto out = r.run(numbered(0x2000 * 2 + 5), [&](const QByteArray &cmd, int i) {
-            if (i == 0x2000 - 1 || i == 0x2000 || i == 0x4000)
-                pending_at.append(db.pending_lines());
-            db.append_log(cmd);
-            return true;
-        });
-        QVERIFY(out.ok);
-        QCOMPARE(pending_at.size(), 3);
-        QVERIFY(pending_at[0] > 0);   // nothing flushed the log since the first command
-        QCOMPARE(pending_at[1], 0);
-        QCOMPARE(pending_at[2], 0);
-        QCOMPARE(db.pending_lines(), 0);
-        QVERIFY(pane.toPlainText().startsWith("cmd 16388"));
+        script_runner r(link.get(), nullptr);
+        QList<int> took;
+        bool ended_after = false;
+        QSignalSpy finished(&r, &script_runner::finished);
+        QVERIFY(r.start({"a", "b", "c", "d"},
+                        [](db_exec &, const QByteArray &cmd, int, std::unique_ptr<grid_data> &piece) {
+                            if (cmd != "b")
+                                piece = std::make_unique<grid_data>();
+                            return true;
+                        },
+                        [&](int i, grid_data &&) { took << i; },
+                        [&](const script_runner::outcome &) { ended_after = took.size() == 3; }));
+        QVERIFY(finished.wait(30000));
+        QCOMPARE(took, (QList<int>{0, 2, 3}));
+        QVERIFY(ended_after);
     }
 
-    void the_log_is_flushed_after_a_failure_too()
+    void a_second_start_is_refused_while_running()
     {
-        QTextEdit pane;
-        db_exec db("vorn_tsdb", &pane);
-        script_runner r(&db, nullptr);
-        r.run({"a", "b"}, [&](const QByteArray &cmd, int) {
-            db.append_log(cmd);
-            return false;
-        });
-        QCOMPARE(db.pending_lines(), 0);
-        QCOMPARE(pane.toPlainText().trimmed(), QStringLiteral("a"));
+        script_runner r(link.get(), nullptr);
+        std::promise<void> gate;
+        std::shared_future<void> open = gate.get_future().share();
+        QSignalSpy finished(&r, &script_runner::finished);
+        QVERIFY(r.start({"a"}, [open](db_exec &, const QByteArray &, int, auto &) { open.wait(); return true; }, {}, {}));
+        QVERIFY(r.running());
+        auto ran = std::make_shared<std::atomic<int>>(0);
+        QVERIFY(!r.start({"x"}, counting(ran), {}, {}));
+        gate.set_value();
+        QVERIFY(finished.wait(30000));
+        QCOMPARE(ran->load(), 0);
+        QVERIFY(!r.running());
     }
 
-    void the_window_paints_between_commands()
-    {
-        paint_counter w;
-        w.resize(100, 100);
-        w.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&w));
-        QCoreApplication::processEvents();
-        script_runner r(nullptr, &w);
-        r.set_progress_delay(1 << 30);
-        // No full event pass at all: the repaints alone must reach the window.
-        r.set_event_interval(1 << 30);
-        int timer_fired = 0;
-        QTimer::singleShot(0, this, [&] { ++timer_fired; });
-        w.paints = 0;
-        r.run(numbered(100), [&](const QByteArray &, int) {
-            QElapsedTimer busy;   // a command that keeps the server busy for 3 ms
-            busy.start();
-            while (busy.elapsed() < 3) {
-            }
-            w.update();
-            return true;
-        });
-        QVERIFY2(w.paints >= 3, qPrintable(QString::number(w.paints)));
-        QCOMPARE(timer_fired, 0);
-        QVERIFY(!r.progress_dialog());
-
-        // With full passes, timers run too.
-        r.set_event_interval(0);
-        r.run(numbered(3), [](const QByteArray &, int) { return true; });
-        QCOMPARE(timer_fired, 1);
-    }
-
-    void cancel_stops_after_the_current_command()
+    void cancel_stops_after_the_current_command_and_the_next_run_starts_afresh()
     {
         QWidget w;
-        script_runner r(nullptr, &w);
-        r.set_event_interval(0);
+        script_runner r(link.get(), &w);
         r.set_progress_delay(0);
+        // The commands wait for the test: the dialog shows after the first, Cancel comes while
+        // the second runs, and nothing after it goes.
+        auto ran = std::make_shared<std::atomic<int>>(0);
+        auto step = std::make_shared<std::promise<void>>();
+        std::shared_future<void> second = step->get_future().share();
         int shown = 0;
         connect(&r, &script_runner::progress_shown, this, [&] {
             ++shown;
             QProgressDialog *dlg = r.progress_dialog();
             QVERIFY(dlg && dlg->isVisible());
             QCOMPARE(dlg->maximum(), 1000);
-            // The user presses Cancel while the next command runs.
-            QTimer::singleShot(0, dlg, [dlg] {
-                for (QAbstractButton *b : dlg->findChildren<QAbstractButton *>())
-                    b->click();
-            });
+            QVERIFY(dlg->value() >= 1);
+            for (QAbstractButton *b : dlg->findChildren<QAbstractButton *>())
+                b->click();
+            step->set_value();
         });
-        int ran = 0;
-        const auto out = r.run(numbered(1000), [&](const QByteArray &, int) { ++ran; return true; });
+        const auto out = run(r, numbered(1000), [ran, second](db_exec &, const QByteArray &, int i, auto &) {
+            ++*ran;
+            if (i == 1)
+                second.wait();
+            return true;
+        });
         QCOMPARE(shown, 1);
         QVERIFY(out.cancelled);
         QVERIFY(!out.ok);
         QCOMPARE(out.failed, -1);
-        QVERIFY(ran >= 1 && ran < 10);
-        QCOMPARE(out.done, ran);
+        QCOMPARE(ran->load(), 2);
+        QCOMPARE(out.done, 2);
         QVERIFY(!r.progress_dialog());
         // The next run starts afresh.
-        ran = 0;
+        ran->store(0);
         r.set_progress_delay(1 << 30);
-        QVERIFY(r.run(numbered(20), [&](const QByteArray &, int) { ++ran; return true; }).ok);
-        QCOMPARE(ran, 20);
+        QVERIFY(run(r, numbered(20), counting(ran)).ok);
+        QCOMPARE(ran->load(), 20);
     }
 
-    void no_dialog_for_a_short_run_or_after_the_last_command()
+    void no_dialog_for_a_single_command()
     {
-        script_runner r(nullptr, nullptr);
-        r.set_event_interval(0);
+        script_runner r(link.get(), nullptr);
         r.set_progress_delay(0);
         int shown = 0;
         connect(&r, &script_runner::progress_shown, this, [&] { ++shown; });
-        QVERIFY(r.run({"only"}, [](const QByteArray &, int) { return true; }).ok);
+        std::promise<void> gate;
+        std::shared_future<void> open = gate.get_future().share();
+        QSignalSpy finished(&r, &script_runner::finished);
+        QSignalSpy waiting(link.get(), &db_link::wait_started);
+        QVERIFY(r.start({"only"}, [open](db_exec &, const QByteArray &, int, auto &) { open.wait(); return true; }, {}, {}));
+        // Announced as a wait: the timer has looked many times meanwhile, and the window's wait
+        // notices, not a modal dialog, offer to end it.
+        QVERIFY(waiting.wait(30000));
+        QCOMPARE(waiting[0][0].value<QObject *>(), static_cast<QObject *>(&r));
+        QVERIFY(!r.progress_dialog());
+        gate.set_value();
+        QVERIFY(finished.wait(30000));
         QCOMPARE(shown, 0);
-    }
-
-    void a_nested_run_is_refused()
-    {
-        script_runner r(nullptr, nullptr);
-        script_runner::outcome inner;
-        int inner_calls = 0;
-        const auto out = r.run({"a", "b"}, [&](const QByteArray &, int i) {
-            if (i == 0)
-                inner = r.run({"x"}, [&](const QByteArray &, int) { ++inner_calls; return true; });
-            return true;
-        });
-        QVERIFY(out.ok);
-        QVERIFY(inner.busy);
-        QVERIFY(!inner.ok);
-        QCOMPARE(inner_calls, 0);
     }
 };
 

@@ -3,6 +3,7 @@
 #include "common/modal_seam.h"
 #include "db/db_exec.h"
 #include "devserver_process.h"
+#include "link_wait.h"
 #include "editor/cmd_script_editor.h"
 #include "editor/sys_config.h"
 #include "table/search_tab_dlg.h"
@@ -20,6 +21,7 @@ class test_search_result_grid : public QObject {
     Q_OBJECT
     std::unique_ptr<devserver_process> server_;
     std::unique_ptr<db_exec> db_;
+    std::unique_ptr<db_link> link_;
 
     bool run(const QByteArray &cmd)
     {
@@ -37,12 +39,15 @@ private slots:
         QVERIFY2(server_->ok(), qPrintable(server_->error()));
         QVERIFY(connect_to_server(server_->host().toLatin1().constData(), server_->port(), "admin", "admin"));
         db_ = std::make_unique<db_exec>("vorn_tsdb", nullptr);
+        link_ = link_wait::logged_in(server_->host(), server_->port());
+        QVERIFY(link_);
         QVERIFY(run("create t1 v i32 s string"));
         QVERIFY(run("push into t1 v s values 5 \"abc\" at 2021-01-02 03:04:05"));
         QVERIFY(run("push into t1 v s values 7 \"abd\" at 2021-01-03 00:00:00"));
     }
     void cleanupTestCase()
     {
+        link_.reset();
         db_.reset();
         server_.reset();
     }
@@ -50,8 +55,9 @@ private slots:
     void find_text_opens_a_find_only_dialog()
     {
         modal_seam::script seam;
-        cmd_script_editor ed(nullptr, db_.get(), "view t1");
+        cmd_script_editor ed(nullptr, link_.get(), "view t1");
         ed.exec_cmd();
+        QVERIFY(link_wait::settle(link_.get()));
         QTableView *view = ed.result_view(0);
         QVERIFY(view);
         QAction *find = nullptr;

@@ -64,6 +64,7 @@ private slots:
         QVERIFY(!ed->editor_widget()->selections().empty());
         seam_->shown.clear();
         w_->exec_sel();
+        QVERIFY(settle(w_.get()));
         QCOMPARE(seam_->last_text(), QStringLiteral("the cmd execute sussesful total!"));
         QCOMPARE(ed->result_tabs()->count(), 3);
     }

@@ -43,7 +43,7 @@ void test_failure_reasons::script_and_exec_cmd_boxes_add_the_reason()
 {
     db_exec &db = *w_->exec();
     {
-        cmd_script_editor ed(w_.get(), &db, "view nosuch");
+        cmd_script_editor ed(w_.get(), w_->link(), "view nosuch");
         ed.exec_cmd();
         QVERIFY(settle(w_.get()));
         const QString reason = db.last_reason();
@@ -51,7 +51,8 @@ void test_failure_reasons::script_and_exec_cmd_boxes_add_the_reason()
         QVERIFY(!reason.isEmpty());
         QCOMPARE(seam_->last_text(), QStringLiteral("the cmd \"view nosuch\" execute failed!\n") + reason);
     }
-    QVERIFY(!exec_cmd_file::run_content("no such command\n", db, w_.get(), {}));
+    QVERIFY(exec_cmd_file::run_content("no such command\n", *w_->link(), w_.get(), {}));
+    QVERIFY(settle(w_.get()));
     QVERIFY(!db.last_reason().isEmpty());
     QCOMPARE(seam_->last_text(), QStringLiteral("the cmd \"no such command\" execute failed!\n") + db.last_reason());
     // A refused command leaves the connection as it was.
@@ -122,7 +123,7 @@ void test_failure_reasons::lost_connection_shows_at_once_and_offers_reconnect()
     if (!again.ok() || again.port() != port)
         QSKIP("the development server could not take the old port again");
     seam_->push_button(QMessageBox::Yes); // the reconnect offer
-    QVERIFY(!exec_cmd_file::run_content("show tables\n", *w_->exec(), w_.get(), {}));
+    QVERIFY(exec_cmd_file::run_content("show tables\n", *w_->link(), w_.get(), {}));
     QVERIFY(settle(w_.get()));
     QCOMPARE(seam_->last_title(), QStringLiteral("reconnect information"));
     QCOMPARE(seam_->last_text(), QStringLiteral("reconnect sussesful!"));
@@ -131,7 +132,7 @@ void test_failure_reasons::lost_connection_shows_at_once_and_offers_reconnect()
 
 void test_failure_reasons::script_export_offers_reconnect_when_the_connection_is_lost()
 {
-    cmd_script_editor ed(w_.get(), w_->exec(), "view t1");
+    cmd_script_editor ed(w_.get(), w_->link(), "view t1");
     ed.exec_cmd();
     QVERIFY(settle(w_.get()));
     QCOMPARE(ed.result_tabs()->count(), 1);

@@ -34,8 +34,8 @@ struct charted {
 
     charted(db_exec *exec, const QByteArray &table, const QByteArray &cmd)
     {
-        model = new tab_data_model(table, exec, grid);
-        model->load_result(cmd, 1);
+        model = new tab_data_model(table, grid);
+        model->load_result(*exec, cmd, 1);
         grid->setModel(model);
         page->addWidget(grid);
         pane = new chart_pane(model, grid);
@@ -358,11 +358,11 @@ private slots:
         QCOMPARE(a->at(4).y(), 0.0);
 
         // A reload with other columns builds the lines anew.
-        c.model->load_result("view txt", 1);
+        c.model->load_result(*srv->exec(), "view txt", 1);
         QVERIFY(redrawn.wait(2000));
         QVERIFY(!c.pane->series_of(col_a));
         QCOMPARE(c.pane->drawn_points(), 0);
-        c.model->load_result("view m", 1);
+        c.model->load_result(*srv->exec(), "view m", 1);
         QVERIFY(redrawn.wait(2000));
         QCOMPARE(c.pane->series_of(col_a)->count(), 4);
     }
@@ -432,7 +432,7 @@ private slots:
                 if (!push(s))
                     return false;
             int added = 0;
-            const auto st = c.model->append_rows("view grow btw " + at(first) + ' ' + at(last), 1, &added);
+            const auto st = c.model->append_rows(*srv->exec(), "view grow btw " + at(first) + ' ' + at(last), 1, &added);
             return st == tab_data_model::append_status::done && added == last - first + 1 && redrawn.wait(2000);
         };
 
@@ -514,13 +514,36 @@ private slots:
         QVERIFY(by->tickType() == QValueAxis::TicksFixed || std::isfinite(by->tickInterval()));
     }
 
+    void a_grid_ordered_elsewhere_draws_the_same_lines()
+    {
+        // Large grids are ordered on another thread; a threshold of one row sends this one there.
+        const int large = chart_pane::background_rows();
+        charted here(srv->exec(), "m", "view m");
+        chart_pane::set_background_rows(1);
+        charted there(srv->exec(), "m", "view m");
+        QTRY_VERIFY(!there.pane->building() && there.pane->drawn_points() > 0);
+        QCOMPARE(there.pane->x_from(), here.pane->x_from());
+        QCOMPARE(there.pane->x_to(), here.pane->x_to());
+        for (int col : chart_pane::value_columns(here.model))
+            QCOMPARE(there.pane->series_of(col)->pointsVector(), here.pane->series_of(col)->pointsVector());
+
+        // An edit while the order is built elsewhere: that build is stale, the edit shows.
+        there.model->load_result(*srv->exec(), "view m", 1);
+        there.pane->refresh_now();
+        QVERIFY(there.pane->building());
+        const int col = chart_pane::value_columns(there.model)[0];
+        QVERIFY(there.model->setData(there.model->index(0, col), 42));
+        QTRY_VERIFY(!there.pane->building() && max_y(there.pane->series_of(col)) == 42.0);
+        chart_pane::set_background_rows(large);
+    }
+
     void toggle_makes_the_pane_on_demand()
     {
         QSplitter page;
         auto *grid = new QTableView;
         page.addWidget(grid);
-        auto *model = new tab_data_model("m", srv->exec(), grid);
-        model->load_result("view m", 1);
+        auto *model = new tab_data_model("m", grid);
+        model->load_result(*srv->exec(), "view m", 1);
         grid->setModel(model);
         QAction *act = chart_pane::add_toggle(&page, model, grid, false);
         page.show();
@@ -536,7 +559,7 @@ private slots:
         act->setChecked(true);
         QCOMPARE(page.findChildren<chart_pane *>().size(), 1);
         // Nothing to chart after a reload: the toggle goes away and the pane with it.
-        model->load_result("view txt", 1);
+        model->load_result(*srv->exec(), "view txt", 1);
         QVERIFY(!act->isVisible() && !act->isChecked());
         QVERIFY(!pane->isVisible());
     }
@@ -546,24 +569,24 @@ private slots:
         QSplitter page;
         auto *grid = new QTableView;
         page.addWidget(grid);
-        auto *model = new tab_data_model("m", srv->exec(), grid);
+        auto *model = new tab_data_model("m", grid);
         grid->setModel(model);
         // Made before the first load, as a window does.
         QAction *act = chart_pane::add_toggle(&page, model, grid, true);
         page.show();
         QVERIFY(!act->isVisible() && !act->isChecked());
-        model->load_result("view m", 1);
+        model->load_result(*srv->exec(), "view m", 1);
         QVERIFY(act->isVisible() && act->isChecked());
         auto *pane = page.findChild<chart_pane *>();
         QVERIFY(pane && pane->isVisible());
-        model->load_result("view txt", 1);
+        model->load_result(*srv->exec(), "view txt", 1);
         QVERIFY(!act->isChecked());
-        model->load_result("view m", 1);
+        model->load_result(*srv->exec(), "view m", 1);
         QVERIFY(act->isChecked());
         // Switched off by the user, it stays off across reloads.
         act->trigger();
         QVERIFY(!act->isChecked() && !pane->isVisible());
-        model->load_result("view m", 1);
+        model->load_result(*srv->exec(), "view m", 1);
         QVERIFY(!act->isChecked());
         act->trigger();
         QVERIFY(act->isChecked() && pane->isVisible());

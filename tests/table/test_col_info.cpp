@@ -117,7 +117,7 @@ private slots:
 
     void fresh_create_window()
     {
-        col_info w(srv->exec());
+        col_info w(srv->link());
         w.fill("", "", {}, {}, {}, col_info::create_table);
         QCOMPARE(w.mode, col_info::create_table);
         QVERIFY(!w.table_le->isReadOnly());
@@ -146,7 +146,7 @@ private slots:
 
     void type_and_index_boxes()
     {
-        col_info w(srv->exec());
+        col_info w(srv->link());
         w.fill("", "", {}, {}, {}, col_info::create_table);
         QComboBox *box = open_box(w, 0, col_info::type_col);
         QVERIFY(box);
@@ -178,7 +178,7 @@ private slots:
         QTRY_COMPARE(box->geometry().left(), cell.left());
         QCOMPARE(box->geometry().right(), cell.right());
 
-        col_info a(srv->exec());
+        col_info a(srv->link());
         a.fill("t", "", {"a"}, {"i32"}, {"false"}, col_info::add_fields);
         a.add_btn->click();
         QCOMPARE(text(a, 1, 2), QString("false"));
@@ -194,7 +194,7 @@ private slots:
     void create_makes_the_table()
     {
         modal_seam::script answers;
-        col_info w(srv->exec());
+        col_info w(srv->link());
         QSignalSpy accepted(&w, &col_info::accepted);
         w.fill("", "", {}, {}, {}, col_info::create_table);
         w.table_le->setText("weather");
@@ -204,6 +204,7 @@ private slots:
         w.add_btn->click();
         open_box(w, 2, col_info::type_col)->setCurrentIndex(10); // string
         w.apply_btn->click();
+        QVERIFY(srv->settle());
         QCOMPARE(answers.shown.size(), std::size_t(1));
         QCOMPARE(answers.last_title(), QString("create table result"));
         QCOMPARE(answers.last_text(), QString("create table 'weather' is successful!"));
@@ -214,6 +215,7 @@ private slots:
 
         // The server's refusal (the table exists now) keeps the window open with its reason.
         w.apply_btn->click();
+        QVERIFY(srv->settle());
         QCOMPARE(accepted.count(), 1);
         QVERIFY(answers.last_text().startsWith("create table 'weather' is failed!\n"));
         QVERIFY(answers.last_text().size() > QString("create table 'weather' is failed!\n").size());
@@ -224,7 +226,7 @@ private slots:
     {
         const int before = logged("create");
         modal_seam::script answers;
-        col_info w(srv->exec());
+        col_info w(srv->link());
         QSignalSpy accepted(&w, &col_info::accepted);
         w.fill("", "", {}, {}, {}, col_info::create_table);
         w.add_btn->click();
@@ -247,6 +249,7 @@ private slots:
             set_name(w, 0, QString::fromUtf8(c.field1));
             set_name(w, 1, QString::fromUtf8(c.field2));
             w.apply_btn->click();
+            QVERIFY(srv->settle());
             const QStringList lines = answers.last_text().split('\n');
             QCOMPARE(lines.size(), 2);
             QCOMPARE(lines[0], QString("create table '%1' is failed!").arg(QString::fromUtf8(c.table)));
@@ -261,6 +264,7 @@ private slots:
         w.delete_btn->click();
         QCOMPARE(w.tableWidget->rowCount(), 0);
         w.apply_btn->click();
+        QVERIFY(srv->settle());
         QCOMPARE(answers.last_title(), QString("create table result"));
         QVERIFY(answers.last_text().startsWith("create table 'no_fields' is failed!"));
 
@@ -273,7 +277,7 @@ private slots:
     void add_mode_rows()
     {
         modal_seam::script answers;
-        col_info w(srv->exec());
+        col_info w(srv->link());
         QSignalSpy accepted(&w, &col_info::accepted);
         w.fill("t", "", {"a", "b"}, {"i32", "string"}, {"false", "true"}, col_info::add_fields);
         QCOMPARE(w.existing, 2);
@@ -306,6 +310,7 @@ private slots:
         // A bad or repeated new name is refused before any field goes out.
         set_name(w, 3, "a");
         w.apply_btn->click();
+        QVERIFY(srv->settle());
         QCOMPARE(answers.last_title(), QString("create field result"));
         QCOMPARE(answers.last_text(), QString("create all field is failed!\nthe field name 'a' is given twice."));
 
@@ -313,6 +318,7 @@ private slots:
         set_name(w, 3, "x");
         const std::size_t boxes = answers.shown.size();
         w.apply_btn->click();
+        QVERIFY(srv->settle());
         QCOMPARE(answers.shown.size(), boxes + 1);
         QCOMPARE(answers.last_title(), QString("create field result"));
         QCOMPARE(answers.last_text(), QString("create field 'f3' is failed!\n") + no_command);
@@ -323,7 +329,7 @@ private slots:
 
     void read_only_states()
     {
-        col_info fresh(srv->exec());
+        col_info fresh(srv->link());
         QCOMPARE(fresh.mode, col_info::construction);
         QVERIFY(fresh.table_le->isReadOnly());
         QVERIFY(!fresh.apply_btn->isEnabled());
@@ -335,7 +341,7 @@ private slots:
         QCOMPARE(fresh.tableWidget->selectionMode(), QAbstractItemView::SingleSelection);
 
         for (int mode : {col_info::view, col_info::construction}) {
-            col_info w(srv->exec());
+            col_info w(srv->link());
             w.fill("t", "a", {"a", "b"}, {"i32", "string"}, {"false", "false"}, mode);
             QVERIFY(w.table_le->isReadOnly());
             QCOMPARE(w.table_le->text(), QString("t"));
@@ -355,7 +361,7 @@ private slots:
     void modify_and_rename()
     {
         modal_seam::script answers;
-        col_info m(srv->exec());
+        col_info m(srv->link());
         QSignalSpy accepted(&m, &col_info::accepted);
         m.fill("t", "b", {"a", "b"}, {"i32", "string"}, {"false", "false"}, col_info::modify);
         QVERIFY(m.apply_btn->isEnabled());
@@ -367,31 +373,35 @@ private slots:
         type->setCurrentIndex(0);
         QCOMPARE(text(m, 1, 1), QString("u08"));
         m.apply_btn->click();
+        QVERIFY(srv->settle());
         QCOMPARE(answers.last_title(), QString("modify field result"));
         QCOMPARE(answers.last_text(), QString("modify field is failed!\n") + no_command);
         QCOMPARE(accepted.count(), 0);
 
-        col_info r(srv->exec());
+        col_info r(srv->link());
         r.fill("t", "b", {"a", "b"}, {"i32", "string"}, {"false", "false"}, col_info::rename);
         QVERIFY(editable(r, 1, 0));
         QVERIFY(!editable(r, 0, 0));
         QVERIFY(!open_box(r, 1, col_info::type_col));
         set_name(r, 1, "c");
         r.apply_btn->click();
+        QVERIFY(srv->settle());
         QCOMPARE(answers.last_title(), QString("rename field result"));
         QCOMPARE(answers.last_text(), QString("rename field 'b' to 'c' is failed!\n") + no_command);
         set_name(r, 1, "a");
         r.apply_btn->click();
+        QVERIFY(srv->settle());
         QCOMPARE(answers.last_text(), QString("rename field 'b' to 'a' is failed!\nthe field name 'a' is given twice."));
         set_name(r, 1, "c;drop t");
         r.apply_btn->click();
+        QVERIFY(srv->settle());
         QVERIFY(answers.last_text().endsWith("holds ';': only letters, digits and '_' are allowed."));
         QCOMPARE(fields("t"), (QList<QByteArray>{"a", "b"}));
     }
 
     void cancel_rejects()
     {
-        col_info w(srv->exec());
+        col_info w(srv->link());
         QSignalSpy rejected(&w, &col_info::rejected);
         w.fill("t", "", {"a"}, {"i32"}, {"false"}, col_info::view);
         w.cancel_btn->click();

@@ -12,6 +12,7 @@
 #include "table/tab_data_model.h"
 #include "table_server_helper.h"
 
+#include <QAbstractButton>
 #include <QAction>
 #include <QCheckBox>
 #include <QGroupBox>
@@ -26,6 +27,7 @@
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QtTest>
+#include <future>
 
 namespace mem = ox::db::mem;
 
@@ -68,8 +70,8 @@ class test_data_view : public QObject {
     }
     QList<int> w_values()
     {
-        tab_data_model m("w", srv->exec());
-        m.load_result("view w", 1);
+        tab_data_model m("w");
+        m.load_result(*srv->exec(), "view w", 1);
         QList<int> out;
         for (int r = 0; r < m.rowCount(); ++r)
             out << m.data(m.index(r, 1), Qt::EditRole).toInt();
@@ -93,7 +95,8 @@ private slots:
 
     void the_form_as_it_opens()
     {
-        data_view v("all_types", srv->exec());
+        data_view v("all_types", srv->link());
+        QVERIFY(srv->settle());
         QCOMPARE(v.windowTitle(), QStringLiteral("Form"));
         QCOMPARE(v.size(), QSize(1167, 413));
         QCOMPARE(child<QLabel>(&v, "label")->text(), QStringLiteral("name"));
@@ -172,58 +175,70 @@ private slots:
 
     void view_commands_follow_the_form()
     {
-        data_view v("all_types", srv->exec());
+        data_view v("all_types", srv->link());
+        QVERIFY(srv->settle());
         const QString range = QStringLiteral(" btw ") + dt_text(first_) + ' ' + dt_text(last_);
         QCOMPARE(QString::fromUtf8(v.view_command()),
                  QStringLiteral("view all_types v_i08 v_u08 v_i16 v_u16 v_i32 v_u32 v_i64 v_u64 v_float v_double "
                                 "v_string v_date v_time v_datetime") + range + QStringLiteral(" max 10"));
 
         child<QSpinBox>(&v, "limit_sb")->setValue(3);
+        QVERIFY(srv->settle());
         QVERIFY(v.view_command().endsWith(" max 3"));
         QCOMPARE(v.data_model()->rowCount(), 3);
 
         // No field checked: the name is followed by two blanks (the server then lists them all).
         uncheck_all(child<fld_wt>(&v, "fd_wt"));
+        QVERIFY(srv->settle());
         QCOMPARE(QString::fromUtf8(v.view_command()), QStringLiteral("view all_types ") + range + QStringLiteral(" max 3"));
         QCOMPARE(v.data_model()->rowCount(), 3);
 
         // Unchecked limit: no max clause, the spin box off, every row of the range.
         QCheckBox *limit = child<QCheckBox>(&v, "limit_cb");
         limit->setChecked(false);
+        QVERIFY(srv->settle());
         QVERIFY(!child<QSpinBox>(&v, "limit_sb")->isEnabled());
         QCOMPARE(QString::fromUtf8(v.view_command()), QStringLiteral("view all_types ") + range);
         QCOMPARE(v.data_model()->rowCount(), 50);
         limit->setChecked(true);
+        QVERIFY(srv->settle());
         QVERIFY(child<QSpinBox>(&v, "limit_sb")->isEnabled());
 
         // One field back, and a narrower range: the grid follows each change.
         child<fld_wt>(&v, "fd_wt")->list()->item(9)->setCheckState(Qt::Checked);
+        QVERIFY(srv->settle());
         QVERIFY(v.view_command().startsWith("view all_types v_double btw "));
         QCOMPARE(v.data_model()->columnCount(), 2);
         mem::date_time third = first_;
         third.hour = uint8_t(third.hour + 2);
         child<date_time_wt>(&v, "e_dtm")->set_value(third);
+        QVERIFY(srv->settle());
         QVERIFY(v.view_command().contains(" " + dt_text(third).toUtf8() + " max 3"));
         QCOMPARE(v.data_model()->rowCount(), 3);
         child<date_time_wt>(&v, "s_dtm")->set_value(third);
+        QVERIFY(srv->settle());
         QCOMPARE(v.data_model()->rowCount(), 1);
 
         // The export lists the fields and the limit, never the range.
         QCOMPARE(v.export_command(), QByteArray("view all_types v_double max 3"));
         limit->setChecked(false);
+        QVERIFY(srv->settle());
         QCOMPARE(v.export_command(), QByteArray("view all_types v_double"));
     }
 
     void a_fraction_of_a_second_goes_into_the_range()
     {
-        data_view v("all_types", srv->exec());
+        data_view v("all_types", srv->link());
+        QVERIFY(srv->settle());
         child<date_time_wt>(&v, "s_dtm")->set_value(mem::date_time{1, 2, 3, 4, 5, 6, 1});
+        QVERIFY(srv->settle());
         QVERIFY(v.view_command().contains(" btw 0001-02-03 04:05:06.000000001 "));
     }
 
     void filter_this_only_in_the_first_column()
     {
-        data_view v("all_types", srv->exec());
+        data_view v("all_types", srv->link());
+        QVERIFY(srv->settle());
         QAction *filter = v.findChild<QAction *>(QStringLiteral("act_filter"));
         QAction *append = v.findChild<QAction *>(QStringLiteral("act_app_filter"));
         QVERIFY(!filter->isVisible());
@@ -235,6 +250,7 @@ private slots:
 
         const mem::date_time when = v.data_model()->data(v.data_model()->index(4, 0), Qt::EditRole).value<mem::date_time>();
         filter->trigger();
+        QVERIFY(srv->settle());
         QCOMPARE(child<date_time_wt>(&v, "s_dtm")->value(), when);
         QCOMPARE(child<date_time_wt>(&v, "e_dtm")->value(), when);
         QCOMPARE(v.data_model()->rowCount(), 1);
@@ -245,19 +261,24 @@ private slots:
 
     void append_filter_widens_the_range_to_the_row()
     {
-        data_view v("all_types", srv->exec());
+        data_view v("all_types", srv->link());
+        QVERIFY(srv->settle());
         const mem::date_time second = v.data_model()->data(v.data_model()->index(1, 0), Qt::EditRole).value<mem::date_time>();
         const mem::date_time sixth = v.data_model()->data(v.data_model()->index(5, 0), Qt::EditRole).value<mem::date_time>();
         child<date_time_wt>(&v, "s_dtm")->set_value(sixth);
+        QVERIFY(srv->settle());
         child<date_time_wt>(&v, "e_dtm")->set_value(sixth);
+        QVERIFY(srv->settle());
         QCOMPARE(v.data_model()->rowCount(), 1);
         // Back to a wider view to pick an earlier row, then narrow again around the sixth.
         child<date_time_wt>(&v, "s_dtm")->set_value(first_);
+        QVERIFY(srv->settle());
         v.grid()->setCurrentIndex(v.data_model()->index(1, 2));
         child<date_time_wt>(&v, "s_dtm")->blockSignals(true);
         child<date_time_wt>(&v, "s_dtm")->set_value(sixth);
         child<date_time_wt>(&v, "s_dtm")->blockSignals(false);
         v.findChild<QAction *>(QStringLiteral("act_app_filter"))->trigger();
+        QVERIFY(srv->settle());
         QCOMPARE(child<date_time_wt>(&v, "s_dtm")->value(), second);
         QCOMPARE(child<date_time_wt>(&v, "e_dtm")->value(), sixth);
         QCOMPARE(v.data_model()->rowCount(), 5);
@@ -266,28 +287,35 @@ private slots:
     void search_actions_need_rows()
     {
         QVERIFY(srv->run("truncate w"));
-        data_view empty("w", srv->exec());
+        data_view empty("w", srv->link());
+        QVERIFY(srv->settle());
         QCOMPARE(empty.data_model()->rowCount(), 0);
         QVERIFY(!empty.findChild<QAction *>(QStringLiteral("act_find"))->isVisible());
         QVERIFY(!empty.findChild<QAction *>(QStringLiteral("act_replace"))->isVisible());
         // An added row is something to search.
         child<QPushButton>(&empty, "add_btn")->click();
+        QVERIFY(srv->settle());
         QVERIFY(empty.findChild<QAction *>(QStringLiteral("act_find"))->isVisible());
 
-        data_view v("all_types", srv->exec());
+        data_view v("all_types", srv->link());
+
+        QVERIFY(srv->settle());
         QVERIFY(v.findChild<QAction *>(QStringLiteral("act_find"))->isVisible());
         v.findChild<QAction *>(QStringLiteral("act_find"))->trigger();
+        QVERIFY(srv->settle());
         search_tab_dlg *dlg = v.grid()->findChild<search_tab_dlg *>();
         QVERIFY(dlg);
         QCOMPARE(dlg->windowTitle(), QStringLiteral("find text in current table"));
         v.findChild<QAction *>(QStringLiteral("act_replace"))->trigger();
+        QVERIFY(srv->settle());
         QCOMPARE(dlg->windowTitle(), QStringLiteral("replace text in current table"));
         dlg->close();
     }
 
     void display_modes_change_texts_only()
     {
-        data_view v("all_types", srv->exec());
+        data_view v("all_types", srv->link());
+        QVERIFY(srv->settle());
         tab_data_model *m = v.data_model();
         QList<QVariant> values;
         QStringList texts;
@@ -298,11 +326,14 @@ private slots:
         // Row 1 of all_types: i08 -5.
         QCOMPARE(texts[1], QStringLiteral("-5"));
         child<QRadioButton>(&v, "hex_rb")->setChecked(true);
+        QVERIFY(srv->settle());
         QCOMPARE(m->data(m->index(1, 1)).toString(), QStringLiteral("-0x05"));
         child<QRadioButton>(&v, "bin_rb")->setChecked(true);
+        QVERIFY(srv->settle());
         QCOMPARE(m->data(m->index(1, 1)).toString(), QStringLiteral("-0b00000101"));
         QCOMPARE(m->data(m->index(1, 2)).toString(), QStringLiteral("0b0000 0101"));
         child<QRadioButton>(&v, "nor_rb")->setChecked(true);
+        QVERIFY(srv->settle());
         QCOMPARE(m->data(m->index(1, 1)).toString(), QStringLiteral("-0x05u1"));
         QCOMPARE(m->display_mode(), value_text::display_mode::typed);
         for (int c = 0; c < m->columnCount(); ++c)
@@ -310,6 +341,7 @@ private slots:
         QCOMPARE(m->changed_count(), 0);
         QVERIFY(!child<QPushButton>(&v, "apply_btn")->isEnabled());
         child<QRadioButton>(&v, "dec_rb")->setChecked(true);
+        QVERIFY(srv->settle());
         for (int c = 0; c < m->columnCount(); ++c)
             QCOMPARE(m->data(m->index(1, c)).toString(), texts[c]);
     }
@@ -317,17 +349,20 @@ private slots:
     void added_rows_go_out_and_come_back()
     {
         QVERIFY(srv->run("truncate w"));
-        data_view v("w", srv->exec());
+        data_view v("w", srv->link());
+        QVERIFY(srv->settle());
         // An empty table has no range of its own: the range takes in any row added here.
         QCOMPARE(v.data_model()->rowCount(), 0);
         QPushButton *apply = child<QPushButton>(&v, "apply_btn");
         v.grid()->setCurrentIndex(QModelIndex());
         child<QPushButton>(&v, "add_btn")->click();
+        QVERIFY(srv->settle());
         QCOMPARE(v.data_model()->rowCount(), 1);
         QCOMPARE(v.grid()->currentIndex(), v.data_model()->index(0, 0));
         QVERIFY(apply->isEnabled());
         v.grid()->setCurrentIndex(v.data_model()->index(0, 2));
         child<QPushButton>(&v, "add_btn")->click();
+        QVERIFY(srv->settle());
         QCOMPARE(v.grid()->currentIndex(), v.data_model()->index(1, 2));
         tab_data_model *m = v.data_model();
         QVERIFY(m->setData(m->index(0, 0), tp(1)));
@@ -336,6 +371,7 @@ private slots:
         QVERIFY(m->setData(m->index(1, 2), QStringLiteral("b")));
         modal_seam::script s;
         apply->click();
+        QVERIFY(srv->settle());
         QVERIFY(s.shown.empty());
         QVERIFY(!apply->isEnabled());
         QCOMPARE(m->rowCount(), 2);
@@ -347,7 +383,8 @@ private slots:
     void apply_reloads_after_a_failed_command_and_tells_it()
     {
         fill_w({1, 2});
-        data_view v("w", srv->exec());
+        data_view v("w", srv->link());
+        QVERIFY(srv->settle());
         tab_data_model *m = v.data_model();
         QCOMPARE(m->rowCount(), 2);
         QVERIFY(m->setData(m->index(0, 1), 10));
@@ -360,6 +397,7 @@ private slots:
         QVERIFY(srv->run("push into w n s values 2 0 at 2023-03-04 05:06:02"));
         modal_seam::script s;
         child<QPushButton>(&v, "apply_btn")->click();
+        QVERIFY(srv->settle());
         QCOMPARE(int(s.shown.size()), 1);
         QCOMPARE(s.last_title(), QStringLiteral("apply result"));
         const QString text = s.last_text();
@@ -379,12 +417,14 @@ private slots:
         QVERIFY(srv->run("truncate w"));
         QVERIFY(srv->run("push into w n s values 1 \"a\" at 2023-03-04 05:06:01"));
         QVERIFY(srv->run("push into w n s values 2 \"b\" at 2023-03-04 05:06:01"));
-        data_view v("w", srv->exec());
+        data_view v("w", srv->link());
+        QVERIFY(srv->settle());
         tab_data_model *m = v.data_model();
         QVERIFY(m->setData(m->index(0, 1), 5));
         modal_seam::script s;
         s.push_button(QMessageBox::No);
         child<QPushButton>(&v, "apply_btn")->click();
+        QVERIFY(srv->settle());
         QCOMPARE(int(s.shown.size()), 1);
         QCOMPARE(s.shown[0].default_button, QMessageBox::No);
         QCOMPARE(m->changed_count(), 1);
@@ -396,7 +436,8 @@ private slots:
     {
         fill_w({1, 2, 3});
         QVERIFY(srv->run("push into w n s values 4 \"y\" at 2023-03-04 05:06:02"));
-        data_view v("w", srv->exec());
+        data_view v("w", srv->link());
+        QVERIFY(srv->settle());
         tab_data_model *m = v.data_model();
         v.grid()->sortByColumn(1, Qt::DescendingOrder);
         QCOMPARE(m->data(m->index(0, 1), Qt::EditRole).toInt(), 4);
@@ -413,30 +454,38 @@ private slots:
     void cancel_stops_between_commands_and_tells_it()
     {
         fill_w({1, 2, 3, 4});
-        data_view v("w", srv->exec());
+        data_view v("w", srv->link());
+        QVERIFY(srv->settle());
         v.set_progress_delay(0);
         tab_data_model *m = v.data_model();
         for (int r = 0; r < 4; ++r)
             QVERIFY(m->setData(m->index(r, 1), 10 * (r + 1)));
-        int seen = 0;
-        // The dialog cancels at its second step: one command has gone.
-        QTimer poll;
-        poll.setInterval(0);
-        connect(&poll, &QTimer::timeout, this, [&] {
-            auto *p = v.findChild<QProgressDialog *>(QStringLiteral("apply_progress"));
-            if (p && p->isVisible() && p->value() == 1 && !seen++)
-                p->cancel();
-        });
-        poll.start();
+        // Another window's job holds the connection: Apply waits behind it, and Cancel comes
+        // before its first command.
+        std::promise<void> gate;
+        std::shared_future<void> open_gate = gate.get_future().share();
+        srv->link()->post(nullptr, [open_gate](db_exec &) { open_gate.wait(); });
         modal_seam::script s;
         child<QPushButton>(&v, "apply_btn")->click();
-        poll.stop();
-        QCOMPARE(seen, 1);
+        QVERIFY(v.applying());
+        QProgressDialog *p = v.apply_progress();
+        QVERIFY(p && p->isVisible());
+        QVERIFY(p->isModal());
+        // The grid is about to be replaced: it takes no edits, and Apply is not offered twice.
+        QCOMPARE(int(v.grid()->editTriggers()), int(QAbstractItemView::NoEditTriggers));
+        QVERIFY(!child<QPushButton>(&v, "apply_btn")->isEnabled());
+        for (QAbstractButton *b : p->findChildren<QAbstractButton *>())
+            b->click();
+        gate.set_value();
+        QVERIFY(srv->settle());
+        QVERIFY(!v.applying());
+        QVERIFY(!v.apply_progress());
         QCOMPARE(int(s.shown.size()), 1);
-        QVERIFY2(s.last_text().startsWith(QStringLiteral("apply changes to table 'w' is cancelled!\n1 of 4 commands went")),
+        QVERIFY2(s.last_text().startsWith(QStringLiteral("apply changes to table 'w' is cancelled!\n0 of 4 commands went")),
                  qPrintable(s.last_text()));
         QVERIFY(!child<QPushButton>(&v, "apply_btn")->isEnabled());
-        QCOMPARE(w_values(), (QList<int>{10, 2, 3, 4}));
+        QVERIFY(v.grid()->editTriggers() != QAbstractItemView::NoEditTriggers);
+        QCOMPARE(w_values(), (QList<int>{1, 2, 3, 4}));
         QCOMPARE(m->data(m->index(1, 1), Qt::EditRole).toInt(), 2);
     }
 
@@ -453,24 +502,30 @@ private slots:
         } counter;
         qApp->installEventFilter(&counter);
         fill_w({1, 2, 3});
-        data_view v("w", srv->exec());
+        data_view v("w", srv->link());
+        QVERIFY(srv->settle());
         for (int r = 0; r < 3; ++r)
             QVERIFY(v.data_model()->setData(v.data_model()->index(r, 1), 9));
         child<QPushButton>(&v, "apply_btn")->click();
+        QVERIFY(srv->settle());
         QCOMPARE(counter.shown, 0);
         QCOMPARE(w_values(), (QList<int>{9, 9, 9}));
         v.set_progress_delay(0);
         QVERIFY(v.data_model()->setData(v.data_model()->index(0, 1), 8));
         child<QPushButton>(&v, "apply_btn")->click();
+        QVERIFY(srv->settle());
         QCOMPARE(counter.shown, 1);
         qApp->removeEventFilter(&counter);
     }
 
     void export_ignores_the_range_and_keeps_the_limit()
     {
-        data_view v("all_types", srv->exec());
+        data_view v("all_types", srv->link());
+        QVERIFY(srv->settle());
         child<QSpinBox>(&v, "limit_sb")->setValue(4);
+        QVERIFY(srv->settle());
         child<date_time_wt>(&v, "s_dtm")->set_value(last_);
+        QVERIFY(srv->settle());
         QCOMPARE(v.data_model()->rowCount(), 1);
         modal_seam::script s;
         QString preset;
@@ -483,6 +538,7 @@ private slots:
         };
         s.push_result(QDialog::Accepted);
         child<QPushButton>(&v, "export_btn")->click();
+        QVERIFY(srv->settle());
         QCOMPARE(preset, QStringLiteral("all_types.csv"));
         QCOMPARE(s.last_title(), QStringLiteral("export table result"));
         QCOMPARE(s.last_text(), QStringLiteral("export table 'all_types' to file 'view4.csv' is successful!"));
@@ -502,6 +558,7 @@ private slots:
         };
         s.push_result(QDialog::Accepted);
         child<QPushButton>(&v, "export_btn")->click();
+        QVERIFY(srv->settle());
         QCOMPARE(s.last_text(), QStringLiteral("export table 'all_types' to file '%1' is successful!").arg(local));
         QFile local_file(local);
         QVERIFY(local_file.open(QIODevice::ReadOnly));
@@ -510,13 +567,15 @@ private slots:
         // A second export to the same file without leave to replace it fails, and says so.
         s.push_result(QDialog::Accepted);
         child<QPushButton>(&v, "export_btn")->click();
+        QVERIFY(srv->settle());
         QVERIFY(s.last_text().startsWith(QStringLiteral("export table 'all_types' to file '%1' is failed!\n").arg(local)));
     }
 
     void a_new_view_or_closing_asks_before_dropping_edits()
     {
         fill_w({1, 2});
-        data_view v("w", srv->exec());
+        data_view v("w", srv->link());
+        QVERIFY(srv->settle());
         tab_data_model *m = v.data_model();
         QSpinBox *limit = child<QSpinBox>(&v, "limit_sb");
         QSignalSpy rejected(&v, &data_view::rejected);
@@ -525,6 +584,7 @@ private slots:
         // Cancel (the default) keeps the edit and puts the form back as the grid shows it.
         QVERIFY(m->setData(m->index(0, 1), 5));
         limit->setValue(1);
+        QVERIFY(srv->settle());
         QCOMPARE(int(s.shown.size()), 1);
         QCOMPARE(s.shown[0].title, QStringLiteral("pending changes"));
         QCOMPARE(s.shown[0].default_button, QMessageBox::Cancel);
@@ -533,12 +593,14 @@ private slots:
         QCOMPARE(m->changed_count(), 1);
         QVERIFY(child<QPushButton>(&v, "apply_btn")->isEnabled());
         child<QPushButton>(&v, "cancel_btn")->click();
+        QVERIFY(srv->settle());
         QCOMPARE(s.shown.back().default_button, QMessageBox::No);
         QCOMPARE(rejected.count(), 0);
 
         // No drops it and shows the new view.
         s.push_button(QMessageBox::No);
         child<QCheckBox>(&v, "limit_cb")->setChecked(false);
+        QVERIFY(srv->settle());
         QVERIFY(!v.view_command().contains(" max "));
         QCOMPARE(m->changed_count(), 0);
         QCOMPARE(w_values(), (QList<int>{1, 2}));
@@ -547,6 +609,7 @@ private slots:
         QVERIFY(m->setData(m->index(1, 1), 7));
         s.push_button(QMessageBox::Yes);
         child<fld_wt>(&v, "fd_wt")->list()->item(1)->setCheckState(Qt::Unchecked);
+        QVERIFY(srv->settle());
         QCOMPARE(m->columnCount(), 2);
         QCOMPARE(m->changed_count(), 0);
         QCOMPARE(w_values(), (QList<int>{1, 7}));
@@ -554,14 +617,17 @@ private slots:
         QVERIFY(m->setData(m->index(1, 1), 8));
         s.push_button(QMessageBox::Yes);
         child<QPushButton>(&v, "cancel_btn")->click();
+        QVERIFY(srv->settle());
         QCOMPARE(rejected.count(), 1);
     }
 
     void cancel_rejects()
     {
-        data_view v("all_types", srv->exec());
+        data_view v("all_types", srv->link());
+        QVERIFY(srv->settle());
         QSignalSpy rejected(&v, &data_view::rejected);
         child<QPushButton>(&v, "cancel_btn")->click();
+        QVERIFY(srv->settle());
         QCOMPARE(rejected.count(), 1);
     }
 };

@@ -163,7 +163,8 @@ private slots:
     void edge_values_survive_push_update_and_reload()
     {
         const QList<edge_row> rows = edge_rows();
-        data_view v("f", srv->exec());
+        data_view v("f", srv->link());
+        QVERIFY(srv->settle());
         v.set_progress_delay(std::numeric_limits<int>::max());
         QPushButton *add = v.findChild<QPushButton *>(QStringLiteral("add_btn"));
         QPushButton *apply = v.findChild<QPushButton *>(QStringLiteral("apply_btn"));
@@ -181,6 +182,7 @@ private slots:
             }
         modal_seam::script s;
         apply->click();
+        QVERIFY(srv->settle());
         QVERIFY2(s.shown.empty(), qPrintable(s.last_text()));
         QVERIFY(!apply->isEnabled());
         check_loaded(v, rows);
@@ -193,17 +195,20 @@ private slots:
                 QVERIFY(type_into(v, r, c, cell_value(turned[r], c)));
         QVERIFY(apply->isEnabled());
         apply->click();
+        QVERIFY(srv->settle());
         QVERIFY2(s.shown.empty(), qPrintable(s.last_text()));
         check_loaded(v, turned);
 
         // A window opened afresh reads the same.
-        data_view again("f", srv->exec());
+        data_view again("f", srv->link());
+        QVERIFY(srv->settle());
         check_loaded(again, turned);
     }
 
     void editors_left_alone_change_nothing()
     {
-        data_view v("f", srv->exec());
+        data_view v("f", srv->link());
+        QVERIFY(srv->settle());
         tab_data_model *m = v.data_model();
         QVERIFY(m->rowCount() > 0);
         QStyleOptionViewItem opt;

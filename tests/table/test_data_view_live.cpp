@@ -52,7 +52,8 @@ private slots:
         mem::register_meta_types();
         srv = std::make_unique<table_server>(QStringList{QStringLiteral("--demo")});
         QVERIFY2(srv->ok(), qPrintable(srv->error()));
-        connect(srv->exec(), &db_exec::ran, this, [this](const QByteArray &cmd, bool) { ran_ << QString::fromUtf8(cmd); });
+        QVERIFY(srv->link());
+        connect(&srv->link()->log_side(), &db_exec::ran, this, [this](const QByteArray &cmd, bool) { ran_ << QString::fromUtf8(cmd); });
     }
     void init()
     {
@@ -66,8 +67,9 @@ private slots:
     {
         for (int s = 1; s <= 3; ++s)
             push(s * 10, s);
-        data_view v("lv", srv->exec());
+        data_view v("lv", srv->link());
         v.show();
+        QVERIFY(srv->settle());
         QVERIFY(v.chart_action()->isVisible());
         QVERIFY(v.chart_action()->isChecked());
         QVERIFY(pane_of(v) && pane_of(v)->isVisible());
@@ -77,9 +79,11 @@ private slots:
         v.chart_action()->trigger();
         QVERIFY(!pane_of(v)->isVisible());
         v.update_tab();
+        QVERIFY(srv->settle());
         QVERIFY(!v.chart_action()->isChecked());
         v.chart_action()->trigger();
         v.update_tab();
+        QVERIFY(srv->settle());
         QVERIFY(v.chart_action()->isChecked() && pane_of(v)->isVisible());
     }
 
@@ -87,7 +91,8 @@ private slots:
     {
         QVERIFY(srv->run("create lv_text s string"));
         QVERIFY(srv->run("push into lv_text s values \"a\" at " + at_second(1)));
-        data_view v("lv_text", srv->exec());
+        data_view v("lv_text", srv->link());
+        QVERIFY(srv->settle());
         QVERIFY(!v.chart_action()->isVisible());
         QVERIFY(!v.chart_action()->isChecked());
         QVERIFY(!pane_of(v));
@@ -98,19 +103,21 @@ private slots:
     {
         for (int s = 1; s <= 3; ++s)
             push(s, s);
-        data_view v("lv", srv->exec());
+        data_view v("lv", srv->link());
         v.show();
+        QVERIFY(srv->settle());
         tab_data_model *model = v.data_model();
         QCOMPARE(model->rowCount(), 3);
         // The form's limit is for the view asked for; what keeps coming is not cut by it.
         v.findChild<QSpinBox *>(QStringLiteral("limit_sb"))->setValue(3);
+        QVERIFY(srv->settle());
         for (int s = 4; s <= 9; ++s)
             push(s, s);
 
         QSignalSpy resets(model, &QAbstractItemModel::modelReset);
         ran_.clear();
-        v.follower()->set_following(true);
-        v.follower()->tick();
+        v.follower()->set_following(true); // looks at once
+        QVERIFY(srv->settle());
         QCOMPARE(resets.count(), 0);
         QCOMPARE(model->rowCount(), 9);
         const QStringList views = ran_.filter(QRegularExpression(QStringLiteral("^view ")));

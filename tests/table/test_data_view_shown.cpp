@@ -4,6 +4,7 @@
 // (Dec and Hex modes, the unfolded list, the context menu) are written there.
 #include "shown_window.h"
 #include "support/mem_time.h"
+#include "common/wait_notice.h"
 #include "table/data_view.h"
 #include "table/fld_wt.h"
 #include "table/search_tab_dlg.h"
@@ -22,7 +23,11 @@
 #include <QRadioButton>
 #include <QTableView>
 #include <QTranslator>
+#include <QSignalSpy>
+#include <QSpinBox>
 #include <QtTest>
+#include <csignal>
+#include <sys/types.h>
 
 namespace {
 
@@ -60,7 +65,8 @@ private slots:
         ox::db::mem::register_meta_types();
         srv = std::make_unique<table_server>(QStringList{QStringLiteral("--demo")});
         QVERIFY2(srv->ok(), qPrintable(srv->error()));
-        view = std::make_unique<data_view>("all_types", srv->exec());
+        view = std::make_unique<data_view>("all_types", srv->link());
+        QVERIFY(srv->settle());
         view->move(20, 20);
         view->show();
         view->activateWindow();
@@ -170,6 +176,24 @@ private slots:
         dlg->close();
     }
 
+    void a_reload_from_a_silent_server_shows_its_wait()
+    {
+        // The window's own notice tells the wait; the grid takes no edits until the rows come.
+        QSignalSpy loaded(view.get(), &data_view::loaded);
+        QVERIFY(::kill(pid_t(srv->pid()), SIGSTOP) == 0);
+        view->findChild<QSpinBox *>(QStringLiteral("limit_sb"))->setValue(5);
+        QVERIFY(view->busy());
+        QTRY_VERIFY_WITH_TIMEOUT(view->waits()->isVisible(), 30000);
+        QCOMPARE(view->grid()->editTriggers(), QAbstractItemView::NoEditTriggers);
+        save_shot(window_shot(view.get()), QStringLiteral("data_view_waiting.png"));
+        QVERIFY(::kill(pid_t(srv->pid()), SIGCONT) == 0);
+        QVERIFY(loaded.wait(30000));
+        QVERIFY(srv->settle());
+        QVERIFY(!view->waits()->isVisible());
+        QCOMPARE(view->data_model()->rowCount(), 5);
+        QVERIFY(view->grid()->editTriggers() != QAbstractItemView::NoEditTriggers);
+    }
+
     void translated_window_data()
     {
         QTest::addColumn<QString>("lang");
@@ -187,8 +211,9 @@ private slots:
         QTranslator tr;
         QVERIFY(tr.load(QStringLiteral(":/lang/vorn_tsdb_cli_%1.qm").arg(lang)));
         QCoreApplication::installTranslator(&tr);
-        data_view w("all_types", srv->exec());
+        data_view w("all_types", srv->link());
         QCoreApplication::removeTranslator(&tr);
+        QVERIFY(srv->settle());
         w.move(20, 20);
         w.show();
         w.raise();

@@ -42,15 +42,15 @@ class test_edit_fidelity : public QObject {
     void fill_reals(const QList<float> &fs, const QList<double> &ds)
     {
         QVERIFY(srv->run("truncate r"));
-        tab_data_model m("r", srv->exec());
-        QVERIFY(m.load_result("view r", 1));
+        tab_data_model m("r");
+        QVERIFY(m.load_result(*srv->exec(), "view r", 1));
         for (int i = 0; i < fs.size(); ++i) {
             QVERIFY(m.insertRows(i, 1));
             QVERIFY(m.setData(m.index(i, 0), tp(i + 1)));
             QVERIFY(m.setData(m.index(i, 1), fs[i]));
             QVERIFY(m.setData(m.index(i, 2), ds[i]));
         }
-        QVERIFY2(m.apply_changes(), qPrintable(m.pending_commands().join('\n')));
+        QVERIFY2(srv->apply_edits(m), qPrintable(m.pending_commands().join('\n')));
     }
 
 private slots:
@@ -67,8 +67,8 @@ private slots:
     void untouched_real_editors_write_nothing()
     {
         fill_reals(small_floats, small_doubles);
-        tab_data_model m("r", srv->exec());
-        QVERIFY(m.load_result("view r", 1));
+        tab_data_model m("r");
+        QVERIFY(m.load_result(*srv->exec(), "view r", 1));
         QCOMPARE(m.rowCount(), small_floats.size());
         QWidget parent;
         QStyleOptionViewItem opt;
@@ -107,8 +107,8 @@ private slots:
         QVERIFY(srv->run("push into r k l values 1.5 1700000000.123456 at 2022-06-01 12:00:01"));
         QVERIFY(srv->run("push into r k l values 0 0 at 2022-06-01 12:00:02"));
         QVERIFY(srv->run("push into r k l values nan nan at 2022-06-01 12:00:03"));
-        tab_data_model m("r", srv->exec());
-        QVERIFY(m.load_result("view r", 1));
+        tab_data_model m("r");
+        QVERIFY(m.load_result(*srv->exec(), "view r", 1));
         QCOMPARE(m.rowCount(), 3);
 
         QVERIFY(m.setData(m.index(0, 2), 1700000000.123457));
@@ -135,9 +135,9 @@ private slots:
         d->setModelData(e.get(), &m, m.index(0, 2));
         QCOMPARE(m.changed_count(), 3);
 
-        QVERIFY2(m.apply_changes(), qPrintable(m.pending_commands().join('\n')));
-        tab_data_model back("r", srv->exec());
-        QVERIFY(back.load_result("view r", 1));
+        QVERIFY2(srv->apply_edits(m), qPrintable(m.pending_commands().join('\n')));
+        tab_data_model back("r");
+        QVERIFY(back.load_result(*srv->exec(), "view r", 1));
         QVERIFY(same_bits(back.data(back.index(0, 2), Qt::EditRole).toDouble(), 1700000000.123457));
         QVERIFY(same_bits(back.data(back.index(1, 1), Qt::EditRole).toFloat(), -0.0f));
         QVERIFY(same_bits(back.data(back.index(1, 2), Qt::EditRole).toDouble(), -0.0));
@@ -158,16 +158,16 @@ private slots:
             dstart << 1.0;
         }
         fill_reals(start, dstart);
-        tab_data_model m("r", srv->exec());
-        QVERIFY(m.load_result("view r", 1));
+        tab_data_model m("r");
+        QVERIFY(m.load_result(*srv->exec(), "view r", 1));
         QCOMPARE(m.rowCount(), fs.size());
         for (int i = 0; i < fs.size(); ++i) {
             QVERIFY(m.setData(m.index(i, 1), fs[i]));
             QVERIFY(m.setData(m.index(i, 2), ds[i]));
         }
-        QVERIFY2(m.apply_changes(), qPrintable(m.pending_commands().join('\n')));
-        tab_data_model back("r", srv->exec());
-        QVERIFY(back.load_result("view r", 1));
+        QVERIFY2(srv->apply_edits(m), qPrintable(m.pending_commands().join('\n')));
+        tab_data_model back("r");
+        QVERIFY(back.load_result(*srv->exec(), "view r", 1));
         for (int i = 0; i < fs.size(); ++i) {
             const float f = back.data(back.index(i, 1), Qt::EditRole).toFloat();
             const double v = back.data(back.index(i, 2), Qt::EditRole).toDouble();
@@ -181,8 +181,8 @@ private slots:
         QVERIFY(srv->run("truncate e"));
         QVERIFY(srv->run("push into e s n values \"\" 1 at 2022-06-01 12:00:01"));
         QVERIFY(srv->run("push into e s n values \"\" 2 at 2022-06-01 12:00:02"));
-        tab_data_model m("e", srv->exec());
-        QVERIFY(m.load_result("view e", 1));
+        tab_data_model m("e");
+        QVERIFY(m.load_result(*srv->exec(), "view e", 1));
         QCOMPARE(m.rowCount(), 2);
         for (int row = 0; row < 2; ++row) {
             const QVariant v = m.data(m.index(row, 1), Qt::EditRole);

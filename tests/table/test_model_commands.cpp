@@ -58,8 +58,8 @@ private slots:
     void push_text_follows_the_display_mode()
     {
         QVERIFY(srv->run("truncate p"));
-        tab_data_model m("p", srv->exec());
-        QVERIFY(m.load_result("view p", 1));
+        tab_data_model m("p");
+        QVERIFY(m.load_result(*srv->exec(), "view p", 1));
         QCOMPARE(m.columnCount(), 3);
         QVERIFY(m.insertRows(0, 1));
         QVERIFY(m.setData(m.index(0, 1), 10));
@@ -79,9 +79,9 @@ private slots:
         QVERIFY(srv->run("truncate q"));
         QVERIFY(srv->run("push into q v s values 1 \"one\" at 2022-01-01 00:00:01"));
         QVERIFY(srv->run("push into q v s values 2 \"two\" at 2022-01-01 00:00:02"));
-        tab_data_model m("q", srv->exec());
+        tab_data_model m("q");
         m.set_display_mode(display_mode::binary);
-        QVERIFY(m.load_result("view q", 1));
+        QVERIFY(m.load_result(*srv->exec(), "view q", 1));
         QCOMPARE(m.rowCount(), 2);
         QVERIFY(m.setData(m.index(1, 1), 5));
         QVERIFY(m.setData(m.index(1, 2), QStringLiteral("two b")));
@@ -96,39 +96,54 @@ private slots:
         // An update names the row by its time point and sends plain decimal numbers.
         QCOMPARE(cmds[1], QByteArray("update q set v 5 s \"two b\" at 2022-01-01 00:00:02"));
         QCOMPARE(cmds[2], QByteArray("push into q v s values 0b00000101 \"abc\" at 2022-01-01 00:00:03"));
-        QVERIFY(m.apply_changes());
-        QVERIFY(m.load_result("view q", 1));
+        QVERIFY(srv->apply_edits(m));
+        QVERIFY(m.load_result(*srv->exec(), "view q", 1));
         QCOMPARE(m.rowCount(), 4);
         QCOMPARE(m.data(m.index(2, 2)).toString(), QStringLiteral("two b"));
         QCOMPARE(m.data(m.index(3, 1), Qt::EditRole), QVariant(5));
-        QVERIFY(m.apply_changes()); // nothing pending: nothing to run, still true
+        QVERIFY(srv->apply_edits(m)); // nothing pending: nothing to run, still true
     }
 
     void failure_stops_the_run()
     {
         QVERIFY(srv->run("create gone v i32"));
         QVERIFY(srv->run("push into gone v values 1 at 2022-01-01 00:00:01"));
-        tab_data_model m("gone", srv->exec());
-        QVERIFY(m.load_result("view gone", 1));
+        tab_data_model m("gone");
+        QVERIFY(m.load_result(*srv->exec(), "view gone", 1));
         QVERIFY(m.setData(m.index(0, 1), 77)); // its row vanishes below: the update fails
         QVERIFY(m.insertRows(1, 1));
         QVERIFY(m.setData(m.index(1, 0), QVariant::fromValue(mem::date_time{2022, 1, 1, 0, 0, 9, 0})));
         QVERIFY(m.setData(m.index(1, 1), 88));
         QVERIFY(srv->run("truncate gone"));
-        QVERIFY(!m.apply_changes());
+        QVERIFY(!srv->apply_edits(m));
         QCOMPARE(m.rowCount(), 2); // the grid keeps its content
         // The push after the failed update was never sent.
-        tab_data_model back("gone", srv->exec());
-        QVERIFY(back.load_result("view gone", 1));
+        tab_data_model back("gone");
+        QVERIFY(back.load_result(*srv->exec(), "view gone", 1));
         QCOMPARE(back.rowCount(), 0);
+
+        // A stop asked for is read before each command: what is left never goes.
+        const QList<QByteArray> pushes = m.pending_commands().mid(1);
+        std::atomic<bool> stop{true};
+        std::atomic<int> done{0};
+        sent_commands out = tab_data_model::send_commands(*srv->exec(), pushes, &stop, &done);
+        QVERIFY(out.cancelled);
+        QCOMPARE(out.done, 0);
+        QVERIFY(back.load_result(*srv->exec(), "view gone", 1));
+        QCOMPARE(back.rowCount(), 0);
+        stop = false;
+        out = tab_data_model::send_commands(*srv->exec(), pushes, &stop, &done);
+        QVERIFY(out.status.ok && !out.cancelled);
+        QCOMPARE(done.load(), 1);
+        QCOMPARE(out.total, 1);
     }
 
     void time_point_of_an_edited_row_is_never_a_field()
     {
         QVERIFY(srv->run("truncate p"));
         QVERIFY(srv->run("push into p v w values 1 \"2020-01-01\" at 2022-01-01 00:00:01"));
-        tab_data_model m("p", srv->exec());
-        QVERIFY(m.load_result("view p", 1));
+        tab_data_model m("p");
+        QVERIFY(m.load_result(*srv->exec(), "view p", 1));
         // A replace may still write the column; the command keeps naming the loaded row.
         QVERIFY(m.setData(m.index(0, 0), QVariant::fromValue(mem::date_time{2030, 1, 1, 0, 0, 0, 0})));
         QVERIFY(m.setData(m.index(0, 1), 2));
@@ -151,9 +166,9 @@ private slots:
         QVERIFY(srv->run("push into " + table + " a b c d e f g h k l s m n o values "
                          "1 2 3 4 5 6 7 8 1.5 2.5 \"s\" \"2000-01-01\" \"01:02:03\" \"2000-01-01 01:02:03\" "
                          "at 2022-06-01 12:00:01"));
-        tab_data_model m(table, srv->exec());
+        tab_data_model m(table);
         m.set_display_mode(display_mode(mode));
-        QVERIFY(m.load_result("view " + table, 1));
+        QVERIFY(m.load_result(*srv->exec(), "view " + table, 1));
         QCOMPARE(m.columnCount(), 15);
         QCOMPARE(m.rowCount(), 1);
         const QVariantList edited = extreme_values();
@@ -164,10 +179,10 @@ private slots:
         QVERIFY(m.setData(m.index(1, 0), tp(2)));
         for (int c = 1; c < 15; ++c)
             QVERIFY(m.setData(m.index(1, c), added[c - 1]));
-        QVERIFY2(m.apply_changes(), qPrintable(m.pending_commands().join('\n')));
+        QVERIFY2(srv->apply_edits(m), qPrintable(m.pending_commands().join('\n')));
 
-        tab_data_model back(table, srv->exec());
-        QVERIFY(back.load_result("view " + table, 1));
+        tab_data_model back(table);
+        QVERIFY(back.load_result(*srv->exec(), "view " + table, 1));
         QCOMPARE(back.rowCount(), 2);
         QCOMPARE(back.data(back.index(0, 0), Qt::EditRole), tp(1));
         QCOMPARE(back.data(back.index(1, 0), Qt::EditRole), tp(2));

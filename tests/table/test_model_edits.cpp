@@ -17,8 +17,8 @@ class test_model_edits : public QObject {
 
     std::unique_ptr<tab_data_model> loaded()
     {
-        auto m = std::make_unique<tab_data_model>("t", srv->exec());
-        if (!m->load_result("view t", 1))
+        auto m = std::make_unique<tab_data_model>("t");
+        if (!m->load_result(*srv->exec(), "view t", 1))
             return nullptr;
         return m;
     }
@@ -53,9 +53,9 @@ private slots:
 
     void empty_table_shows_its_header_only()
     {
-        tab_data_model m("empty_t", srv->exec());
+        tab_data_model m("empty_t");
         bool filled = false;
-        QVERIFY(m.load_result("view empty_t", 1, &filled));
+        QVERIFY(m.load_result(*srv->exec(), "view empty_t", 1, &filled));
         QVERIFY(filled);
         QCOMPARE(m.rowCount(), 0);
         QCOMPARE(m.columnCount(), 3);
@@ -66,9 +66,34 @@ private slots:
         QCOMPARE(m.headerData(1, Qt::Horizontal).toString(), QStringLiteral("n"));
         QVERIFY(!m.headerData(0, Qt::Vertical).isValid());
         // A view of some fields matches its types by name, not by position.
-        QVERIFY(m.load_result("view empty_t w", 1));
+        QVERIFY(m.load_result(*srv->exec(), "view empty_t w", 1));
         QCOMPARE(m.columnCount(), 2);
         QCOMPARE(m.type_of(1), QByteArray("date"));
+    }
+
+    void a_take_replaces_the_grid_in_one_reset()
+    {
+        auto m = loaded();
+        QVERIFY(m);
+        QVERIFY(m->setData(m->index(0, 1), 99));
+        // Read apart from the model: the grid does not change until it takes the rows.
+        grid_data data = tab_data_model::fetch(*srv->exec(), "t", "view t s", 1);
+        QVERIFY(data.status.ok && data.filled);
+        QCOMPARE(m->columnCount(), 4);
+        QCOMPARE(m->changed_count(), 1);
+        QSignalSpy about(m.get(), &QAbstractItemModel::modelAboutToBeReset);
+        QSignalSpy reset(m.get(), &QAbstractItemModel::modelReset);
+        QSignalSpy rows(m.get(), &QAbstractItemModel::rowsInserted);
+        QSignalSpy columns(m.get(), &QAbstractItemModel::columnsInserted);
+        QSignalSpy cells(m.get(), &QAbstractItemModel::dataChanged);
+        m->take(std::move(data));
+        QCOMPARE(about.count(), 1);
+        QCOMPARE(reset.count(), 1);
+        QCOMPARE(rows.count() + columns.count() + cells.count(), 0);
+        QCOMPARE(m->columnCount(), 2);
+        QCOMPARE(m->rowCount(), 5);
+        QCOMPARE(m->changed_count(), 0);
+        QCOMPARE(m->data(m->index(4, 1)).toString(), QStringLiteral("r4"));
     }
 
     void failed_query_leaves_an_empty_grid()
@@ -78,7 +103,7 @@ private slots:
         QVERIFY(m->rowCount() > 0);
         QByteArray line;
         bool filled = true;
-        QVERIFY(!m->load_result("view no_such_table", 1, &filled, &line));
+        QVERIFY(!m->load_result(*srv->exec(), "view no_such_table", 1, &filled, &line));
         QVERIFY(!filled);
         QVERIFY(line.contains("failed"));
         QCOMPARE(m->rowCount(), 0);
@@ -273,7 +298,7 @@ private slots:
         QVERIFY(m->setData(m->index(0, 1), 5));
         QVERIFY(m->insertRows(0, 1));
         // Every load starts writable and without pending edits.
-        QVERIFY(m->load_result("view t", 1));
+        QVERIFY(m->load_result(*srv->exec(), "view t", 1));
         QVERIFY(!m->delegate_of(1)->read_only());
         QCOMPARE(m->changed_count(), 0);
         QCOMPARE(m->new_count(), 0);

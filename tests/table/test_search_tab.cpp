@@ -28,9 +28,9 @@ struct grid {
     tab_data_model model;
     QTableView view;
     search_tab_dlg *dlg = nullptr;
-    grid(db_exec *exec, bool can_replace) : model("st", exec)
+    grid(db_exec *exec, bool can_replace) : model("st")
     {
-        model.load_result("view st", 1);
+        model.load_result(*exec, "view st", 1);
         view.setModel(&model);
         dlg = search_tab_dlg::of(&view, &model, can_replace);
     }

@@ -50,8 +50,8 @@ private slots:
 
     void find_all_paints_the_hits_in_the_shown_grid()
     {
-        tab_data_model model("sh", srv->exec());
-        QVERIFY(model.load_result("view sh", 1));
+        tab_data_model model("sh");
+        QVERIFY(model.load_result(*srv->exec(), "view sh", 1));
         QTableView view;
         view.setModel(&model);
         view.resize(520, 380);

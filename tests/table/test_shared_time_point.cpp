@@ -35,8 +35,8 @@ private slots:
     void counts_the_rows_an_update_changes()
     {
         fill();
-        tab_data_model m("t", srv->exec());
-        QVERIFY(m.load_result("view t", 1));
+        tab_data_model m("t");
+        QVERIFY(m.load_result(*srv->exec(), "view t", 1));
         QCOMPARE(m.rowCount(), 3);
         QVERIFY(m.shared_time_point_updates().isEmpty());
         QVERIFY(m.setData(m.index(2, 1), 30)); // a time point of its own
@@ -54,8 +54,8 @@ private slots:
     void the_question_defaults_to_no()
     {
         fill();
-        tab_data_model m("t", srv->exec());
-        QVERIFY(m.load_result("view t", 1));
+        tab_data_model m("t");
+        QVERIFY(m.load_result(*srv->exec(), "view t", 1));
         modal_seam::script s;
         QVERIFY(confirm_shared_updates(nullptr, m)); // nothing edited: nothing asked
         QVERIFY(m.setData(m.index(2, 1), 30));
@@ -75,9 +75,9 @@ private slots:
 
         s.push_button(QMessageBox::Yes);
         QVERIFY(confirm_shared_updates(nullptr, m));
-        QVERIFY(m.apply_changes());
-        tab_data_model back("t", srv->exec());
-        QVERIFY(back.load_result("view t", 1));
+        QVERIFY(srv->apply_edits(m));
+        tab_data_model back("t");
+        QVERIFY(back.load_result(*srv->exec(), "view t", 1));
         QCOMPARE(back.data(back.index(0, 1), Qt::EditRole), QVariant(10));
         QCOMPARE(back.data(back.index(1, 1), Qt::EditRole), QVariant(10)); // as the question said
         QCOMPARE(back.data(back.index(2, 1), Qt::EditRole), QVariant(30));

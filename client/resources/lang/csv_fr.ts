@@ -286,4 +286,15 @@
         <translation>l'exportation de la table '%1' vers le fichier '%2' : %3 !</translation>
     </message>
 </context>
+<context>
+    <name>csv_local_import</name>
+    <message>
+        <source>import file '%1' to table '%2': %3 rows in loads of push lines of up to %4, each load whole or not at all</source>
+        <translation>l'importation du fichier '%1' dans la table '%2' : %3 lignes en chargements de lignes push de %4 au plus, chaque chargement entier ou pas du tout</translation>
+    </message>
+    <message>
+        <source>import file '%1' to table '%2': %3 rows one push at a time, the server does not take them as a load (%4)</source>
+        <translation>l'importation du fichier '%1' dans la table '%2' : %3 lignes une commande push à la fois, le serveur ne les prend pas en chargement (%4)</translation>
+    </message>
+</context>
 </TS>

@@ -286,4 +286,15 @@
         <translation>テーブル '%1' のファイル '%2' へのエクスポートは %3！</translation>
     </message>
 </context>
+<context>
+    <name>csv_local_import</name>
+    <message>
+        <source>import file '%1' to table '%2': %3 rows in loads of push lines of up to %4, each load whole or not at all</source>
+        <translation>ファイル '%1' のテーブル '%2' へのインポート: %3 行を最大 %4 の push 行のロードで送信（各ロードは全部入るか、まったく入らないか）</translation>
+    </message>
+    <message>
+        <source>import file '%1' to table '%2': %3 rows one push at a time, the server does not take them as a load (%4)</source>
+        <translation>ファイル '%1' のテーブル '%2' へのインポート: %3 行を 1 行ずつ push で送信（サーバーがロードとして受け付けません: %4）</translation>
+    </message>
+</context>
 </TS>

@@ -286,4 +286,15 @@
         <translation>导出表 '%1' 到文件 '%2' %3！</translation>
     </message>
 </context>
+<context>
+    <name>csv_local_import</name>
+    <message>
+        <source>import file '%1' to table '%2': %3 rows in loads of push lines of up to %4, each load whole or not at all</source>
+        <translation>导入文件 '%1' 到表 '%2'：%3 行以每次最多 %4 的 push 行加载发送，每次加载要么全部生效，要么全不生效</translation>
+    </message>
+    <message>
+        <source>import file '%1' to table '%2': %3 rows one push at a time, the server does not take them as a load (%4)</source>
+        <translation>导入文件 '%1' 到表 '%2'：%3 行逐行 push 发送，服务器不接受以加载方式导入（%4）</translation>
+    </message>
+</context>
 </TS>
