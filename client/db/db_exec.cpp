@@ -34,7 +34,7 @@ result_set *db_exec::run(const QByteArray &cmd, QByteArray &log_line, int quiet)
         last_reason_ = QByteArrayLiteral("cancelled");
         last_dropped_ = true;
         log_line.clear();
-        client_log::command(cmd, false, last_code_, last_reason_, 0, true, 0);
+        client_log::command(log_command_text(cmd), false, last_code_, last_reason_, 0, true, 0);
         emit ran(cmd, false);
         return nullptr;
     }
@@ -47,10 +47,10 @@ result_set *db_exec::run(const QByteArray &cmd, QByteArray &log_line, int quiet)
     const char *why = nullptr;
     last_code_ = last_error(&why);
     last_reason_ = QByteArray(why ? why : "");
-    client_log::command(cmd, rs != nullptr, last_code_, last_reason_, micros, false, rs ? qint64(rows_of(rs)) : 0);
+    const QByteArray shown = log_command_text(cmd);
+    client_log::command(shown, rs != nullptr, last_code_, last_reason_, micros, false, rs ? qint64(rows_of(rs)) : 0);
     if (last_code_ == 2)
         emit connection_lost();
-    const QByteArray shown = log_command_text(cmd);
     log_line = make_log_line(when, shown, rs != nullptr, micros);
     if (quiet == 0) {
         log_entry e;
