@@ -27,6 +27,22 @@ QString cell_text(const QVariant &v)
     return v.toString();
 }
 
+// Every thread of the process has stopped: SIGSTOP takes effect when each is next scheduled, and
+// a command sent before that could still be answered.
+bool all_stopped(qint64 pid)
+{
+    const QDir tasks(QStringLiteral("/proc/%1/task").arg(pid));
+    const QStringList ids = tasks.entryList(QDir::Dirs | QDir::NoDotAndDotDot);
+    for (const QString &id : ids) {
+        QFile stat(tasks.filePath(id + QStringLiteral("/stat")));
+        const QByteArray line = stat.open(QIODevice::ReadOnly) ? stat.readAll() : QByteArray();
+        const int after_name = line.lastIndexOf(')');
+        if (after_name < 0 || line.mid(after_name + 2, 1) != "T")
+            return false;
+    }
+    return !ids.isEmpty();
+}
+
 QByteArray contents(const QString &path)
 {
     QFile f(path);
@@ -294,6 +310,7 @@ private slots:
         const pid_t pid = pid_t(server_->pid());
         QCOMPARE(::kill(pid, SIGSTOP), 0);
         const auto resume = qScopeGuard([pid] { ::kill(pid, SIGCONT); });
+        QTRY_VERIFY(all_stopped(pid));
 
         QSignalSpy waiting(link.get(), &db_link::wait_started);
         db_status st;
