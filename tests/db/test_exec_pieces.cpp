@@ -1,6 +1,6 @@
 // The wrapper's runs of a text that goes out in pieces and of a reply taken row batch by row
-// batch: the bytes on the wire, the log line, the outcome of a fill or take that gives up, a
-// refused and a dropped command.
+// batch (their contents are checked with the raw transfers): the bytes on the wire, the log
+// line, the outcome of a fill or take that gives up, a refused and a dropped command.
 #include "db/db_exec.h"
 #include "recording_peer_helper.h"
 
@@ -93,48 +93,6 @@ private slots:
         db_->update_log();
         QVERIFY(pane_->toPlainText().contains(QString::fromUtf8(log_command_text(text))));
         QVERIFY(pane_->toPlainText().contains(QStringLiteral("successful")));
-    }
-
-    void rows_arrive_in_batches_data()
-    {
-        QTest::addColumn<int>("rows");
-        QTest::addColumn<int>("width");
-        QTest::addColumn<bool>("several");
-        QTest::newRow("none") << 0 << 0 << false;
-        QTest::newRow("three") << 3 << 10 << false;
-        QTest::newRow("more than a batch holds") << 3000 << 1000 << true;
-    }
-    void rows_arrive_in_batches()
-    {
-        QFETCH(int, rows);
-        QFETCH(int, width);
-        QFETCH(bool, several);
-        peer_.push_body(rows_body(rows, width));
-        int batches = 0;
-        QByteArray got, column;
-        QVERIFY(db_->run_rows("backup as bin as raw", [&](const result_set *rs) {
-            ++batches;
-            int len = 0;
-            const char *name = cols_of(rs) ? col_name(&len, rs, 0) : nullptr;
-            column = QByteArray(name, name ? len : 0);
-            for (uint64_t r = 0; r < rows_of(rs); ++r) {
-                char *s = nullptr;
-                uint64_t n = 0;
-                as_str(&s, &n, at(r, 0, rs));
-                got += QByteArray(s, int(n)).left(1);
-                std::free(s);
-            }
-            return true;
-        }));
-        QCOMPARE(batches > 1, several);
-        QCOMPARE(column, QByteArray("data"));
-        QCOMPARE(got.size(), rows);
-        for (int i = 0; i < rows; ++i)
-            QCOMPARE(got[i], char('a' + i % 26));
-        QCOMPARE(peer_.last_command(), QByteArray("backup as bin as raw"));
-        QCOMPARE(db_->last_code(), 0);
-        db_->update_log();
-        QVERIFY(pane_->toPlainText().contains(QStringLiteral("backup as bin as raw")));
     }
 
     void failures_data()
