@@ -66,14 +66,16 @@ bool export_query(db_exec &db, const QByteArray &query, const QByteArray &path, 
 // The query text export_query sends before its format suffix.
 QByteArray export_verb(const QByteArray &query);
 
-// The largest file moved through the client (raw loads and restores, local CSV imports): the
-// client holds about four to five times a file's size while it travels.
+// The largest file moved through the client (raw loads and restores, local CSV imports). A raw
+// load or restore is one command of four times the file's size, which the server holds whole.
 constexpr qint64 client_file_limit = qint64(256) << 20;
 
 // Table files and database backups (raw_transfer.cpp). binary chooses "bin", else "cmd". With
 // raw the payload travels through the connection as hexadecimal text and path is a local file;
 // otherwise the server reads or writes the file at path. A raw load or restore of a file larger
-// than client_file_limit sends nothing and fails.
+// than client_file_limit sends nothing and fails. Raw payloads travel a block at a time: the
+// client never holds a whole file, command text or reply. A raw save or backup replaces the
+// local file only once the reply came whole and was written.
 bool load_table(db_exec &db, const QByteArray &table, const QByteArray &path, bool binary, bool raw);
 bool save_table(db_exec &db, const QByteArray &table, const QByteArray &path, bool binary,
                 bool replace, bool raw);

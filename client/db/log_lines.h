@@ -22,6 +22,11 @@ struct log_entry {
 // The command as the log shows it: whole up to 64 KiB; a longer one (a raw restore of hundreds
 // of megabytes) as its first 1,024 characters and its size, so the log never copies it whole.
 QByteArray log_command_text(const QByteArray &cmd);
+// The same for a text that is not at hand whole (it went out in pieces): start holds its first
+// bytes, at least log_command_start(total) of them unless the text was cut short; total is its
+// full length.
+QByteArray log_command_text(const QByteArray &start, qint64 total);
+int log_command_start(qint64 total);
 
 // The HTML log line of one run, from its pieces.
 QByteArray make_log_line(const QByteArray &when, const QByteArray &cmd, bool ok, double micros);

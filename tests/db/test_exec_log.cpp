@@ -144,6 +144,32 @@ private slots:
         QCOMPARE(log_command_text(edge), edge);
     }
 
+    void a_text_at_hand_in_part_is_logged_alike_data()
+    {
+        // A text sent in pieces is logged from its first log_command_start bytes and its length,
+        // as the whole text would be.
+        QTest::addColumn<QByteArray>("start");
+        QTest::addColumn<qint64>("total");
+        QTest::addColumn<QByteArray>("expected");
+        QByteArray wide = "restore ", four = "x";
+        while (wide.size() <= 64 * 1024)
+            wide += "\xe5\x80\xbc";
+        while (four.size() <= 64 * 1024)
+            four += "\xf0\x9f\x98\x80";
+        for (const QByteArray &whole : { QByteArray("show tables"), QByteArray(64 * 1024, 'a'), wide, four })
+            QTest::newRow(QByteArray::number(whole.size()).constData())
+                << whole.left(log_command_start(whole.size())) << qint64(whole.size()) << log_command_text(whole);
+        QTest::newRow("cut short") << QByteArray("load t") << qint64(100) << QByteArray("load t \xe2\x80\xa6 (100 bytes)");
+        QTest::newRow("past 4 GiB") << QByteArray("x") << (qint64(1) << 32) << QByteArray("x \xe2\x80\xa6 (4294967296 bytes)");
+    }
+    void a_text_at_hand_in_part_is_logged_alike()
+    {
+        QFETCH(QByteArray, start);
+        QFETCH(qint64, total);
+        QFETCH(QByteArray, expected);
+        QCOMPARE(log_command_text(start, total), expected);
+    }
+
     void the_cut_follows_the_real_length_of_wide_text()
     {
         // Lines of Chinese text take three bytes a character in the line, one in the pane: the
