@@ -153,8 +153,9 @@ public:
     explicit payload_file(const QString &path) : out_(path) {}
     bool open() { return out_.open(QIODevice::WriteOnly); }
 
-    // Decodes the first cell of each row, stopping at the first text that is not hexadecimal.
-    // The reply is always read to its end: a file that cannot be written fails at commit.
+    // Decodes the first cell of each row. A text that is not hexadecimal makes the transfer fail
+    // (the bytes after it are lost, so the file would be a damaged copy reported as a good one);
+    // the reply is always read to its end, and a file that cannot be written fails at commit.
     bool take(const result_set *rs)
     {
         const uint64_t n = rows_of(rs);
@@ -169,7 +170,7 @@ public:
     bool commit()
     {
         flush();
-        if (failed_) {
+        if (failed_ || !decoding_) {
             out_.cancelWriting();
             return false;
         }
