@@ -206,7 +206,7 @@ void db_tree::apply_selection(const QTreeWidgetItem *item, const main_actions &a
     case table_level:
         for (QAction *act : a.table_actions())
             act->setEnabled(true);
-        tree_->addActions({a.drop_table, a.truncate_table, a.view_cols, a.view_data});
+        tree_->addActions({a.drop_table, a.truncate_table, a.view_cols, a.new_field, a.view_data});
         add_separator(tree_);
         tree_->addActions({a.import_data, a.export_data});
         add_separator(tree_);

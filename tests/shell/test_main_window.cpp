@@ -147,8 +147,8 @@ void test_main_window::menu_bar_order()
                                     "print file(&p)", "|", "cluster manage(&m)", "|", "quit(&q)"}));
     QCOMPARE(items(1), (QStringList{"refresh(&r)", "create table(&c)", "reconnect(&r)", "backup(&b)",
                                     "restore(&r)", "execute cmd(&e)", "drop(&d)", "truncate(&t)", "|",
-                                    "view data(&v)", "view field(&v)", "import(&i)", "export(&e)",
-                                    "save table(&s)", "load table(&l)", "|"}));
+                                    "view data(&v)", "view field(&v)", "create field(&c)", "import(&i)",
+                                    "export(&e)", "save table(&s)", "load table(&l)", "|"}));
     QCOMPARE(items(2), (QStringList{"redo(&r)", "undo(&u)", "|", "cut(&t)", "copy(&c)", "paste(&p)", "|",
                                     "goto error(&g)", "line begin", "line end", "word begin", "word end", "|",
                                     "select beside", "select all", "select line", "select word", "|",
