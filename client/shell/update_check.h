@@ -52,7 +52,9 @@ private:
     void socket_error();
     void closed_early();
     void timed_out();
-    void finish(outcome result);
+    // Reports the outcome once; why says what went wrong, for the log.
+    void finish(outcome result, const QByteArray &why = QByteArray());
+    QByteArray reply_count() const;
 
     QTcpSocket *socket_ = nullptr;
     QTimer *limit_ = nullptr;
