@@ -226,6 +226,9 @@ private:
     // After a confirmed table or field operation: the parent of the current item becomes
     // current and the tree is rebuilt.
     void select_parent_and_refresh();
+    // Rebuilds the tree, then reloads the open data views of the table (every one for an empty
+    // name): their rows changed on the server.
+    void refresh_and_reload_views(const QByteArray &table);
     // Opens the table definition window over the current table's fields.
     void open_definition(int mode, const QString &title);
     // The result box of an operation: the text alone on success; on failure with the reason the

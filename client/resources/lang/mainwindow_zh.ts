@@ -150,6 +150,14 @@
             <source>delete field '%1' from table '%2' is %3!</source>
             <translation>从表 '%2' 删除字段 '%1' %3!</translation>
         </message>
+        <message>
+            <source>restore database warning</source>
+            <translation>恢复数据库警告</translation>
+        </message>
+        <message>
+            <source>restore will replace the whole database on the server with the file '%1': every table and row there now is lost. Do you want to restore really?</source>
+            <translation>恢复将用文件“%1”替换服务器上的整个数据库：服务器上现有的所有表和行都会丢失。确定要恢复吗？</translation>
+        </message>
     </context>
     <context>
         <name>main_actions</name>
