@@ -83,6 +83,8 @@ void db_tree::refresh(std::function<void()> then)
     }
     in_flight_ = true;
     link_->post(this, [](db_exec &db) {
+        // The program's own look at the server: a filtered log leaves it out.
+        db.set_background(true);
         listing l;
         show_tables(db, l.tables);
         for (const QByteArray &table : qAsConst(l.tables)) {
