@@ -21,6 +21,7 @@ class cmd_file_tabs;
 class cmd_script_editor;
 class db_exec;
 class db_link;
+class log_pane_menu;
 struct db_status;
 class status_indicators;
 class wait_notice;
@@ -45,6 +46,8 @@ public:
     QTreeWidget *tree() const { return tree_; }
     QTabWidget *tabs() const { return tab_widget_; }
     QTextEdit *log_pane() const { return log_; }
+    // The log pane's context menu with its clear and filter entries.
+    log_pane_menu *log_menu() const { return log_menu_; }
     QToolBar *tool_bar() const { return tool_bar_; }
     status_indicators *indicators() const { return indicators_; }
     // What the last tree refresh found, for the script editors' completion.
@@ -257,4 +260,5 @@ private:
     tab_area *area_ = nullptr;
     cmd_file_tabs *files_ = nullptr;
     status_indicators *indicators_ = nullptr;
+    log_pane_menu *log_menu_ = nullptr;
 };

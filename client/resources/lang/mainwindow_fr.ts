@@ -662,4 +662,15 @@
             <translation>documentation(&amp;d)</translation>
         </message>
     </context>
+    <context>
+        <name>log_pane_menu</name>
+        <message>
+            <source>clear</source>
+            <translation>effacer</translation>
+        </message>
+        <message>
+            <source>only my commands</source>
+            <translation>seulement mes commandes</translation>
+        </message>
+    </context>
 </TS>

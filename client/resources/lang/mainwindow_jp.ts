@@ -662,4 +662,15 @@
             <translation>ドキュメント(&amp;D)</translation>
         </message>
     </context>
+    <context>
+        <name>log_pane_menu</name>
+        <message>
+            <source>clear</source>
+            <translation>クリア</translation>
+        </message>
+        <message>
+            <source>only my commands</source>
+            <translation>自分のコマンドのみ</translation>
+        </message>
+    </context>
 </TS>

@@ -662,4 +662,15 @@
             <translation>文档(&amp;D)</translation>
         </message>
     </context>
+    <context>
+        <name>log_pane_menu</name>
+        <message>
+            <source>clear</source>
+            <translation>清空</translation>
+        </message>
+        <message>
+            <source>only my commands</source>
+            <translation>只显示我的命令</translation>
+        </message>
+    </context>
 </TS>
