@@ -223,6 +223,9 @@ private:
     // without an editor tab.
     void forward_to_editor(void (cmd_script_editor::*operation)());
     bool editor_modified(const QWidget *editor) const;
+    // The "find text" action of the current editor's result grid that has the focus; null when
+    // no grid has it.
+    QAction *focused_grid_find() const;
     // The table (and for field actions the field) the current tree item names.
     QByteArray current_table() const;
     QByteArray current_field() const;
