@@ -149,6 +149,9 @@ void db_tree::rebuild(const listing &l)
         tree_->setCurrentIndex(QModelIndex());
     }
     tree_->blockSignals(was_blocked);
+    // The new items are laid out later; the scroll bar only takes the old position once its range
+    // holds it, so the layout goes first.
+    tree_->doItemsLayout();
     tree_->verticalScrollBar()->setValue(scroll);
 
     std::vector<std::function<void()>> done;
@@ -156,6 +159,17 @@ void db_tree::rebuild(const listing &l)
     for (auto &f : done)
         f();
     emit refreshed();
+}
+
+void db_tree::select_parent()
+{
+    QTreeWidgetItem *cur = tree_->currentItem();
+    if (!cur || !cur->parent())
+        return;
+    // The parent may be far above: the view stays where the user was looking.
+    const int scroll = tree_->verticalScrollBar()->value();
+    tree_->setCurrentItem(cur->parent());
+    tree_->verticalScrollBar()->setValue(scroll);
 }
 
 void db_tree::add_fields(QTreeWidgetItem *item)

@@ -215,9 +215,7 @@ QByteArray MainWindow::current_field() const
 
 void MainWindow::select_parent_and_refresh()
 {
-    if (QTreeWidgetItem *cur = tree_->currentItem())
-        if (cur->parent())
-            tree_->setCurrentItem(cur->parent());
+    tree_model_->select_parent();
     refresh();
 }
 

@@ -72,9 +72,7 @@ void MainWindow::truncate_table()
                 [this, name, table](const db_status &st) {
         tell_result(tr("truncate table result"),
                     tr("truncate table '%1' from database is %2!").arg(name, outcome(st.ok)), st);
-        if (QTreeWidgetItem *cur = tree_->currentItem())
-            if (cur->parent())
-                tree_->setCurrentItem(cur->parent());
+        tree_model_->select_parent();
         refresh_and_reload_views(table);
     });
 }
