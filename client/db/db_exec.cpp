@@ -191,6 +191,7 @@ void db_exec::finish(const QByteArray &when, double micros, bool ok, qint64 rows
         e.micros = micros;
         e.ok = ok;
         e.has_pieces = true;
+        e.background = background_;
         if (!ok)
             e.reason = last_reason_;
         add_entry(std::move(e));
@@ -214,7 +215,7 @@ void db_exec::append_log(const QByteArray &line)
 void db_exec::add_entry(log_entry e)
 {
     if (QThread::currentThread() == pane_.thread()) {
-        pane_.add(e);
+        add_here(e);
         return;
     }
     bool first = false;
@@ -248,7 +249,14 @@ void db_exec::drain_outbox()
         batch.swap(outbox_);
     }
     for (const log_entry &e : batch)
-        pane_.add(e);
+        add_here(e);
+}
+
+void db_exec::add_here(const log_entry &e)
+{
+    pane_.add(e);
+    if (!e.background)
+        user_pane_.add(e);
 }
 
 void db_exec::update_log()
@@ -257,6 +265,7 @@ void db_exec::update_log()
         return;
     drain_outbox();
     pane_.update();
+    user_pane_.update();
 }
 
 bool db_exec::query(const QByteArray &cmd, name_list &names, row_list &rows, name_list &types,

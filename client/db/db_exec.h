@@ -32,6 +32,15 @@ public:
     QTextEdit *log() const { return pane_.pane(); }
     // The pane the lines go to from now on (the main window's, once it exists).
     void set_log(QTextEdit *log) { pane_.set_pane(log); }
+    // A second log of the user's own commands only (null: none, the default): the lines of
+    // background jobs stay out of it, so a pane that shows it keeps the user's commands in sight.
+    void set_user_log(QTextDocument *doc) { user_pane_.set_document(doc); }
+    QTextDocument *user_log() const { return user_pane_.document(); }
+
+    // The commands run from now on are asked by the program itself, not by the user (db_link
+    // clears the mark before every job; a job of the tree refresh or a follow sets it).
+    void set_background(bool on) { background_ = on; }
+    bool background() const { return background_; }
 
     // Runs cmd; log_line receives the HTML line of the run. With quiet 0 the line also goes to
     // the pane. The caller owns a non-null result and releases it with del_datas.
@@ -125,12 +134,16 @@ private:
     void finish(const QByteArray &when, double micros, bool ok, qint64 rows, const QByteArray &shown,
                 const QByteArray &ran_text, QByteArray &log_line, int quiet);
     void add_entry(log_entry e);
+    // On the pane's thread: the entry to the pane, and to the user's log unless it is background.
+    void add_here(const log_entry &e);
     void drain_outbox();
     // On the pane's thread: drains now, or once drain_gap_ms have passed since the last drain.
     void drain_soon();
 
     QByteArray name_;
     log_pane_writer pane_;
+    log_pane_writer user_pane_{nullptr};
+    bool background_ = false;   // connection thread
     int last_code_ = 0;
     QByteArray last_reason_;
     bool last_dropped_ = false;

@@ -17,6 +17,9 @@ struct log_entry {
     bool ok = false;
     bool has_pieces = false;
     QByteArray reason;   // why a failed command failed, shown in red after its line
+    // Asked by the program itself (a tree refresh, a follow's reload), not by the user; the
+    // line reads the same, a filtered pane leaves it out.
+    bool background = false;
 };
 
 // The command as the log shows it: whole up to 64 KiB; a longer one (a raw restore of hundreds

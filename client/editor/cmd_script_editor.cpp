@@ -290,6 +290,7 @@ void cmd_script_editor::add_result(const QByteArray &cmd, grid_data &&grid)
     page->setProperty(command_property, cmd);
 
     auto *find = new QAction(QIcon(QStringLiteral(":/img/find.svg")), tr("find text"), view);
+    find->setObjectName(QStringLiteral("act_find_result"));
     find->setShortcut(QKeySequence(tr("ctrl+shift+f")));
     find->setShortcutContext(Qt::WidgetWithChildrenShortcut);
     view->addAction(find);

@@ -9,6 +9,7 @@
 #include "editor/sys_config.h"
 #include "shell/cmd_file_tabs.h"
 #include "shell/language_switch.h"
+#include "shell/log_pane_menu.h"
 #include "shell/status_indicators.h"
 #include "shell/tab_area.h"
 #include "vorn_tsdb.h"
@@ -70,6 +71,7 @@ void MainWindow::init()
     link_->setParent(this);
     db_ = &link_->log_side();
     db_->set_log(log_);
+    log_menu_ = new log_pane_menu(log_, db_, this);
     log_->resize(log_->width(), 150);
     splitter_->setSizes({qMax(200, height() - 150), 150});
     create_file_tabs();
@@ -213,9 +215,7 @@ QByteArray MainWindow::current_field() const
 
 void MainWindow::select_parent_and_refresh()
 {
-    if (QTreeWidgetItem *cur = tree_->currentItem())
-        if (cur->parent())
-            tree_->setCurrentItem(cur->parent());
+    tree_model_->select_parent();
     refresh();
 }
 

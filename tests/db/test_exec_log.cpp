@@ -289,6 +289,32 @@ private slots:
         QVERIFY(shown().indexOf("third") > 0);
     }
 
+    // The program's own commands read the same in the pane; the user's log leaves them out.
+    void background_lines_stay_out_of_the_user_log()
+    {
+        QTextDocument mine;
+        db_->set_user_log(&mine);
+        del_datas(db_->run("asked one"));
+        db_->set_background(true);
+        del_datas(db_->run("refresh one"));
+        db_->set_background(false);
+        del_datas(db_->run("asked two"));
+        db_->append_log("<b>own line</b>");
+        db_->update_log();
+        const QStringList all = shown().split(QLatin1Char('\n'));
+        const QStringList user = mine.toPlainText().split(QLatin1Char('\n'));
+        QVERIFY(shown().contains(QStringLiteral("refresh one")));
+        QVERIFY(!mine.toPlainText().contains(QStringLiteral("refresh one")));
+        // Byte for byte the lines of the full pane, in the same order, without the refresh's
+        // three (time, command, result).
+        QStringList expected = all;
+        const int at = expected.indexOf(QStringLiteral("    refresh one"));
+        QVERIFY(at > 0);
+        expected.erase(expected.begin() + at - 1, expected.begin() + at + 2);
+        QCOMPARE(user, expected);
+        db_->set_user_log(nullptr);
+    }
+
     void an_oversized_pane_is_cut_to_its_newest_eighth()
     {
         QString big;

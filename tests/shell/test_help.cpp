@@ -4,6 +4,7 @@
 
 #include "shell/about_dlg.h"
 #include "shell/help_targets.h"
+#include "shell/update_check.h"
 
 #include <QDialogButtonBox>
 #include <QLabel>
@@ -155,7 +156,7 @@ void test_help::refused_open_is_said()
     w_->actions().help_online->trigger();
     QCOMPARE(opened().size(), 2);
     QCOMPARE(seam_->last_title(), QStringLiteral("online reference information"));
-    QVERIFY(seam_->last_text().contains(QStringLiteral("cmd_ref_0.2.1.html")));
+    QVERIFY(seam_->last_text().contains(QStringLiteral("cmd_ref_0.2.2.html")));
 }
 
 void test_help::japanese_offers_english()
@@ -187,9 +188,9 @@ void test_help::online_reference_by_language_data()
 {
     QTest::addColumn<int>("lang");
     QTest::addColumn<QString>("path");
-    QTest::newRow("Chinese") << 0 << "/zh/cmd_ref_0.2.1.html";
-    QTest::newRow("English") << 1 << "/en/cmd_ref_0.2.1.html";
-    QTest::newRow("French") << 2 << "/fr/cmd_ref_0.2.1.html";
+    QTest::newRow("Chinese") << 0 << "/zh/cmd_ref_0.2.2.html";
+    QTest::newRow("English") << 1 << "/en/cmd_ref_0.2.2.html";
+    QTest::newRow("French") << 2 << "/fr/cmd_ref_0.2.2.html";
 }
 
 void test_help::online_reference_by_language()
@@ -214,7 +215,7 @@ void test_help::online_reference_by_language()
     seam_->push_button(QMessageBox::Yes);
     w_->actions().help_online->trigger();
     QCOMPARE(opened().size(), 2);
-    QVERIFY(opened()[1].args.value(1).endsWith(QLatin1String("/en/cmd_ref_0.2.1.html")));
+    QVERIFY(opened()[1].args.value(1).endsWith(QLatin1String("/en/cmd_ref_0.2.2.html")));
 }
 
 void test_help::about_dialog()
@@ -236,6 +237,10 @@ void test_help::about_dialog()
                                    "sequence database team."));
     QCOMPARE(version, QStringLiteral("Version: 0.2.2, Build Date: 2024-01-18"));
     QVERIFY(has_ok);
+    // One number everywhere: the box, the reference the help opens and the version check's record.
+    QVERIFY(help_targets::online_address(QStringLiteral("en")).endsWith(QLatin1String("/cmd_ref_0.2.2.html")));
+    const QByteArray record = update_check::request_record(QString());
+    QCOMPARE(record.mid(4, 12), QByteArray::fromHex("000000000200000002000000"));
 }
 
 QTEST_MAIN(test_help)

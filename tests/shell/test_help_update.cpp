@@ -4,6 +4,8 @@
 
 #include "shell/startup.h"
 #include "shell/update_check.h"
+#include "support/log/log_control.h"
+#include "support/log/vorn_log.h"
 
 #include <QElapsedTimer>
 #include <QSignalSpy>
@@ -161,6 +163,8 @@ private slots:
     void short_reply_fails();
     void refused_connection_fails();
     void silent_server_gives_up_after_three_seconds();
+    void failure_reasons_reach_the_log_data();
+    void failure_reasons_reach_the_log();
     void destroyed_mid_check_hangs_up_silently();
     void window_boxes_data();
     void window_boxes();
@@ -238,6 +242,38 @@ void test_help_update::refused_connection_fails()
     stdout_capture out;
     QCOMPARE(run_check(), update_check::outcome::failed);
     QCOMPARE(out.text(), QByteArray("connect error!\n"));
+}
+
+// Support reads why a check failed from the diagnostic log.
+void test_help_update::failure_reasons_reach_the_log_data()
+{
+    QTest::addColumn<int>("server");   // -1 none listening, else a fake_update_server::mode
+    QTest::addColumn<QByteArray>("reply");
+    QTest::addColumn<QByteArray>("reason");
+    QTest::newRow("refused") << -1 << QByteArray() << QByteArray("failed (cannot connect: ");
+    QTest::newRow("cut short") << int(fake_update_server::mode::short_reply) << record(100, 0, 2, 3)
+                               << QByteArray("failed (the server closed the connection after 7 of 20 reply bytes)");
+    QTest::newRow("other kind") << int(fake_update_server::mode::answer) << record(101, 9, 9, 9)
+                                << QByteArray("failed (reply kind 101, not 100)");
+}
+
+void test_help_update::failure_reasons_reach_the_log()
+{
+    QFETCH(int, server);
+    QFETCH(QByteArray, reply);
+    QFETCH(QByteArray, reason);
+    const QString log = dir_.filePath(QStringLiteral("check_%1.log").arg(QTest::currentDataTag()));
+    QVERIFY(set_log2file(log.toUtf8().constData()));
+    std::unique_ptr<fake_update_server> srv;
+    if (server >= 0)
+        srv = std::make_unique<fake_update_server>(fake_update_server::mode(server), reply);
+    update_check::set_endpoint(QStringLiteral("127.0.0.1"), srv ? srv->port() : refused_port());
+    QCOMPARE(run_check(), update_check::outcome::failed);
+    vorn_log::restore_defaults();
+    QFile f(log);
+    QVERIFY(f.open(QIODevice::ReadOnly));
+    const QByteArray text = f.readAll();
+    QVERIFY2(text.contains("version check at 127.0.0.1:") && text.contains(reason), text.constData());
 }
 
 void test_help_update::silent_server_gives_up_after_three_seconds()
