@@ -4,6 +4,7 @@
 #pragma once
 
 #include "support/mem_time.h"
+#include "table/window_closing.h"
 
 #include <QAbstractItemView>
 #include <QByteArray>
@@ -43,6 +44,10 @@ public:
     tab_data_model *data_model() const { return model_; }
     QTableView *grid() const { return dv_; }
     const QByteArray &table() const { return table_; }
+    db_link *link() const { return link_; }
+    // May the window go now? Unapplied edits ask first (window_closing.h): Apply sends them and
+    // the window ends itself with rejected() once they went; Discard drops them; Cancel keeps it.
+    close_answer may_close();
     // The command update_tab sends: fields, time range and limit as the form holds them.
     QByteArray view_command() const;
     // The view command for a time range; with_limit adds the form's row limit when it is on.
@@ -138,6 +143,7 @@ private:
     bool opening_ = false;
     int loads_ = 0;           // view commands on their way; only the last one's rows are taken
     bool applying_ = false;
+    bool close_after_apply_ = false; // the Apply under way was asked for by closing the window
     // Apply's progress: read by a timer here, written on the connection thread.
     struct apply_state {
         std::atomic<bool> stop{false};

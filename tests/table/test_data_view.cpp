@@ -571,14 +571,13 @@ private slots:
         QVERIFY(s.last_text().startsWith(QStringLiteral("export table 'all_types' to file '%1' is failed!\n").arg(local)));
     }
 
-    void a_new_view_or_closing_asks_before_dropping_edits()
+    void a_new_view_asks_before_dropping_edits()
     {
         fill_w({1, 2});
         data_view v("w", srv->link());
         QVERIFY(srv->settle());
         tab_data_model *m = v.data_model();
         QSpinBox *limit = child<QSpinBox>(&v, "limit_sb");
-        QSignalSpy rejected(&v, &data_view::rejected);
         modal_seam::script s;
 
         // Cancel (the default) keeps the edit and puts the form back as the grid shows it.
@@ -592,10 +591,6 @@ private slots:
         QCOMPARE(m->rowCount(), 2);
         QCOMPARE(m->changed_count(), 1);
         QVERIFY(child<QPushButton>(&v, "apply_btn")->isEnabled());
-        child<QPushButton>(&v, "cancel_btn")->click();
-        QVERIFY(srv->settle());
-        QCOMPARE(s.shown.back().default_button, QMessageBox::No);
-        QCOMPARE(rejected.count(), 0);
 
         // No drops it and shows the new view.
         s.push_button(QMessageBox::No);
@@ -613,12 +608,43 @@ private slots:
         QCOMPARE(m->columnCount(), 2);
         QCOMPARE(m->changed_count(), 0);
         QCOMPARE(w_values(), (QList<int>{1, 7}));
+    }
 
-        QVERIFY(m->setData(m->index(1, 1), 8));
-        s.push_button(QMessageBox::Yes);
+    // Cancel, as every road that closes the window: Cancel (the default) keeps it, Discard
+    // drops the edit, Apply sends it and then closes.
+    void closing_asks_apply_discard_or_keep_data()
+    {
+        QTest::addColumn<int>("answer");
+        QTest::addColumn<int>("closed");
+        QTest::addColumn<QList<int>>("on_server");
+        QTest::newRow("keep") << int(QMessageBox::Cancel) << 0 << QList<int>{1, 2};
+        QTest::newRow("discard") << int(QMessageBox::Discard) << 1 << QList<int>{1, 2};
+        QTest::newRow("apply") << int(QMessageBox::Apply) << 1 << QList<int>{1, 8};
+    }
+    void closing_asks_apply_discard_or_keep()
+    {
+        QFETCH(int, answer);
+        QFETCH(int, closed);
+        QFETCH(QList<int>, on_server);
+        fill_w({1, 2});
+        data_view v("w", srv->link());
+        QVERIFY(srv->settle());
+        QSignalSpy rejected(&v, &data_view::rejected);
+        modal_seam::script s;
+        QCOMPARE(v.may_close(), close_answer::go);
+        QVERIFY(s.shown.empty());
+        QVERIFY(v.data_model()->setData(v.data_model()->index(1, 1), 8));
+        s.push_button(QMessageBox::StandardButton(answer));
         child<QPushButton>(&v, "cancel_btn")->click();
         QVERIFY(srv->settle());
-        QCOMPARE(rejected.count(), 1);
+        QCOMPARE(int(s.shown.size()), 1);
+        QCOMPARE(s.shown[0].title, QStringLiteral("pending changes"));
+        QCOMPARE(s.shown[0].default_button, QMessageBox::Cancel);
+        QVERIFY(s.shown[0].text.startsWith(QStringLiteral("1 edited or added rows of table 'w' are not applied yet.")));
+        QCOMPARE(rejected.count(), closed);
+        if (!closed)
+            QCOMPARE(v.data_model()->changed_count(), 1);
+        QCOMPARE(w_values(), on_server);
     }
 
     void cancel_rejects()
