@@ -335,8 +335,12 @@ void cmd_script_editor::follow_chart_toggle()
     QTableView *view = result_view(tab_widget_->currentIndex());
     QAction *toggle = view ? view->findChild<QAction *>(QStringLiteral("chart_toggle"), Qt::FindDirectChildrenOnly)
                            : nullptr;
-    if (toggle && chart_btn_->defaultAction() != toggle)
+    if (toggle && chart_btn_->defaultAction() != toggle) {
+        // A button that holds more than one action draws a menu arrow over its text.
+        if (QAction *before = chart_btn_->defaultAction())
+            chart_btn_->removeAction(before);
         chart_btn_->setDefaultAction(toggle);
+    }
     chart_btn_->setVisible(toggle && toggle->isVisible());
 }
 

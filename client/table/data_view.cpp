@@ -94,6 +94,7 @@ void data_view::build_form()
         d->setMinimumWidth(200);
         d->setMaximumWidth(235);
         d->setFixedHeight(23);
+        d->keep_time_whole();
     }
     add_btn_ = new QPushButton(tr("+"), this);
     add_btn_->setObjectName(QStringLiteral("add_btn"));
