@@ -101,8 +101,10 @@ void data_view::build_form()
 
     dv_ = new QTableView(this);
     dv_->setObjectName(QStringLiteral("dv"));
-    dv_->setStyleSheet(QStringLiteral("background-color: rgb(250, 250, 255);\nborder:1px solid rgb(147, 164, 173);\n"
-                                      "border-radius:2px;\nselection-background-color: rgb(163, 163, 163);"));
+    // For the grid alone: its children (the search dialog among them) keep their own look.
+    dv_->setStyleSheet(QStringLiteral("QTableView#dv { background-color: rgb(250, 250, 255);\n"
+                                      "border:1px solid rgb(147, 164, 173);\nborder-radius:2px;\n"
+                                      "selection-background-color: rgb(163, 163, 163); }"));
     dv_->setSortingEnabled(true);
     dv_->horizontalHeader()->setSectionsMovable(true);
     dv_->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::SelectedClicked |

@@ -139,7 +139,7 @@ private slots:
 
         QTableView *dv = child<QTableView>(&v, "dv");
         QCOMPARE(dv, v.grid());
-        QVERIFY(dv->styleSheet().startsWith(QStringLiteral("background-color: rgb(250, 250, 255);\nborder:1px")));
+        QVERIFY(dv->styleSheet().startsWith(QStringLiteral("QTableView#dv { background-color: rgb(250, 250, 255);\nborder:1px")));
         QVERIFY(dv->isSortingEnabled());
         QVERIFY(dv->horizontalHeader()->sectionsMovable());
         QCOMPARE(int(dv->selectionMode()), int(QAbstractItemView::SingleSelection));

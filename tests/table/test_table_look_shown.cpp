@@ -1,6 +1,6 @@
 // The data view as the program shows it (its style sheet, English and Chinese) in a real shown
-// window: the begin and end entries with their calendar. With VORN_SHOTS_DIR set the
-// screenshots are written there.
+// window: the begin and end entries with their calendar, the legend that switches lines, and the
+// search dialog over the grid. With VORN_SHOTS_DIR set the screenshots are written there.
 #include "common/modal_seam.h"
 #include "shown_window.h"
 #include "support/mem_time.h"
@@ -129,6 +129,57 @@ private slots:
         const int rows = weeks->verticalHeader()->length(), room = weeks->viewport()->height();
         popup->close();
         QVERIFY2(rows <= room, qPrintable(QStringLiteral("%1 > %2").arg(rows).arg(room)));
+    }
+
+    void a_legend_entry_switches_its_line_data() { languages(); }
+    void a_legend_entry_switches_its_line()
+    {
+        std::unique_ptr<data_view> v = shown_view();
+        QVERIFY(v);
+        chart_pane *pane = v->findChild<chart_pane *>();
+        const int energy = 2;
+        QCOMPARE(v->data_model()->headerData(energy, Qt::Horizontal).toString(), QStringLiteral("energy_wh"));
+        QGraphicsTextItem *entry = nullptr;
+        for (QGraphicsItem *item : pane->chart()->scene()->items())
+            if (auto *t = qobject_cast<QGraphicsTextItem *>(item->toGraphicsObject()))
+                if (t->toPlainText() == QStringLiteral("energy_wh") && pane->chart()->legend()->isAncestorOf(t))
+                    entry = t;
+        QVERIFY(entry);
+        QWidget *plot = pane->plot_view()->viewport();
+        const QPoint at = pane->plot_view()->mapFromScene(entry->sceneBoundingRect().center());
+        QVERIFY(pane->series_shown(energy));
+        QTest::mouseClick(plot, Qt::LeftButton, {}, at);
+        const bool off = QTest::qWaitFor([&] { return !pane->series_shown(energy) && pane->series_of(energy)->count() == 0; });
+        save_shot(screen_of(v.get(), QRect(pane->mapToGlobal(QPoint()), pane->size())), shot_name("legend_clicked"));
+        QVERIFY(off);
+        QTest::mouseClick(plot, Qt::LeftButton, {}, at);
+        QTRY_VERIFY(pane->series_shown(energy));
+        QTRY_VERIFY(pane->series_of(energy)->count() > 0);
+    }
+
+    void the_search_dialog_keeps_its_look_data() { languages(); }
+    void the_search_dialog_keeps_its_look()
+    {
+        std::unique_ptr<data_view> v = shown_view();
+        QVERIFY(v);
+        v->grid()->setCurrentIndex(v->data_model()->index(0, 1));
+        v->rep_txt();
+        auto *dlg = v->grid()->findChild<search_tab_dlg *>();
+        QVERIFY(dlg);
+        QVERIFY(QTest::qWaitForWindowExposed(dlg));
+        save_shot(screen_of(dlg, dlg->frameGeometry()), shot_name("search_dialog"));
+        // No frame of the grid's around its labels and group boxes (nor through their titles).
+        for (QWidget *w : dlg->findChildren<QWidget *>()) {
+            if (!qobject_cast<QLabel *>(w) && !qobject_cast<QGroupBox *>(w))
+                continue;
+            const QImage img = w->grab().toImage();
+            int framed = 0;
+            for (int y = 0; y < img.height(); ++y)
+                for (int x = 0; x < img.width(); ++x)
+                    framed += img.pixelColor(x, y) == QColor(147, 164, 173);
+            QVERIFY2(framed == 0, qPrintable(w->objectName()));
+        }
+        dlg->close();
     }
 };
 
