@@ -572,6 +572,35 @@ private slots:
         QVERIFY(s.last_text().startsWith(QStringLiteral("export table 'all_types' to file '%1' is failed!\n").arg(local)));
     }
 
+    // A view without rows has no values to tell its columns' kinds: written here, the file is
+    // still the one the server writes.
+    void export_of_an_empty_view_written_here()
+    {
+        QVERIFY(srv->run("truncate w"));
+        data_view v("w", srv->link());
+        QVERIFY(srv->settle());
+        QCOMPARE(v.data_model()->rowCount(), 0);
+        QTemporaryDir dir;
+        modal_seam::script s;
+        for (const bool here : {false, true}) {
+            s.on_dialog = [&](QDialog *d) {
+                auto *dlg = qobject_cast<import_csv_dlg *>(d);
+                dlg->findChild<QGroupBox *>(QStringLiteral("s_gb"))->setChecked(!here);
+                dlg->findChild<QGroupBox *>(QStringLiteral("c_gb"))->setChecked(here);
+                dlg->set_path(here ? dir.filePath(QStringLiteral("empty.csv")) : QStringLiteral("empty.csv"));
+            };
+            s.push_result(QDialog::Accepted);
+            child<QPushButton>(&v, "export_btn")->click();
+            QVERIFY(srv->settle());
+            QVERIFY2(s.last_text().endsWith(QStringLiteral(" is successful!")), qPrintable(s.last_text()));
+        }
+        QFile server_file(srv->data_dir() + QStringLiteral("/empty.csv")), local_file(dir.filePath(QStringLiteral("empty.csv")));
+        QVERIFY(server_file.open(QIODevice::ReadOnly) && local_file.open(QIODevice::ReadOnly));
+        const QByteArray server_text = server_file.readAll();
+        QVERIFY(server_text.startsWith("time point"));
+        QCOMPARE(local_file.readAll(), server_text);
+    }
+
     void a_new_view_asks_before_dropping_edits()
     {
         fill_w({1, 2});
