@@ -9,6 +9,7 @@
 #include "editor/script_lines.h"
 #include "common/failure_box.h"
 #include "common/modal_seam.h"
+#include "table/grid_copy.h"
 #include "table/grid_csv.h"
 #include "table/search_tab_dlg.h"
 #include "table/chart_pane.h"
@@ -293,6 +294,7 @@ void cmd_script_editor::add_result(const QByteArray &cmd, grid_data &&grid)
     find->setShortcut(QKeySequence(tr("ctrl+shift+f")));
     find->setShortcutContext(Qt::WidgetWithChildrenShortcut);
     view->addAction(find);
+    add_copy_action(view);
     view->setContextMenuPolicy(Qt::ActionsContextMenu);
     connect(find, &QAction::triggered, this, [this, view, model] {
         // Result grids are read-only: their dialog finds but never replaces.
@@ -377,9 +379,9 @@ void cmd_script_editor::close_all_tab(bool)
 
 void cmd_script_editor::copy_tab(bool)
 {
-    if (tab_widget_->count() == 0)
-        return;
-    QApplication::clipboard()->setText(QString::fromUtf8(result_command(tab_widget_->currentIndex())));
+    // The tab's data, ready for a spreadsheet; the command is in the tab's title and tip.
+    if (QTableView *view = result_view(tab_widget_->currentIndex()))
+        QApplication::clipboard()->setText(all_cells_text(view));
 }
 
 QString cmd_script_editor::export_path_for(const QByteArray &cmd, const QDateTime &when)

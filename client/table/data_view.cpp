@@ -109,7 +109,8 @@ void data_view::build_form()
     dv_->horizontalHeader()->setSectionsMovable(true);
     dv_->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::SelectedClicked |
                          QAbstractItemView::EditKeyPressed | QAbstractItemView::AnyKeyPressed);
-    dv_->setSelectionMode(QAbstractItemView::SingleSelection);
+    // Several cells at once, for copying them into a spreadsheet.
+    dv_->setSelectionMode(QAbstractItemView::ExtendedSelection);
 
     export_btn_ = new QPushButton(tr("export"), this);
     export_btn_->setObjectName(QStringLiteral("export_btn"));

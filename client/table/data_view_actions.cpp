@@ -4,6 +4,7 @@
 
 #include "db/db_link.h"
 #include "table/datetime_edit.h"
+#include "table/grid_copy.h"
 #include "table/search_tab_dlg.h"
 #include "table/tab_data_model.h"
 #include "table/view_export.h"
@@ -34,6 +35,7 @@ void data_view::make_actions()
         addAction(a);
     }
     setContextMenuPolicy(Qt::ActionsContextMenu);
+    add_copy_action(dv_, this);
 }
 
 void data_view::update_row_actions()

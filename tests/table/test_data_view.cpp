@@ -142,7 +142,7 @@ private slots:
         QVERIFY(dv->styleSheet().startsWith(QStringLiteral("QTableView#dv { background-color: rgb(250, 250, 255);\nborder:1px")));
         QVERIFY(dv->isSortingEnabled());
         QVERIFY(dv->horizontalHeader()->sectionsMovable());
-        QCOMPARE(int(dv->selectionMode()), int(QAbstractItemView::SingleSelection));
+        QCOMPARE(int(dv->selectionMode()), int(QAbstractItemView::ExtendedSelection));
         QCOMPARE(int(dv->editTriggers()), int(QAbstractItemView::DoubleClicked | QAbstractItemView::SelectedClicked |
                                               QAbstractItemView::EditKeyPressed | QAbstractItemView::AnyKeyPressed));
 
@@ -210,8 +210,12 @@ private slots:
         QVERIFY(srv->settle());
         QVERIFY(v.view_command().startsWith("view all_types v_double btw "));
         QCOMPARE(v.data_model()->columnCount(), 2);
-        mem::date_time third = first_;
-        third.hour = uint8_t(third.hour + 2);
+        // Two hours on, across midnight too (the demo's times follow the clock).
+        const QDateTime later = QDateTime(QDate(first_.year, first_.month, first_.day),
+                                          QTime(first_.hour, first_.minute, first_.second)).addSecs(2 * 3600);
+        const mem::date_time third{uint16_t(later.date().year()), uint8_t(later.date().month()), uint8_t(later.date().day()),
+                                   uint8_t(later.time().hour()), uint8_t(later.time().minute()),
+                                   uint8_t(later.time().second()), first_.nanos};
         child<date_time_wt>(&v, "e_dtm")->set_value(third);
         QVERIFY(srv->settle());
         QVERIFY(v.view_command().contains(" " + dt_text(third).toUtf8() + " max 3"));

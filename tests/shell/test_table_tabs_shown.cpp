@@ -1,23 +1,29 @@
-// Every road that ends a table window with edits not applied yet, in a real shown main window
-// (keys reach the window's shortcuts): the tab's close button, Ctrl+W, Ctrl+Q and a refresh that
-// no longer finds the table. Each asks first; Cancel keeps the window and its edit, Discard
-// drops it, Apply sends it and then lets the window (or the program) go.
+// Table windows and result grids in a real shown main window, where keys meet the window's
+// shortcuts. Every road that ends a table window with edits not applied yet (the tab's close
+// button, Ctrl+W, Ctrl+Q, a refresh that no longer finds the table) asks first: Cancel keeps the
+// window and its edit, Discard drops it, Apply sends it and then lets the window (or the program)
+// go. Ctrl+C in a grid copies its cells for a spreadsheet.
 #include "main_window_fixture.h"
 #include "shown_window.h"
 
+#include "editor/cmd_script_editor.h"
+#include "editor/editor.h"
 #include "shell/tab_area.h"
 #include "table/data_view.h"
 #include "table/tab_data_model.h"
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QClipboard>
+#include <QItemSelectionModel>
+#include <QTemporaryDir>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTableView>
 
 using namespace mw_test;
 
-class test_table_closing_shown : public window_test {
+class test_table_tabs_shown : public window_test {
     Q_OBJECT
 
     QTabWidget *tabs() const { return w_->area().tabs(); }
@@ -112,7 +118,49 @@ private slots:
         QTRY_COMPARE(tabs()->indexOf(page), -1);
         QVERIFY(seam_->shown.empty());
     }
+
+    // Ctrl+C in a script tab's result grid (where the editor's copy holds the same key) and in
+    // a data view's grid copies the selected cells with their column names.
+    void ctrl_c_copies_the_selected_cells()
+    {
+        const QString why = open({"create cw v i32 s string", "push into cw v s values 1 \"a\" at 2023-03-04 05:06:07",
+                                  "push into cw v s values 2 \"b\" at 2023-03-04 05:06:08"});
+        QVERIFY2(why.isEmpty(), qPrintable(why));
+        QVERIFY(QTest::qWaitForWindowActive(w_.get()));
+        QTemporaryDir dir;
+        seam_->push_file(dir.filePath(QStringLiteral("copy.tcd")));
+        w_->new_file();
+        auto *ed = qobject_cast<cmd_script_editor *>(tabs()->currentWidget());
+        QVERIFY(ed);
+        ed->editor_widget()->setFocus();
+        QTest::keyClicks(ed->editor_widget(), QStringLiteral("view cw"));
+        ed->exec_cmd();
+        QVERIFY(settle(w_.get()));
+        QTableView *result = ed->result_view(0);
+        QVERIFY(result);
+
+        auto pick = [](QTableView *grid, int column) {
+            grid->setFocus();
+            grid->selectionModel()->clear();
+            for (int row : {0, 1})
+                grid->selectionModel()->select(grid->model()->index(row, column), QItemSelectionModel::Select);
+            QTRY_VERIFY(grid->hasFocus());
+            QApplication::clipboard()->setText(QStringLiteral("before"));
+            QTest::keyClick(grid, Qt::Key_C, Qt::ControlModifier);
+        };
+        pick(result, 2);
+        QTRY_COMPARE(QApplication::clipboard()->text(), QStringLiteral("s\na\nb\n"));
+
+        w_->tree()->setCurrentItem(find_item(w_->tree(), QStringLiteral("cw")));
+        w_->actions().view_data->trigger();
+        QVERIFY(settle(w_.get()));
+        auto *view = qobject_cast<data_view *>(tabs()->currentWidget());
+        QVERIFY(view);
+        QTRY_COMPARE(view->data_model()->rowCount(), 2);
+        pick(view->grid(), 1);
+        QTRY_COMPARE(QApplication::clipboard()->text(), QStringLiteral("v\n1\n2\n"));
+    }
 };
 
-SHOWN_WINDOW_TEST_MAIN(test_table_closing_shown)
-#include "test_table_closing_shown.moc"
+SHOWN_WINDOW_TEST_MAIN(test_table_tabs_shown)
+#include "test_table_tabs_shown.moc"
