@@ -26,6 +26,11 @@
 
 namespace mem = ox::db::mem;
 
+namespace {
+// A pause in typing "max k" that runs the view: typing 1000 is one view, not four.
+constexpr int limit_pause_ms = 600;
+} // namespace
+
 data_view::data_view(const QByteArray &table, db_link *link, QWidget *parent)
     : QWidget(parent), table_(table), link_(link)
 {
@@ -203,6 +208,15 @@ void data_view::connect_all()
     connect(model_, &tab_data_model::changed, this, &data_view::enable_apply);
     connect(limit_cb_, &QCheckBox::stateChanged, this, &data_view::check_limit);
     connect(limit_sb_, QOverload<int>::of(&QSpinBox::valueChanged), this, &data_view::change_limit);
+    // Typed digits count once typing pauses; Return, leaving the field, the arrows and the wheel
+    // count at once.
+    limit_sb_->setKeyboardTracking(false);
+    limit_pause_.setSingleShot(true);
+    limit_pause_.setInterval(limit_pause_ms);
+    // (The box's own text signal stays quiet while typing is not tracked: its field tells.)
+    if (auto *typed = limit_sb_->findChild<QLineEdit *>())
+        connect(typed, &QLineEdit::textEdited, &limit_pause_, qOverload<>(&QTimer::start));
+    connect(&limit_pause_, &QTimer::timeout, limit_sb_, &QSpinBox::interpretText);
     connect(s_dtm_, &date_time_wt::value_chg, this, &data_view::beg_chg);
     connect(e_dtm_, &date_time_wt::value_chg, this, &data_view::end_chg);
     connect(fd_wt_, &fld_wt::field_changed, this, &data_view::field_changed);
@@ -294,7 +308,11 @@ void data_view::reflect_busy()
 
 void data_view::re_exec() { update_tab(); }
 void data_view::field_changed() { update_tab(); }
-void data_view::change_limit(int) { update_tab(); }
+void data_view::change_limit(int)
+{
+    limit_pause_.stop();
+    update_tab();
+}
 void data_view::beg_chg(const QString &) { update_tab(); }
 void data_view::end_chg(const QString &) { update_tab(); }
 

@@ -182,6 +182,8 @@ private:
     QAction *replace_act_ = nullptr;
 
     int progress_delay_ms_ = 1000;
+    // "max k" runs the view once typing pauses (or on Return), not at every digit.
+    QTimer limit_pause_;
 
     QAction *chart_act_ = nullptr;
     view_follow *follow_ = nullptr;

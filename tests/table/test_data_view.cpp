@@ -360,10 +360,17 @@ private slots:
         QCOMPARE(v.data_model()->rowCount(), 0);
         QPushButton *apply = child<QPushButton>(&v, "apply_btn");
         v.grid()->setCurrentIndex(QModelIndex());
+        const QDateTime before = QDateTime::currentDateTime();
         child<QPushButton>(&v, "add_btn")->click();
+        const QDateTime after = QDateTime::currentDateTime();
         QVERIFY(srv->settle());
         QCOMPARE(v.data_model()->rowCount(), 1);
         QCOMPARE(v.grid()->currentIndex(), v.data_model()->index(0, 0));
+        // Without rows of its own the table's new row starts now, not in some other year.
+        const auto added = v.data_model()->data(v.data_model()->index(0, 0), Qt::EditRole).value<mem::date_time>();
+        const QDateTime added_at(QDate(added.year, added.month, added.day),
+                                 QTime(added.hour, added.minute, added.second, int(added.nanos / 1000000)));
+        QVERIFY2(before <= added_at && added_at <= after, qPrintable(dt_text(added)));
         QVERIFY(apply->isEnabled());
         v.grid()->setCurrentIndex(v.data_model()->index(0, 2));
         child<QPushButton>(&v, "add_btn")->click();
@@ -383,6 +390,36 @@ private slots:
         QCOMPARE(m->new_count(), 0);
         QCOMPARE(m->data(m->index(0, 1), Qt::EditRole).toInt(), 7);
         QCOMPARE(m->data(m->index(1, 2), Qt::EditRole).toString(), QStringLiteral("b"));
+    }
+
+    // A row added beside others starts where the range ends; "max k" runs once typing pauses,
+    // or at once on Return.
+    void added_row_time_and_typed_limit()
+    {
+        fill_w({1, 2, 3});
+        data_view v("w", srv->link());
+        QVERIFY(srv->settle());
+        child<QPushButton>(&v, "add_btn")->click();
+        tab_data_model *m = v.data_model();
+        QCOMPARE(m->data(m->index(3, 0), Qt::EditRole), QVariant::fromValue(child<date_time_wt>(&v, "e_dtm")->value()));
+        QCOMPARE(dt_text(child<date_time_wt>(&v, "e_dtm")->value()), QStringLiteral("2023-03-04 05:06:03"));
+        modal_seam::script s;
+        s.push_button(QMessageBox::No); // the new view drops the added row
+
+        QSpinBox *limit = child<QSpinBox>(&v, "limit_sb");
+        QSignalSpy loaded(&v, &data_view::loaded);
+        limit->selectAll();
+        QTest::keyClicks(limit, QStringLiteral("1000"));
+        QVERIFY(!v.busy()); // no view per digit
+        QVERIFY(loaded.wait());
+        QVERIFY(v.view_command().endsWith(" max 1000"));
+        QCOMPARE(m->rowCount(), 3);
+        limit->selectAll();
+        QTest::keyClicks(limit, QStringLiteral("2"));
+        QTest::keyClick(limit, Qt::Key_Return);
+        QVERIFY(v.busy());
+        QVERIFY(srv->settle());
+        QCOMPARE(m->rowCount(), 2);
     }
 
     void apply_reloads_after_a_failed_command_and_tells_it()
