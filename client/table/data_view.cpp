@@ -7,6 +7,7 @@
 #include "db/db_link.h"
 #include "table/datetime_edit.h"
 #include "table/fld_wt.h"
+#include "table/load_size.h"
 #include "table/tab_data_model.h"
 
 #include <QAction>
@@ -32,7 +33,7 @@ constexpr int limit_pause_ms = 600;
 } // namespace
 
 data_view::data_view(const QByteArray &table, db_link *link, QWidget *parent)
-    : QWidget(parent), table_(table), link_(link)
+    : QWidget(parent), table_(table), link_(link), machine_memory_(physical_memory())
 {
     mem::register_meta_types();
     build_form();
@@ -163,7 +164,8 @@ void data_view::open()
     struct form_source {
         bool has_range = false;
         mem::date_time first, last;
-        name_list fields;
+        uint64_t rows = UINT64_MAX;
+        name_list fields, types;
     };
     opening_ = true;
     reflect_busy();
@@ -175,6 +177,9 @@ void data_view::open()
             first = mem::date_time{1, 1, 1, 0, 0, 0, 0};
             last = mem::date_time{9999, 12, 31, 23, 59, 59, 999999999};
         }
+        table_rows_ = src.rows;
+        for (int i = 0; i < src.fields.size(); ++i)
+            field_types_.insert(src.fields[i], src.types.value(i));
         {
             const QSignalBlocker b1(s_dtm_), b2(e_dtm_), b3(fd_wt_);
             s_dtm_->set_value(first);
@@ -192,9 +197,9 @@ void data_view::open()
     const QByteArray table = table_;
     link_->post(this, [table](db_exec &db) {
         form_source src;
-        src.has_range = table_time_range(db, table, src.first, src.last);
-        name_list types, numbers;
-        field_info(db, table, src.fields, types, numbers, true);
+        src.has_range = table_time_range(db, table, src.first, src.last, false, &src.rows);
+        name_list numbers;
+        field_info(db, table, src.fields, src.types, numbers, true);
         return src;
     }, filled);
 }
@@ -320,8 +325,28 @@ void data_view::check_limit(int state)
 {
     if (state == Qt::PartiallyChecked)
         return;
+    if (state == Qt::Unchecked && !may_load_all()) {
+        const QSignalBlocker b(limit_cb_);
+        limit_cb_->setChecked(true);
+        return;
+    }
     limit_sb_->setEnabled(state == Qt::Checked);
     update_tab();
+}
+
+bool data_view::may_load_all()
+{
+    if (table_rows_ == UINT64_MAX)
+        return true;
+    // The time point and the checked fields; none checked shows them all.
+    QList<QByteArray> fields = fd_wt_->checked_fields();
+    if (fields.isEmpty())
+        fields = field_types_.keys();
+    name_list types{field_types_.value(time_point_field, "datetime")};
+    for (const QByteArray &f : fields)
+        if (f != time_point_field)
+            types << field_types_.value(f);
+    return confirm_full_load(this, table_, table_rows_, grid_bytes_per_row(types), machine_memory_);
 }
 
 void data_view::row_changed()

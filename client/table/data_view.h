@@ -9,12 +9,14 @@
 #include <QAbstractItemView>
 #include <QByteArray>
 #include <QElapsedTimer>
+#include <QHash>
 #include <QModelIndex>
 #include <QPointer>
 #include <QProgressDialog>
 #include <QTimer>
 #include <QWidget>
 #include <atomic>
+#include <cstdint>
 #include <memory>
 
 class QAction;
@@ -60,6 +62,8 @@ public:
     QByteArray export_command() const;
     // How long Apply runs before its progress dialog shows (one second unless a test says).
     void set_progress_delay(int ms) { progress_delay_ms_ = ms; }
+    // The memory a load of every row is weighed against (the machine's unless a test says).
+    void set_machine_memory(uint64_t bytes) { machine_memory_ = bytes; }
     // The form is filled from the server, a load or an Apply is on its way.
     bool busy() const { return opening_ || loads_ > 0 || applying_; }
     bool applying() const { return applying_; }
@@ -182,6 +186,13 @@ private:
     QAction *replace_act_ = nullptr;
 
     int progress_delay_ms_ = 1000;
+    // The table's rows as the server listed them when the window opened (unknown: the most a
+    // count can be), and the fields' types, for the cost of loading every row.
+    uint64_t table_rows_ = UINT64_MAX;
+    QHash<QByteArray, QByteArray> field_types_;
+    uint64_t machine_memory_ = 0;
+    // Unchecking "max k" asks first when every row would not fit in a quarter of the memory.
+    bool may_load_all();
     // "max k" runs the view once typing pauses (or on Return), not at every digit.
     QTimer limit_pause_;
 

@@ -231,6 +231,46 @@ private slots:
         QCOMPARE(v.export_command(), QByteArray("view all_types v_double"));
     }
 
+    // Unchecking "max k" loads every row: past a quarter of the memory it asks first, naming
+    // the rows and the memory; No (the default) keeps the limit.
+    void every_row_only_when_it_fits_data()
+    {
+        QTest::addColumn<qulonglong>("memory");
+        QTest::addColumn<int>("answer");
+        QTest::addColumn<bool>("asked");
+        QTest::addColumn<bool>("all_rows");
+        QTest::newRow("fits") << qulonglong(1) << 0 << false << true; // 1: set below in GiB
+        QTest::newRow("too big, no") << qulonglong(16384) << int(QMessageBox::No) << true << false;
+        QTest::newRow("too big, yes") << qulonglong(16384) << int(QMessageBox::Yes) << true << true;
+    }
+    void every_row_only_when_it_fits()
+    {
+        QFETCH(qulonglong, memory);
+        QFETCH(int, answer);
+        QFETCH(bool, asked);
+        QFETCH(bool, all_rows);
+        data_view v("all_types", srv->link());
+        QVERIFY(srv->settle());
+        v.set_machine_memory(memory == 1 ? qulonglong(1) << 30 : memory);
+        modal_seam::script s;
+        s.push_button(QMessageBox::StandardButton(answer));
+        QCheckBox *limit = child<QCheckBox>(&v, "limit_cb");
+        limit->setChecked(false);
+        QVERIFY(srv->settle());
+        QCOMPARE(!s.shown.empty(), asked);
+        if (asked) {
+            QCOMPARE(s.shown[0].title, QStringLiteral("load every row"));
+            QCOMPARE(s.shown[0].default_button, QMessageBox::No);
+            QVERIFY2(s.shown[0].text.startsWith(QStringLiteral("Table 'all_types' has 50 rows. Loading them all takes about ")),
+                     qPrintable(s.shown[0].text));
+            QVERIFY2(s.shown[0].text.contains(QStringLiteral("of this machine's 16.0 kB")), qPrintable(s.shown[0].text));
+        }
+        QCOMPARE(limit->isChecked(), !all_rows);
+        QCOMPARE(child<QSpinBox>(&v, "limit_sb")->isEnabled(), !all_rows);
+        QCOMPARE(v.view_command().contains(" max "), !all_rows);
+        QCOMPARE(v.data_model()->rowCount(), all_rows ? 50 : 10);
+    }
+
     void a_fraction_of_a_second_goes_into_the_range()
     {
         data_view v("all_types", srv->link());

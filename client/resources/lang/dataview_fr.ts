@@ -154,4 +154,19 @@
         <translation>« Appliquer » les envoie puis ferme la fenêtre, « Ne pas tenir compte » les abandonne, « Annuler » garde la fenêtre ouverte.</translation>
     </message>
 </context>
+<context>
+    <name>load_size</name>
+    <message>
+        <source>load every row</source>
+        <translation>charger toutes les lignes</translation>
+    </message>
+    <message>
+        <source>Table '%1' has %2 rows. Loading them all takes about %3 of memory, more than a quarter of this machine's %4.
+
+Load every row anyway?</source>
+        <translation>La table '%1' a %2 lignes. Les charger toutes prend environ %3 de mémoire, plus du quart des %4 de cette machine.
+
+Charger quand même toutes les lignes ?</translation>
+    </message>
+</context>
 </TS>

@@ -154,4 +154,19 @@
         <translation>「適用」は変更を送信してからウィンドウを閉じ、「変更を破棄」は変更を捨て、「キャンセル」はウィンドウを開いたままにします。</translation>
     </message>
 </context>
+<context>
+    <name>load_size</name>
+    <message>
+        <source>load every row</source>
+        <translation>すべての行を読み込む</translation>
+    </message>
+    <message>
+        <source>Table '%1' has %2 rows. Loading them all takes about %3 of memory, more than a quarter of this machine's %4.
+
+Load every row anyway?</source>
+        <translation>テーブル '%1' には %2 行あります。すべて読み込むには約 %3 のメモリが必要で、このマシンの %4 の 4 分の 1 を超えます。
+
+それでもすべての行を読み込みますか？</translation>
+    </message>
+</context>
 </TS>

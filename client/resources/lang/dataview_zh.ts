@@ -154,4 +154,19 @@
         <translation>“应用”发送这些修改后关闭窗口，“丢弃”放弃这些修改，“取消”保留窗口。</translation>
     </message>
 </context>
+<context>
+    <name>load_size</name>
+    <message>
+        <source>load every row</source>
+        <translation>加载全部行</translation>
+    </message>
+    <message>
+        <source>Table '%1' has %2 rows. Loading them all takes about %3 of memory, more than a quarter of this machine's %4.
+
+Load every row anyway?</source>
+        <translation>表 '%1' 有 %2 行。全部加载约需 %3 内存，超过本机 %4 内存的四分之一。
+
+仍然加载全部行吗？</translation>
+    </message>
+</context>
 </TS>
