@@ -17,9 +17,11 @@ inline const QByteArray time_point_field = QByteArrayLiteral("time point");
 int show_tables(db_exec &db, name_list &names);
 // "show tables" and the row of the table: its first and last time point. False when the command
 // failed or the table is not listed with its two time points. The list is logged and printed to
-// the console unless quiet (a follow that asks every second would bury the log).
+// the console unless quiet (a follow that asks every second would bury the log). rows (may be
+// null) receives the table's row count where the list has one (a fourth, integer column), else
+// it is left as it was.
 bool table_time_range(db_exec &db, const QByteArray &table, ox::db::mem::date_time &first,
-                      ox::db::mem::date_time &last, bool quiet = false);
+                      ox::db::mem::date_time &last, bool quiet = false, uint64_t *rows = nullptr);
 // "field_of <table>": appends the field names; true when at least one was read.
 bool fields_of(db_exec &db, const QByteArray &table, name_list &names);
 // "field_of <table>": names, type names and the number of each field, in decimal. With

@@ -9,6 +9,7 @@
 #include "editor/script_lines.h"
 #include "common/failure_box.h"
 #include "common/modal_seam.h"
+#include "table/grid_copy.h"
 #include "table/grid_csv.h"
 #include "table/search_tab_dlg.h"
 #include "table/chart_pane.h"
@@ -294,6 +295,7 @@ void cmd_script_editor::add_result(const QByteArray &cmd, grid_data &&grid)
     find->setShortcut(QKeySequence(tr("ctrl+shift+f")));
     find->setShortcutContext(Qt::WidgetWithChildrenShortcut);
     view->addAction(find);
+    add_copy_action(view);
     view->setContextMenuPolicy(Qt::ActionsContextMenu);
     connect(find, &QAction::triggered, this, [this, view, model] {
         // Result grids are read-only: their dialog finds but never replaces.
@@ -339,8 +341,12 @@ void cmd_script_editor::follow_chart_toggle()
     QTableView *view = result_view(tab_widget_->currentIndex());
     QAction *toggle = view ? view->findChild<QAction *>(QStringLiteral("chart_toggle"), Qt::FindDirectChildrenOnly)
                            : nullptr;
-    if (toggle && chart_btn_->defaultAction() != toggle)
+    if (toggle && chart_btn_->defaultAction() != toggle) {
+        // A button that holds more than one action draws a menu arrow over its text.
+        if (QAction *before = chart_btn_->defaultAction())
+            chart_btn_->removeAction(before);
         chart_btn_->setDefaultAction(toggle);
+    }
     chart_btn_->setVisible(toggle && toggle->isVisible());
 }
 
@@ -377,9 +383,9 @@ void cmd_script_editor::close_all_tab(bool)
 
 void cmd_script_editor::copy_tab(bool)
 {
-    if (tab_widget_->count() == 0)
-        return;
-    QApplication::clipboard()->setText(QString::fromUtf8(result_command(tab_widget_->currentIndex())));
+    // The tab's data, ready for a spreadsheet; the command is in the tab's title and tip.
+    if (QTableView *view = result_view(tab_widget_->currentIndex()))
+        QApplication::clipboard()->setText(all_cells_text(view));
 }
 
 QString cmd_script_editor::export_path_for(const QByteArray &cmd, const QDateTime &when)

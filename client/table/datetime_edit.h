@@ -34,6 +34,9 @@ public:
     void set_read_only(bool on);
     bool is_read_only() const { return read_only_; }
     void set_alignment(Qt::Alignment a);
+    // For an entry of its own (not a cell's editor): the time field shows its longest text whole
+    // and the entry grows past its maximum width where that needs it.
+    void keep_time_whole();
 
     QDateEdit *date_edit() const { return date_; }
     QLineEdit *time_edit() const { return time_; }
@@ -41,7 +44,12 @@ public:
 signals:
     void value_chg(const QString &text);
 
+protected:
+    bool event(QEvent *e) override;
+
 private:
+    // The time field as wide as its longest text (a time with nine digits of fraction).
+    void fit_time_text();
     void date_edited();
     void time_edited(const QString &text);
     void show_value();
@@ -53,4 +61,5 @@ private:
     QString last_good_time_;
     bool showing_ = false;
     bool read_only_ = false;
+    bool fit_time_ = false;
 };

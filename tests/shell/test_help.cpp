@@ -7,7 +7,10 @@
 #include "shell/update_check.h"
 
 #include <QDialogButtonBox>
+#include <QImage>
 #include <QLabel>
+#include <QLayout>
+#include <cstdlib>
 
 using namespace mw_test;
 
@@ -222,7 +225,23 @@ void test_help::about_dialog()
 {
     QString title, about, version;
     bool has_ok = false;
+    int logo_pixels = 0, standing_out = 0;
     seam_->on_dialog = [&](QDialog *d) {
+        // The logo, white on blue where the login shows it, stands out of the dialog whole.
+        QImage logo = QImage(QStringLiteral(":/img/logo.png")).scaled(96, 96, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+        for (int y = 0; y < logo.height(); ++y)
+            for (int x = 0; x < logo.width(); ++x)
+                logo_pixels += logo.pixelColor(x, y).alpha() >= 128;
+        auto *label = d->findChild<QLabel *>(QStringLiteral("lbl_logo"));
+        d->layout()->activate();
+        const QImage shown = label->grab().toImage();
+        const QColor back = d->palette().color(QPalette::Window);
+        for (int y = 0; y < shown.height(); ++y)
+            for (int x = 0; x < shown.width(); ++x) {
+                const QColor c = shown.pixelColor(x, y);
+                standing_out += std::abs(c.red() - back.red()) + std::abs(c.green() - back.green()) +
+                                    std::abs(c.blue() - back.blue()) >= 60;
+            }
         title = d->windowTitle();
         about = d->findChild<QLabel *>(QStringLiteral("lbl_about"))->text();
         version = d->findChild<QLabel *>(QStringLiteral("lbl_version"))->text();
@@ -237,6 +256,8 @@ void test_help::about_dialog()
                                    "sequence database team."));
     QCOMPARE(version, QStringLiteral("Version: 0.2.2, Build Date: 2024-01-18"));
     QVERIFY(has_ok);
+    QVERIFY(logo_pixels > 0);
+    QVERIFY2(standing_out >= logo_pixels, qPrintable(QStringLiteral("%1 of %2").arg(standing_out).arg(logo_pixels)));
     // One number everywhere: the box, the reference the help opens and the version check's record.
     QVERIFY(help_targets::online_address(QStringLiteral("en")).endsWith(QLatin1String("/cmd_ref_0.2.2.html")));
     const QByteArray record = update_check::request_record(QString());
