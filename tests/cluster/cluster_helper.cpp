@@ -4,63 +4,9 @@
 
 #include "cluster/master_wire.h"
 
-#include <QDir>
 #include <QElapsedTimer>
-#include <QFileInfo>
-#include <QRegularExpression>
 #include <QTcpServer>
 #include <QtEndian>
-
-devmaster_process::devmaster_process(const QStringList &args)
-{
-    const QString server = qEnvironmentVariable("VORN_DEVSERVER");
-    if (server.isEmpty()) {
-        error_ = QStringLiteral("VORN_DEVSERVER is not set");
-        return;
-    }
-    const QString program = QFileInfo(server).dir().filePath(QStringLiteral("vorn_tsdb_devmaster"));
-    proc_ = std::make_unique<QProcess>();
-    proc_->setProgram(program);
-    proc_->setArguments(QStringList{QStringLiteral("--port"), QStringLiteral("0")} + args);
-    proc_->setStandardErrorFile(QProcess::nullDevice());
-    proc_->start();
-    if (!proc_->waitForStarted(10000)) {
-        error_ = QStringLiteral("cannot start ") + program;
-        return;
-    }
-    static const QRegularExpression ready(QStringLiteral("^listening on .+:(\\d+)\\s*$"));
-    QElapsedTimer clock;
-    clock.start();
-    while (clock.elapsed() < 10000 && proc_->state() != QProcess::NotRunning) {
-        if (!proc_->canReadLine())
-            proc_->waitForReadyRead(200);
-        while (proc_->canReadLine()) {
-            const auto m = ready.match(QString::fromUtf8(proc_->readLine()));
-            if (m.hasMatch()) {
-                port_ = m.captured(1).toInt();
-                return;
-            }
-        }
-    }
-    error_ = QStringLiteral("the master did not report it was listening");
-}
-
-bool devmaster_process::wait_exit(int timeout_ms)
-{
-    return proc_ && proc_->waitForFinished(timeout_ms) && proc_->exitStatus() == QProcess::NormalExit &&
-           proc_->exitCode() == 0;
-}
-
-devmaster_process::~devmaster_process()
-{
-    if (!running())
-        return;
-    proc_->terminate();
-    if (!proc_->waitForFinished(5000)) {
-        proc_->kill();
-        proc_->waitForFinished(5000);
-    }
-}
 
 int free_port()
 {

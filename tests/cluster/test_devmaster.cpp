@@ -251,7 +251,7 @@ private slots:
 
     void bad_command_lines()
     {
-        const QString program = QFileInfo(qEnvironmentVariable("VORN_DEVSERVER")).dir().filePath("vorn_tsdb_devmaster");
+        const QString program = sibling_program("vorn_tsdb_devmaster");
         for (const QStringList &args : {QStringList{"--node", "x=127.0.0.1:0:5"}, QStringList{"--node", "x=1.2.3.4:80"},
                                         QStringList{"--node", "=1.2.3.4:80:1"}, QStringList{"--port", "70000"},
                                         QStringList{"--node", "x=127.0.0.1:80:1", "--node", "x=127.0.0.1:81:1"},
