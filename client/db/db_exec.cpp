@@ -84,18 +84,24 @@ struct row_feed {
 
 } // namespace
 
+bool db_exec::off_home(const QByteArray &cmd)
+{
+    if (!home_ || QThread::currentThread() == home_->thread())
+        return false;
+    // Only the connection thread holds the connection, and no other thread may wait for it: a
+    // caller elsewhere is a fault of ours, refused rather than run on the wrong session.
+    Q_ASSERT_X(false, "db_exec", "called off the connection thread; post a job to db_link");
+    last_code_ = 2;
+    last_reason_ = QByteArrayLiteral("not on the connection thread");
+    last_dropped_ = false;
+    client_log::command(log_command_text(cmd), false, last_code_, last_reason_, 0, false, 0);
+    return true;
+}
+
 result_set *db_exec::run(const QByteArray &cmd, QByteArray &log_line, int quiet)
 {
-    if (home_ && QThread::currentThread() != home_->thread()) {
-        // Only the connection thread holds the connection, and no other thread may wait for it:
-        // a caller elsewhere is a fault of ours, refused rather than run on the wrong session.
-        Q_ASSERT_X(false, "db_exec::run", "called off the connection thread; post a job to db_link");
-        last_code_ = 2;
-        last_reason_ = QByteArrayLiteral("not on the connection thread");
-        last_dropped_ = false;
-        client_log::command(cmd, false, last_code_, last_reason_, 0, false, 0);
+    if (off_home(cmd))
         return nullptr;
-    }
     const QByteArray shown = log_command_text(cmd);
     if (refused(shown, cmd, log_line))
         return nullptr;
@@ -110,11 +116,8 @@ result_set *db_exec::run(const QByteArray &cmd, QByteArray &log_line, int quiet)
 
 result_set *db_exec::run_pieces(qint64 len, const text_fill &fill, int quiet)
 {
-    if (home_ && QThread::currentThread() != home_->thread()) {
-        result_set *rs = nullptr;
-        QMetaObject::invokeMethod(home_, [&] { rs = run_pieces(len, fill, quiet); }, Qt::BlockingQueuedConnection);
-        return rs;
-    }
+    if (off_home(QByteArrayLiteral("(a command sent in pieces)")))
+        return nullptr;
     len = qMax<qint64>(0, len);
     piece_feed feed(fill);
     feed.take_start(int(qMin<qint64>(len, log_command_start(len))));
@@ -135,11 +138,8 @@ result_set *db_exec::run_pieces(qint64 len, const text_fill &fill, int quiet)
 
 bool db_exec::run_rows(const QByteArray &cmd, const row_take &take, int quiet)
 {
-    if (home_ && QThread::currentThread() != home_->thread()) {
-        bool ok = false;
-        QMetaObject::invokeMethod(home_, [&] { ok = run_rows(cmd, take, quiet); }, Qt::BlockingQueuedConnection);
-        return ok;
-    }
+    if (off_home(cmd))
+        return false;
     const QByteArray shown = log_command_text(cmd);
     QByteArray log_line;
     if (refused(shown, cmd, log_line))

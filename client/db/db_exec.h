@@ -130,6 +130,8 @@ private:
     // The parts every run shares: a refused run's outcome (false when runs are not refused), and
     // the outcome, logs and signals of a run that went out.
     bool refused(const QByteArray &shown, const QByteArray &ran_text, QByteArray &log_line);
+    // True (and the run refused, code 2) when called off the connection thread.
+    bool off_home(const QByteArray &cmd);
     void take_last_error();
     void finish(const QByteArray &when, double micros, bool ok, qint64 rows, const QByteArray &shown,
                 const QByteArray &ran_text, QByteArray &log_line, int quiet);
