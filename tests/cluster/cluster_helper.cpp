@@ -4,7 +4,7 @@
 
 #include "cluster/master_wire.h"
 
-#include <QElapsedTimer>
+#include <QDeadlineTimer>
 #include <QTcpServer>
 #include <QtEndian>
 
@@ -94,27 +94,32 @@ blocking_master::result blocking_master::exchange(const QByteArray &payload, QBy
     if (!sock_ || sock_->state() != QAbstractSocket::ConnectedState)
         return result::lost;
     sock_->write(master_wire::frame(payload));
+    const int status = read_master_frame(*sock_, &body);
+    return status < 0 ? result::lost : status == master_wire::failed_status ? result::failed : result::ok;
+}
+
+int read_master_frame(QTcpSocket &s, QByteArray *body, int timeout_ms)
+{
     QByteArray got;
-    QElapsedTimer clock;
-    clock.start();
-    while (clock.elapsed() < 5000) {
+    const QDeadlineTimer deadline(timeout_ms);
+    for (;;) {
+        got += s.readAll();
         if (got.size() >= 4) {
             const quint32 n = qFromLittleEndian<quint32>(got.constData());
             if (n == 0)
-                return result::lost;
+                return -1;
             if (quint32(got.size()) - 4 >= n) {
-                if (quint8(got.at(4)) == master_wire::failed_status)
-                    return result::failed;
-                body = got.mid(5, int(n) - 1);
-                return result::ok;
+                if (body)
+                    *body = got.mid(5, int(n) - 1);
+                return quint8(got.at(4));
             }
         }
-        if (sock_->bytesAvailable() == 0 && !sock_->waitForReadyRead(200) &&
-            sock_->state() != QAbstractSocket::ConnectedState)
-            return result::lost;
-        got += sock_->readAll();
+        if (deadline.hasExpired())
+            return -2;
+        if (!s.waitForReadyRead(int(qMax<qint64>(1, deadline.remainingTime()))) &&
+            s.state() != QAbstractSocket::ConnectedState)
+            return -1;
     }
-    return result::lost;
 }
 
 blocking_master::result blocking_master::query_all(QList<QByteArray> &names)

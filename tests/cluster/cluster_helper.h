@@ -61,6 +61,10 @@ private:
     std::unique_ptr<scripted_peer> peer_;
 };
 
+// Reads one reply frame of the master: its status byte and the rest into body; -1 when the
+// master closed (or sent an empty frame), -2 when it said nothing in time.
+int read_master_frame(QTcpSocket &s, QByteArray *body = nullptr, int timeout_ms = 5000);
+
 // A blocking client of the master protocol for tests that drive a master request by request.
 class blocking_master {
 public:
