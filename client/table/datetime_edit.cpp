@@ -107,8 +107,8 @@ bool date_time_wt::event(QEvent *e)
 {
     // A style sheet or font set later changes the frames and the digits' width; the fields
     // hear of it after this entry, so their sizes are read again once they have.
-    if (fit_time_ && (e->type() == QEvent::StyleChange || e->type() == QEvent::FontChange ||
-                      e->type() == QEvent::Polish)) {
+    if ((e->type() == QEvent::StyleChange || e->type() == QEvent::FontChange || e->type() == QEvent::Polish) &&
+        fit_time_) {
         fit_time_text();
         QTimer::singleShot(0, this, &date_time_wt::fit_time_text);
     }

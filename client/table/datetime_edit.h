@@ -55,11 +55,12 @@ private:
     void show_value();
 
     parts shown_;
+    // Set before the fields are made: making them sends this entry events already.
+    bool fit_time_ = false;
     QDateEdit *date_;
     QLineEdit *time_;
     ox::db::mem::date_time value_;
     QString last_good_time_;
     bool showing_ = false;
     bool read_only_ = false;
-    bool fit_time_ = false;
 };
