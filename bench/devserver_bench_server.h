@@ -1,14 +1,15 @@
-// Starting and stopping the development server for the server benchmarks (POSIX, no Qt).
+// Starting the development server for the server benchmarks, and reading its figures (POSIX).
 #pragma once
 
+#include "child_process.h"
+
 #include <chrono>
-#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
+#include <memory>
 #include <string>
-#include <sys/wait.h>
 #include <unistd.h>
 #include <vector>
 
@@ -21,43 +22,18 @@ inline double seconds_since(clock_type::time_point t)
     return std::chrono::duration<double>(clock_type::now() - t).count();
 }
 
-// Starts the server with --port 0 and the given options, its command log going to `log`;
-// reads its "listening on" line. Returns its pid (port 0 when it did not come up).
-inline pid_t start(const char* program, const std::vector<std::string>& args, const std::string& log, int& port)
+// Starts the server with the given options, its command log going to `log`; ok() and port()
+// tell whether it came up.
+inline std::unique_ptr<child_process> start(const char* program, const std::vector<std::string>& args,
+                                            const std::string& log)
 {
-    int out[2];
-    if (pipe(out) != 0)
-        return -1;
-    const pid_t pid = fork();
-    if (pid == 0) {
-        dup2(out[1], 1);
-        close(out[0]);
-        close(out[1]);
-        // A terminal would only measure itself.
-        if (FILE* f = std::freopen(log.c_str(), "w", stderr))
-            (void)f;
-        std::vector<char*> argv{const_cast<char*>(program), const_cast<char*>("--port"), const_cast<char*>("0")};
-        for (const auto& a : args)
-            argv.push_back(const_cast<char*>(a.c_str()));
-        argv.push_back(nullptr);
-        execv(program, argv.data());
-        _exit(127);
-    }
-    close(out[1]);
-    std::string line;
-    char c;
-    while (read(out[0], &c, 1) == 1 && c != '\n')
-        line += c;
-    close(out[0]);
-    const std::size_t colon = line.rfind(':');
-    port = colon == std::string::npos ? 0 : std::atoi(line.c_str() + colon + 1);
-    return pid;
-}
-
-inline void stop(pid_t pid)
-{
-    kill(pid, SIGTERM);
-    waitpid(pid, nullptr, 0);
+    QStringList list;
+    for (const auto& a : args)
+        list << QString::fromStdString(a);
+    child_process::options opt;
+    // A terminal would only measure itself.
+    opt.log_file = QString::fromStdString(log);
+    return std::make_unique<child_process>(QString::fromLocal8Bit(program), list, opt);
 }
 
 // Removes a benchmark's scratch folder (the server's files, hundreds of megabytes) when the

@@ -94,9 +94,9 @@ int main(int argc, char** argv)
         return 1;
     const bench_server::scratch_folder scratch(dir);
     const std::string log = std::string(dir) + "/server.log";
-    int port = 0;
-    const pid_t pid = bench_server::start(program, {"--data", dir}, log, port);
-    if (pid <= 0 || port == 0 || !connect_to_server("127.0.0.1", port, "admin", "admin")) {
+    const auto server = bench_server::start(program, {"--data", dir}, log);
+    const pid_t pid = pid_t(server->pid());
+    if (!server->ok() || !connect_to_server("127.0.0.1", server->port(), "admin", "admin")) {
         std::fprintf(stderr, "cannot start or reach the server\n");
         return 1;
     }
@@ -160,6 +160,6 @@ int main(int argc, char** argv)
                     equal ? "" : "  ROWS DIFFER FROM THE CSV IMPORT");
     }
     exit_to_server();
-    bench_server::stop(pid);
+    server->stop(120000);   // the server writes its files on the way out
     return same ? 0 : 1;
 }

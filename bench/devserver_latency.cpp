@@ -131,10 +131,10 @@ int main(int argc, char** argv)
             return 1;
         std::fclose(f);
     }
-    int port = 0;
     const std::string log = std::string(dir) + "/server.log";
-    const pid_t pid = bench_server::start(program, {"--data", dir}, log, port);
-    const int busy = pid > 0 && port ? logged_in(port) : -1;
+    const auto server = bench_server::start(program, {"--data", dir}, log);
+    const int port = server->port();
+    const int busy = server->ok() ? logged_in(port) : -1;
     const int steady = busy >= 0 ? logged_in(port) : -1;
     if (steady < 0 || command(busy, "load big from bin \"big.bin\"") != 0 || command(steady, "create small v i64") != 0) {
         std::fprintf(stderr, "cannot start, reach or fill the server\n");
@@ -169,7 +169,7 @@ int main(int argc, char** argv)
     }
     done = true;
     pusher.join();
-    bench_server::stop(pid);
+    server->stop(120000);   // the server writes its files on the way out
     const figures q = summary(quiet), b = summary(beside);
     std::printf("rows %ld, backup %.2f s each\n", rows, backup_s / 3);
     std::printf("push alone:          %zu pushes, p50 %.3f ms, p99 %.3f ms, p99.9 %.3f ms, longest %.1f ms\n", q.n, q.p50, q.p99, q.p999, q.worst);

@@ -45,12 +45,12 @@ int main(int argc, char** argv)
     if (!mkdtemp(dir))
         return 1;
     const bench_server::scratch_folder scratch(dir);
-    int port = 0;
     const std::string log = std::string(dir) + "/server.log";
     const char* fsync = argc > 3 ? argv[3] : "second";
-    const pid_t pid = bench_server::start(
-        program, {"--data", dir, "--db", std::string(dir) + "/bench.sbk", "--fsync", fsync}, log, port);
-    if (pid <= 0 || port == 0 || !connect_to_server("127.0.0.1", port, "admin", "admin")) {
+    const auto server = bench_server::start(
+        program, {"--data", dir, "--db", std::string(dir) + "/bench.sbk", "--fsync", fsync}, log);
+    const pid_t pid = pid_t(server->pid());
+    if (!server->ok() || !connect_to_server("127.0.0.1", server->port(), "admin", "admin")) {
         std::fprintf(stderr, "cannot start or reach the server\n");
         return 1;
     }
@@ -97,7 +97,7 @@ int main(int argc, char** argv)
     std::printf("server memory        %.1f bytes/row (resident %.1f MiB)\n",
                 double(rss_full - rss_empty) / double(rows), double(rss_full) / 1048576.0);
     exit_to_server();
-    bench_server::stop(pid);
+    server->stop(120000);   // the server writes its files on the way out
     // The server logs its own time per command: for view that is selection and encoding.
     const double view_inside = bench_server::server_seconds(log, "view");
     if (view_inside >= 0)

@@ -22,6 +22,9 @@ struct connection {
     // Set by cancel_exec; every wait of the owner looks at it.
     std::atomic<bool> cancelled { false };
     bool listed = false;  // in the registry; the owner's own bookkeeping
+    // A command is under way: its fill or take, which runs inside it, may not start another
+    // command, log in or out on this connection.
+    bool busy = false;
 
     connection() = default;
     connection(const connection &) = delete;

@@ -1,24 +1,11 @@
-// exec: frame a command, send it, accumulate the reply and decode it into a result set.
-#include "connection.h"
+// exec: frame a command, send it, accumulate the reply and decode it into a result set; and the
+// reading side of result sets.
+#include "command.h"
 #include "last_error.h"
-#include "reply_reader.h"
 #include "result_set.h"
 #include "vorn_tsdb.h"
 
-#include <cstdio>
-#include <cstring>
-
 using namespace vorn;
-
-namespace {
-// The connection was cancelled by another thread: it ends here, whatever the wait was.
-result_set *end_cancelled(connection &c)
-{
-    registry::release(c);
-    error_state::connection_lost("cancelled", false);
-    return nullptr;
-}
-} // namespace
 
 extern "C" result_set *exec(const char *cmd, int len)
 {
@@ -28,59 +15,22 @@ extern "C" result_set *exec(const char *cmd, int len)
     }
     if (!cmd)
         len = 0;
-    connection &c = this_thread_connection();
-    if (c.cancelled.load(std::memory_order_acquire))
-        return end_cancelled(c);
-    const std::uint32_t n = static_cast<std::uint32_t>(len);
-    std::uint8_t header[4] = { static_cast<std::uint8_t>(n), static_cast<std::uint8_t>(n >> 8),
-                               static_cast<std::uint8_t>(n >> 16), static_cast<std::uint8_t>(n >> 24) };
-    if (c.socket == net::invalid_socket)
-        net::set_not_connected();
-    if (c.socket == net::invalid_socket || !net::send_all(c.socket, header, 4, cmd, n, &c.cancelled)) {
-        if (c.cancelled.load(std::memory_order_acquire))
-            return end_cancelled(c);
-        if (c.socket == net::invalid_socket)
-            error_state::connection_lost("not connected to a server", false);
-        else
-            error_state::connection_lost("sending the command failed");
-        std::printf("send error(%d) %s\n", net::last_error(), net::error_text());
-        std::printf("send(sid = %d) failed, will closesocket\n", static_cast<int>(c.socket));
-        registry::release(c);
+    connection *c = command::ready();
+    if (!c)
         return nullptr;
-    }
-
-    reply_reader reader(c.recv_buf, recv_buf_size, &c.cancelled);
+    command::busy_scope busy(*c);
+    if (!command::send_text(*c, cmd, static_cast<std::uint32_t>(len)))
+        return nullptr;
+    reply_reader reader(c->recv_buf, recv_buf_size, &c->cancelled);
     result_set *rs = nullptr;
-    const reply_reader::outcome got = reader.read_command(c.socket, &rs);
-    if (got != reply_reader::outcome::ok && got != reply_reader::outcome::failed_status &&
-        c.cancelled.load(std::memory_order_acquire))
-        return end_cancelled(c);
-    switch (got) {
-    case reply_reader::outcome::ok:
-        error_state::succeeded();
-        return rs;
-    case reply_reader::outcome::failed_status:
-        error_state::server_refused(reader.failure_body().data(), reader.failure_body().size());
-        return nullptr;
-    case reply_reader::outcome::closed:
-        std::printf("rsz == 0 and error(%d) is: %s\n", net::last_error(), net::error_text());
-        error_state::connection_lost("the server closed the connection", false);
-        break;
-    case reply_reader::outcome::recv_error:
-        error_state::connection_lost("receiving the reply failed");
-        break;
-    case reply_reader::outcome::malformed:
-        error_state::connection_lost(("the server's reply is malformed: " + reader.problem()).c_str(), false);
-        break;
-    }
-    // The rest of the frame, or of a broken one, must not become the answer to a later command.
-    registry::release(c);
-    return nullptr;
+    const reply_reader::outcome got = reader.read_command(c->socket, &rs);
+    return command::settle(*c, reader, got) ? rs : nullptr;
 }
 
 extern "C" void del_datas(result_set *rs)
 {
-    delete rs;
+    if (rs && !rs->lent)
+        delete rs;
 }
 
 extern "C" uint64_t rows_of(const result_set *rs) { return rs ? rs->nrow : 0; }

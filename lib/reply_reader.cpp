@@ -4,6 +4,7 @@
 #include "support/proto/wire.h"
 
 #include "body_decoder.h"
+#include "row_stream.h"
 
 #include <cstring>
 
@@ -161,9 +162,8 @@ reply_reader::outcome reply_reader::read_login(net::socket_t s)
     return o;
 }
 
-reply_reader::outcome reply_reader::read_command(net::socket_t s, result_set **out)
+template <class Decode> reply_reader::outcome reply_reader::read_reply(net::socket_t s, Decode &&decode)
 {
-    *out = nullptr;
     outcome o = read_header(s, false);
     if (o != outcome::ok)
         return o;
@@ -173,26 +173,44 @@ reply_reader::outcome reply_reader::read_command(net::socket_t s, result_set **o
     }
     const std::size_t body_len = need_ - 5;
     socket_source in { s, stop_, buf_, cap_, buf_ + 5, buf_ + staged_, need_ - staged_ };
-    result_set *rs = decode_body(in, body_len);
+    o = decode(in, body_len);
     received_ = need_ - in.unreceived;
-    if (in.io != outcome::ok) {
-        delete rs;
+    if (in.io != outcome::ok)
         return in.io;
-    }
-    if (!rs) {
+    if (o == outcome::malformed)
         // The connection is closed for it: the rest of the frame may be far away or never come.
         problem_ = "its result set does not fit its length";
-        return outcome::malformed;
-    }
+    if (o != outcome::ok)
+        return o;
     // Bytes after the rows inside the frame are read and dropped so the next reply starts at its
     // own length field.
-    o = drain(s, in.unreceived);
+    return drain(s, in.unreceived);
+}
+
+reply_reader::outcome reply_reader::read_command(net::socket_t s, result_set **out)
+{
+    *out = nullptr;
+    result_set *rs = nullptr;
+    const outcome o = read_reply(s, [&rs](socket_source &in, std::size_t body_len) {
+        rs = decode_body(in, body_len);
+        return rs ? outcome::ok : outcome::malformed;
+    });
     if (o != outcome::ok) {
         delete rs;
         return o;
     }
     *out = rs;
     return outcome::ok;
+}
+
+reply_reader::outcome reply_reader::read_command_rows(net::socket_t s, row_taker take, void *ctx)
+{
+    return read_reply(s, [take, ctx](socket_source &in, std::size_t body_len) {
+        const stream_end end = stream_body(in, body_len, [take, ctx](const result_set &rows) {
+            return !take || take(ctx, &rows);
+        });
+        return end == stream_end::done ? outcome::ok : end == stream_end::stopped ? outcome::stopped : outcome::malformed;
+    });
 }
 
 } // namespace vorn

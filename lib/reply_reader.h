@@ -18,7 +18,10 @@ namespace vorn {
 
 class reply_reader {
 public:
-    enum class outcome { ok, failed_status, closed, recv_error, malformed };
+    // stopped: the caller's row taker asked to stop (read_command_rows).
+    enum class outcome { ok, failed_status, closed, recv_error, malformed, stopped };
+    // Takes one batch of rows (see exec_rows); false stops the reading.
+    using row_taker = bool (*)(void *ctx, const result_set *rows);
 
     // stop: the connection's cancel flag; a set flag ends every wait with recv_error.
     reply_reader(std::uint8_t *buf, std::size_t buf_len, const std::atomic<bool> *stop)
@@ -28,6 +31,9 @@ public:
     outcome read_login(net::socket_t s);
     // A command reply: status 0 and a well-formed body give a result set in *out.
     outcome read_command(net::socket_t s, result_set **out);
+    // A command reply whose rows go to take batch by batch as they are decoded (take may be
+    // null: the rows are dropped). On status 0 take is called at least once.
+    outcome read_command_rows(net::socket_t s, row_taker take, void *ctx);
 
     std::size_t received() const { return received_; }
     // What was wrong with a malformed reply.
@@ -42,6 +48,9 @@ private:
     outcome drain(net::socket_t s, std::size_t unreceived, bool keep = false);
     // Reads a refused frame to its end, keeping the start of its body.
     outcome drain_refused(net::socket_t s);
+    // What read_command and read_command_rows share: the header, a refusal, and the frame's end
+    // after the body. decode(in, body_len) reads the body; its outcome ok goes on to the end.
+    template <class Decode> outcome read_reply(net::socket_t s, Decode &&decode);
 
     std::uint8_t *buf_;
     std::size_t cap_;

@@ -19,6 +19,19 @@ string_arena::~string_arena()
     }
 }
 
+void string_arena::reuse()
+{
+    if (!head_)
+        return;
+    while (head_->next) {
+        chunk *older = head_->next;
+        head_->next = older->next;
+        reserved_ -= older->size;
+        mem::big_free(older, sizeof(chunk) + older->size);
+    }
+    head_->used = 0;
+}
+
 char *string_arena::alloc_in_new_chunk(std::size_t n, std::size_t hint)
 {
     constexpr std::size_t step = (4u << 20) - sizeof(chunk);

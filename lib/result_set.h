@@ -66,6 +66,9 @@ public:
         return alloc_in_new_chunk(n, hint);
     }
     std::size_t reserved() const { return reserved_; }
+    // Forgets every copy but keeps the newest chunk for the next ones (a reply's rows handed
+    // over batch by batch reuse one arena).
+    void reuse();
 
 private:
     struct chunk {
@@ -87,6 +90,8 @@ struct result_set {
     std::uint64_t *sids = nullptr;      // nrow entries
     cell *cells = nullptr;              // nrow * ncol, row-major
     vorn::string_arena strings;
+    // A batch that exec_rows lends to its caller: del_datas leaves it alone.
+    bool lent = false;
 
     ~result_set();
     std::size_t footprint() const;  // bytes held, for measurements

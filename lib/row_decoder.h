@@ -196,8 +196,37 @@ std::uint64_t rows_paid(S &in, std::size_t body_len, std::uint64_t ncol, std::ui
     }
 }
 
-// All rows into rs's reserved blocks (sids, cells); row_fixed: a row's bytes without its
-// strings' own bytes.
+// One row: its identifier into sid, its cells from row on. A row whose fixed-size bytes are all
+// in the source is decoded in one pass; the rest of a row that reaches past them goes field by
+// field. row_fixed: a row's bytes without its strings' own bytes.
+template <class S>
+VORN_ALWAYS_INLINE bool decode_row(S &in, cell *row, std::uint64_t &sid, const column_kind *cols, std::uint64_t ncol,
+                                   std::size_t row_fixed, string_arena &arena)
+{
+    std::uint64_t c = 0;
+    if (in.avail() >= row_fixed) {
+        const std::uint8_t *p = in.p;
+        sid = load_u64(p);
+        p += 8;
+        bool no_memory = false;
+        for (; c < ncol; ++c) {
+            const std::uint8_t *next = put_cell(in, row + c, cols[c], p, cols[c].rest, arena, &no_memory);
+            if (!next)
+                break;  // the rest of the row field by field
+            p = next;
+        }
+        if (no_memory)
+            return false;
+        in.p = p;
+        if (c == ncol)
+            return true;
+    } else if (!read_u64(in, sid)) {
+        return false;
+    }
+    return decode_fields(in, row, cols, c, ncol, arena);
+}
+
+// All rows into rs's reserved blocks (sids, cells).
 template <class S>
 bool decode_rows(S &in, std::size_t body_len, result_set *rs, const column_kind *cols, std::size_t row_fixed)
 {
@@ -213,29 +242,7 @@ bool decode_rows(S &in, std::size_t body_len, result_set *rs, const column_kind 
                 !mem::big_commit(rs->cells, cell_bytes, static_cast<std::size_t>(usable * ncol) * sizeof(cell)))
                 return false;
         }
-        cell *row = rs->cells + r * ncol;
-        std::uint64_t c = 0;
-        if (in.avail() >= row_fixed) {
-            const std::uint8_t *p = in.p;
-            rs->sids[r] = load_u64(p);
-            p += 8;
-            bool no_memory = false;
-            for (; c < ncol; ++c) {
-                const std::uint8_t *next =
-                    put_cell(in, row + c, cols[c], p, cols[c].rest, rs->strings, &no_memory);
-                if (!next)
-                    break;  // the rest of the row field by field
-                p = next;
-            }
-            if (no_memory)
-                return false;
-            in.p = p;
-            if (c == ncol)
-                continue;
-        } else if (!read_u64(in, rs->sids[r])) {
-            return false;
-        }
-        if (!decode_fields(in, row, cols, c, ncol, rs->strings))
+        if (!decode_row(in, rs->cells + r * ncol, rs->sids[r], cols, ncol, row_fixed, rs->strings))
             return false;
     }
     return true;

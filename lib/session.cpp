@@ -34,6 +34,11 @@ using namespace vorn;
 extern "C" bool connect_to_server(const char *ip, int port, const char *user, const char *passwd)
 {
     connection &c = this_thread_connection();
+    if (c.busy) {
+        // The command under way still uses the connection and its buffer.
+        error_state::connection_lost("a command of this thread is under way (called from its fill or take)", false);
+        return false;
+    }
     // A second connect on the same thread must not leak the first connection.
     registry::release(c);
     registry::begin_login(c);
@@ -101,6 +106,8 @@ extern "C" bool connect_to_server(const char *ip, int port, const char *user, co
     case reply_reader::outcome::malformed:
         std::printf("login failed(bad length).\n");
         return give_up(c, ("the server's login reply is malformed: " + reader.problem()).c_str(), false);
+    case reply_reader::outcome::stopped:  // only a row taker stops a reply; a login has none
+        return give_up(c, "cancelled", false);
     }
     return false;
 }
@@ -108,6 +115,8 @@ extern "C" bool connect_to_server(const char *ip, int port, const char *user, co
 extern "C" bool exit_to_server(void)
 {
     connection &c = this_thread_connection();
+    if (c.busy)
+        return false;  // the command under way still uses the connection and its buffer
     std::uint8_t notice[proto::length_bytes];
     proto::put_le32(notice, proto::disconnect_length);
     // A cancelled connection has already ended; there is nothing to tell the server.

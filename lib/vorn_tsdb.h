@@ -3,6 +3,7 @@
 #ifndef VORN_TSDB_H
 #define VORN_TSDB_H
 
+#include <stddef.h>
 #include <stdint.h>
 #ifndef __cplusplus
 #include <stdbool.h>
@@ -31,7 +32,7 @@ typedef struct cell cell;
 VORN_TSDB_API bool connect_to_server(const char *ip, int port, const char *user, const char *passwd);
 VORN_TSDB_API bool exit_to_server(void);
 
-/* Command execution and result sets. */
+/* Command execution and result sets. del_datas ignores null and the rows exec_rows lends. */
 VORN_TSDB_API result_set *exec(const char *cmd, int len);
 VORN_TSDB_API void del_datas(result_set *rs);
 VORN_TSDB_API uint64_t rows_of(const result_set *rs);
@@ -42,6 +43,28 @@ VORN_TSDB_API const cell *at(uint64_t row, uint64_t col, const result_set *rs);
 VORN_TSDB_API int val_type(const cell *c);
 VORN_TSDB_API int val_size(const cell *c);
 VORN_TSDB_API int val_sign(const cell *c);
+
+/* exec of a command text too large to hold at once: the text, len bytes in all (at most
+ * 0xFFFFFFFE), is asked for piece by piece as it goes out. fill writes up to cap bytes of the
+ * text's continuation into buf and returns how many (at least 1 while text remains; it is not
+ * called once len bytes came). 0 means the caller gives up: the connection is closed and
+ * exec_pieces returns null with last_error code 2 "cancelled" (more than cap closes it too, with
+ * code 2 and a reason of its own). Otherwise as exec: the same frame on the wire, the same reply and failures. */
+VORN_TSDB_API result_set *exec_pieces(uint64_t len, size_t (*fill)(void *ctx, char *buf, size_t cap), void *ctx);
+
+/* exec whose reply rows are handed over as they arrive instead of being collected: take gets a
+ * result set holding the reply's columns and the rows decoded since its last call (valid only
+ * during the call; del_datas ignores it). It is called at least once for a reply that
+ * succeeds, with no rows when the reply holds none, and never for a refused command. take
+ * returns false to stop: the connection is closed and last_error says code 2 "cancelled". A null
+ * take drops the rows. True when the whole reply arrived and succeeded; when false, last_error
+ * says why, as for exec, and rows already taken may be only part of the reply. The caller's
+ * memory stays at the receive buffer and one batch (about 1 MiB of cells and the strings of
+ * about 1 MiB of reply) whatever the reply's size. */
+VORN_TSDB_API bool exec_rows(const char *cmd, int len, bool (*take)(void *ctx, const result_set *rows), void *ctx);
+/* fill and take run inside their command: exec, exec_pieces, exec_rows, connect_to_server and
+ * exit_to_server called from them on the same thread fail (null / false, last_error code 2 for
+ * the first four) and change nothing; cancel_exec works from any thread during both. */
 
 /* Typed accessors. */
 VORN_TSDB_API int8_t as_int8(const cell *c);

@@ -143,21 +143,20 @@ void connection_lost(const QString &reason)
     log_warn("connection to the server lost: %s", reason.isEmpty() ? "no reason given" : utf8(reason).constData());
 }
 
-void command(const QByteArray &cmd, bool ok, int code, const QByteArray &reason, double micros, bool dropped,
+void command(const QByteArray &shown, bool ok, int code, const QByteArray &reason, double micros, bool dropped,
              qint64 rows)
 {
     if (ok) {
         if (vorn_log::would_log(LOG_LEVEL_DEBUG))
-            log_it(LOG_LEVEL_DEBUG, "command succeeded, %lld rows, %.0f us: %s", rows, micros,
-                   log_command_text(cmd).constData());
+            log_it(LOG_LEVEL_DEBUG, "command succeeded, %lld rows, %.0f us: %s", rows, micros, shown.constData());
         return;
     }
     if (dropped) {
-        log_note("command not sent, a wait before it was cancelled: %s", log_command_text(cmd).constData());
+        log_note("command not sent, a wait before it was cancelled: %s", shown.constData());
         return;
     }
     log_warn("command failed (code %d: %s), %.0f us: %s", code, reason.isEmpty() ? "no reason given" : reason.constData(),
-             micros, log_command_text(cmd).constData());
+             micros, shown.constData());
 }
 
 file_op::file_op(const char *what, const QByteArray &subject, const QString &path)

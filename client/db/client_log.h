@@ -32,9 +32,10 @@ void reconnect_asked(const QByteArray &ip, int port, const QByteArray &user);
 void wait_cancelled(int waited_seconds);
 void connection_lost(const QString &reason);
 
-// A command that ran through the execution wrapper: a failure always (warn; note when it was
-// never sent because of a cancel), a success only at level debug.
-void command(const QByteArray &cmd, bool ok, int code, const QByteArray &reason, double micros, bool dropped,
+// A command that ran through the execution wrapper, shown as the execution log shows it
+// (log_command_text): a failure always (warn; note when it was never sent because of a cancel), a
+// success only at level debug.
+void command(const QByteArray &shown, bool ok, int code, const QByteArray &reason, double micros, bool dropped,
              qint64 rows);
 
 // A file operation, from its start to done(): what, on which table (may be empty), which file,

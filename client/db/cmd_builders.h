@@ -18,9 +18,11 @@ inline const QByteArray time_point_field = QByteArray(proto::time_point_name);
 int show_tables(db_exec &db, name_list &names);
 // "show tables" and the row of the table: its first and last time point. False when the command
 // failed or the table is not listed with its two time points. The list is logged and printed to
-// the console unless quiet (a follow that asks every second would bury the log).
+// the console unless quiet (a follow that asks every second would bury the log). rows (may be
+// null) receives the table's row count where the list has one (a fourth, integer column), else
+// it is left as it was.
 bool table_time_range(db_exec &db, const QByteArray &table, ox::db::mem::date_time &first,
-                      ox::db::mem::date_time &last, bool quiet = false);
+                      ox::db::mem::date_time &last, bool quiet = false, uint64_t *rows = nullptr);
 // "field_of <table>": appends the field names; true when at least one was read.
 bool fields_of(db_exec &db, const QByteArray &table, name_list &names);
 // "field_of <table>": names, type names and the number of each field, in decimal. With
@@ -67,14 +69,16 @@ bool export_query(db_exec &db, const QByteArray &query, const QByteArray &path, 
 // The query text export_query sends before its format suffix.
 QByteArray export_verb(const QByteArray &query);
 
-// The largest file moved through the client (raw loads and restores, local CSV imports): the
-// client holds about four to five times a file's size while it travels.
+// The largest file moved through the client (raw loads and restores, local CSV imports). A raw
+// load or restore is one command of four times the file's size, which the server holds whole.
 constexpr qint64 client_file_limit = qint64(256) << 20;
 
 // Table files and database backups (raw_transfer.cpp). binary chooses "bin", else "cmd". With
 // raw the payload travels through the connection as hexadecimal text and path is a local file;
 // otherwise the server reads or writes the file at path. A raw load or restore of a file larger
-// than client_file_limit sends nothing and fails.
+// than client_file_limit sends nothing and fails. Raw payloads travel a block at a time: the
+// client never holds a whole file, command text or reply. A raw save or backup replaces the
+// local file only once the reply came whole and was written.
 bool load_table(db_exec &db, const QByteArray &table, const QByteArray &path, bool binary, bool raw);
 bool save_table(db_exec &db, const QByteArray &table, const QByteArray &path, bool binary,
                 bool replace, bool raw);

@@ -14,6 +14,7 @@
 #include <QThread>
 #include <QTimer>
 #include <atomic>
+#include <functional>
 #include <mutex>
 #include <vector>
 
@@ -31,11 +32,37 @@ public:
     QTextEdit *log() const { return pane_.pane(); }
     // The pane the lines go to from now on (the main window's, once it exists).
     void set_log(QTextEdit *log) { pane_.set_pane(log); }
+    // A second log of the user's own commands only (null: none, the default): the lines of
+    // background jobs stay out of it, so a pane that shows it keeps the user's commands in sight.
+    void set_user_log(QTextDocument *doc) { user_pane_.set_document(doc); }
+    QTextDocument *user_log() const { return user_pane_.document(); }
+
+    // The commands run from now on are asked by the program itself, not by the user (db_link
+    // clears the mark before every job; a job of the tree refresh or a follow sets it).
+    void set_background(bool on) { background_ = on; }
+    bool background() const { return background_; }
 
     // Runs cmd; log_line receives the HTML line of the run. With quiet 0 the line also goes to
     // the pane. The caller owns a non-null result and releases it with del_datas.
     result_set *run(const QByteArray &cmd, QByteArray &log_line, int quiet = 0);
     result_set *run(const QByteArray &cmd, int quiet = 0);
+
+    // run for a text too large to hold at once (a raw restore): the text, len bytes in all, is
+    // asked for piece by piece as it goes out. fill writes up to cap bytes of its continuation
+    // into buf and returns how many (at least 1 while text remains); its first few KiB are asked
+    // for before the command goes out (also when it is refused), for the log, which shows the
+    // text's start and its length.
+    // Returning 0 gives up: the connection is closed and the run fails with code 2 and the reason
+    // fill put into why ("cancelled" when it put none).
+    using text_fill = std::function<size_t(char *buf, size_t cap, QByteArray &why)>;
+    result_set *run_pieces(qint64 len, const text_fill &fill, int quiet = 0);
+
+    // run for a reply too large to hold (a raw backup): take receives the reply's rows batch by
+    // batch as they arrive, lent for the call only (see exec_rows); an empty take drops them.
+    // take returns false to stop, which closes the connection (code 2, "cancelled"). True when
+    // the whole reply arrived and succeeded; rows taken before a failure may be part of it only.
+    using row_take = std::function<bool(const result_set *rows)>;
+    bool run_rows(const QByteArray &cmd, const row_take &take, int quiet = 0);
 
     // Why the last run failed, as the library tells it: 0 it succeeded, 1 the server refused the
     // command, 2 the connection failed; the reason is UTF-8 text (empty after a success).
@@ -95,17 +122,30 @@ signals:
     // A run failed because the connection is gone (last_code() 2).
     void connection_lost();
     void reconnect_requested();
-    // After every run, logged or quiet: what ran and whether it succeeded.
+    // After every run, logged or quiet: what ran and whether it succeeded (a text that went out
+    // in pieces as the log shows it).
     void ran(const QByteArray &cmd, bool ok);
 
 private:
+    // The parts every run shares: a refused run's outcome (false when runs are not refused), and
+    // the outcome, logs and signals of a run that went out.
+    bool refused(const QByteArray &shown, const QByteArray &ran_text, QByteArray &log_line);
+    // True (and the run refused, code 2) when called off the connection thread.
+    bool off_home(const QByteArray &cmd);
+    void take_last_error();
+    void finish(const QByteArray &when, double micros, bool ok, qint64 rows, const QByteArray &shown,
+                const QByteArray &ran_text, QByteArray &log_line, int quiet);
     void add_entry(log_entry e);
+    // On the pane's thread: the entry to the pane, and to the user's log unless it is background.
+    void add_here(const log_entry &e);
     void drain_outbox();
     // On the pane's thread: drains now, or once drain_gap_ms have passed since the last drain.
     void drain_soon();
 
     QByteArray name_;
     log_pane_writer pane_;
+    log_pane_writer user_pane_{nullptr};
+    bool background_ = false;   // connection thread
     int last_code_ = 0;
     QByteArray last_reason_;
     bool last_dropped_ = false;

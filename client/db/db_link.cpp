@@ -61,6 +61,7 @@ void db_link::enqueue(QObject *asker, task t)
     QMetaObject::invokeMethod(worker_, [this, seq, gen, t = std::move(t)]() mutable {
         db_->set_refusing(gen != generation_.load());
         db_->forget_last();
+        db_->set_background(false);
         QMetaObject::invokeMethod(this, [this, seq] { started(seq); }, Qt::QueuedConnection);
         std::function<void()> then = t(*db_);
         QMetaObject::invokeMethod(this, [this, seq, then = std::move(then)] { finished(seq, then); },

@@ -144,21 +144,35 @@ void write_log_entries(QTextCursor &cursor, const QList<log_entry> &entries)
     }
 }
 
+namespace {
+constexpr int whole_up_to = 64 * 1024;
+constexpr int shown_chars = 1024;
+} // namespace
+
 QByteArray log_command_text(const QByteArray &cmd)
 {
-    constexpr int whole_up_to = 64 * 1024;
-    constexpr int shown_chars = 1024;
-    if (cmd.size() <= whole_up_to)
-        return cmd;
+    return log_command_text(cmd, cmd.size());
+}
+
+QByteArray log_command_text(const QByteArray &start, qint64 total)
+{
+    if (total <= whole_up_to && start.size() == total)
+        return start;
     // Count code points, not bytes, and never cut one in half.
     int end = 0, chars = 0;
-    while (end < cmd.size() && chars < shown_chars) {
+    while (end < start.size() && chars < shown_chars) {
         ++end;
-        while (end < cmd.size() && (static_cast<unsigned char>(cmd[end]) & 0xC0) == 0x80)
+        while (end < start.size() && (static_cast<unsigned char>(start[end]) & 0xC0) == 0x80)
             ++end;
         ++chars;
     }
-    return cmd.left(end) + " \xE2\x80\xA6 (" + QByteArray::number(cmd.size()) + " bytes)";
+    return start.left(end) + " \xE2\x80\xA6 (" + QByteArray::number(total) + " bytes)";
+}
+
+int log_command_start(qint64 total)
+{
+    // A code point takes at most four bytes.
+    return total <= whole_up_to ? int(total) : shown_chars * 4;
 }
 
 int log_html_overhead()

@@ -17,11 +17,19 @@ struct log_entry {
     bool ok = false;
     bool has_pieces = false;
     QByteArray reason;   // why a failed command failed, shown in red after its line
+    // Asked by the program itself (a tree refresh, a follow's reload), not by the user; the
+    // line reads the same, a filtered pane leaves it out.
+    bool background = false;
 };
 
 // The command as the log shows it: whole up to 64 KiB; a longer one (a raw restore of hundreds
 // of megabytes) as its first 1,024 characters and its size, so the log never copies it whole.
 QByteArray log_command_text(const QByteArray &cmd);
+// The same for a text that is not at hand whole (it went out in pieces): start holds its first
+// bytes, at least log_command_start(total) of them unless the text was cut short; total is its
+// full length.
+QByteArray log_command_text(const QByteArray &start, qint64 total);
+int log_command_start(qint64 total);
 
 // The HTML log line of one run, from its pieces.
 QByteArray make_log_line(const QByteArray &when, const QByteArray &cmd, bool ok, double micros);

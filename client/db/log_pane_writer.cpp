@@ -23,17 +23,31 @@ log_pane_writer::log_pane_writer(QTextEdit *pane, QObject *parent) : QObject(par
 
 void log_pane_writer::set_pane(QTextEdit *pane)
 {
-    if (pane == pane_)
+    if (pane == pane_ && (!pane || target_ == pane->document()))
         return;
+    set_target(pane, pane ? pane->document() : nullptr);
+}
+
+void log_pane_writer::set_document(QTextDocument *doc)
+{
+    if (!pane_ && doc == target_)
+        return;
+    set_target(nullptr, doc);
+}
+
+void log_pane_writer::set_target(QTextEdit *pane, QTextDocument *doc)
+{
     if (pane_)
         pane_->removeEventFilter(this);
     const QList<log_entry> waiting = pending_;
     forget_pane();
     pane_ = pane;
-    // The pane is edited through cursors; an undo history would only grow.
-    if (pane_) {
-        pane_->setUndoRedoEnabled(false);
+    target_ = doc;
+    if (pane_)
         pane_->installEventFilter(this);
+    // The document is edited through cursors; an undo history would only grow.
+    if (target_) {
+        target_->setUndoRedoEnabled(false);
         for (const log_entry &e : waiting)
             add(e);
     }
@@ -57,10 +71,10 @@ qint64 log_pane_writer::estimate(const log_entry &e) const
 
 bool log_pane_writer::calibrate()
 {
-    const QTextDocument *doc = pane_->document();
+    const QTextDocument *doc = target_;
     if (shown_.empty() || shown_html_ <= 0 || doc->characterCount() == measured_chars_)
         return false;
-    const qint64 real = pane_->toHtml().size();
+    const qint64 real = doc->toHtml().size();
     const double k = static_cast<double>(real) / static_cast<double>(shown_html_);
     qint64 sum = 0;
     for (shown_part &p : shown_) {
@@ -88,7 +102,7 @@ void log_pane_writer::forget_pane()
 
 void log_pane_writer::notice_outside_changes()
 {
-    const QTextDocument *doc = pane_->document();
+    const QTextDocument *doc = target_;
     if (doc == doc_ && doc->characterCount() == doc_chars_)
         return;
     // Someone else cleared or filled the pane: whatever it holds now counts as one old stretch.
@@ -97,7 +111,7 @@ void log_pane_writer::notice_outside_changes()
     cut_plain_ = 0;
     const int chars = doc->characterCount() - 1;
     if (chars > 0) {
-        shown_html_ = pane_->toHtml().size();
+        shown_html_ = doc->toHtml().size();
         shown_.push_back(shown_part{ shown_html_, chars });
     }
     doc_ = doc;
@@ -131,7 +145,7 @@ void log_pane_writer::cut_to(qint64 keep)
 
 void log_pane_writer::add(const log_entry &entry)
 {
-    if (!pane_)
+    if (!target_)
         return;
     notice_outside_changes();
     qint64 total = shown_html_ + pending_html_;
@@ -150,14 +164,14 @@ void log_pane_writer::add(const log_entry &entry)
 void log_pane_writer::update()
 {
     flush_timer_.stop();
-    if (!pane_) {
+    if (!target_) {
         forget_pane();
         return;
     }
     notice_outside_changes();
     if (cut_plain_ == 0 && pending_.isEmpty())
         return;
-    QTextDocument *doc = pane_->document();
+    QTextDocument *doc = target_;
     const int content = doc->characterCount() - 1;
     const int kept = qMax(0, content - cut_plain_);
     if (cut_plain_ == 0 && pending_.size() <= few_lines) {

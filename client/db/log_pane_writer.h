@@ -18,8 +18,13 @@ public:
     explicit log_pane_writer(QTextEdit *pane, QObject *parent = nullptr);
 
     QTextEdit *pane() const { return pane_; }
-    // Writes into another pane from now on (null: nowhere); what waited for the old one is kept.
+    // Writes into another pane (its document as it is now) from now on (null: nowhere); what
+    // waited for the old one is kept. The pane may show another document later: the lines keep
+    // going to this one.
     void set_pane(QTextEdit *pane);
+    // Writes into a document that no pane needs to show (a pane may show it at times).
+    void set_document(QTextDocument *doc);
+    QTextDocument *document() const { return target_; }
 
     // Puts an entry at the top of the pane at the next update.
     void add(const log_entry &entry);
@@ -51,8 +56,10 @@ private:
     qint64 estimate(const log_entry &e) const;
     void cut_to(qint64 keep);
     void forget_pane();
+    void set_target(QTextEdit *pane, QTextDocument *doc);
 
     QPointer<QTextEdit> pane_;
+    QPointer<QTextDocument> target_;
     // What the pane holds, oldest (its end) first, then the lines waiting to be shown. Entry by
     // entry the pane is cut to its newest eighth when it grows past the cap; the cut is worked
     // out on these sizes at once and carried out at the next update.

@@ -23,52 +23,121 @@ using ox::hex_value;
 
 QString local_path(const QByteArray &path) { return QString::fromUtf8(path); }
 
-// Appends " from raw "<hex>";" with the file's bytes escaped straight into the command: the
-// command is the only copy of the payload (four bytes per byte of the file). False when the
-// file cannot be read, is empty or is too big for a client-side transfer.
-bool append_raw_clause(QByteArray &cmd, const QByteArray &path)
+const char hex_digits[] = "0123456789abcdef";
+
+// Each of n bytes as "\x" and two lowercase hex digits: 4 n characters at out.
+void escape_into(char *out, const char *in, size_t n)
 {
-    QFile f(local_path(path));
-    if (!f.open(QIODevice::ReadOnly))
-        return false;
-    const qint64 size = f.size();
-    if (size <= 0 || size > client_file_limit)
-        return false;
-    static const char digits[] = "0123456789abcdef";
-    const QByteArray open = " from raw \"";
-    const int head = cmd.size();
-    cmd.resize(int(head + open.size() + size * 4 + 2));
-    char *p = cmd.data() + head;
-    std::memcpy(p, open.constData(), size_t(open.size()));
-    p += open.size();
-    QByteArray chunk(1 << 20, Qt::Uninitialized);
-    qint64 left = size;
-    while (left > 0) {
-        const qint64 n = f.read(chunk.data(), qMin<qint64>(left, chunk.size()));
-        if (n <= 0)
-            return false;
-        for (qint64 i = 0; i < n; ++i) {
-            const auto b = static_cast<unsigned char>(chunk[int(i)]);
-            *p++ = '\\';
-            *p++ = 'x';
-            *p++ = digits[b >> 4];
-            *p++ = digits[b & 0x0f];
-        }
-        left -= n;
+    for (size_t i = 0; i < n; ++i) {
+        const auto b = static_cast<unsigned char>(in[i]);
+        *out++ = '\\';
+        *out++ = 'x';
+        *out++ = hex_digits[b >> 4];
+        *out++ = hex_digits[b & 0x0f];
     }
-    *p++ = '"';
-    *p++ = ';';
-    return true;
 }
+
+// The command "<head> from raw "<the file's bytes escaped>";" produced piece by piece as it goes
+// out, the file read a block at a time: the client never holds the text (four bytes per byte of
+// the file) whole.
+class raw_clause_text {
+public:
+    // False when the file cannot be read, is empty or is too big for a client-side transfer.
+    bool open(const QByteArray &head, const QByteArray &path)
+    {
+        file_.setFileName(local_path(path));
+        if (!file_.open(QIODevice::ReadOnly))
+            return false;
+        size_ = file_.size();
+        if (size_ <= 0 || size_ > client_file_limit)
+            return false;
+        head_ = head + " from raw \"";
+        file_left_ = size_;
+        block_.resize(block_bytes);
+        return true;
+    }
+
+    qint64 length() const { return head_.size() + size_ * 4 + int(sizeof tail - 1); }
+
+    size_t fill(char *buf, size_t cap, QByteArray &why)
+    {
+        size_t out = 0;
+        while (out < cap) {
+            const size_t room = cap - out;
+            if (carry_at_ < 4) {
+                // The rest of a byte's escape that the last piece had no room for.
+                const size_t n = qMin(room, size_t(4 - carry_at_));
+                std::memcpy(buf + out, carry_ + carry_at_, n);
+                carry_at_ += int(n);
+                out += n;
+            } else if (head_at_ < head_.size()) {
+                const size_t n = qMin(room, size_t(head_.size() - head_at_));
+                std::memcpy(buf + out, head_.constData() + head_at_, n);
+                head_at_ += int(n);
+                out += n;
+            } else if (block_at_ < block_len_) {
+                const size_t n = qMin(room / 4, size_t(block_len_ - block_at_));
+                if (n == 0) {
+                    escape_into(carry_, block_.constData() + block_at_++, 1);
+                    carry_at_ = 0;
+                    continue;
+                }
+                escape_into(buf + out, block_.constData() + block_at_, n);
+                block_at_ += int(n);
+                out += 4 * n;
+            } else if (file_left_ > 0) {
+                const qint64 n = file_.read(block_.data(), qMin<qint64>(file_left_, block_.size()));
+                if (n <= 0) {
+                    // What is ready goes first; the next call ends the text.
+                    if (out > 0)
+                        return out;
+                    why = n < 0 ? "the file " + file_.fileName().toUtf8() + " could not be read: " +
+                                      file_.errorString().toUtf8()
+                                : "the file " + file_.fileName().toUtf8() + " became shorter while it was sent";
+                    return 0;
+                }
+                block_at_ = 0;
+                block_len_ = int(n);
+                file_left_ -= n;
+            } else if (tail_at_ < int(sizeof tail - 1)) {
+                const size_t n = qMin(room, size_t(sizeof tail - 1 - tail_at_));
+                std::memcpy(buf + out, tail + tail_at_, n);
+                tail_at_ += int(n);
+                out += n;
+            } else {
+                break;
+            }
+        }
+        return out;
+    }
+
+private:
+    static constexpr int block_bytes = 1 << 18;
+    static constexpr char tail[] = "\";";
+    QFile file_;
+    qint64 size_ = 0;
+    QByteArray head_;   // the command's head and the clause's opening
+    int head_at_ = 0;
+    QByteArray block_;
+    int block_at_ = 0, block_len_ = 0;
+    qint64 file_left_ = 0;   // bytes not read yet
+    char carry_[4] = {};
+    int carry_at_ = 4;   // carry_[carry_at_, 4) still to go
+    int tail_at_ = 0;
+};
 
 // Sends "<head> from raw "<hex>";" or "<head> "<path>"".
 bool send_from_file(db_exec &db, QByteArray cmd, const QByteArray &path, bool raw)
 {
     if (raw) {
-        // The wrapper logs a command this size by its start and length, without a copy.
-        if (!append_raw_clause(cmd, path))
+        raw_clause_text text;
+        if (!text.open(cmd, path))
             return false;
-        return run_plain(db, cmd);
+        result_set *rs = db.run_pieces(text.length(), [&text](char *buf, size_t cap, QByteArray &why) {
+            return text.fill(buf, cap, why);
+        });
+        del_datas(rs);
+        return rs != nullptr;
     }
     cmd += ' ';
     if (!append_quoted(cmd, path))
@@ -76,52 +145,72 @@ bool send_from_file(db_exec &db, QByteArray cmd, const QByteArray &path, bool ra
     return run_plain(db, cmd);
 }
 
-// Writes the decoded payload of a raw reply to path; false when the file exists and may not
-// be replaced, or cannot be written whole. The old file stays intact until the new one is
-// complete, so a failed write never loses it. The bytes go out a piece at a time, so the
-// reply is the only whole copy of the payload.
-bool write_payload(const result_set *rs, const QByteArray &path, bool replace)
-{
-    const QString file = local_path(path);
-    if (QFileInfo::exists(file) && !replace)
-        return false;
-    QSaveFile out(file);
-    if (!out.open(QIODevice::WriteOnly))
-        return false;
-    QByteArray bytes;
-    const uint64_t n = rows_of(rs);
-    bool more = true;
-    for (uint64_t row = 0; row < n && more; ++row) {
-        more = hex_decode_append(text_of(at(row, 0, rs)), bytes);
-        if (bytes.size() >= (1 << 20) || !more || row + 1 == n) {
-            if (out.write(bytes) != bytes.size()) {
-                out.cancelWriting();
-                return false;
-            }
-            bytes.clear();
+// The decoded payload of a raw reply, written to the local file as the rows arrive. It goes to a
+// file beside the target that replaces the target only once the reply came whole and was
+// written, so a failed or cancelled transfer leaves an existing file as it was.
+class payload_file {
+public:
+    explicit payload_file(const QString &path) : out_(path) {}
+    bool open() { return out_.open(QIODevice::WriteOnly); }
+
+    // Decodes the first cell of each row. A text that is not hexadecimal makes the transfer fail
+    // (the bytes after it are lost, so the file would be a damaged copy reported as a good one);
+    // the reply is always read to its end, and a file that cannot be written fails at commit.
+    bool take(const result_set *rs)
+    {
+        const uint64_t n = rows_of(rs);
+        for (uint64_t row = 0; row < n && decoding_ && !failed_; ++row) {
+            decoding_ = hex_decode_append(text_of(at(row, 0, rs)), bytes_);
+            if (bytes_.size() >= (1 << 20))
+                flush();
         }
+        return true;
     }
-    return out.commit();
-}
+
+    bool commit()
+    {
+        flush();
+        if (failed_ || !decoding_) {
+            out_.cancelWriting();
+            return false;
+        }
+        return out_.commit();
+    }
+
+private:
+    void flush()
+    {
+        if (!failed_ && out_.write(bytes_) != bytes_.size())
+            failed_ = true;
+        bytes_.clear();
+    }
+
+    QSaveFile out_;
+    QByteArray bytes_;
+    bool decoding_ = true;
+    bool failed_ = false;
+};
 
 // Runs a save or backup command; with raw the reply's payload goes into the local file.
 bool save_to_file(db_exec &db, QByteArray cmd, const QByteArray &path, bool replace, bool raw)
 {
-    if (raw) {
-        cmd += " as raw";
-    } else {
+    if (!raw) {
         cmd += ' ';
         if (!append_quoted(cmd, path))
             return false;
         if (replace)
             cmd += " replace";
+        return run_plain(db, cmd);
     }
-    result_set *rs = db.run(cmd);
-    if (!rs)
+    cmd += " as raw";
+    const QString file = local_path(path);
+    payload_file out(file);
+    if ((QFileInfo::exists(file) && !replace) || !out.open()) {
+        // The command goes out all the same, as it always did; its reply is dropped.
+        db.run_rows(cmd, {});
         return false;
-    const bool ok = !raw || write_payload(rs, path, replace);
-    del_datas(rs);
-    return ok;
+    }
+    return db.run_rows(cmd, [&out](const result_set *rs) { return out.take(rs); }) && out.commit();
 }
 
 // The log line of a table file or backup; with raw the client moved the file, so its size is
@@ -135,16 +224,8 @@ bool logged(client_log::file_op &op, bool ok, const QByteArray &path, bool raw)
 
 QByteArray hex_escape(const QByteArray &bytes)
 {
-    static const char digits[] = "0123456789abcdef";
     QByteArray out(bytes.size() * 4, Qt::Uninitialized);
-    char *p = out.data();
-    for (char ch : bytes) {
-        const auto b = static_cast<unsigned char>(ch);
-        *p++ = '\\';
-        *p++ = 'x';
-        *p++ = digits[b >> 4];
-        *p++ = digits[b & 0x0f];
-    }
+    escape_into(out.data(), bytes.constData(), size_t(bytes.size()));
     return out;
 }
 

@@ -40,7 +40,7 @@ int show_tables(db_exec &db, name_list &names)
 }
 
 bool table_time_range(db_exec &db, const QByteArray &table, ox::db::mem::date_time &first,
-                      ox::db::mem::date_time &last, bool quiet)
+                      ox::db::mem::date_time &last, bool quiet, uint64_t *rows)
 {
     result_set *rs = db.run("show tables", quiet ? 1 : 0);
     if (!rs)
@@ -61,6 +61,12 @@ bool table_time_range(db_exec &db, const QByteArray &table, ox::db::mem::date_ti
         first = date_time_of(from);
         last = date_time_of(to);
         found = true;
+        const cell *count = at(row, 3, rs);
+        const value_kind k = count ? kind_of(count) : value_kind::none;
+        if (rows && k == value_kind::u64)
+            *rows = as_uint64(count);
+        else if (rows && k == value_kind::i64 && as_int64(count) >= 0)
+            *rows = uint64_t(as_int64(count));
     }
     del_datas(rs);
     return found;

@@ -9,6 +9,7 @@
 #include "editor/script_lines.h"
 #include "common/failure_box.h"
 #include "common/modal_seam.h"
+#include "table/grid_copy.h"
 #include "table/grid_csv.h"
 #include "table/search_tab_dlg.h"
 #include "table/chart_pane.h"
@@ -290,9 +291,11 @@ void cmd_script_editor::add_result(const QByteArray &cmd, grid_data &&grid)
     page->setProperty(command_property, cmd);
 
     auto *find = new QAction(QIcon(QStringLiteral(":/img/find.svg")), tr("find text"), view);
+    find->setObjectName(QStringLiteral("act_find_result"));
     find->setShortcut(QKeySequence(tr("ctrl+shift+f")));
     find->setShortcutContext(Qt::WidgetWithChildrenShortcut);
     view->addAction(find);
+    add_copy_action(view);
     view->setContextMenuPolicy(Qt::ActionsContextMenu);
     connect(find, &QAction::triggered, this, [this, view, model] {
         // Result grids are read-only: their dialog finds but never replaces.
@@ -312,7 +315,10 @@ void cmd_script_editor::add_result(const QByteArray &cmd, grid_data &&grid)
     for (int c = 0; c < model->columnCount(); ++c)
         if (item_dlgt *d = model->delegate_of(c))
             view->setItemDelegateForColumn(c, d);
-    // Shown, the grid measures the rows in sight; hidden, the first rows of the result.
+    // Shown, the grid measures the rows in sight; not laid out yet, the first rows of the
+    // result: a hundred of them tell a column's width as well as Qt's thousand, at a tenth of
+    // the cost of shaping their texts on this thread.
+    view->horizontalHeader()->setResizeContentsPrecision(100);
     view->resizeColumnsToContents();
     // Off by default: a result tab opens on its grid, and the chart costs nothing until asked.
     QAction *chart = chart_pane::add_toggle(page, model, view, false);
@@ -335,8 +341,12 @@ void cmd_script_editor::follow_chart_toggle()
     QTableView *view = result_view(tab_widget_->currentIndex());
     QAction *toggle = view ? view->findChild<QAction *>(QStringLiteral("chart_toggle"), Qt::FindDirectChildrenOnly)
                            : nullptr;
-    if (toggle && chart_btn_->defaultAction() != toggle)
+    if (toggle && chart_btn_->defaultAction() != toggle) {
+        // A button that holds more than one action draws a menu arrow over its text.
+        if (QAction *before = chart_btn_->defaultAction())
+            chart_btn_->removeAction(before);
         chart_btn_->setDefaultAction(toggle);
+    }
     chart_btn_->setVisible(toggle && toggle->isVisible());
 }
 
@@ -373,9 +383,9 @@ void cmd_script_editor::close_all_tab(bool)
 
 void cmd_script_editor::copy_tab(bool)
 {
-    if (tab_widget_->count() == 0)
-        return;
-    QApplication::clipboard()->setText(QString::fromUtf8(result_command(tab_widget_->currentIndex())));
+    // The tab's data, ready for a spreadsheet; the command is in the tab's title and tip.
+    if (QTableView *view = result_view(tab_widget_->currentIndex()))
+        QApplication::clipboard()->setText(all_cells_text(view));
 }
 
 QString cmd_script_editor::export_path_for(const QByteArray &cmd, const QDateTime &when)

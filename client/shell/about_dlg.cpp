@@ -7,6 +7,7 @@
 #include <QDialogButtonBox>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QPainter>
 #include <QPixmap>
 #include <QVBoxLayout>
 
@@ -23,9 +24,7 @@ about_dlg::about_dlg(QWidget *parent) : QDialog(parent)
 
     auto *logo = new QLabel(this);
     logo->setObjectName(QStringLiteral("lbl_logo"));
-    const QPixmap pix(QStringLiteral(":/img/logo.png"));
-    if (!pix.isNull())
-        logo->setPixmap(pix.scaled(96, 96, Qt::KeepAspectRatio, Qt::SmoothTransformation));
+    logo->setPixmap(logo_tile());
     logo->setAlignment(Qt::AlignTop | Qt::AlignHCenter);
 
     auto *text = new QLabel(tr("About: time sequence database client is GUI client develop by vorn time "
@@ -59,6 +58,24 @@ about_dlg::about_dlg(QWidget *parent) : QDialog(parent)
     lay->addWidget(new log_file_wt(this));
     lay->addWidget(buttons);
     setFixedSize(sizeHint().expandedTo(QSize(440, 170)));
+}
+
+QPixmap about_dlg::logo_tile()
+{
+    // The logo is white on the login dialog's blue; on a light dialog it needs that blue under it.
+    constexpr int edge = 96;
+    QPixmap tile(edge, edge);
+    tile.fill(Qt::transparent);
+    QPainter p(&tile);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(132, 171, 204));
+    p.drawRoundedRect(QRectF(0, 0, edge, edge), 14, 14);
+    const QPixmap logo(QStringLiteral(":/img/logo.png"));
+    if (!logo.isNull())
+        p.drawPixmap(QRect(6, 6, edge - 12, edge - 12),
+                     logo.scaled(edge - 12, edge - 12, Qt::KeepAspectRatio, Qt::SmoothTransformation));
+    return tile;
 }
 
 QString about_dlg::version_line()

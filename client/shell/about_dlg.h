@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QDialog>
+#include <QPixmap>
 
 class about_dlg : public QDialog {
     Q_OBJECT
@@ -10,4 +11,6 @@ public:
 
     // "Version: 0.2.2, Build Date: 2024-01-18", translated.
     static QString version_line();
+    // The logo on a tile of the login dialog's blue, 96 pixels square.
+    static QPixmap logo_tile();
 };

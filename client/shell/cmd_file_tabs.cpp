@@ -2,6 +2,7 @@
 #include "shell/cmd_file_tabs.h"
 
 #include "common/modal_seam.h"
+#include "db/client_log.h"
 #include "editor/sys_config.h"
 #include "shell/script_recovery.h"
 #include "shell/tab_area.h"
@@ -33,16 +34,37 @@ QString cmd_file_tabs::file_name_of(const QByteArray &path)
     return QFileInfo(QString::fromUtf8(path)).fileName();
 }
 
+QString cmd_file_tabs::with_extension(const QString &chosen)
+{
+    const QFileInfo info(chosen);
+    if (chosen.isEmpty() || !info.suffix().isEmpty())
+        return chosen;
+    return chosen + (chosen.endsWith(QLatin1Char('.')) ? QStringLiteral("tcd") : QStringLiteral(".tcd"));
+}
+
+QString cmd_file_tabs::ask_save_path(const QString &caption, const QString &start) const
+{
+    // A name typed without an extension would give a file that the open dialog's filter hides.
+    return with_extension(modal_seam::save_file(dialog_parent_, caption, start, file_filter()));
+}
+
 QByteArray cmd_file_tabs::read_file(const QByteArray &path)
 {
+    client_log::file_op op("open command file", {}, QString::fromUtf8(path));
     QFile f(QString::fromUtf8(path));
-    if (!f.open(QIODevice::ReadOnly))
+    if (!f.open(QIODevice::ReadOnly)) {
+        op.done(false, -1, f.errorString().toUtf8());
         return QByteArray();
-    return f.readAll();
+    }
+    const QByteArray bytes = f.readAll();
+    const bool ok = f.error() == QFileDevice::NoError;
+    op.done(ok, bytes.size(), ok ? QByteArray() : f.errorString().toUtf8());
+    return bytes;
 }
 
 bool cmd_file_tabs::write_file(const QByteArray &path, const QByteArray &bytes)
 {
+    client_log::file_op op("save command file", {}, QString::fromUtf8(path));
     // Written beside the file and renamed over it, so a full disk or a broken write never
     // leaves the user with a truncated script.
     QSaveFile f(QString::fromUtf8(path));
@@ -51,14 +73,17 @@ bool cmd_file_tabs::write_file(const QByteArray &path, const QByteArray &bytes)
         // place, which beats a script that can never be saved.
         QFile in_place(QString::fromUtf8(path));
         if (!in_place.exists() || !in_place.open(QIODevice::WriteOnly | QIODevice::Truncate))
-            return false;
-        return in_place.write(bytes) == bytes.size() && in_place.flush();
+            return op.done(false, -1, f.errorString().toUtf8());
+        const bool ok = in_place.write(bytes) == bytes.size() && in_place.flush();
+        return op.done(ok, bytes.size(), ok ? QByteArray() : in_place.errorString().toUtf8());
     }
     if (f.write(bytes) != bytes.size()) {
+        const QByteArray why = f.errorString().toUtf8();
         f.cancelWriting();
-        return false;
+        return op.done(false, bytes.size(), why);
     }
-    return f.commit();
+    const bool ok = f.commit();
+    return op.done(ok, bytes.size(), ok ? QByteArray() : f.errorString().toUtf8());
 }
 
 bool cmd_file_tabs::is_script(const QWidget *page) const
@@ -123,8 +148,7 @@ QWidget *cmd_file_tabs::open_path(const QByteArray &path, bool at_start)
 
 void cmd_file_tabs::new_file()
 {
-    const QString chosen = modal_seam::save_file(dialog_parent_, tr("set cmd file's location"),
-                                                 proposed_name(), file_filter());
+    const QString chosen = ask_save_path(tr("set cmd file's location"), proposed_name());
     if (chosen.isEmpty())
         return;
     const QByteArray path = chosen.toUtf8();
@@ -216,8 +240,7 @@ bool cmd_file_tabs::save_all_before_leaving()
                 break;
             if (b != QMessageBox::Save)
                 return false;
-            const QString chosen = modal_seam::save_file(dialog_parent_, tr("save as cmd file to location"),
-                                                         QString::fromUtf8(path), file_filter());
+            const QString chosen = ask_save_path(tr("save as cmd file to location"), QString::fromUtf8(path));
             if (chosen.isEmpty() || !write_file(chosen.toUtf8(), hooks_.text(page)))
                 continue;
             hooks_.mark_saved(page);
@@ -238,8 +261,7 @@ void cmd_file_tabs::save_file_as()
     if (!page)
         return;
     const QByteArray old_path = path_of(page);
-    const QString chosen = modal_seam::save_file(dialog_parent_, tr("save as cmd file to location"),
-                                                 QString::fromUtf8(old_path), file_filter());
+    const QString chosen = ask_save_path(tr("save as cmd file to location"), QString::fromUtf8(old_path));
     if (chosen.isEmpty())
         return;
     const QByteArray path = chosen.toUtf8();

@@ -44,6 +44,8 @@ public:
     const editor_map &editors() const { return map_; }
 
     static QString file_filter();
+    // The chosen path, with ".tcd" added when its name has no extension.
+    static QString with_extension(const QString &chosen);
     // "scriptfileN.tcd" with the smallest N from 1 that no script tab carries as its title.
     QString proposed_name() const;
 
@@ -115,6 +117,8 @@ signals:
 
 private:
     bool is_script(const QWidget *page) const;
+    // The save chooser of the file actions; empty when cancelled.
+    QString ask_save_path(const QString &caption, const QString &start) const;
     void remove_page(QWidget *page);
 
     tab_area &area_;

@@ -83,6 +83,8 @@ void db_tree::refresh(std::function<void()> then)
     }
     in_flight_ = true;
     link_->post(this, [](db_exec &db) {
+        // The program's own look at the server: a filtered log leaves it out.
+        db.set_background(true);
         listing l;
         show_tables(db, l.tables);
         for (const QByteArray &table : qAsConst(l.tables)) {
@@ -147,6 +149,9 @@ void db_tree::rebuild(const listing &l)
         tree_->setCurrentIndex(QModelIndex());
     }
     tree_->blockSignals(was_blocked);
+    // The new items are laid out later; the scroll bar only takes the old position once its range
+    // holds it, so the layout goes first.
+    tree_->doItemsLayout();
     tree_->verticalScrollBar()->setValue(scroll);
 
     std::vector<std::function<void()>> done;
@@ -154,6 +159,17 @@ void db_tree::rebuild(const listing &l)
     for (auto &f : done)
         f();
     emit refreshed();
+}
+
+void db_tree::select_parent()
+{
+    QTreeWidgetItem *cur = tree_->currentItem();
+    if (!cur || !cur->parent())
+        return;
+    // The parent may be far above: the view stays where the user was looking.
+    const int scroll = tree_->verticalScrollBar()->value();
+    tree_->setCurrentItem(cur->parent());
+    tree_->verticalScrollBar()->setValue(scroll);
 }
 
 void db_tree::add_fields(QTreeWidgetItem *item)
@@ -206,7 +222,7 @@ void db_tree::apply_selection(const QTreeWidgetItem *item, const main_actions &a
     case table_level:
         for (QAction *act : a.table_actions())
             act->setEnabled(true);
-        tree_->addActions({a.drop_table, a.truncate_table, a.view_cols, a.view_data});
+        tree_->addActions({a.drop_table, a.truncate_table, a.view_cols, a.new_field, a.view_data});
         add_separator(tree_);
         tree_->addActions({a.import_data, a.export_data});
         add_separator(tree_);

@@ -35,6 +35,9 @@ public:
     void refresh(std::function<void()> then = {});
     bool refreshing() const { return in_flight_; }
 
+    // Makes the current item's parent current without scrolling the view.
+    void select_parent();
+
     // Fetches the fields of a table item that has none yet and adds them under it.
     void add_fields(QTreeWidgetItem *item);
 

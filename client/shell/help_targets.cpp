@@ -1,6 +1,8 @@
 // Manual lookup and online reference addresses by language.
 #include "shell/help_targets.h"
 
+#include "shell/build_version.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
@@ -62,7 +64,8 @@ QString online_address(const QString &folder)
     QString site = QStringLiteral(VORN_SITE);
     while (site.endsWith(QLatin1Char('/')))
         site.chop(1);
-    return QStringLiteral("%1/%2/cmd_ref_0.2.1.html").arg(site, folder);
+    // The reference of the commands this version speaks.
+    return QStringLiteral("%1/%2/cmd_ref_" VORN_VERSION_TEXT ".html").arg(site, folder);
 }
 
 } // namespace help_targets

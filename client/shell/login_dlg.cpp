@@ -6,8 +6,11 @@
 #include "common/modal_seam.h"
 #include "common/wait_notice.h"
 #include "db/db_link.h"
+#include "support/log/vorn_log.h"
 
 #include <QCheckBox>
+#include <QHostAddress>
+#include <QHostInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -20,6 +23,15 @@ const QRegularExpression &ip_pattern()
 {
     static const QRegularExpression re(QRegularExpression::anchoredPattern(
         QStringLiteral("((2[0-4]\\d|25[0-5]|[01]?\\d\\d?)\\.){3}(2[0-4]\\d|25[0-5]|[01]?\\d\\d?)")));
+    return re;
+}
+
+const QRegularExpression &host_pattern()
+{
+    // Labels of letters, digits and inner hyphens, dot-separated, 253 characters at most.
+    static const QRegularExpression re(QRegularExpression::anchoredPattern(QStringLiteral(
+        "(?=.{1,253}\\.?$)[A-Za-z0-9](?:[A-Za-z0-9-]{0,61}[A-Za-z0-9])?"
+        "(?:\\.[A-Za-z0-9](?:[A-Za-z0-9-]{0,61}[A-Za-z0-9])?)*\\.?")));
     return re;
 }
 
@@ -154,6 +166,14 @@ bool login_dlg::valid_ip(const QString &text)
     return ip_pattern().match(text).hasMatch();
 }
 
+bool login_dlg::valid_host(const QString &text)
+{
+    static const QRegularExpression numeric(QRegularExpression::anchoredPattern(QStringLiteral("[0-9.]*")));
+    if (numeric.match(text).hasMatch())
+        return valid_ip(text);
+    return host_pattern().match(text).hasMatch();
+}
+
 bool login_dlg::valid_port(const QString &text)
 {
     // Not a number counts as 0, which is out of range.
@@ -164,7 +184,7 @@ bool login_dlg::valid_port(const QString &text)
 void login_dlg::ipChanged(const QString &text)
 {
     lbl_ipinfo_->clear();
-    if (!valid_ip(text))
+    if (!valid_host(text))
         lbl_ipinfo_->setText(tr("invalid ip"));
 }
 
@@ -182,17 +202,46 @@ void login_dlg::login()
     const bool port_ok = valid_port(le_port_->text());
     if (!port_ok)
         lbl_portinfo_->setText(tr("invalid port"));
-    if (!valid_ip(le_ip_->text())) {
+    if (!valid_host(le_ip_->text())) {
         lbl_ipinfo_->setText(tr("invalid ip"));
         return;
     }
     if (!port_ok)
         return;
 
-    if (link_ && link_->busy())
+    if ((link_ && link_->busy()) || lookup_id_ >= 0)
         return;
+    const QString host = le_ip_->text();
+    if (valid_ip(host)) {
+        start_login(host.toUtf8(), host);
+        return;
+    }
+    // The library takes an IPv4 address: the name is looked up first, on the toolkit's
+    // resolver threads, and the dialog stays responsive meanwhile.
+    pb_login_->setEnabled(false);
+    lookup_id_ = QHostInfo::lookupHost(host, this, [this, host](const QHostInfo &info) {
+        lookup_id_ = -1;
+        pb_login_->setEnabled(true);
+        QByteArray address;
+        for (const QHostAddress &a : info.addresses()) {
+            if (a.protocol() == QAbstractSocket::IPv4Protocol) {
+                address = a.toString().toUtf8();
+                break;
+            }
+        }
+        if (address.isEmpty()) {
+            log_warn("login: host name '%s' cannot be resolved to an IPv4 address: %s", host.toUtf8().constData(),
+                     info.error() == QHostInfo::NoError ? "no IPv4 address" : info.errorString().toUtf8().constData());
+            lbl_ipinfo_->setText(tr("cannot resolve"));
+            return;
+        }
+        start_login(address, host);
+    });
+}
+
+void login_dlg::start_login(const QByteArray &ip, const QString &host)
+{
     const int port = le_port_->text().toInt(nullptr, 10);
-    const QByteArray ip = le_ip_->text().toUtf8();
     const QByteArray user = le_user_->text().toUtf8();
     const QByteArray passwd = le_passwd_->text().toUtf8();
     if (!link_) {
@@ -201,7 +250,9 @@ void login_dlg::login()
         wait_->setGeometry(280, 72, 432, 30);
     }
     pb_login_->setEnabled(false);
-    link_->login(login_values{ ip, port, user, passwd }, this, [this, ip, port, user](const db_status &st) {
+    // The name the user typed is the default when it fits the configuration; else the address.
+    const QByteArray keep = host.toUtf8().size() < int(sizeof sys_config.ip) ? host.toUtf8() : ip;
+    link_->login(login_values{ ip, port, user, passwd }, this, [this, keep, port, user](const db_status &st) {
         pb_login_->setEnabled(true);
         if (!st.ok) {
             // The reason tells a wrong password apart from a server that cannot be reached.
@@ -209,13 +260,18 @@ void login_dlg::login()
             if (!st.reason.isEmpty())
                 text += QLatin1Char('\n') + st.reason;
             modal_seam::information(this, tr("info"), text, QMessageBox::Ok);
+            // Refused by the server: the password is what to type again.
+            if (st.code != 2) {
+                le_passwd_->setFocus(Qt::OtherFocusReason);
+                le_passwd_->selectAll();
+            }
             return;
         }
         accept();
         if (!main_window_) {
             main_window_ = new MainWindow(link_);
             link_ = nullptr;
-            store_defaults(ip, port, user);
+            store_defaults(keep, port, user);
         }
         main_window_->show();
     });
@@ -223,6 +279,11 @@ void login_dlg::login()
 
 void login_dlg::reject()
 {
+    if (lookup_id_ >= 0) {
+        QHostInfo::abortHostLookup(lookup_id_);
+        lookup_id_ = -1;
+        pb_login_->setEnabled(true);
+    }
     if (link_ && link_->busy())
         link_->cancel();
     QDialog::reject();

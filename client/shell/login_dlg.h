@@ -22,6 +22,9 @@ public:
     MainWindow *main_window() const { return main_window_; }
 
     static bool valid_ip(const QString &text);
+    // An address by the pattern of valid_ip, or a host name ("localhost", a DNS name); a text of
+    // digits and dots only must be an address.
+    static bool valid_host(const QString &text);
     static bool valid_port(const QString &text);
     // The connection thread of the login in progress (null before the first attempt and once
     // the main window has it).
@@ -40,6 +43,8 @@ public slots:
 private:
     void build_form();
     void store_defaults(const QByteArray &ip, int port, const QByteArray &user);
+    // Logs in at the IPv4 address; host is what the user typed (kept as the default).
+    void start_login(const QByteArray &address, const QString &host);
 
     QLabel *title_ = nullptr;
     QLabel *logo_ = nullptr;
@@ -55,4 +60,5 @@ private:
     MainWindow *main_window_ = nullptr;
     db_link *link_ = nullptr;
     wait_notice *wait_ = nullptr;
+    int lookup_id_ = -1;   // a host name being resolved
 };

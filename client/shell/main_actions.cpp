@@ -155,7 +155,7 @@ void main_actions::build_menus(QMenuBar *bar)
     db->addActions({refresh, create_table, reconnect, backup, restore, exec_cmd, drop_table,
                     truncate_table});
     db->addSeparator();
-    db->addActions({view_data, view_cols, import_data, export_data, save, load});
+    db->addActions({view_data, view_cols, new_field, import_data, export_data, save, load});
     db->addSeparator();
 
     QMenu *edit = bar->addMenu(tr("edit(&e)"));

@@ -9,8 +9,10 @@
 #include "editor/sys_config.h"
 #include "shell/cmd_file_tabs.h"
 #include "shell/language_switch.h"
+#include "shell/log_pane_menu.h"
 #include "shell/status_indicators.h"
 #include "shell/tab_area.h"
+#include "table/window_closing.h"
 #include "vorn_tsdb.h"
 
 #include <QAction>
@@ -70,6 +72,7 @@ void MainWindow::init()
     link_->setParent(this);
     db_ = &link_->log_side();
     db_->set_log(log_);
+    log_menu_ = new log_pane_menu(log_, db_, this);
     log_->resize(log_->width(), 150);
     splitter_->setSizes({qMax(200, height() - 150), 150});
     create_file_tabs();
@@ -213,9 +216,7 @@ QByteArray MainWindow::current_field() const
 
 void MainWindow::select_parent_and_refresh()
 {
-    if (QTreeWidgetItem *cur = tree_->currentItem())
-        if (cur->parent())
-            tree_->setCurrentItem(cur->parent());
+    tree_model_->select_parent();
     refresh();
 }
 
@@ -239,6 +240,8 @@ void MainWindow::currentChanged(int index)
     for (QAction *a : act_.editor_actions() + act_.close_actions() +
                           QList<QAction *>{act_.save_file_as, act_.print})
         a->setEnabled(false);
+    // Ctrl+W closes a tab of any kind.
+    act_.close_file->setEnabled(page != nullptr);
     // Enabled first so that the change signal of "goto error" fires and the error indicator
     // is put back to its resting state.
     for (QAction *a : act_.navigation_actions())
@@ -269,7 +272,9 @@ void MainWindow::close_tab(int index)
         // An editor whose file could not be written stays, so its text is not lost.
         return;
     }
-    area_->remove_tab(index);
+    // Unapplied edits are asked about; a window that applies them ends itself afterwards.
+    if (ask_before_closing(page) == close_answer::go)
+        area_->remove_tab(page);
 }
 
 void MainWindow::add_table_window(QWidget *window, const QString &title)
@@ -343,6 +348,16 @@ void MainWindow::quit()
 
 void MainWindow::closeEvent(QCloseEvent *event)
 {
+    // Unapplied edits of the table windows come first; one that applies them on the way out
+    // lets the quit go on once it has ended itself.
+    QList<QWidget *> tables;
+    for (int i = 0; i < tab_widget_->count(); ++i)
+        if (!area_->is_script_tab(tab_widget_->widget(i)))
+            tables << tab_widget_->widget(i);
+    if (!ask_before_closing_all(tables, [this] { close(); })) {
+        event->ignore();
+        return;
+    }
     // Waiting is the safe answer: the command may still finish.
     if (link_->busy()) {
         if (modal_seam::question(this, tr("quit"),

@@ -21,6 +21,7 @@ class cmd_file_tabs;
 class cmd_script_editor;
 class db_exec;
 class db_link;
+class log_pane_menu;
 struct db_status;
 class status_indicators;
 class wait_notice;
@@ -45,6 +46,8 @@ public:
     QTreeWidget *tree() const { return tree_; }
     QTabWidget *tabs() const { return tab_widget_; }
     QTextEdit *log_pane() const { return log_; }
+    // The log pane's context menu with its clear and filter entries.
+    log_pane_menu *log_menu() const { return log_menu_; }
     QToolBar *tool_bar() const { return tool_bar_; }
     status_indicators *indicators() const { return indicators_; }
     // What the last tree refresh found, for the script editors' completion.
@@ -220,12 +223,18 @@ private:
     // without an editor tab.
     void forward_to_editor(void (cmd_script_editor::*operation)());
     bool editor_modified(const QWidget *editor) const;
+    // The "find text" action of the current editor's result grid that has the focus; null when
+    // no grid has it.
+    QAction *focused_grid_find() const;
     // The table (and for field actions the field) the current tree item names.
     QByteArray current_table() const;
     QByteArray current_field() const;
     // After a confirmed table or field operation: the parent of the current item becomes
     // current and the tree is rebuilt.
     void select_parent_and_refresh();
+    // Rebuilds the tree, then reloads the open data views of the table (every one for an empty
+    // name): their rows changed on the server.
+    void refresh_and_reload_views(const QByteArray &table);
     // Opens the table definition window over the current table's fields.
     void open_definition(int mode, const QString &title);
     // The result box of an operation: the text alone on success; on failure with the reason the
@@ -254,4 +263,5 @@ private:
     tab_area *area_ = nullptr;
     cmd_file_tabs *files_ = nullptr;
     status_indicators *indicators_ = nullptr;
+    log_pane_menu *log_menu_ = nullptr;
 };

@@ -1,8 +1,25 @@
 // The edit menu acts on the script editor of the current tab and gives it the focus; without an
-// editor tab it does nothing.
+// editor tab it does nothing. Find and replace follow the focus: a result grid searches itself.
 #include "shell/main_window.h"
 
 #include "editor/cmd_script_editor.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QTabWidget>
+#include <QTableView>
+
+QAction *MainWindow::focused_grid_find() const
+{
+    cmd_script_editor *ed = current_editor();
+    QWidget *focus = QApplication::focusWidget();
+    if (!ed || !focus || !ed->result_tabs()->isAncestorOf(focus))
+        return nullptr;
+    for (QWidget *w = focus; w && w != ed; w = w->parentWidget())
+        if (auto *view = qobject_cast<QTableView *>(w))
+            return view->findChild<QAction *>(QStringLiteral("act_find_result"), Qt::FindDirectChildrenOnly);
+    return nullptr;
+}
 
 void MainWindow::forward_to_editor(void (cmd_script_editor::*operation)())
 {
@@ -31,5 +48,20 @@ void MainWindow::sel_word() { forward_to_editor(&cmd_script_editor::sel_word); }
 void MainWindow::exec_sel() { forward_to_editor(&cmd_script_editor::exec_sel); }
 void MainWindow::exec_cur() { forward_to_editor(&cmd_script_editor::exec_cur); }
 void MainWindow::format_sel() { forward_to_editor(&cmd_script_editor::format_sel); }
-void MainWindow::find() { forward_to_editor(&cmd_script_editor::find); }
-void MainWindow::replace() { forward_to_editor(&cmd_script_editor::replace); }
+// With a result grid focused, the user means the rows on screen, not the script; result grids are
+// read-only, so replace finds there too.
+void MainWindow::find()
+{
+    if (QAction *grid = focused_grid_find())
+        grid->trigger();
+    else
+        forward_to_editor(&cmd_script_editor::find);
+}
+
+void MainWindow::replace()
+{
+    if (QAction *grid = focused_grid_find())
+        grid->trigger();
+    else
+        forward_to_editor(&cmd_script_editor::replace);
+}

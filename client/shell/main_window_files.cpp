@@ -110,7 +110,14 @@ void MainWindow::open_recent()
 void MainWindow::save_file() { files_->save_file(); }
 void MainWindow::save_all_files() { files_->save_all_files(); }
 void MainWindow::save_file_as() { files_->save_file_as(); }
-void MainWindow::close_file() { files_->close_file(); }
+void MainWindow::close_file()
+{
+    const int index = tab_widget_->currentIndex();
+    if (index >= 0 && !area_->is_script_tab(tab_widget_->widget(index)))
+        close_tab(index);
+    else
+        files_->close_file();
+}
 void MainWindow::close_all_files() { files_->close_all_files(); }
 void MainWindow::close_files_except() { files_->close_files_except(); }
 

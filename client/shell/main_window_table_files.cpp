@@ -180,13 +180,19 @@ void MainWindow::restore()
     const bool bin = dlg.is_bin_mode(), client = dlg.is_client();
     if (client && refuse_big_client_file(path))
         return;
+    // Every table on the server gives way to the file's, as a drop would: asked the same way.
+    if (modal_seam::warning(this, tr("restore database warning"),
+                            tr("restore will replace the whole database on the server with the file '%1': every "
+                               "table and row there now is lost. Do you want to restore really?").arg(path),
+                            QMessageBox::Yes | QMessageBox::No, QMessageBox::No) != QMessageBox::Yes)
+        return;
     const QByteArray file = path.toUtf8();
     link_->post(this, [file, bin, client](db_exec &db) {
         return db_status::of(::restore_db(db, file, bin, client), db);
     }, [this, path, client](const db_status &st) {
         tell_result(tr("restore result(%1)").arg(mode_word(client)),
                     tr("restore database frome file '%1' is %2!").arg(path, outcome_word(st.ok)), st);
-        refresh();
+        refresh_and_reload_views(QByteArray());
     });
 }
 

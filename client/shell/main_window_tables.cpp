@@ -10,6 +10,7 @@
 #include "table/col_info.h"
 #include "table/data_view.h"
 
+#include <QTabWidget>
 #include <QTreeWidget>
 
 namespace {
@@ -68,10 +69,23 @@ void MainWindow::truncate_table()
                             QMessageBox::Yes | QMessageBox::No, QMessageBox::No) != QMessageBox::Yes)
         return;
     link_->post(this, [table](db_exec &db) { return db_status::of(::truncate_table(db, table), db); },
-                [this, name](const db_status &st) {
+                [this, name, table](const db_status &st) {
         tell_result(tr("truncate table result"),
                     tr("truncate table '%1' from database is %2!").arg(name, outcome(st.ok)), st);
-        select_parent_and_refresh();
+        tree_model_->select_parent();
+        refresh_and_reload_views(table);
+    });
+}
+
+void MainWindow::refresh_and_reload_views(const QByteArray &table)
+{
+    // After the tree: the tabs of tables that are gone have closed by then and reload nothing.
+    tree_model_->refresh([this, table] {
+        after_refresh();
+        for (int i = 0; i < tab_widget_->count(); ++i)
+            if (auto *view = qobject_cast<data_view *>(tab_widget_->widget(i)))
+                if (table.isEmpty() || view->table() == table)
+                    view->re_exec();
     });
 }
 

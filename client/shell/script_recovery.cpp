@@ -2,6 +2,8 @@
 // path (percent-encoded) on its first line, then the unsaved text.
 #include "shell/script_recovery.h"
 
+#include "db/client_log.h"
+
 #include <QCoreApplication>
 #include <QCryptographicHash>
 #include <QDir>
@@ -50,12 +52,6 @@ bool read_copy(const QString &file, script_recovery::left_copy &out)
     return true;
 }
 
-void remove_copies(const QString &folder)
-{
-    QDir dir(folder);
-    for (const QString &name : dir.entryList({copy_pattern}, QDir::Files))
-        dir.remove(name);
-}
 
 } // namespace
 
@@ -102,22 +98,36 @@ bool script_recovery::keep(const QByteArray &path, const QByteArray &text)
 {
     if (!active())
         return false;
+    client_log::file_op op("write recovery copy", path, copy_name(path));
     // Written beside and renamed over the old copy: a kill halfway leaves the previous copy.
     QSaveFile f(copy_name(path));
     if (!f.open(QIODevice::WriteOnly))
-        return false;
+        return op.done(false, -1, f.errorString().toUtf8());
     const QByteArray head = path.toPercentEncoding() + '\n';
     if (f.write(head) != head.size() || f.write(text) != text.size()) {
+        const QByteArray why = f.errorString().toUtf8();
         f.cancelWriting();
-        return false;
+        return op.done(false, -1, why);
     }
-    return f.commit();
+    const bool ok = f.commit();
+    return op.done(ok, head.size() + text.size(), ok ? QByteArray() : f.errorString().toUtf8());
 }
 
 void script_recovery::drop(const QByteArray &path)
 {
     if (active())
-        QFile::remove(copy_name(path));
+        remove_copy(copy_name(path), path);
+}
+
+void script_recovery::remove_copy(const QString &file, const QByteArray &path)
+{
+    // Every save asks for its copy to go; only a copy that was there is worth a line.
+    if (!QFileInfo::exists(file))
+        return;
+    client_log::file_op op("remove recovery copy", path, file);
+    QFile f(file);
+    const bool ok = f.remove();
+    op.done(ok, -1, ok ? QByteArray() : f.errorString().toUtf8());
 }
 
 void script_recovery::finish()
@@ -125,7 +135,9 @@ void script_recovery::finish()
     if (!active())
         return;
     // The copies go before the lock, so no client starting meanwhile takes them for left ones.
-    remove_copies(folder_);
+    const QDir dir(folder_);
+    for (const QString &name : dir.entryList({copy_pattern}, QDir::Files))
+        remove_copy(dir.filePath(name), QByteArray());
     lock_.reset();
     QDir(folder_).removeRecursively();
     folder_.clear();
@@ -162,7 +174,7 @@ std::vector<script_recovery::left_copy> script_recovery::take_left()
 
 void script_recovery::forget(const left_copy &copy)
 {
-    QFile::remove(copy.copy_file);
+    remove_copy(copy.copy_file, copy.path);
     remove_empty_claims();
 }
 

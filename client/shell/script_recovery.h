@@ -52,6 +52,8 @@ public:
 
 private:
     QString copy_name(const QByteArray &path) const;
+    // Removes a copy file (of the command file at path, when known) and logs it.
+    static void remove_copy(const QString &file, const QByteArray &path);
     void remove_empty_claims();
 
     QString folder_;

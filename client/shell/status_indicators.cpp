@@ -46,6 +46,9 @@ void status_indicators::set_connected(bool connected)
 
 void status_indicators::update_connection_tip()
 {
+    // Beside its icon, the button says who is connected where, so several windows (or a
+    // reconnect elsewhere) never leave the user guessing which server a command goes to.
+    connection_->setText(tr("%1@%2:%3").arg(user_, ip_).arg(port_));
     const QString state = connected_ ? tr("connected")
                                      : tr("disconnected: the connection to the server is lost, use reconnect");
     connection_->setToolTip(tr("user: %1, IP: %2, port: %3, %4").arg(user_, ip_).arg(port_).arg(state));

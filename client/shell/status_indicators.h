@@ -13,7 +13,8 @@ class status_indicators : public QObject {
 public:
     explicit status_indicators(QStatusBar *bar);
 
-    // Who is connected where, for the connection button's tool tip.
+    // Who is connected where: the connection button shows "user@address:port", its tool tip
+    // says the same with the state.
     void set_server(const QString &user, const QString &ip, int port);
     void set_connected(bool connected);
     void set_error(bool error);

@@ -1,7 +1,10 @@
 // Tab bookkeeping of the main window's tab area.
 #include "shell/tab_area.h"
 
+#include "table/window_closing.h"
+
 #include <QMouseEvent>
+#include <QPointer>
 #include <QTabBar>
 #include <QTabWidget>
 
@@ -53,6 +56,7 @@ QString tab_area::table_of_title(const QString &title)
 
 void tab_area::close_stale(const name_list &tables)
 {
+    QList<QPointer<QWidget>> stale;
     for (int i = tabs_->count() - 1; i >= 0; --i) {
         if (is_script_tab(tabs_->widget(i)))
             continue;
@@ -61,8 +65,13 @@ void tab_area::close_stale(const name_list &tables)
         // its table; closing it would throw away what the user is typing.
         if (table.isEmpty() || tables.contains(table.toUtf8()))
             continue;
-        remove_tab(i);
+        stale << tabs_->widget(i);
     }
+    // Edits not applied yet are the user's to drop (a listing that failed finds no table); the
+    // question lets other events in, so each page is looked up again afterwards.
+    for (const QPointer<QWidget> &page : stale)
+        if (page && ask_before_closing(page) == close_answer::go)
+            remove_tab(page);
 }
 
 void tab_area::remove_tab(int index)

@@ -23,8 +23,9 @@ void tab_file_dlg::add_groups(QVBoxLayout *top, const QString &server_title, con
     s_gb_ = g.s_gb;
     s_path_le_ = g.s_path_le;
     c_gb_ = g.c_gb;
+    // Typed or chosen with "...", the client path is the one used; it is as editable as the
+    // server path beside it.
     c_path_le_ = g.c_path_le;
-    c_path_le_->setReadOnly(loading_);
     path_tb_ = g.path_tb;
 
     f_gb_ = new QGroupBox(tr("format"), this);
@@ -42,6 +43,25 @@ void tab_file_dlg::add_groups(QVBoxLayout *top, const QString &server_title, con
     connect(s_gb_, &QGroupBox::clicked, this, &tab_file_dlg::s_clicked);
     connect(c_gb_, &QGroupBox::clicked, this, &tab_file_dlg::c_clicked);
     connect(path_tb_, &QToolButton::clicked, this, &tab_file_dlg::change_path);
+    connect(bin_rb_, &QRadioButton::toggled, this, &tab_file_dlg::format_changed);
+}
+
+QString tab_file_dlg::with_format_extension(const QString &path, bool bin)
+{
+    const QString from = bin ? QStringLiteral(".tcd") : QStringLiteral(".bin");
+    if (!path.endsWith(from, Qt::CaseInsensitive))
+        return path;
+    return path.left(path.size() - from.size()) + (bin ? QStringLiteral(".bin") : QStringLiteral(".tcd"));
+}
+
+void tab_file_dlg::format_changed()
+{
+    // A table file's name follows the chosen format; a backup keeps its own extension.
+    if (db_mode_)
+        return;
+    const bool bin = bin_rb_->isChecked();
+    for (QLineEdit *le : {s_path_le_, c_path_le_})
+        le->setText(with_format_extension(le->text(), bin));
 }
 
 void tab_file_dlg::add_buttons(QVBoxLayout *top)
@@ -90,8 +110,10 @@ void tab_file_dlg::c_clicked(bool checked)
 
 void tab_file_dlg::change_path(bool)
 {
-    const QString filter = db_mode_ ? tr("backup files (*.sbk);;all files (*.*)")
-                                    : tr("bin files (*.bin);;cmd files (*.tcd);;all files (*.*)");
+    // The chooser opens on the files of the chosen format.
+    const QString filter = db_mode_                ? tr("backup files (*.sbk);;all files (*.*)")
+                           : bin_rb_->isChecked() ? tr("bin files (*.bin);;cmd files (*.tcd);;all files (*.*)")
+                                                  : tr("cmd files (*.tcd);;bin files (*.bin);;all files (*.*)");
     QString chosen;
     if (loading_)
         chosen = modal_seam::open_file(this, db_mode_ ? tr("select database file's path") : tr("select table file's path"),

@@ -22,6 +22,10 @@ public:
     // A proposed file name: head, the time as "yy-MM-dd_HH_mm_ss", then ext (with its dot).
     static QString proposed_name(const QString &head, const QString &ext, const QDateTime &when);
 
+    // A table file's path with the extension of the format: ".bin" for bin, ".tcd" for cmd. Only
+    // the other format's extension is replaced; any other name stays.
+    static QString with_format_extension(const QString &path, bool bin);
+
     // The server path while the server group is checked, else the client path.
     QString path() const;
     bool db_mode() const { return db_mode_; }
@@ -51,6 +55,9 @@ protected:
     QDialogButtonBox *button_box_ = nullptr;
 
 private:
+    // The format changed: both path fields take its extension.
+    void format_changed();
+
     bool loading_;
     bool db_mode_ = false;
     bool ask_client_ = true;

@@ -150,7 +150,7 @@ void update_check::connected()
     if (socket_->write(request_) != request_.size()) {
         std::printf("send error %s\n", socket_->errorString().toLocal8Bit().constData());
         std::fflush(stdout);
-        finish(outcome::failed);
+        finish(outcome::failed, "send failed: " + socket_->errorString().toUtf8());
     }
 }
 
@@ -159,8 +159,13 @@ void update_check::read_reply()
     if (!socket_)
         return;
     reply_ += socket_->read(version::record_size - reply_.size());
-    if (reply_.size() == version::record_size)
-        finish(judge(reply_));
+    if (reply_.size() != version::record_size)
+        return;
+    const outcome result = judge(reply_);
+    finish(result, result == outcome::failed
+                       ? "reply kind " + QByteArray::number(qFromLittleEndian<qint32>(reply_.constData())) +
+                             ", not " + QByteArray::number(version::record_kind)
+                       : QByteArray());
 }
 
 void update_check::socket_error()
@@ -171,13 +176,21 @@ void update_check::socket_error()
     read_reply();
     if (!socket_)
         return;
+    const QByteArray error = socket_->errorString().toUtf8();
+    QByteArray why;
     if (!connected_) {
         std::printf("connect error!\n");
+        why = "cannot connect: " + error;
     } else if (socket_->bytesToWrite() > 0) {
         std::printf("send error %s\n", socket_->errorString().toLocal8Bit().constData());
+        why = "send failed: " + error;
+    } else if (socket_->error() == QAbstractSocket::RemoteHostClosedError) {
+        why = "the server closed the connection after " + reply_count();
+    } else {
+        why = error + " after " + reply_count();
     }
     std::fflush(stdout);
-    finish(outcome::failed);
+    finish(outcome::failed, why);
 }
 
 void update_check::closed_early()
@@ -185,7 +198,7 @@ void update_check::closed_early()
     if (socket_)
         read_reply();
     if (socket_)
-        finish(outcome::failed);
+        finish(outcome::failed, "the server closed the connection after " + reply_count());
 }
 
 void update_check::timed_out()
@@ -195,11 +208,19 @@ void update_check::timed_out()
     if (!connected_) {
         std::printf("connect error!\n");
         std::fflush(stdout);
+        finish(outcome::failed, "no connection within " + QByteArray::number(version::connect_limit_ms) + " ms");
+        return;
     }
-    finish(outcome::failed);
+    finish(outcome::failed, "no complete reply within " + QByteArray::number(version::reply_limit_ms) + " ms, " +
+                                reply_count());
 }
 
-void update_check::finish(outcome result)
+QByteArray update_check::reply_count() const
+{
+    return QByteArray::number(reply_.size()) + " of " + QByteArray::number(version::record_size) + " reply bytes";
+}
+
+void update_check::finish(outcome result, const QByteArray &why)
 {
     if (!socket_)
         return;
@@ -211,8 +232,9 @@ void update_check::finish(outcome result)
     s->deleteLater();
     limit_->deleteLater();
     limit_ = nullptr;
-    log_it(result == outcome::failed ? LOG_LEVEL_WARN : LOG_LEVEL_INFO, "version check at %s:%u: %s",
+    log_it(result == outcome::failed ? LOG_LEVEL_WARN : LOG_LEVEL_INFO, "version check at %s:%u: %s%s%s%s",
            host().toUtf8().constData(), unsigned(port()),
-           result == outcome::newer ? "a newer version exists" : result == outcome::latest ? "latest version" : "failed");
+           result == outcome::newer ? "a newer version exists" : result == outcome::latest ? "latest version" : "failed",
+           why.isEmpty() ? "" : " (", why.constData(), why.isEmpty() ? "" : ")");
     emit finished(result);
 }

@@ -2,6 +2,8 @@
 // toolkit's asynchronous socket so the window never waits for the network.
 #pragma once
 
+#include "shell/build_version.h"
+
 #include <QByteArray>
 #include <QObject>
 #include <QString>
@@ -11,9 +13,9 @@ class QTimer;
 
 namespace version {
 constexpr qint32 record_kind = 100;
-constexpr quint32 major = 0;
-constexpr quint32 minor = 2;
-constexpr quint32 patch = 2;
+constexpr quint32 major = VORN_VERSION_MAJOR;
+constexpr quint32 minor = VORN_VERSION_MINOR;
+constexpr quint32 patch = VORN_VERSION_PATCH;
 constexpr int record_size = 20;
 constexpr int connect_limit_ms = 3000;
 constexpr int reply_limit_ms = 3000;
@@ -52,7 +54,9 @@ private:
     void socket_error();
     void closed_early();
     void timed_out();
-    void finish(outcome result);
+    // Reports the outcome once; why says what went wrong, for the log.
+    void finish(outcome result, const QByteArray &why = QByteArray());
+    QByteArray reply_count() const;
 
     QTcpSocket *socket_ = nullptr;
     QTimer *limit_ = nullptr;

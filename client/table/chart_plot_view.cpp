@@ -7,6 +7,7 @@
 #include <QToolTip>
 #include <QWheelEvent>
 #include <QtCharts/QChart>
+#include <QtCharts/QLegend>
 #include <algorithm>
 #include <cmath>
 
@@ -65,9 +66,16 @@ void chart_plot_view::wheelEvent(QWheelEvent *e)
     e->accept();
 }
 
+bool chart_plot_view::on_legend(const QPoint &pos) const
+{
+    const QLegend *legend = chart()->legend();
+    return legend->isVisible() && legend->sceneBoundingRect().contains(mapToScene(pos));
+}
+
 void chart_plot_view::mousePressEvent(QMouseEvent *e)
 {
-    if (e->button() != Qt::LeftButton) {
+    // The legend's entries switch their lines on a click of their own; a drag starts elsewhere.
+    if (e->button() != Qt::LeftButton || on_legend(e->pos())) {
         QChartView::mousePressEvent(e);
         return;
     }

@@ -23,6 +23,7 @@ private:
     // Where pos lies across the plot area: 0 at the left (bottom), 1 at the right (top).
     double x_fraction(const QPoint &pos) const;
     double y_fraction(const QPoint &pos) const;
+    bool on_legend(const QPoint &pos) const;
 
     chart_pane *pane_;
     QPoint press_at_, last_at_;

@@ -154,6 +154,51 @@ void col_info::fill(const QByteArray &table_, const QByteArray &field, const QLi
         add();
     if (field_row_ >= 0)
         tableWidget->setCurrentCell(field_row_, mode == rename ? name_col : type_col);
+    filled_ = form_state();
+}
+
+QStringList col_info::form_state() const
+{
+    QStringList out{table_le->text()};
+    for (int row = 0; row < tableWidget->rowCount(); ++row)
+        for (int column : {name_col, type_col, index_col})
+            out << QString::fromUtf8(cell_text(row, column));
+    return out;
+}
+
+bool col_info::has_pending() const
+{
+    const bool can_apply = mode == create_table || mode == add_fields || mode == modify || mode == rename;
+    return can_apply && form_state() != filled_;
+}
+
+void col_info::restore_row(int row)
+{
+    const int at = 1 + row * 3;
+    if (row < 0 || row >= tableWidget->rowCount() || at + 2 >= filled_.size())
+        return;
+    // A type or index box still in its cell would show the refused choice over the item.
+    for (int column : {name_col, type_col, index_col})
+        tableWidget->removeCellWidget(row, column);
+    tableWidget->item(row, name_col)->setText(filled_[at]);
+    set_type_text(row, filled_[at + 1].toLatin1());
+    tableWidget->item(row, index_col)->setText(filled_[at + 2]);
+}
+
+close_answer col_info::may_close()
+{
+    if (applying_ || !has_pending())
+        return close_answer::go;
+    const QString what = mode == create_table
+                             ? tr("the new table '%1' is not created yet.").arg(table_le->text())
+                             : tr("the changes to the fields of table '%1' are not applied yet.").arg(QString::fromUtf8(table));
+    const QMessageBox::StandardButton answer = ask_pending_close(this, what);
+    if (answer == QMessageBox::Discard)
+        return close_answer::go;
+    if (answer != QMessageBox::Apply)
+        return close_answer::keep;
+    apply();
+    return applying_ ? close_answer::applying : close_answer::keep;
 }
 
 bool col_info::cell_editable(int row, int column) const
@@ -269,7 +314,11 @@ void col_info::currentIndexChanged(int index)
         tableWidget->item(row, column)->setText(box->itemText(index));
 }
 
-void col_info::cancel(bool) { emit rejected(); }
+void col_info::cancel(bool)
+{
+    if (may_close() == close_answer::go)
+        emit rejected();
+}
 
 QString col_info::name_problem(const QByteArray &name, bool is_table) const
 {
@@ -459,6 +508,8 @@ void col_info::apply_modify()
     const int row = field_row_;
     const auto then = [this, title](int failed) {
         if (failed >= 0) {
+            // The grid shows the field as the server keeps it, not the type it refused.
+            restore_row(field_row_);
             field_failed(title, tr("modify field is %1!").arg(tr("failed")), no_field_command());
             return;
         }
@@ -489,6 +540,7 @@ void col_info::apply_rename()
     }
     const auto then = [this, title, failed, shown_old, shown_new](int failed_at) {
         if (failed_at >= 0) {
+            restore_row(field_row_);
             field_failed(title, failed, no_field_command());
             return;
         }

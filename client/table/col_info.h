@@ -5,8 +5,11 @@
 #include <QByteArray>
 #include <QList>
 #include <QPointer>
+#include <QStringList>
 #include <QWidget>
 #include <functional>
+
+#include "table/window_closing.h"
 
 class QComboBox;
 class QLabel;
@@ -61,6 +64,11 @@ public:
     // The create command is on its way: Apply waits for its answer.
     bool applying() const { return applying_; }
     wait_notice *waits() const { return wait_; }
+    // The form differs from what it was filled with, in a mode that can apply it.
+    bool has_pending() const;
+    // May the window go now? Unapplied changes ask first (window_closing.h): Apply runs Apply,
+    // which ends the window with accepted() when it succeeds; Discard drops them; Cancel keeps it.
+    close_answer may_close();
 
 signals:
     void accepted();
@@ -98,6 +106,12 @@ private:
     // the first that failed, or -1.
     void send_field_changes(const QList<field_change> &changes, const std::function<void(int failed)> &then);
 
+    // The table name and every cell's text, in row order.
+    QStringList form_state() const;
+    // Puts the row back as it was filled: what the server has after a change it refused.
+    void restore_row(int row);
+
+    QStringList filled_; // form_state() right after fill
     QByteArray field_;  // the field to modify or rename
     int field_row_ = -1;
     bool applying_ = false;

@@ -7,6 +7,7 @@
 #include "db/db_link.h"
 #include "table/datetime_edit.h"
 #include "table/fld_wt.h"
+#include "table/load_size.h"
 #include "table/tab_data_model.h"
 
 #include <QAction>
@@ -26,8 +27,13 @@
 
 namespace mem = ox::db::mem;
 
+namespace {
+// A pause in typing "max k" that runs the view: typing 1000 is one view, not four.
+constexpr int limit_pause_ms = 600;
+} // namespace
+
 data_view::data_view(const QByteArray &table, db_link *link, QWidget *parent)
-    : QWidget(parent), table_(table), link_(link)
+    : QWidget(parent), table_(table), link_(link), machine_memory_(physical_memory())
 {
     mem::register_meta_types();
     build_form();
@@ -94,19 +100,23 @@ void data_view::build_form()
         d->setMinimumWidth(200);
         d->setMaximumWidth(235);
         d->setFixedHeight(23);
+        d->keep_time_whole();
     }
     add_btn_ = new QPushButton(tr("+"), this);
     add_btn_->setObjectName(QStringLiteral("add_btn"));
 
     dv_ = new QTableView(this);
     dv_->setObjectName(QStringLiteral("dv"));
-    dv_->setStyleSheet(QStringLiteral("background-color: rgb(250, 250, 255);\nborder:1px solid rgb(147, 164, 173);\n"
-                                      "border-radius:2px;\nselection-background-color: rgb(163, 163, 163);"));
+    // For the grid alone: its children (the search dialog among them) keep their own look.
+    dv_->setStyleSheet(QStringLiteral("QTableView#dv { background-color: rgb(250, 250, 255);\n"
+                                      "border:1px solid rgb(147, 164, 173);\nborder-radius:2px;\n"
+                                      "selection-background-color: rgb(163, 163, 163); }"));
     dv_->setSortingEnabled(true);
     dv_->horizontalHeader()->setSectionsMovable(true);
     dv_->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::SelectedClicked |
                          QAbstractItemView::EditKeyPressed | QAbstractItemView::AnyKeyPressed);
-    dv_->setSelectionMode(QAbstractItemView::SingleSelection);
+    // Several cells at once, for copying them into a spreadsheet.
+    dv_->setSelectionMode(QAbstractItemView::ExtendedSelection);
 
     export_btn_ = new QPushButton(tr("export"), this);
     export_btn_->setObjectName(QStringLiteral("export_btn"));
@@ -154,7 +164,8 @@ void data_view::open()
     struct form_source {
         bool has_range = false;
         mem::date_time first, last;
-        name_list fields;
+        uint64_t rows = UINT64_MAX;
+        name_list fields, types;
     };
     opening_ = true;
     reflect_busy();
@@ -166,6 +177,9 @@ void data_view::open()
             first = mem::date_time{1, 1, 1, 0, 0, 0, 0};
             last = mem::date_time{9999, 12, 31, 23, 59, 59, 999999999};
         }
+        table_rows_ = src.rows;
+        for (int i = 0; i < src.fields.size(); ++i)
+            field_types_.insert(src.fields[i], src.types.value(i));
         {
             const QSignalBlocker b1(s_dtm_), b2(e_dtm_), b3(fd_wt_);
             s_dtm_->set_value(first);
@@ -183,9 +197,9 @@ void data_view::open()
     const QByteArray table = table_;
     link_->post(this, [table](db_exec &db) {
         form_source src;
-        src.has_range = table_time_range(db, table, src.first, src.last);
-        name_list types, numbers;
-        field_info(db, table, src.fields, types, numbers, true);
+        src.has_range = table_time_range(db, table, src.first, src.last, false, &src.rows);
+        name_list numbers;
+        field_info(db, table, src.fields, src.types, numbers, true);
         return src;
     }, filled);
 }
@@ -199,6 +213,15 @@ void data_view::connect_all()
     connect(model_, &tab_data_model::changed, this, &data_view::enable_apply);
     connect(limit_cb_, &QCheckBox::stateChanged, this, &data_view::check_limit);
     connect(limit_sb_, QOverload<int>::of(&QSpinBox::valueChanged), this, &data_view::change_limit);
+    // Typed digits count once typing pauses; Return, leaving the field, the arrows and the wheel
+    // count at once.
+    limit_sb_->setKeyboardTracking(false);
+    limit_pause_.setSingleShot(true);
+    limit_pause_.setInterval(limit_pause_ms);
+    // (The box's own text signal stays quiet while typing is not tracked: its field tells.)
+    if (auto *typed = limit_sb_->findChild<QLineEdit *>())
+        connect(typed, &QLineEdit::textEdited, &limit_pause_, qOverload<>(&QTimer::start));
+    connect(&limit_pause_, &QTimer::timeout, limit_sb_, &QSpinBox::interpretText);
     connect(s_dtm_, &date_time_wt::value_chg, this, &data_view::beg_chg);
     connect(e_dtm_, &date_time_wt::value_chg, this, &data_view::end_chg);
     connect(fd_wt_, &fld_wt::field_changed, this, &data_view::field_changed);
@@ -290,7 +313,11 @@ void data_view::reflect_busy()
 
 void data_view::re_exec() { update_tab(); }
 void data_view::field_changed() { update_tab(); }
-void data_view::change_limit(int) { update_tab(); }
+void data_view::change_limit(int)
+{
+    limit_pause_.stop();
+    update_tab();
+}
 void data_view::beg_chg(const QString &) { update_tab(); }
 void data_view::end_chg(const QString &) { update_tab(); }
 
@@ -298,8 +325,28 @@ void data_view::check_limit(int state)
 {
     if (state == Qt::PartiallyChecked)
         return;
+    if (state == Qt::Unchecked && !may_load_all()) {
+        const QSignalBlocker b(limit_cb_);
+        limit_cb_->setChecked(true);
+        return;
+    }
     limit_sb_->setEnabled(state == Qt::Checked);
     update_tab();
+}
+
+bool data_view::may_load_all()
+{
+    if (table_rows_ == UINT64_MAX)
+        return true;
+    // The time point and the checked fields; none checked shows them all.
+    QList<QByteArray> fields = fd_wt_->checked_fields();
+    if (fields.isEmpty())
+        fields = field_types_.keys();
+    name_list types{field_types_.value(time_point_field, "datetime")};
+    for (const QByteArray &f : fields)
+        if (f != time_point_field)
+            types << field_types_.value(f);
+    return confirm_full_load(this, table_, table_rows_, grid_bytes_per_row(types), machine_memory_);
 }
 
 void data_view::row_changed()

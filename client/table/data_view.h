@@ -4,16 +4,19 @@
 #pragma once
 
 #include "support/mem_time.h"
+#include "table/window_closing.h"
 
 #include <QAbstractItemView>
 #include <QByteArray>
 #include <QElapsedTimer>
+#include <QHash>
 #include <QModelIndex>
 #include <QPointer>
 #include <QProgressDialog>
 #include <QTimer>
 #include <QWidget>
 #include <atomic>
+#include <cstdint>
 #include <memory>
 
 class QAction;
@@ -43,6 +46,10 @@ public:
     tab_data_model *data_model() const { return model_; }
     QTableView *grid() const { return dv_; }
     const QByteArray &table() const { return table_; }
+    db_link *link() const { return link_; }
+    // May the window go now? Unapplied edits ask first (window_closing.h): Apply sends them and
+    // the window ends itself with rejected() once they went; Discard drops them; Cancel keeps it.
+    close_answer may_close();
     // The command update_tab sends: fields, time range and limit as the form holds them.
     QByteArray view_command() const;
     // The view command for a time range; with_limit adds the form's row limit when it is on.
@@ -55,6 +62,8 @@ public:
     QByteArray export_command() const;
     // How long Apply runs before its progress dialog shows (one second unless a test says).
     void set_progress_delay(int ms) { progress_delay_ms_ = ms; }
+    // The memory a load of every row is weighed against (the machine's unless a test says).
+    void set_machine_memory(uint64_t bytes) { machine_memory_ = bytes; }
     // The form is filled from the server, a load or an Apply is on its way.
     bool busy() const { return opening_ || loads_ > 0 || applying_; }
     bool applying() const { return applying_; }
@@ -138,6 +147,7 @@ private:
     bool opening_ = false;
     int loads_ = 0;           // view commands on their way; only the last one's rows are taken
     bool applying_ = false;
+    bool close_after_apply_ = false; // the Apply under way was asked for by closing the window
     // Apply's progress: read by a timer here, written on the connection thread.
     struct apply_state {
         std::atomic<bool> stop{false};
@@ -176,6 +186,15 @@ private:
     QAction *replace_act_ = nullptr;
 
     int progress_delay_ms_ = 1000;
+    // The table's rows as the server listed them when the window opened (unknown: the most a
+    // count can be), and the fields' types, for the cost of loading every row.
+    uint64_t table_rows_ = UINT64_MAX;
+    QHash<QByteArray, QByteArray> field_types_;
+    uint64_t machine_memory_ = 0;
+    // Unchecking "max k" asks first when every row would not fit in a quarter of the memory.
+    bool may_load_all();
+    // "max k" runs the view once typing pauses (or on Return), not at every digit.
+    QTimer limit_pause_;
 
     QAction *chart_act_ = nullptr;
     view_follow *follow_ = nullptr;

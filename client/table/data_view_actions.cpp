@@ -4,11 +4,13 @@
 
 #include "db/db_link.h"
 #include "table/datetime_edit.h"
+#include "table/grid_copy.h"
 #include "table/search_tab_dlg.h"
 #include "table/tab_data_model.h"
 #include "table/view_export.h"
 
 #include <QAction>
+#include <QDateTime>
 #include <QHeaderView>
 #include <QRadioButton>
 #include <QSignalBlocker>
@@ -34,6 +36,7 @@ void data_view::make_actions()
         addAction(a);
     }
     setContextMenuPolicy(Qt::ActionsContextMenu);
+    add_copy_action(dv_, this);
 }
 
 void data_view::update_row_actions()
@@ -117,6 +120,19 @@ void data_view::add()
     const int row = model_->rowCount();
     if (!model_->insertRows(row, 1))
         return;
+    // The new row starts at the end of the range, where the rows shown end; a table without
+    // rows has no end of its own (its range runs to year 9999), so it starts now.
+    const int tp = model_->time_point_column();
+    if (tp >= 0) {
+        mem::date_time when = e_dtm_->value();
+        if (when.year >= 9999) {
+            const QDateTime now = QDateTime::currentDateTime();
+            when = mem::date_time{uint16_t(now.date().year()), uint8_t(now.date().month()), uint8_t(now.date().day()),
+                                  uint8_t(now.time().hour()), uint8_t(now.time().minute()),
+                                  uint8_t(now.time().second()), uint32_t(now.time().msec()) * 1000000u};
+        }
+        model_->setData(model_->index(row, tp), QVariant::fromValue(when), Qt::EditRole);
+    }
     dv_->setCurrentIndex(model_->index(row, column));
     update_row_actions();
     dv_->viewport()->update();

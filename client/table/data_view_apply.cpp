@@ -20,6 +20,7 @@
 #include <QSignalBlocker>
 #include <QSpinBox>
 #include <limits>
+#include <utility>
 
 namespace mem = ox::db::mem;
 
@@ -66,11 +67,17 @@ bool data_view::start_apply()
     const auto ended = [this, commands, added, lo, hi](const sent_commands &out) {
         end_apply_progress();
         applying_ = false;
+        const bool closing = std::exchange(close_after_apply_, false);
         // The grid is as it was before Apply, so its commands are the same list again.
         const bool ok = out.status.ok && !out.cancelled;
         if (!ok)
             tell_apply_stop(out.done, out.total, out.cancelled, out.cancelled ? QByteArray() : commands.value(out.done),
                             out.status);
+        if (ok && closing) {
+            emit applied(true);
+            emit rejected();
+            return;
+        }
         if (added)
             widen_range(lo, hi);
         // Whatever went, the grid shows the server's rows again and nothing is pending.
@@ -205,13 +212,28 @@ void data_view::restore_form()
     e_dtm_->set_value(shown_.end);
 }
 
+close_answer data_view::may_close()
+{
+    // An Apply under way goes on without the window; a reload on its way drops the edits anyway.
+    if (applying_ || loads_ > 0 || !has_pending())
+        return close_answer::go;
+    const QMessageBox::StandardButton answer = ask_pending_close(
+        this, tr("%1 edited or added rows of table '%2' are not applied yet.")
+                  .arg(model_->pending_commands().size())
+                  .arg(QString::fromUtf8(table_)));
+    if (answer == QMessageBox::Discard)
+        return close_answer::go;
+    if (answer != QMessageBox::Apply)
+        return close_answer::keep;
+    close_after_apply_ = true;
+    if (start_apply() && applying_)
+        return close_answer::applying;
+    close_after_apply_ = false;
+    return close_answer::keep;
+}
+
 void data_view::cancel()
 {
-    if (has_pending() &&
-        modal_seam::question(this, tr("pending changes"),
-                             tr("%1 edited or added rows are not applied yet. Close the view and drop them?")
-                                 .arg(model_->pending_commands().size()),
-                             QMessageBox::Yes | QMessageBox::No, QMessageBox::No) != QMessageBox::Yes)
-        return;
-    emit rejected();
+    if (may_close() == close_answer::go)
+        emit rejected();
 }

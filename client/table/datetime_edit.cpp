@@ -2,10 +2,17 @@
 // goes back to the last good text); the value changes only with a complete, valid text.
 #include "table/datetime_edit.h"
 
+#include <QCalendarWidget>
 #include <QDateEdit>
+#include <QEvent>
 #include <QHBoxLayout>
+#include <QHeaderView>
 #include <QLineEdit>
 #include <QRegularExpression>
+#include <QStyle>
+#include <QStyleOptionFrame>
+#include <QTableView>
+#include <QTimer>
 
 namespace mem = ox::db::mem;
 
@@ -52,6 +59,10 @@ date_time_wt::date_time_wt(QWidget *parent, parts shown)
     date_->setDisplayFormat(QStringLiteral("yyyy-MM-dd"));
     date_->setDateRange(QDate(1, 1, 1), QDate(9999, 12, 31));
     date_->setCalendarPopup(true);
+    // The weeks share the popup's height; the hidden row header would ask more of each (its
+    // margins around the font) and push the last week out of sight.
+    if (auto *weeks = date_->calendarWidget()->findChild<QTableView *>(QStringLiteral("qt_calendar_calendarview")))
+        weeks->verticalHeader()->setMinimumSectionSize(0);
     time_->setToolTip(tr("time of day: hours:minutes:seconds, optionally with a fraction of the second"));
     time_->setPlaceholderText(tr("hh:mm:ss"));
     date_->setVisible(shown_ != parts::time);
@@ -63,6 +74,45 @@ date_time_wt::date_time_wt(QWidget *parent, parts shown)
     value_.month = 1;
     value_.day = 1;
     show_value();
+}
+
+void date_time_wt::keep_time_whole()
+{
+    fit_time_ = true;
+    // The date takes what its text needs, the time the rest.
+    auto *lay = static_cast<QBoxLayout *>(layout());
+    lay->setStretchFactor(date_, 0);
+    lay->setStretchFactor(time_, 1);
+    fit_time_text();
+}
+
+void date_time_wt::fit_time_text()
+{
+    QStyleOptionFrame opt;
+    opt.initFrom(time_);
+    opt.lineWidth = time_->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &opt, time_);
+    const QString longest = QStringLiteral("00:00:00.000000000");
+    // The text and the line edit's own margin of 2 on each side; the style adds its frame.
+    const QSize text(time_->fontMetrics().horizontalAdvance(longest) + 4, time_->fontMetrics().height());
+    time_->setMinimumWidth(time_->style()->sizeFromContents(QStyle::CT_LineEdit, &opt, text, time_).width());
+    date_->setMinimumWidth(date_->sizeHint().width());
+    const int needed = date_->minimumWidth() + layout()->spacing() + time_->minimumWidth();
+    if (maximumWidth() < needed)
+        setMaximumWidth(needed);
+    if (minimumWidth() < needed)
+        setMinimumWidth(needed);
+}
+
+bool date_time_wt::event(QEvent *e)
+{
+    // A style sheet or font set later changes the frames and the digits' width; the fields
+    // hear of it after this entry, so their sizes are read again once they have.
+    if ((e->type() == QEvent::StyleChange || e->type() == QEvent::FontChange || e->type() == QEvent::Polish) &&
+        fit_time_) {
+        fit_time_text();
+        QTimer::singleShot(0, this, &date_time_wt::fit_time_text);
+    }
+    return QWidget::event(e);
 }
 
 QVariant date_time_wt::variant() const

@@ -34,6 +34,9 @@ public:
     void set_read_only(bool on);
     bool is_read_only() const { return read_only_; }
     void set_alignment(Qt::Alignment a);
+    // For an entry of its own (not a cell's editor): the time field shows its longest text whole
+    // and the entry grows past its maximum width where that needs it.
+    void keep_time_whole();
 
     QDateEdit *date_edit() const { return date_; }
     QLineEdit *time_edit() const { return time_; }
@@ -41,12 +44,19 @@ public:
 signals:
     void value_chg(const QString &text);
 
+protected:
+    bool event(QEvent *e) override;
+
 private:
+    // The time field as wide as its longest text (a time with nine digits of fraction).
+    void fit_time_text();
     void date_edited();
     void time_edited(const QString &text);
     void show_value();
 
     parts shown_;
+    // Set before the fields are made: making them sends this entry events already.
+    bool fit_time_ = false;
     QDateEdit *date_;
     QLineEdit *time_;
     ox::db::mem::date_time value_;

@@ -241,9 +241,14 @@ void search_tab_dlg::replace_all(bool)
     };
     std::vector<edit> edits;
     bool refused = false;
+    QStringList kept; // columns whose hits stay as they are
     each_hit(*m, o, [&](int r, int c) {
-        if (!can[std::size_t(c)])
+        if (!can[std::size_t(c)]) {
+            const QString name = QStringLiteral("'%1'").arg(model_->headerData(c, Qt::Horizontal).toString());
+            if (!kept.contains(name))
+                kept << name;
             return true;
+        }
         int count = 0;
         const QVariant v = replaced_value(*m, r, c, &count);
         refused = !v.isValid();
@@ -252,6 +257,13 @@ void search_tab_dlg::replace_all(bool)
     });
     if (refused)
         return;
+    // Hits there are, only where nothing can be replaced: "not found" would be untrue.
+    if (edits.empty() && !kept.isEmpty()) {
+        modal_seam::information(this, tr("replace result"),
+                                tr("the string '%1' is found only in columns that cannot be replaced: %2.")
+                                    .arg(target(), kept.join(QStringLiteral(", "))));
+        return;
+    }
     for (const edit &e : edits)
         model_->setData(model_->index(e.row, e.column), e.value, Qt::EditRole);
     view_->viewport()->update();

@@ -51,11 +51,7 @@ void tab_data_model::clear_grid()
     sort_column_ = -1;
 }
 
-namespace {
-
-// A result without rows carries no types; the table's field list has them, matched by name so
-// that a view of some of the fields still gets the right ones.
-bool types_from_fields(db_exec &db, const QByteArray &table, const name_list &names, name_list &types)
+bool tab_data_model::types_from_fields(db_exec &db, const QByteArray &table, const name_list &names, name_list &types)
 {
     if (table.isEmpty())
         return false;
@@ -78,6 +74,8 @@ bool types_from_fields(db_exec &db, const QByteArray &table, const name_list &na
         types = ftypes; // names the list does not know: take the fields in their order
     return true;
 }
+
+namespace {
 
 // Reads the result set straight into column storage: the same names, types and values the
 // table form would give, without a QVariant per cell in between.
@@ -102,7 +100,7 @@ void fill_from(db_exec &db, const QByteArray &table, const result_set *rs, grid_
         types << t;
     }
     if (types.isEmpty() && !names.isEmpty())
-        types_from_fields(db, table, names, types);
+        tab_data_model::types_from_fields(db, table, names, types);
     if (types.size() != names.size() || names.isEmpty())
         return;
     for (const QByteArray &t : qAsConst(types))

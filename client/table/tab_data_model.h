@@ -61,6 +61,10 @@ public:
     // without column types in the result, the table's field list supplies them. Touches no
     // model: runs on the connection thread.
     static grid_data fetch(db_exec &db, const QByteArray &table, const QByteArray &cmd, int quiet = 0);
+    // A result without rows carries no types; the table's field list has them, matched by name
+    // so that a view of some of the fields still gets the right ones. False when the list
+    // cannot be read.
+    static bool types_from_fields(db_exec &db, const QByteArray &table, const name_list &names, name_list &types);
     // Replaces the whole grid with what fetch read, in one reset: an empty grid when the command
     // failed or the result gave no columns. Costs no work per row.
     void take(grid_data &&data);

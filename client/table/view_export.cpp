@@ -7,6 +7,7 @@
 #include "db/csv_local.h"
 #include "db/db_link.h"
 #include "table/import_csv_dlg.h"
+#include "table/tab_data_model.h"
 
 #include <QCoreApplication>
 #include <QPointer>
@@ -41,6 +42,9 @@ public:
         QByteArray line;
         if (!db.query(c.view, names, rows, types, line, 0))
             return false;
+        // A view without rows names its columns but has no values to tell their kinds.
+        if (types.isEmpty() && !names.isEmpty())
+            tab_data_model::types_from_fields(db, c.table, names, types);
         if (types.size() != names.size()) {
             why = "the rows of the view came without their types";
             return false;

@@ -206,6 +206,8 @@ void view_follow::tick()
     const quint64 asked_at = resets_;
     // Asked quietly: only the rows it brings are worth a line in the log.
     link_->post(this, [table](db_exec &db) {
+        // The follow's own looks at the server: a filtered log leaves them out.
+        db.set_background(true);
         range r;
         r.found = table_time_range(db, table, r.first, r.newest, true);
         r.status = db_status::of(r.found, db);
@@ -243,7 +245,10 @@ void view_follow::fetch_after(const mem::date_time &from, const mem::date_time &
     // later must not be missed, and those already loaded are skipped by their identifiers.
     const QByteArray cmd = view_text_(from, newest);
     const quint64 asked_at = resets_;
-    link_->post(this, [cmd](db_exec &db) { return tab_data_model::fetch_rows(db, cmd, 0); },
+    link_->post(this, [cmd](db_exec &db) {
+        db.set_background(true);
+        return tab_data_model::fetch_rows(db, cmd, 0);
+    },
                 [this, asked_at, newest](grid_rows rows) {
                     if (!following() || asked_at != resets_) {
                         end_look();

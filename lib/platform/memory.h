@@ -6,6 +6,9 @@
 #include <cstddef>
 
 namespace vorn::mem {
+// Below this size a block is the C runtime's; from it on, the system's own mapping.
+constexpr std::size_t mapped_from = 2u << 20;
+
 void *big_alloc(std::size_t n);
 void *big_realloc(void *p, std::size_t old_n, std::size_t new_n);
 void big_free(void *p, std::size_t n);

@@ -2,12 +2,11 @@
 #include "platform/memory.h"
 
 #include <cstdlib>
-#include <cstring>
 #include <sys/mman.h>
 
 namespace vorn::mem {
 namespace {
-constexpr std::size_t huge = 2u << 20;
+constexpr std::size_t huge = mapped_from;
 std::size_t rounded(std::size_t n) { return (n + huge - 1) & ~(huge - 1); }
 } // namespace
 
@@ -22,20 +21,6 @@ void *big_alloc(std::size_t n)
     ::madvise(p, rounded(n), MADV_HUGEPAGE);
 #endif
     return p;
-}
-
-void *big_realloc(void *p, std::size_t old_n, std::size_t new_n)
-{
-    if (!p)
-        return big_alloc(new_n);
-    if (old_n < huge && new_n < huge)
-        return std::realloc(p, new_n ? new_n : 1);
-    void *q = big_alloc(new_n);
-    if (!q)
-        return nullptr;
-    std::memcpy(q, p, old_n < new_n ? old_n : new_n);
-    big_free(p, old_n);
-    return q;
 }
 
 void big_free(void *p, std::size_t n)

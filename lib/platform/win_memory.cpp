@@ -3,12 +3,11 @@
 #include "platform/memory.h"
 
 #include <cstdlib>
-#include <cstring>
 #include <windows.h>
 
 namespace vorn::mem {
 namespace {
-constexpr std::size_t big = 2u << 20;
+constexpr std::size_t big = mapped_from;
 }
 
 void *big_alloc(std::size_t n)
@@ -16,20 +15,6 @@ void *big_alloc(std::size_t n)
     if (n < big)
         return std::malloc(n ? n : 1);
     return VirtualAlloc(nullptr, n, MEM_RESERVE | MEM_COMMIT, PAGE_READWRITE);
-}
-
-void *big_realloc(void *p, std::size_t old_n, std::size_t new_n)
-{
-    if (!p)
-        return big_alloc(new_n);
-    if (old_n < big && new_n < big)
-        return std::realloc(p, new_n ? new_n : 1);
-    void *q = big_alloc(new_n);
-    if (!q)
-        return nullptr;
-    std::memcpy(q, p, old_n < new_n ? old_n : new_n);
-    big_free(p, old_n);
-    return q;
 }
 
 void big_free(void *p, std::size_t n)

@@ -6,6 +6,7 @@
 set -uo pipefail
 mode=$1 program=$2 library=$3 devserver=$4
 here=$(cd "$(dirname "$0")" && pwd)
+. "$here/../common/start_listening.sh"
 header="$here/../../lib/vorn_tsdb.h"
 work=$(mktemp -d "${TMPDIR:-/tmp}/c_api_check.XXXXXX")
 server_pid=""
@@ -42,16 +43,8 @@ else
 fi
 
 mkdir -p "$work/data"
-"$devserver" --demo --port 0 --data "$work/data" >"$work/server.out" 2>"$work/server.log" &
-server_pid=$!
+start_listening "$work/server.log" "$devserver" --demo --data "$work/data"
 disown "$server_pid"  # its killing is part of the check, not news
-port=""
-for _ in $(seq 200); do
-  port=$(sed -n 's/^listening on [0-9.]*:\([0-9]*\).*/\1/p' "$work/server.out")
-  [ -n "$port" ] && break
-  kill -0 "$server_pid" 2>/dev/null || break
-  sleep 0.05
-done
 if [ -z "$port" ]; then
   note 0 "the development server did not start: $(cat "$work/server.log")"
   echo "$mode: $passed passed, $failed failed"

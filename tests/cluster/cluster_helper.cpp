@@ -4,63 +4,9 @@
 
 #include "cluster/master_wire.h"
 
-#include <QDir>
-#include <QElapsedTimer>
-#include <QFileInfo>
-#include <QRegularExpression>
+#include <QDeadlineTimer>
 #include <QTcpServer>
 #include <QtEndian>
-
-devmaster_process::devmaster_process(const QStringList &args)
-{
-    const QString server = qEnvironmentVariable("VORN_DEVSERVER");
-    if (server.isEmpty()) {
-        error_ = QStringLiteral("VORN_DEVSERVER is not set");
-        return;
-    }
-    const QString program = QFileInfo(server).dir().filePath(QStringLiteral("vorn_tsdb_devmaster"));
-    proc_ = std::make_unique<QProcess>();
-    proc_->setProgram(program);
-    proc_->setArguments(QStringList{QStringLiteral("--port"), QStringLiteral("0")} + args);
-    proc_->setStandardErrorFile(QProcess::nullDevice());
-    proc_->start();
-    if (!proc_->waitForStarted(10000)) {
-        error_ = QStringLiteral("cannot start ") + program;
-        return;
-    }
-    static const QRegularExpression ready(QStringLiteral("^listening on .+:(\\d+)\\s*$"));
-    QElapsedTimer clock;
-    clock.start();
-    while (clock.elapsed() < 10000 && proc_->state() != QProcess::NotRunning) {
-        if (!proc_->canReadLine())
-            proc_->waitForReadyRead(200);
-        while (proc_->canReadLine()) {
-            const auto m = ready.match(QString::fromUtf8(proc_->readLine()));
-            if (m.hasMatch()) {
-                port_ = m.captured(1).toInt();
-                return;
-            }
-        }
-    }
-    error_ = QStringLiteral("the master did not report it was listening");
-}
-
-bool devmaster_process::wait_exit(int timeout_ms)
-{
-    return proc_ && proc_->waitForFinished(timeout_ms) && proc_->exitStatus() == QProcess::NormalExit &&
-           proc_->exitCode() == 0;
-}
-
-devmaster_process::~devmaster_process()
-{
-    if (!running())
-        return;
-    proc_->terminate();
-    if (!proc_->waitForFinished(5000)) {
-        proc_->kill();
-        proc_->waitForFinished(5000);
-    }
-}
 
 int free_port()
 {
@@ -148,27 +94,32 @@ blocking_master::result blocking_master::exchange(const QByteArray &payload, QBy
     if (!sock_ || sock_->state() != QAbstractSocket::ConnectedState)
         return result::lost;
     sock_->write(master_wire::frame(payload));
+    const int status = read_master_frame(*sock_, &body);
+    return status < 0 ? result::lost : status == master_wire::failed_status ? result::failed : result::ok;
+}
+
+int read_master_frame(QTcpSocket &s, QByteArray *body, int timeout_ms)
+{
     QByteArray got;
-    QElapsedTimer clock;
-    clock.start();
-    while (clock.elapsed() < 5000) {
+    const QDeadlineTimer deadline(timeout_ms);
+    for (;;) {
+        got += s.readAll();
         if (got.size() >= 4) {
             const quint32 n = qFromLittleEndian<quint32>(got.constData());
             if (n == 0)
-                return result::lost;
+                return -1;
             if (quint32(got.size()) - 4 >= n) {
-                if (quint8(got.at(4)) == master_wire::failed_status)
-                    return result::failed;
-                body = got.mid(5, int(n) - 1);
-                return result::ok;
+                if (body)
+                    *body = got.mid(5, int(n) - 1);
+                return quint8(got.at(4));
             }
         }
-        if (sock_->bytesAvailable() == 0 && !sock_->waitForReadyRead(200) &&
-            sock_->state() != QAbstractSocket::ConnectedState)
-            return result::lost;
-        got += sock_->readAll();
+        if (deadline.hasExpired())
+            return -2;
+        if (!s.waitForReadyRead(int(qMax<qint64>(1, deadline.remainingTime()))) &&
+            s.state() != QAbstractSocket::ConnectedState)
+            return -1;
     }
-    return result::lost;
 }
 
 blocking_master::result blocking_master::query_all(QList<QByteArray> &names)

@@ -2,13 +2,13 @@
 // stand-in master, a blocking master client, and a scripted service manager.
 #pragma once
 
+#include "child_process.h"
 #include "cluster/node_info.h"
 #include "cluster/service_control.h"
 #include "scripted_peer.h"
 
 #include <QByteArray>
 #include <QMap>
-#include <QProcess>
 #include <QString>
 #include <QStringList>
 #include <QTcpSocket>
@@ -22,19 +22,16 @@
 // Runs vorn_tsdb_devmaster (found beside the development server) on a free port.
 class devmaster_process {
 public:
-    explicit devmaster_process(const QStringList &args);
-    ~devmaster_process();
-    bool ok() const { return port_ > 0; }
-    int port() const { return port_; }
-    QString error() const { return error_; }
+    explicit devmaster_process(const QStringList &args) : proc_(sibling_program(QStringLiteral("vorn_tsdb_devmaster")), args) {}
+    bool ok() const { return proc_.ok(); }
+    int port() const { return proc_.port(); }
+    QString error() const { return proc_.error(); }
     // Waits for the program to end by itself; true when it exited with code 0.
-    bool wait_exit(int timeout_ms);
-    bool running() const { return proc_ && proc_->state() != QProcess::NotRunning; }
+    bool wait_exit(int timeout_ms) { return proc_.wait_exit(timeout_ms) == 0 && proc_.exited_normally(); }
+    bool running() const { return proc_.running(); }
 
 private:
-    std::unique_ptr<QProcess> proc_;
-    QString error_;
-    int port_ = 0;
+    child_process proc_;
 };
 
 // A port on 127.0.0.1 where nothing listens (bound, then released).
@@ -63,6 +60,10 @@ private:
     std::atomic<int> requests_{0};
     std::unique_ptr<scripted_peer> peer_;
 };
+
+// Reads one reply frame of the master: its status byte and the rest into body; -1 when the
+// master closed (or sent an empty frame), -2 when it said nothing in time.
+int read_master_frame(QTcpSocket &s, QByteArray *body = nullptr, int timeout_ms = 5000);
 
 // A blocking client of the master protocol for tests that drive a master request by request.
 class blocking_master {

@@ -1,8 +1,9 @@
 // The node manager in a real shown window (Xvfb and openbox) against the development master:
 // the list's icons and text colours where they are painted, the context menu popping up over
-// the list, and the translated form. VORN_CLUSTER_SHOTS names a folder for screenshots.
+// the list, and the translated form; screenshots where VORN_SHOTS_DIR points.
 #include "cluster_helper.h"
 #include "devserver_process.h"
+#include "shots_dir.h"
 #include "shown_window.h"
 
 #include "cluster/cluster_dlg.h"
@@ -27,12 +28,12 @@ namespace {
 
 void shoot(const QString &name)
 {
-    const QString dir = qEnvironmentVariable("VORN_CLUSTER_SHOTS");
-    if (dir.isEmpty())
+    const QString path = shots::path(name);
+    if (path.isEmpty())
         return;
-    QDir().mkpath(dir);
-    QTest::qWait(200);   // the X server shows what was painted only after the next passes
-    QGuiApplication::primaryScreen()->grabWindow(0).save(dir + QLatin1Char('/') + name);
+    // Paints what is pending, then waits until the X server has drawn it.
+    QGuiApplication::sync();
+    QGuiApplication::primaryScreen()->grabWindow(0).save(path);
 }
 
 // How many pixels of the area are within a small distance of the colour.
@@ -102,20 +103,25 @@ private slots:
         shoot(QStringLiteral("cluster_dlg_list.png"));
 
         // The context menu opens over the list with the six node actions.
-        // The menu runs its own loop: it is looked at and closed from a timer while it is open.
+        // The menu runs its own loop: a timer in that loop looks at it once it is shown, and
+        // closes it.
         const QPoint at = dlg.listWidget->visualItemRect(dlg.listWidget->item(0)).center();
         int action_count = 0;
         bool join_enabled = false, over_list = false;
-        QTimer::singleShot(300, [&] {
+        QTimer look;
+        look.setInterval(10);
+        QObject::connect(&look, &QTimer::timeout, [&] {
             auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget());
-            if (!menu)
+            if (!menu || !menu->isVisible())
                 return;
+            look.stop();
             action_count = menu->actions().size();
             join_enabled = menu->actions().at(0)->isEnabled();
             over_list = dlg.listWidget->rect().contains(dlg.listWidget->mapFromGlobal(menu->geometry().topLeft()));
             shoot(QStringLiteral("cluster_dlg_menu.png"));
             menu->close();
         });
+        look.start();
         QContextMenuEvent ev(QContextMenuEvent::Mouse, at, dlg.listWidget->viewport()->mapToGlobal(at));
         QApplication::sendEvent(dlg.listWidget->viewport(), &ev);
         QCOMPARE(action_count, 6);

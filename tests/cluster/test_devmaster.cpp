@@ -3,7 +3,6 @@
 #include "cluster_helper.h"
 
 
-#include <QElapsedTimer>
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QtEndian>
@@ -37,26 +36,7 @@ int status_of(QTcpSocket &s, const QByteArray &bytes, QByteArray *body = nullptr
 {
     s.write(bytes);
     s.waitForBytesWritten(2000);
-    QByteArray got;
-    QElapsedTimer clock;
-    clock.start();
-    while (clock.elapsed() < 5000) {
-        if (got.size() >= 4) {
-            const quint32 n = qFromLittleEndian<quint32>(got.constData());
-            if (quint32(got.size()) >= 4 + n && n > 0) {
-                if (body)
-                    *body = got.mid(5, int(n) - 1);
-                return quint8(got.at(4));
-            }
-        }
-        if (s.bytesAvailable() == 0 && !s.waitForReadyRead(200)) {
-            if (s.state() != QAbstractSocket::ConnectedState)
-                return -1;
-            continue;
-        }
-        got += s.readAll();
-    }
-    return -2;
+    return read_master_frame(s, body);
 }
 
 // A join request for node `name` at 127.0.0.1:port.
@@ -251,7 +231,7 @@ private slots:
 
     void bad_command_lines()
     {
-        const QString program = QFileInfo(qEnvironmentVariable("VORN_DEVSERVER")).dir().filePath("vorn_tsdb_devmaster");
+        const QString program = sibling_program("vorn_tsdb_devmaster");
         for (const QStringList &args : {QStringList{"--node", "x=127.0.0.1:0:5"}, QStringList{"--node", "x=1.2.3.4:80"},
                                         QStringList{"--node", "=1.2.3.4:80:1"}, QStringList{"--port", "70000"},
                                         QStringList{"--node", "x=127.0.0.1:80:1", "--node", "x=127.0.0.1:81:1"},

@@ -158,6 +158,7 @@ private slots:
         service_ctl::report r = service_ctl::start(b, "vorn_tsdb_s");
         QVERIFY2(r.ok, qPrintable(r.text));
         QCOMPARE(r.text, QStringLiteral("The service 'vorn_tsdb_s' start successful"));
+        // A lower bound only: the wait between polls cannot be shorter; load only lengthens it.
         QVERIFY(clock.elapsed() >= 900);
         QVERIFY(service_ctl::is_running(b, "vorn_tsdb_s"));
         r = service_ctl::stop(b, "vorn_tsdb_s");

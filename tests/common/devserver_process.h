@@ -2,7 +2,8 @@
 // Compiled into every test program, so it depends on QtCore only.
 #pragma once
 
-#include <QProcess>
+#include "child_process.h"
+
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
@@ -12,30 +13,26 @@ class devserver_process {
 public:
     // Adds `--port 0` and a fresh temporary `--data` folder unless the arguments name them.
     explicit devserver_process(const QStringList& extra_args = {}, int ready_timeout_ms = 10000);
-    ~devserver_process();
     devserver_process(const devserver_process&) = delete;
     devserver_process& operator=(const devserver_process&) = delete;
 
-    bool ok() const { return port_ > 0; }
-    int port() const { return port_; }
-    QString host() const { return host_; }
+    bool ok() const { return proc_ && proc_->ok(); }
+    int port() const { return proc_ ? proc_->port() : 0; }
+    QString host() const { return proc_ && !proc_->host().isEmpty() ? proc_->host() : QStringLiteral("127.0.0.1"); }
     QString data_dir() const { return data_dir_; }
     // The server's process id (0 when it is not running), for tests that stop it with SIGSTOP
     // to play a server that hangs.
-    qint64 pid() const;
+    qint64 pid() const { return proc_ ? proc_->pid() : 0; }
     // Why the start failed (empty when ok()).
-    QString error() const { return error_; }
+    QString error() const { return proc_ ? proc_->error() : error_; }
     // What the server wrote to standard error so far (its command log).
-    QString log() const;
+    QString log() const { return proc_ ? proc_->log() : QString(); }
     // Stops the server politely (SIGTERM) and waits; returns true when it exited on its own.
-    bool stop(int timeout_ms = 5000);
+    bool stop(int timeout_ms = 5000) { return !proc_ || proc_->stop(timeout_ms); }
 
 private:
     std::unique_ptr<QTemporaryDir> tmp_;
-    std::unique_ptr<QTemporaryDir> log_dir_;
-    std::unique_ptr<QProcess> proc_;
     QString data_dir_;
-    QString host_ = QStringLiteral("127.0.0.1");
     QString error_;
-    int port_ = 0;
+    std::unique_ptr<child_process> proc_;   // last: stopped before its data folder goes
 };

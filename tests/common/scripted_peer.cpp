@@ -78,7 +78,10 @@ void peer_conn::send_bytewise(const bytes &b)
 {
     for (std::uint8_t x : b) {
         ::send(fd_, &x, 1, MSG_NOSIGNAL);
-        ::usleep(200);  // lets each byte travel in a segment of its own
+        // A pause on purpose: the client's reads of a reply cut into pieces are under test,
+        // and nothing tells this side that a byte was read; the pause lets each one arrive
+        // in a read of its own.
+        ::usleep(200);
     }
 }
 

@@ -2,13 +2,54 @@
 // export and import, and table files and backups in the server's and the raw form.
 #include "db/cmd_builders.h"
 #include "devserver_process.h"
+#include "link_wait.h"
 #include "run_ok.h"
 
 #include <QDir>
 #include <QFileInfo>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QtTest>
+#include <csignal>
 #include <memory>
+
+namespace {
+
+QString cell_text(const QVariant &v)
+{
+    namespace mem = ox::db::mem;
+    if (v.userType() == qMetaTypeId<mem::date_time>())
+        return mem::to_text(v.value<mem::date_time>());
+    if (v.userType() == qMetaTypeId<mem::date>())
+        return mem::to_text(v.value<mem::date>());
+    if (v.userType() == qMetaTypeId<mem::time>())
+        return mem::to_text(v.value<mem::time>());
+    return v.toString();
+}
+
+// Every thread of the process has stopped: SIGSTOP takes effect when each is next scheduled, and
+// a command sent before that could still be answered.
+bool all_stopped(qint64 pid)
+{
+    const QDir tasks(QStringLiteral("/proc/%1/task").arg(pid));
+    const QStringList ids = tasks.entryList(QDir::Dirs | QDir::NoDotAndDotDot);
+    for (const QString &id : ids) {
+        QFile stat(tasks.filePath(id + QStringLiteral("/stat")));
+        const QByteArray line = stat.open(QIODevice::ReadOnly) ? stat.readAll() : QByteArray();
+        const int after_name = line.lastIndexOf(')');
+        if (after_name < 0 || line.mid(after_name + 2, 1) != "T")
+            return false;
+    }
+    return !ids.isEmpty();
+}
+
+QByteArray contents(const QString &path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<unreadable>");
+}
+
+} // namespace
 
 class test_devserver_e2e : public QObject {
     Q_OBJECT
@@ -34,6 +75,28 @@ class test_devserver_e2e : public QObject {
     }
 
     QByteArray local(const char *name) const { return (local_.path() + '/' + name).toUtf8(); }
+
+    // Every table, its fields and its rows, row by row as text.
+    QStringList dump()
+    {
+        QStringList out;
+        name_list tables;
+        show_tables(*db_, tables);
+        std::sort(tables.begin(), tables.end());
+        for (const QByteArray &table : tables) {
+            result_table t;
+            if (!db_->query("view " + table, t, 1))
+                return { "cannot view " + table };
+            out << QString::fromUtf8(table + ": " + t.names.join(' ') + " / " + t.types.join(' '));
+            for (const QVariantList &row : t.rows) {
+                QStringList cells;
+                for (const QVariant &v : row)
+                    cells << cell_text(v);
+                out << cells.join(QLatin1Char('|'));
+            }
+        }
+        return out;
+    }
 
 private slots:
     void init()
@@ -166,6 +229,104 @@ private slots:
         QVERIFY(s >= 0 && v >= 0);
         QCOMPARE(t.rows[1][s].toString(), QStringLiteral("d,e"));
         QCOMPARE(t.rows[1][v].toInt(), -7);
+    }
+
+    void raw_transfers_match_the_servers_own_files_data()
+    {
+        QTest::addColumn<bool>("binary");
+        QTest::addColumn<int>("rows");
+        QTest::newRow("cmd, a few rows") << false << 0;
+        // A backup of megabytes: several batches of reply rows, several blocks of the file.
+        QTest::newRow("bin, megabytes") << true << 20000;
+    }
+    void raw_transfers_match_the_servers_own_files()
+    {
+        QFETCH(bool, binary);
+        QFETCH(int, rows);
+        make_t1();
+        if (rows > 0) {
+            QByteArray csv = "time point,n,s\n";
+            for (int r = 0; r < rows; ++r)
+                csv += "2021-02-03 04:" + QByteArray::number(r / 600 % 60).rightJustified(2, '0') + ':' +
+                       QByteArray::number(r / 10 % 60).rightJustified(2, '0') + '.' + QByteArray::number(r % 10) + ',' +
+                       QByteArray::number(r * 7919 - 50000) + ",s" + QByteArray(100, char('a' + r % 26)) + '\n';
+            QFile f(server_->data_dir() + "/big.csv");
+            QVERIFY(f.open(QIODevice::WriteOnly) && f.write(csv) == csv.size());
+            f.close();
+            QVERIFY(create_table(*db_, "big", { "n", "s" }, { "i64", "string" }));
+            QVERIFY(import_table(*db_, "big", "big.csv", true, ",", false));
+            QCOMPARE(row_count("big"), rows);
+        }
+        const QStringList before = dump();
+        QCOMPARE(before.size(), rows ? rows + 4 : 3);
+        QVERIFY2(before.last().startsWith("2021-01-03 00:00:00.5|-7|d,e"), qPrintable(before.last()));
+        QVERIFY(!rows || before[rows].startsWith("2021-02-03 04:33:19.9|"));
+        const QByteArray kind = binary ? "bin" : "cmd";
+
+        // The client's file holds the bytes of the server's own backup, and those that the whole
+        // reply decoded at once gives.
+        QVERIFY(backup_db(*db_, "own.sbk", binary, false, false));
+        const QString own = server_->data_dir() + "/own.sbk";
+        const QByteArray mine = local("mine." + kind);
+        QVERIFY(backup_db(*db_, mine, binary, true, true));
+        QCOMPARE(contents(QString::fromUtf8(mine)), contents(own));
+        result_table whole;
+        QVERIFY(db_->query("backup as " + kind + " as raw", whole, 1));
+        QByteArray decoded;
+        for (const QVariantList &row : whole.rows)
+            QVERIFY(hex_decode_append(row[0].toString().toUtf8(), decoded));
+        QCOMPARE(contents(QString::fromUtf8(mine)), decoded);
+
+        // The server's own backup, restored through the client, gives every row back.
+        for (const QByteArray &table : { QByteArray("t1"), QByteArray("big") })
+            drop_table(*db_, table);
+        QVERIFY(create_table(*db_, "other", { "v" }, { "i32" }));
+        QVERIFY(restore_db(*db_, own.toUtf8(), binary, true));
+        QCOMPARE(dump(), before);
+    }
+
+    void a_cancelled_transfer_data()
+    {
+        QTest::addColumn<bool>("backup");
+        QTest::newRow("backup") << true;
+        // Four times this file's size is more than the connection's buffers hold: the cancel
+        // comes while the text goes out.
+        QTest::newRow("restore") << false;
+    }
+    void a_cancelled_transfer()
+    {
+        QFETCH(bool, backup);
+        make_t1();
+        std::unique_ptr<db_link> link = link_wait::logged_in(server_->host(), server_->port());
+        QVERIFY(link);
+        QVERIFY(QDir(local_.path()).mkpath("cancel"));
+        const QString file = QString::fromUtf8(local("cancel/keep.sbk"));
+        const QByteArray old = backup ? QByteArray("old contents") : QByteArray(4 << 20, 'x');
+        {
+            QFile f(file);
+            QVERIFY(f.open(QIODevice::WriteOnly) && f.write(old) == old.size());
+        }
+        // The server stops answering until the end of the test.
+        const pid_t pid = pid_t(server_->pid());
+        QCOMPARE(::kill(pid, SIGSTOP), 0);
+        const auto resume = qScopeGuard([pid] { ::kill(pid, SIGCONT); });
+        QTRY_VERIFY(all_stopped(pid));
+
+        QSignalSpy waiting(link.get(), &db_link::wait_started);
+        db_status st;
+        st.ok = true;
+        link->post(nullptr, [backup, path = file.toUtf8()](db_exec &db) {
+            return db_status::of(backup ? backup_db(db, path, true, true, true) : restore_db(db, path, true, true), db);
+        }, [&st](const db_status &s) { st = s; });
+        QVERIFY(waiting.wait(30000));
+        link->cancel();
+        QVERIFY(link_wait::settle(link.get()));
+        QVERIFY(!st.ok);
+        QCOMPARE(st.code, 2);
+        QCOMPARE(st.reason, QStringLiteral("cancelled"));
+        QVERIFY(!st.dropped);
+        QCOMPARE(contents(file), old);
+        QCOMPARE(QDir(local_.path() + "/cancel").entryList(QDir::Files), QStringList{ "keep.sbk" });
     }
 };
 

@@ -144,6 +144,32 @@ private slots:
         QCOMPARE(log_command_text(edge), edge);
     }
 
+    void a_text_at_hand_in_part_is_logged_alike_data()
+    {
+        // A text sent in pieces is logged from its first log_command_start bytes and its length,
+        // as the whole text would be.
+        QTest::addColumn<QByteArray>("start");
+        QTest::addColumn<qint64>("total");
+        QTest::addColumn<QByteArray>("expected");
+        QByteArray wide = "restore ", four = "x";
+        while (wide.size() <= 64 * 1024)
+            wide += "\xe5\x80\xbc";
+        while (four.size() <= 64 * 1024)
+            four += "\xf0\x9f\x98\x80";
+        for (const QByteArray &whole : { QByteArray("show tables"), QByteArray(64 * 1024, 'a'), wide, four })
+            QTest::newRow(QByteArray::number(whole.size()).constData())
+                << whole.left(log_command_start(whole.size())) << qint64(whole.size()) << log_command_text(whole);
+        QTest::newRow("cut short") << QByteArray("load t") << qint64(100) << QByteArray("load t \xe2\x80\xa6 (100 bytes)");
+        QTest::newRow("past 4 GiB") << QByteArray("x") << (qint64(1) << 32) << QByteArray("x \xe2\x80\xa6 (4294967296 bytes)");
+    }
+    void a_text_at_hand_in_part_is_logged_alike()
+    {
+        QFETCH(QByteArray, start);
+        QFETCH(qint64, total);
+        QFETCH(QByteArray, expected);
+        QCOMPARE(log_command_text(start, total), expected);
+    }
+
     void the_cut_follows_the_real_length_of_wide_text()
     {
         // Lines of Chinese text take three bytes a character in the line, one in the pane: the
@@ -211,7 +237,9 @@ private slots:
         ox::db::mem::date_time when;
         QVERIFY(ox::db::mem::parse(m.captured(1), when));
         const QDateTime logged(QDate(when.year, when.month, when.day), QTime(when.hour, when.minute, when.second));
-        QVERIFY(qAbs(before.secsTo(logged)) <= 2);
+        // Written while the command ran, to the second.
+        QVERIFY2(before.addMSecs(-before.time().msec()) <= logged && logged <= QDateTime::currentDateTime(),
+                 qPrintable(logged.toString(Qt::ISODate)));
 
         peer_.push_failure();
         QVERIFY(!db_->run("bad cmd", line));
@@ -261,6 +289,32 @@ private slots:
         db_->update_log();
         QVERIFY(shown().startsWith("own line"));
         QVERIFY(shown().indexOf("third") > 0);
+    }
+
+    // The program's own commands read the same in the pane; the user's log leaves them out.
+    void background_lines_stay_out_of_the_user_log()
+    {
+        QTextDocument mine;
+        db_->set_user_log(&mine);
+        del_datas(db_->run("asked one"));
+        db_->set_background(true);
+        del_datas(db_->run("refresh one"));
+        db_->set_background(false);
+        del_datas(db_->run("asked two"));
+        db_->append_log("<b>own line</b>");
+        db_->update_log();
+        const QStringList all = shown().split(QLatin1Char('\n'));
+        const QStringList user = mine.toPlainText().split(QLatin1Char('\n'));
+        QVERIFY(shown().contains(QStringLiteral("refresh one")));
+        QVERIFY(!mine.toPlainText().contains(QStringLiteral("refresh one")));
+        // Byte for byte the lines of the full pane, in the same order, without the refresh's
+        // three (time, command, result).
+        QStringList expected = all;
+        const int at = expected.indexOf(QStringLiteral("    refresh one"));
+        QVERIFY(at > 0);
+        expected.erase(expected.begin() + at - 1, expected.begin() + at + 2);
+        QCOMPARE(user, expected);
+        db_->set_user_log(nullptr);
     }
 
     void an_oversized_pane_is_cut_to_its_newest_eighth()

@@ -176,12 +176,17 @@ private slots:
         const std::uint64_t at_start = rows_of(live.get());
         QVERIFY(at_start >= 300);
         QCOMPARE(cols_of(live.get()), std::uint64_t(4));
+        const QDateTime waiting = QDateTime::currentDateTimeUtc();
         QTRY_VERIFY_WITH_TIMEOUT(rows_of(rs_ptr(run("view live_readings")).get()) >= at_start + 2, 5000);
         live = run("view live_readings");
         const std::uint64_t last = rows_of(live.get()) - 1;
         const QDateTime newest = QDateTime::fromString(QString::fromStdString(text_at(live.get(), last, 0)).left(19),
                                                        "yyyy-MM-dd HH:mm:ss");
-        QVERIFY(qAbs(QDateTime(newest.date(), newest.time(), Qt::UTC).secsTo(QDateTime::currentDateTimeUtc())) < 5);
+        // Stamped between the start of the wait and now (to the second; a reading may be
+        // stamped a moment before it is added).
+        const QDateTime stamped(newest.date(), newest.time(), Qt::UTC);
+        QVERIFY2(waiting.addSecs(-1) <= stamped && stamped <= QDateTime::currentDateTimeUtc(),
+                 qPrintable(stamped.toString(Qt::ISODate) + " " + waiting.toString(Qt::ISODate)));
         QVERIFY(text_at(live.get(), last, 1) != text_at(live.get(), last - 100, 1));
         exit_to_server();
         QTRY_VERIFY_WITH_TIMEOUT(s.log().contains("show ok"), 5000);

@@ -16,6 +16,7 @@
 #include <QItemSelectionModel>
 #include <QTabWidget>
 #include <QTableView>
+#include <QToolButton>
 #include <QToolTip>
 #include <QtCharts/QChart>
 #include <QtCharts/QLegend>
@@ -125,6 +126,14 @@ private slots:
         pane = show_chart(ed, 0);
         QVERIFY(pane);
         save_shot(&ed, QStringLiteral("result_tab_power_meters_chart.png"));
+        // Switched between two tabs, the button beside them holds the current toggle alone: no
+        // menu arrow over its text.
+        QToolButton *button = ed.chart_button();
+        QToolButton plain(button->parentWidget());
+        plain.setAutoRaise(true);
+        plain.setDefaultAction(button->defaultAction());
+        plain.resize(button->size());
+        QCOMPARE(button->grab().toImage(), plain.grab().toImage());
 
         // A reload with other columns while the chart is shown keeps a full legend.
         QSignalSpy redrawn(pane, &chart_pane::redrawn);

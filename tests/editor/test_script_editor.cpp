@@ -173,9 +173,11 @@ private slots:
         QVERIFY(settle());
         QCOMPARE(ed->result_tabs()->count(), 3);
         QCOMPARE(ed->result_tabs()->tabBar()->actions().size(), 4);
+        // "copy current text" copies the tab's rows, ready for a spreadsheet.
         ed->result_tabs()->setCurrentIndex(1);
         ed->copy_action()->trigger();
-        QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("view t2"));
+        QCOMPARE(QApplication::clipboard()->text(),
+                 QStringLiteral("time point\tx\n2021-01-02 03:04:05\t1.50000000000000000\n"));
 
         ed->close_current_action()->trigger();
         QCOMPARE(ed->result_tabs()->count(), 2);

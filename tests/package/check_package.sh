@@ -4,6 +4,7 @@
 # answers a login made through the unpacked library and header, and the units verify.
 # Usage: check_package.sh BUILD_FOLDER_OF_THE_PACKAGE
 set -uo pipefail
+. "$(dirname "$0")/../common/start_listening.sh"
 pkg_dir=${1:?package build folder}
 deb=$(ls "$pkg_dir"/vorn-tsdb-client_*.deb 2>/dev/null | head -n 1)
 passed=0
@@ -66,15 +67,7 @@ exported=$(nm -D --defined-only "$root/usr/lib/vorn_tsdb/vorn_tsdb_cli" | awk '$
 wanted="log_bytes log_error log_fatal log_info log_it log_note log_warn set_auto_endline set_count set_cpu set_enable set_flush set_log2cmd set_log2file set_log2tcp set_log2udp set_max set_mini_level set_thread set_time set_with_hex "
 [ "$exported" = "$wanted" ] && ok "the program exports the log functions" || bad "the program exports: $exported"
 
-"$root/usr/bin/vorn_tsdb_devserver" --port 0 --data "$work/data" > "$work/server.out" 2> "$work/server.log" &
-server_pid=$!
-port=""
-for _ in $(seq 100); do
-  port=$(sed -n 's/^listening on .*:\([0-9]*\)$/\1/p' "$work/server.out" | head -n 1)
-  [ -n "$port" ] && break
-  kill -0 "$server_pid" 2>/dev/null || break
-  sleep 0.1
-done
+start_listening "$work/server.log" "$root/usr/bin/vorn_tsdb_devserver" --data "$work/data"
 if [ -z "$port" ]; then
   bad "the unpacked development server did not start"; cat "$work/server.log"
 elif ! cc -o "$work/login_check" "$(dirname "$0")/login_check.c" -I"$root/usr/include" -L"$libdir" -lvorn_tsdb_lib; then

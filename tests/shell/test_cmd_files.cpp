@@ -241,6 +241,37 @@ private slots:
         QCOMPARE(f.config.open_files, std::list<std::string>{f.path("moved.tcd").toStdString()});
     }
 
+    // A name typed without an extension gets ".tcd", so the open dialog's filter shows the file.
+    void save_as_and_new_add_the_extension_data()
+    {
+        QTest::addColumn<bool>("save_as");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("written");
+        QTest::newRow("save as, bare name") << true << "moved" << "moved.tcd";
+        QTest::newRow("save as, trailing dot") << true << "moved." << "moved.tcd";
+        QTest::newRow("save as, other extension kept") << true << "moved.txt" << "moved.txt";
+        QTest::newRow("new, bare name") << false << "fresh" << "fresh.tcd";
+    }
+    void save_as_and_new_add_the_extension()
+    {
+        QFETCH(bool, save_as);
+        QFETCH(QString, typed);
+        QFETCH(QString, written);
+        fixture f;
+        QWidget *a = f.open("a.tcd", "view t1");
+        type_into(a, "view t2");
+        f.seam.push_file(f.dir.filePath(typed));
+        if (save_as)
+            f.files.save_file_as();
+        else
+            f.files.new_file();
+        QVERIFY(QFileInfo::exists(f.dir.filePath(written)));
+        QVERIFY(f.map.contains(f.path(written)));
+        QCOMPARE(f.tabs.tabText(f.tabs.indexOf(f.map.value(f.path(written)))), written);
+        if (written != typed)
+            QVERIFY(!QFileInfo::exists(f.dir.filePath(typed)));
+    }
+
     void save_as_onto_a_file_open_in_another_tab_is_refused()
     {
         fixture f;

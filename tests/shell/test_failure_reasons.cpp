@@ -157,6 +157,8 @@ void test_failure_reasons::status_buttons_explain_themselves()
     QVERIFY2(tip.contains(QStringLiteral("admin")) && tip.contains(QStringLiteral("127.0.0.1"))
                  && tip.contains(QString::number(server_->port())) && tip.contains(QStringLiteral("connected")),
              qPrintable(tip));
+    // The status bar says it without hovering.
+    QCOMPARE(w_->indicators()->connection_button()->text(), QStringLiteral("admin@127.0.0.1:%1").arg(server_->port()));
     QPushButton *err = w_->indicators()->error_button();
     QCOMPARE(err->toolTip(), QStringLiteral("the current script has no error"));
     w_->actions().goto_err->setEnabled(true);

@@ -4,9 +4,13 @@
 
 #include "shell/about_dlg.h"
 #include "shell/help_targets.h"
+#include "shell/update_check.h"
 
 #include <QDialogButtonBox>
+#include <QImage>
 #include <QLabel>
+#include <QLayout>
+#include <cstdlib>
 
 using namespace mw_test;
 
@@ -155,7 +159,7 @@ void test_help::refused_open_is_said()
     w_->actions().help_online->trigger();
     QCOMPARE(opened().size(), 2);
     QCOMPARE(seam_->last_title(), QStringLiteral("online reference information"));
-    QVERIFY(seam_->last_text().contains(QStringLiteral("cmd_ref_0.2.1.html")));
+    QVERIFY(seam_->last_text().contains(QStringLiteral("cmd_ref_0.2.2.html")));
 }
 
 void test_help::japanese_offers_english()
@@ -187,9 +191,9 @@ void test_help::online_reference_by_language_data()
 {
     QTest::addColumn<int>("lang");
     QTest::addColumn<QString>("path");
-    QTest::newRow("Chinese") << 0 << "/zh/cmd_ref_0.2.1.html";
-    QTest::newRow("English") << 1 << "/en/cmd_ref_0.2.1.html";
-    QTest::newRow("French") << 2 << "/fr/cmd_ref_0.2.1.html";
+    QTest::newRow("Chinese") << 0 << "/zh/cmd_ref_0.2.2.html";
+    QTest::newRow("English") << 1 << "/en/cmd_ref_0.2.2.html";
+    QTest::newRow("French") << 2 << "/fr/cmd_ref_0.2.2.html";
 }
 
 void test_help::online_reference_by_language()
@@ -214,14 +218,30 @@ void test_help::online_reference_by_language()
     seam_->push_button(QMessageBox::Yes);
     w_->actions().help_online->trigger();
     QCOMPARE(opened().size(), 2);
-    QVERIFY(opened()[1].args.value(1).endsWith(QLatin1String("/en/cmd_ref_0.2.1.html")));
+    QVERIFY(opened()[1].args.value(1).endsWith(QLatin1String("/en/cmd_ref_0.2.2.html")));
 }
 
 void test_help::about_dialog()
 {
     QString title, about, version;
     bool has_ok = false;
+    int logo_pixels = 0, standing_out = 0;
     seam_->on_dialog = [&](QDialog *d) {
+        // The logo, white on blue where the login shows it, stands out of the dialog whole.
+        QImage logo = QImage(QStringLiteral(":/img/logo.png")).scaled(96, 96, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+        for (int y = 0; y < logo.height(); ++y)
+            for (int x = 0; x < logo.width(); ++x)
+                logo_pixels += logo.pixelColor(x, y).alpha() >= 128;
+        auto *label = d->findChild<QLabel *>(QStringLiteral("lbl_logo"));
+        d->layout()->activate();
+        const QImage shown = label->grab().toImage();
+        const QColor back = d->palette().color(QPalette::Window);
+        for (int y = 0; y < shown.height(); ++y)
+            for (int x = 0; x < shown.width(); ++x) {
+                const QColor c = shown.pixelColor(x, y);
+                standing_out += std::abs(c.red() - back.red()) + std::abs(c.green() - back.green()) +
+                                    std::abs(c.blue() - back.blue()) >= 60;
+            }
         title = d->windowTitle();
         about = d->findChild<QLabel *>(QStringLiteral("lbl_about"))->text();
         version = d->findChild<QLabel *>(QStringLiteral("lbl_version"))->text();
@@ -236,6 +256,12 @@ void test_help::about_dialog()
                                    "sequence database team."));
     QCOMPARE(version, QStringLiteral("Version: 0.2.2, Build Date: 2024-01-18"));
     QVERIFY(has_ok);
+    QVERIFY(logo_pixels > 0);
+    QVERIFY2(standing_out >= logo_pixels, qPrintable(QStringLiteral("%1 of %2").arg(standing_out).arg(logo_pixels)));
+    // One number everywhere: the box, the reference the help opens and the version check's record.
+    QVERIFY(help_targets::online_address(QStringLiteral("en")).endsWith(QLatin1String("/cmd_ref_0.2.2.html")));
+    const QByteArray record = update_check::request_record(QString());
+    QCOMPARE(record.mid(4, 12), QByteArray::fromHex("000000000200000002000000"));
 }
 
 QTEST_MAIN(test_help)

@@ -77,6 +77,10 @@ private slots:
     void port_rule();
     void ip_rule_data();
     void ip_rule();
+    void host_rule_data();
+    void host_rule();
+    void login_by_host_name_data();
+    void login_by_host_name();
     void live_messages();
     void both_invalid_sends_nothing();
     void close_button_rejects();
@@ -256,6 +260,72 @@ void test_login::ip_rule()
     QFETCH(QString, text);
     QFETCH(bool, ok);
     QCOMPARE(login_dlg::valid_ip(text), ok);
+}
+
+void test_login::host_rule_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<bool>("ok");
+    QTest::newRow("localhost") << "localhost" << true;
+    QTest::newRow("dns name") << "db-1.example.com" << true;
+    QTest::newRow("address") << "01.2.3.4" << true;
+    QTest::newRow("digits and dots only") << "1.2.3" << false;
+    QTest::newRow("address out of range") << "256.1.1.1" << false;
+    QTest::newRow("leading hyphen") << "-db.example.com" << false;
+    QTest::newRow("empty label") << "db..example.com" << false;
+    QTest::newRow("underscore") << "db_1" << false;
+    QTest::newRow("blank") << "db 1" << false;
+    QTest::newRow("empty") << "" << false;
+}
+
+void test_login::host_rule()
+{
+    QFETCH(QString, text);
+    QFETCH(bool, ok);
+    QCOMPARE(login_dlg::valid_host(text), ok);
+    login_dlg d;
+    form f(d);
+    f.ip->setText(text);
+    QCOMPARE(f.ipinfo->text().isEmpty(), ok);
+}
+
+// A host name is resolved before the login (the library takes an IPv4 address); a name that
+// does not resolve is said beside the field and nothing is sent.
+void test_login::login_by_host_name_data()
+{
+    QTest::addColumn<QString>("host");
+    QTest::addColumn<bool>("resolves");
+    QTest::newRow("localhost") << "localhost" << true;
+    QTest::newRow("unknown name") << "no-such-host.invalid" << false;
+}
+
+void test_login::login_by_host_name()
+{
+    QFETCH(QString, host);
+    QFETCH(bool, resolves);
+    const int logins_before = server_->log().count(QStringLiteral(" login "));
+    login_dlg d;
+    form f(d);
+    f.user->setText(operator_name);
+    f.passwd->setText(secret);
+    f.as_default->setChecked(true);
+    f.ip->setText(host);
+    f.port->setText(QString::number(server_->port()));
+    QVERIFY(f.ipinfo->text().isEmpty());
+    QTest::mouseClick(f.login, Qt::LeftButton);
+    if (!resolves) {
+        QTRY_COMPARE(f.ipinfo->text(), QStringLiteral("cannot resolve"));
+        QVERIFY(f.login->isEnabled());
+        QVERIFY(seam_->shown.empty());
+        QVERIFY(!d.link());
+        QCOMPARE(server_->log().count(QStringLiteral(" login ")), logins_before);
+        return;
+    }
+    QTRY_VERIFY_WITH_TIMEOUT(d.main_window(), 30000);
+    windows_.push_back(d.main_window());
+    QCOMPARE(d.main_window()->link()->values().ip, QByteArray("127.0.0.1"));
+    // The name stays the default, as typed.
+    QCOMPARE(QByteArray(sys_config.ip), host.toUtf8());
 }
 
 void test_login::live_messages()

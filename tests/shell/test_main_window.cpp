@@ -5,9 +5,11 @@
 
 #include "db/db_exec.h"
 #include "shell/language_switch.h"
+#include "shell/log_pane_menu.h"
 #include "shell/status_indicators.h"
 #include "shell/tab_area.h"
 
+#include <QMenu>
 #include <QMenuBar>
 #include <QSplitter>
 #include <QStatusBar>
@@ -49,6 +51,7 @@ private slots:
     void double_click_beside_tabs();
     void exec_cmd_runs_trimmed_lines();
     void exec_cmd_stops_at_failure();
+    void log_pane_clear_and_filter();
 
 private:
     std::unique_ptr<devserver_process> server_;
@@ -147,8 +150,8 @@ void test_main_window::menu_bar_order()
                                     "print file(&p)", "|", "cluster manage(&m)", "|", "quit(&q)"}));
     QCOMPARE(items(1), (QStringList{"refresh(&r)", "create table(&c)", "reconnect(&r)", "backup(&b)",
                                     "restore(&r)", "execute cmd(&e)", "drop(&d)", "truncate(&t)", "|",
-                                    "view data(&v)", "view field(&v)", "import(&i)", "export(&e)",
-                                    "save table(&s)", "load table(&l)", "|"}));
+                                    "view data(&v)", "view field(&v)", "create field(&c)", "import(&i)",
+                                    "export(&e)", "save table(&s)", "load table(&l)", "|"}));
     QCOMPARE(items(2), (QStringList{"redo(&r)", "undo(&u)", "|", "cut(&t)", "copy(&c)", "paste(&p)", "|",
                                     "goto error(&g)", "line begin", "line end", "word begin", "word end", "|",
                                     "select beside", "select all", "select line", "select word", "|",
@@ -485,7 +488,8 @@ void test_main_window::error_indicator_follows_goto_error()
     w_->tabs()->addTab(new QWidget, QStringLiteral("data of table: t1"));
     QVERIFY(!w_->actions().goto_err->isEnabled());
     QCOMPARE(w_->indicators()->error_icon(), QStringLiteral(":/img/correct.svg"));
-    QVERIFY(!w_->actions().close_file->isEnabled());
+    // Ctrl+W closes a tab of any kind; the tab bar's menu keeps to the script files' entries.
+    QVERIFY(w_->actions().close_file->isEnabled());
     QVERIFY(!w_->tabs()->tabBar()->actions().contains(w_->actions().close_file));
 }
 
@@ -599,6 +603,59 @@ void test_main_window::exec_cmd_stops_at_failure()
     QVERIFY(settle(w_.get()));
     QVERIFY(find_item(w_->tree(), "t8"));
     QVERIFY(!find_item(w_->tree(), "t9"));
+}
+
+// The log pane's menu: "clear" empties it; the filter shows the commands the user ran, without
+// the tree's refreshes, and shows everything again when it is off.
+void test_main_window::log_pane_clear_and_filter()
+{
+    w_ = open_window(*server_);
+    QVERIFY(w_);
+    log_pane_menu *menu = w_->log_menu();
+    QVERIFY(menu);
+    QMenu *shown = menu->make_menu();
+    const QStringList texts = texts_of(shown->actions());
+    delete shown;
+    QCOMPARE(texts.mid(texts.size() - 3), (QStringList{"|", "clear", "only my commands"}));
+    QVERIFY(menu->filter_action()->isCheckable() && !menu->filter_action()->isChecked());
+
+    auto run_logged = [this](const QByteArray &cmd) {
+        w_->link()->post(nullptr, [cmd](db_exec &db) { del_datas(db.run(cmd)); });
+        QVERIFY(settle(w_.get()));
+    };
+    run_logged("view t1");
+    w_->refresh();
+    QVERIFY(settle(w_.get()));
+    run_logged("view t2");
+    w_->exec()->update_log();
+    QTextEdit *pane = w_->log_pane();
+    const QString all = pane->toPlainText();
+    QVERIFY(all.contains(QStringLiteral("view t1")) && all.contains(QStringLiteral("show tables")));
+
+    menu->filter_action()->trigger();
+    QVERIFY(menu->filtered());
+    const QString mine = pane->toPlainText();
+    QVERIFY2(mine.contains(QStringLiteral("view t1")) && mine.contains(QStringLiteral("view t2")), qPrintable(mine));
+    QVERIFY2(!mine.contains(QStringLiteral("show tables")) && !mine.contains(QStringLiteral("field_of")), qPrintable(mine));
+    QVERIFY(mine.indexOf(QStringLiteral("view t2")) < mine.indexOf(QStringLiteral("view t1")));
+    // New lines keep coming while it is on.
+    run_logged("view t1 max 1");
+    w_->exec()->update_log();
+    const QString more = pane->toPlainText();
+    QVERIFY(more.contains(QStringLiteral("max 1")) && more.indexOf(QStringLiteral("max 1")) < more.indexOf(QStringLiteral("view t2")));
+
+    menu->filter_action()->trigger();
+    QVERIFY(!menu->filtered());
+    QVERIFY(pane->toPlainText().contains(QStringLiteral("show tables")));
+    QVERIFY(pane->toPlainText().contains(QStringLiteral("max 1")));
+
+    menu->clear_action()->trigger();
+    QVERIFY(pane->toPlainText().isEmpty());
+    menu->filter_action()->trigger();
+    QVERIFY(pane->toPlainText().isEmpty());
+    run_logged("view t2");
+    w_->exec()->update_log();
+    QVERIFY(pane->toPlainText().contains(QStringLiteral("view t2")));
 }
 
 QTEST_MAIN(test_main_window)

@@ -243,7 +243,7 @@ void test_main_window_tree::context_menus_by_selection()
                           "backup(&b)", "restore(&r)", "|", "execute cmd(&e)", "|"}));
     tree->setCurrentItem(find_item(tree, "t1"));
     QCOMPARE(texts_of(tree->actions()),
-             (QStringList{"drop(&d)", "truncate(&t)", "view field(&v)", "view data(&v)", "|",
+             (QStringList{"drop(&d)", "truncate(&t)", "view field(&v)", "create field(&c)", "view data(&v)", "|",
                           "import(&i)", "export(&e)", "|", "save table(&s)"}));
     tree->setCurrentItem(find_item(tree, "t1", "f2"));
     QCOMPARE(texts_of(tree->actions()), (QStringList{"delete(&d)", "rename(&r)", "modify(&m)"}));

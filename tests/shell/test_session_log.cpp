@@ -7,7 +7,9 @@
 #include "db/client_log.h"
 #include "db/csv_local.h"
 #include "shell/about_dlg.h"
+#include "shell/cmd_file_tabs.h"
 #include "shell/login_dlg.h"
+#include "shell/script_recovery.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -120,6 +122,39 @@ private slots:
         const bool shown = text.contains("command succeeded") && text.contains(": show tables");
         QCOMPARE(shown, level == LOG_LEVEL_DEBUG);
         exit_to_server();
+    }
+
+    // Command files and their recovery copies: each open, save, copy and removal is one line.
+    void command_files_reach_the_log()
+    {
+        const QString log = dir_.filePath(QStringLiteral("files.log"));
+        QVERIFY(set_log2file(log.toUtf8().constData()));
+        const QByteArray script = dir_.filePath(QStringLiteral("s.tcd")).toUtf8();
+        const QByteArray missing = dir_.filePath(QStringLiteral("gone.tcd")).toUtf8();
+        QVERIFY(cmd_file_tabs::write_file(script, "view t1"));
+        QCOMPARE(cmd_file_tabs::read_file(script), QByteArray("view t1"));
+        QVERIFY(cmd_file_tabs::read_file(missing).isEmpty());
+        script_recovery::set_root(dir_.filePath(QStringLiteral("copies")));
+        {
+            script_recovery copies;
+            QVERIFY(copies.keep(script, "view t2"));
+            copies.drop(script);
+            copies.drop(script);   // nothing left: no line
+            copies.finish();
+        }
+        script_recovery::set_root(QString());
+        vorn_log::restore_defaults();
+
+        QFile f(log);
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        const QByteArray text = f.readAll();
+        const QByteArray at = QDir::toNativeSeparators(QString::fromUtf8(script)).toUtf8();
+        for (const QByteArray &expected :
+             {"save command file, file " + at + ": done, 7 bytes", "open command file, file " + at + ": done, 7 bytes",
+              "open command file, file " + QDir::toNativeSeparators(QString::fromUtf8(missing)).toUtf8() + ": failed (",
+              "write recovery copy '" + script + "', file ", "remove recovery copy '" + script + "', file "})
+            QVERIFY2(text.contains(expected), (expected + "\n" + text).constData());
+        QCOMPARE(text.count("remove recovery copy"), 1);
     }
 
     // The about box tells where the log is and opens its folder; without a file the button is off.

@@ -6,6 +6,8 @@
 
 #include "db/db_exec.h"
 #include "editor/cmd_script_editor.h"
+#include "table/data_view.h"
+#include "table/tab_data_model.h"
 
 #include <QDir>
 #include <QGroupBox>
@@ -47,12 +49,16 @@ class test_table_file_ops : public QObject {
     // client mode after a Yes to the client warning with the client path set; more fills in the
     // rest. The proposed path (server field) is kept in proposed_.
     QString proposed_;
+    QList<QMessageBox::StandardButton> then_;   // answers after the dialog's
     void run_dialog(QAction *action, bool client, const QString &path, std::function<void(QDialog *)> more = {},
                     bool wait = true)
     {
         if (client)
             seam_->push_button(QMessageBox::Yes);
         seam_->push_result(QDialog::Accepted);
+        for (QMessageBox::StandardButton b : then_)
+            seam_->push_button(b);
+        then_.clear();
         seam_->on_dialog = [&](QDialog *dlg) {
             proposed_ = dlg->findChild<QLineEdit *>(QStringLiteral("s_path_le"))->text();
             if (client) {
@@ -169,6 +175,7 @@ private slots:
         QCOMPARE(contents(local("all.sbk")), contents(on_server("all.sbk")));
 
         QVERIFY(run_elsewhere(*server_, {"drop t1"}));
+        then_ = {QMessageBox::Yes};
         run_dialog(w_->actions().restore, true, local("all.sbk"));
         QCOMPARE(seam_->last_title(), QStringLiteral("restore result(Client)"));
         QCOMPARE(seam_->last_text(), QStringLiteral("restore database frome file '%1' is successful!").arg(local("all.sbk")));
@@ -186,6 +193,51 @@ private slots:
         QVERIFY2(seam_->last_text().contains(QStringLiteral("257.5 MiB")) &&
                      seam_->last_text().contains(QStringLiteral("server mode")), qPrintable(seam_->last_text()));
         QCOMPARE(log_text(), before);
+    }
+
+    // Restore replaces every table, so it asks first (No the default, No runs nothing); after it,
+    // as after a truncate, the open data views show the server's rows again.
+    void replacing_operations_reload_open_views_data()
+    {
+        QTest::addColumn<bool>("restore");
+        QTest::newRow("restore") << true;
+        QTest::newRow("truncate") << false;
+    }
+    void replacing_operations_reload_open_views()
+    {
+        QFETCH(bool, restore);
+        run_dialog(w_->actions().backup, false, QStringLiteral("all.sbk"));
+        QVERIFY(run_elsewhere(*server_, {"push into t1 v s values 4 \"d\" at 2024-01-01 00:00:01.5"}));
+        select_table("t1");
+        w_->actions().view_data->trigger();
+        auto *view = qobject_cast<data_view *>(w_->tabs()->currentWidget());
+        QVERIFY(view);
+        QTRY_COMPARE(view->data_model()->rowCount(), 4);
+
+        if (restore) {
+            then_ = {QMessageBox::No};
+            run_dialog(w_->actions().restore, false, QStringLiteral("all.sbk"));
+            const modal_seam::request &asked = seam_->shown.back();
+            QCOMPARE(asked.what, modal_seam::kind::warning);
+            QCOMPARE(asked.title, QStringLiteral("restore database warning"));
+            QVERIFY2(asked.text.contains(QStringLiteral("'all.sbk'")), qPrintable(asked.text));
+            QCOMPARE(asked.buttons, QMessageBox::StandardButtons(QMessageBox::Yes | QMessageBox::No));
+            QCOMPARE(asked.default_button, QMessageBox::No);
+            QVERIFY(!log_text().contains(QStringLiteral("restore from")));
+            QCOMPARE(rows_of_table("t1"), 4);
+            then_ = {QMessageBox::Yes};
+            run_dialog(w_->actions().restore, false, QStringLiteral("all.sbk"));
+            QCOMPARE(seam_->last_title(), QStringLiteral("restore result(Server)"));
+            QCOMPARE(rows_of_table("t1"), 3);
+        } else {
+            select_table("t1");
+            seam_->push_button(QMessageBox::Yes);
+            w_->actions().truncate_table->trigger();
+            QVERIFY(settle(w_.get()));
+            QCOMPARE(rows_of_table("t1"), 0);
+        }
+        QCOMPARE(w_->tabs()->currentWidget(), static_cast<QWidget *>(view));
+        QTRY_COMPARE(view->data_model()->rowCount(), restore ? 3 : 0);
     }
 
     void import_and_export_in_both_modes()

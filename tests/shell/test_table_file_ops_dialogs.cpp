@@ -13,6 +13,7 @@
 #include <QRadioButton>
 #include <QToolButton>
 #include <QtTest>
+#include <memory>
 
 namespace {
 
@@ -215,7 +216,6 @@ private slots:
         load_tab_dlg dlg;
         QCOMPARE(dlg.size(), QSize(641, 300));
         QCOMPARE(child<QLabel>(&dlg, "tab_lbl")->text(), QStringLiteral("table name"));
-        QVERIFY(child<QLineEdit>(&dlg, "c_path_le")->isReadOnly());
         seam.push_button(QMessageBox::No);
         click_group(&dlg, "c_gb");
         QCOMPARE(seam.last_text(),
@@ -245,6 +245,53 @@ private slots:
         dlg.change_path();
         QCOMPARE(seam.shown.back().what, modal_seam::kind::open_file);
         QCOMPARE(seam.shown.back().title, QStringLiteral("select database file's path"));
+    }
+
+    // Both table-file dialogs: the client path takes typing and is what the dialog returns; the
+    // format's choice renames the file's extension and puts its files first in the chooser.
+    void client_path_and_format_follow_the_user_data()
+    {
+        QTest::addColumn<bool>("loading");
+        QTest::newRow("save") << false;
+        QTest::newRow("load") << true;
+    }
+    void client_path_and_format_follow_the_user()
+    {
+        QFETCH(bool, loading);
+        modal_seam::script seam;
+        std::unique_ptr<tab_file_dlg> dlg;
+        if (loading)
+            dlg = std::make_unique<load_tab_dlg>();
+        else
+            dlg = std::make_unique<save_tab_dlg>();
+        QRadioButton *cmd = child<QRadioButton>(dlg.get(), loading ? "cmd_rb" : "sql_rb");
+        dlg->set_path(QStringLiteral("t1_24-03-05_14_07_09.bin"));
+        seam.push_button(QMessageBox::Yes);
+        click_group(dlg.get(), "c_gb");
+        QVERIFY(dlg->is_client());
+        QLineEdit *client = child<QLineEdit>(dlg.get(), "c_path_le");
+        QVERIFY(!client->isReadOnly());
+        client->clear();
+        QTest::keyClicks(client, QStringLiteral("/data/t1.bin"));
+        QCOMPARE(dlg->path(), QStringLiteral("/data/t1.bin"));
+
+        cmd->click();
+        QCOMPARE(dlg->path(), QStringLiteral("/data/t1.tcd"));
+        QCOMPARE(child<QLineEdit>(dlg.get(), "s_path_le")->text(), QStringLiteral("t1_24-03-05_14_07_09.tcd"));
+        dlg->change_path();
+        QCOMPARE(seam.shown.back().filter, QStringLiteral("cmd files (*.tcd);;bin files (*.bin);;all files (*.*)"));
+        child<QRadioButton>(dlg.get(), "bin_rb")->click();
+        QCOMPARE(dlg->path(), QStringLiteral("/data/t1.bin"));
+        dlg->change_path();
+        QCOMPARE(seam.shown.back().filter, QStringLiteral("bin files (*.bin);;cmd files (*.tcd);;all files (*.*)"));
+        // Another extension, or a backup, keeps its name.
+        dlg->set_path(QStringLiteral("/data/t1.dat"));
+        cmd->click();
+        QCOMPARE(dlg->path(), QStringLiteral("/data/t1.dat"));
+        dlg->set_db_mode();
+        dlg->set_path(QStringLiteral("/data/all.bin"));
+        child<QRadioButton>(dlg.get(), "bin_rb")->click();
+        QCOMPARE(dlg->path(), QStringLiteral("/data/all.bin"));
     }
 
     void restore_dialog_refuses_an_empty_path()

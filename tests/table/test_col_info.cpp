@@ -377,6 +377,10 @@ private slots:
         QCOMPARE(answers.last_title(), QString("modify field result"));
         QCOMPARE(answers.last_text(), QString("modify field is failed!\n") + no_command);
         QCOMPARE(accepted.count(), 0);
+        // The grid shows what the server kept, not the refused type, and nothing is pending.
+        QCOMPARE(text(m, 1, 1), QString("string"));
+        QVERIFY(!m.tableWidget->cellWidget(1, col_info::type_col));
+        QVERIFY(!m.has_pending());
 
         col_info r(srv->link());
         r.fill("t", "b", {"a", "b"}, {"i32", "string"}, {"false", "false"}, col_info::rename);
@@ -388,6 +392,7 @@ private slots:
         QVERIFY(srv->settle());
         QCOMPARE(answers.last_title(), QString("rename field result"));
         QCOMPARE(answers.last_text(), QString("rename field 'b' to 'c' is failed!\n") + no_command);
+        QCOMPARE(text(r, 1, 0), QString("b"));
         set_name(r, 1, "a");
         r.apply_btn->click();
         QVERIFY(srv->settle());
@@ -399,13 +404,46 @@ private slots:
         QCOMPARE(fields("t"), (QList<QByteArray>{"a", "b"}));
     }
 
-    void cancel_rejects()
+    // Cancel, as every road that closes the window, asks only when something is to lose.
+    void cancel_asks_before_dropping_changes_data()
     {
+        QTest::addColumn<int>("mode");
+        QTest::addColumn<QString>("name");     // typed into table_le; empty: nothing changed
+        QTest::addColumn<int>("answer");
+        QTest::addColumn<bool>("asked");
+        QTest::addColumn<QString>("ended");    // "rejected", "accepted" or "" (still open)
+        QTest::newRow("view") << int(col_info::view) << QString() << 0 << false << "rejected";
+        QTest::newRow("fresh table") << int(col_info::create_table) << QString() << 0 << false << "rejected";
+        QTest::newRow("keep") << int(col_info::create_table) << "ci_keep" << int(QMessageBox::Cancel) << true << "";
+        QTest::newRow("discard") << int(col_info::create_table) << "ci_drop" << int(QMessageBox::Discard) << true
+                                 << "rejected";
+        QTest::newRow("apply") << int(col_info::create_table) << "ci_made" << int(QMessageBox::Apply) << true
+                               << "accepted";
+    }
+    void cancel_asks_before_dropping_changes()
+    {
+        QFETCH(int, mode);
+        QFETCH(QString, name);
+        QFETCH(int, answer);
+        QFETCH(bool, asked);
+        QFETCH(QString, ended);
+        modal_seam::script answers;
         col_info w(srv->link());
-        QSignalSpy rejected(&w, &col_info::rejected);
-        w.fill("t", "", {"a"}, {"i32"}, {"false"}, col_info::view);
+        QSignalSpy rejected(&w, &col_info::rejected), accepted(&w, &col_info::accepted);
+        w.fill(mode == col_info::view ? "t" : "", "", mode == col_info::view ? QList<QByteArray>{"a"} : QList<QByteArray>{},
+               {"i32"}, {"false"}, mode);
+        if (!name.isEmpty())
+            w.table_le->setText(name);
+        answers.push_button(QMessageBox::StandardButton(answer));
         w.cancel_btn->click();
-        QCOMPARE(rejected.count(), 1);
+        QVERIFY(srv->settle());
+        QCOMPARE(!answers.shown.empty() && answers.shown[0].title == QStringLiteral("pending changes"), asked);
+        if (asked)
+            QCOMPARE(answers.shown[0].default_button, QMessageBox::Cancel);
+        QCOMPARE(rejected.count(), int(ended == QStringLiteral("rejected")));
+        QCOMPARE(accepted.count(), int(ended == QStringLiteral("accepted")));
+        if (ended == QStringLiteral("accepted"))
+            QCOMPARE(fields(name.toUtf8()), (QList<QByteArray>{"f1"}));
     }
 };
 

@@ -17,6 +17,7 @@
 #include <QSpinBox>
 #include <QTableView>
 #include <QTextEdit>
+#include <QTextDocument>
 #include <QtTest>
 
 namespace mem = ox::db::mem;
@@ -158,6 +159,25 @@ private slots:
         QCOMPARE(w.model.changed_count() + w.model.new_count(), 0);
         QVERIFY(!(w.model.flags(w.model.index(4, 0)) & Qt::ItemIsEditable));
         QVERIFY(w.model.sid_of_row(4) != ~uint64_t(0));
+    }
+
+    // The follow's reloads are the program's own: a log of the user's commands leaves them out.
+    void reloads_stay_out_of_the_user_log()
+    {
+        fill(2);
+        view w(exec.get(), link.get());
+        QVERIFY(w.load(0, 1));
+        QTextDocument mine;
+        link->log_side().set_user_log(&mine);
+        follow_on(w);
+        push(2, 2);
+        look(w);
+        QCOMPARE(w.model.rowCount(), 3);
+        link->log_side().update_log();
+        QVERIFY2(log->toPlainText().contains(QStringLiteral("view t v btw ")), qPrintable(log->toPlainText()));
+        QVERIFY2(!mine.toPlainText().contains(QStringLiteral("view t")), qPrintable(mine.toPlainText()));
+        link->log_side().set_user_log(nullptr);
+        w.follow.set_following(false);
     }
 
     void scroll_stays_put_or_at_the_end()

@@ -111,5 +111,13 @@
         <source>rename field '%1' to '%2' is %3!</source>
         <translation>le renommage du champ '%1' en '%2' a %3 !</translation>
     </message>
+    <message>
+        <source>the new table '%1' is not created yet.</source>
+        <translation>la nouvelle table '%1' n'est pas encore créée.</translation>
+    </message>
+    <message>
+        <source>the changes to the fields of table '%1' are not applied yet.</source>
+        <translation>les modifications des champs de la table '%1' ne sont pas encore appliquées.</translation>
+    </message>
 </context>
 </TS>

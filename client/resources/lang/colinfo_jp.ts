@@ -111,5 +111,13 @@
         <source>rename field '%1' to '%2' is %3!</source>
         <translation>フィールド '%1' から '%2' への名前変更は%3しました！</translation>
     </message>
+    <message>
+        <source>the new table '%1' is not created yet.</source>
+        <translation>新しいテーブル '%1' はまだ作成されていません。</translation>
+    </message>
+    <message>
+        <source>the changes to the fields of table '%1' are not applied yet.</source>
+        <translation>テーブル '%1' のフィールドへの変更はまだ適用されていません。</translation>
+    </message>
 </context>
 </TS>

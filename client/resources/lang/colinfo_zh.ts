@@ -111,5 +111,13 @@
         <source>rename field '%1' to '%2' is %3!</source>
         <translation>将字段 '%1' 重命名为 '%2' %3！</translation>
     </message>
+    <message>
+        <source>the new table '%1' is not created yet.</source>
+        <translation>新表 '%1' 尚未创建。</translation>
+    </message>
+    <message>
+        <source>the changes to the fields of table '%1' are not applied yet.</source>
+        <translation>对表 '%1' 字段的修改尚未应用。</translation>
+    </message>
 </context>
 </TS>

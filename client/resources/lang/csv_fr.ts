@@ -101,6 +101,10 @@
         <translation>fichiers bin (*.bin);;fichiers cmd (*.tcd);;tous les fichiers (*.*)</translation>
     </message>
     <message>
+        <source>cmd files (*.tcd);;bin files (*.bin);;all files (*.*)</source>
+        <translation>fichiers cmd (*.tcd);;fichiers bin (*.bin);;tous les fichiers (*.*)</translation>
+    </message>
+    <message>
         <source>select database file's path</source>
         <translation>sélectionner le fichier de la base de données</translation>
     </message>

@@ -101,6 +101,10 @@
         <translation>bin ファイル (*.bin);;cmd ファイル (*.tcd);;すべてのファイル (*.*)</translation>
     </message>
     <message>
+        <source>cmd files (*.tcd);;bin files (*.bin);;all files (*.*)</source>
+        <translation>cmd ファイル (*.tcd);;bin ファイル (*.bin);;すべてのファイル (*.*)</translation>
+    </message>
+    <message>
         <source>select database file's path</source>
         <translation>データベースファイルを選択</translation>
     </message>

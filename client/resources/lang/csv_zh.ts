@@ -101,6 +101,10 @@
         <translation>bin 文件 (*.bin);;cmd 文件 (*.tcd);;所有文件 (*.*)</translation>
     </message>
     <message>
+        <source>cmd files (*.tcd);;bin files (*.bin);;all files (*.*)</source>
+        <translation>cmd 文件 (*.tcd);;bin 文件 (*.bin);;所有文件 (*.*)</translation>
+    </message>
+    <message>
         <source>select database file's path</source>
         <translation>选择数据库文件路径</translation>
     </message>

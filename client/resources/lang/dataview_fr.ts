@@ -116,12 +116,12 @@
         <translation>%1 lignes modifiées ou ajoutées ne sont pas encore appliquées, et une nouvelle vue les abandonne. Les appliquer d'abord ?</translation>
     </message>
     <message>
-        <source>%1 edited or added rows are not applied yet. Close the view and drop them?</source>
-        <translation>%1 lignes modifiées ou ajoutées ne sont pas encore appliquées. Fermer la vue et les abandonner ?</translation>
-    </message>
-    <message>
         <source>The changes that did not go are dropped by the reload.</source>
         <translation>Les modifications non envoyées sont perdues au rechargement.</translation>
+    </message>
+    <message>
+        <source>%1 edited or added rows of table '%2' are not applied yet.</source>
+        <translation>%1 lignes modifiées ou ajoutées de la table '%2' ne sont pas encore appliquées.</translation>
     </message>
 </context>
 <context>
@@ -141,6 +141,32 @@
     <message>
         <source>failed</source>
         <translation>échoué</translation>
+    </message>
+</context>
+<context>
+    <name>window_closing</name>
+    <message>
+        <source>pending changes</source>
+        <translation>modifications en attente</translation>
+    </message>
+    <message>
+        <source>Apply sends them and then closes the window, Discard drops them, Cancel keeps the window open.</source>
+        <translation>« Appliquer » les envoie puis ferme la fenêtre, « Ne pas tenir compte » les abandonne, « Annuler » garde la fenêtre ouverte.</translation>
+    </message>
+</context>
+<context>
+    <name>load_size</name>
+    <message>
+        <source>load every row</source>
+        <translation>charger toutes les lignes</translation>
+    </message>
+    <message>
+        <source>Table '%1' has %2 rows. Loading them all takes about %3 of memory, more than a quarter of this machine's %4.
+
+Load every row anyway?</source>
+        <translation>La table '%1' a %2 lignes. Les charger toutes prend environ %3 de mémoire, plus du quart des %4 de cette machine.
+
+Charger quand même toutes les lignes ?</translation>
     </message>
 </context>
 </TS>

@@ -116,12 +116,12 @@
         <translation>編集または追加した %1 行はまだ適用されておらず、新しいビューでは破棄されます。先に適用しますか？</translation>
     </message>
     <message>
-        <source>%1 edited or added rows are not applied yet. Close the view and drop them?</source>
-        <translation>編集または追加した %1 行はまだ適用されていません。ビューを閉じて破棄しますか？</translation>
-    </message>
-    <message>
         <source>The changes that did not go are dropped by the reload.</source>
         <translation>送られなかった変更は再読み込みで破棄されます。</translation>
+    </message>
+    <message>
+        <source>%1 edited or added rows of table '%2' are not applied yet.</source>
+        <translation>テーブル '%2' の編集または追加した %1 行はまだ適用されていません。</translation>
     </message>
 </context>
 <context>
@@ -141,6 +141,32 @@
     <message>
         <source>failed</source>
         <translation>失敗しました</translation>
+    </message>
+</context>
+<context>
+    <name>window_closing</name>
+    <message>
+        <source>pending changes</source>
+        <translation>未適用の変更</translation>
+    </message>
+    <message>
+        <source>Apply sends them and then closes the window, Discard drops them, Cancel keeps the window open.</source>
+        <translation>「適用」は変更を送信してからウィンドウを閉じ、「変更を破棄」は変更を捨て、「キャンセル」はウィンドウを開いたままにします。</translation>
+    </message>
+</context>
+<context>
+    <name>load_size</name>
+    <message>
+        <source>load every row</source>
+        <translation>すべての行を読み込む</translation>
+    </message>
+    <message>
+        <source>Table '%1' has %2 rows. Loading them all takes about %3 of memory, more than a quarter of this machine's %4.
+
+Load every row anyway?</source>
+        <translation>テーブル '%1' には %2 行あります。すべて読み込むには約 %3 のメモリが必要で、このマシンの %4 の 4 分の 1 を超えます。
+
+それでもすべての行を読み込みますか？</translation>
     </message>
 </context>
 </TS>

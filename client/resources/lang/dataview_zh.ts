@@ -116,12 +116,12 @@
         <translation>%1 行编辑或新增的数据尚未应用，新的视图会丢弃它们。先应用吗？</translation>
     </message>
     <message>
-        <source>%1 edited or added rows are not applied yet. Close the view and drop them?</source>
-        <translation>%1 行编辑或新增的数据尚未应用。关闭视图并丢弃它们吗？</translation>
-    </message>
-    <message>
         <source>The changes that did not go are dropped by the reload.</source>
         <translation>未发送的修改在重新加载时被丢弃。</translation>
+    </message>
+    <message>
+        <source>%1 edited or added rows of table '%2' are not applied yet.</source>
+        <translation>表 '%2' 中有 %1 行编辑或新增的数据尚未应用。</translation>
     </message>
 </context>
 <context>
@@ -141,6 +141,32 @@
     <message>
         <source>failed</source>
         <translation>失败</translation>
+    </message>
+</context>
+<context>
+    <name>window_closing</name>
+    <message>
+        <source>pending changes</source>
+        <translation>未应用的修改</translation>
+    </message>
+    <message>
+        <source>Apply sends them and then closes the window, Discard drops them, Cancel keeps the window open.</source>
+        <translation>“应用”发送这些修改后关闭窗口，“丢弃”放弃这些修改，“取消”保留窗口。</translation>
+    </message>
+</context>
+<context>
+    <name>load_size</name>
+    <message>
+        <source>load every row</source>
+        <translation>加载全部行</translation>
+    </message>
+    <message>
+        <source>Table '%1' has %2 rows. Loading them all takes about %3 of memory, more than a quarter of this machine's %4.
+
+Load every row anyway?</source>
+        <translation>表 '%1' 有 %2 行。全部加载约需 %3 内存，超过本机 %4 内存的四分之一。
+
+仍然加载全部行吗？</translation>
     </message>
 </context>
 </TS>

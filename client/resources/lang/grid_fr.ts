@@ -16,4 +16,15 @@
         <translation>Appliquer</translation>
     </message>
 </context>
+<context>
+    <name>grid_copy</name>
+    <message>
+        <source>copy</source>
+        <translation>copier</translation>
+    </message>
+    <message>
+        <source>copy the selected cells with their column names, for a spreadsheet</source>
+        <translation>copier les cellules sélectionnées avec le nom de leurs colonnes, pour un tableur</translation>
+    </message>
+</context>
 </TS>

@@ -16,4 +16,15 @@
         <translation>適用</translation>
     </message>
 </context>
+<context>
+    <name>grid_copy</name>
+    <message>
+        <source>copy</source>
+        <translation>コピー</translation>
+    </message>
+    <message>
+        <source>copy the selected cells with their column names, for a spreadsheet</source>
+        <translation>選択したセルを列名と一緒にコピーします（表計算ソフト向け）</translation>
+    </message>
+</context>
 </TS>

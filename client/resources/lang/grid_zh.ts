@@ -16,4 +16,15 @@
         <translation>应用</translation>
     </message>
 </context>
+<context>
+    <name>grid_copy</name>
+    <message>
+        <source>copy</source>
+        <translation>复制</translation>
+    </message>
+    <message>
+        <source>copy the selected cells with their column names, for a spreadsheet</source>
+        <translation>复制所选单元格及其列名，可粘贴到电子表格</translation>
+    </message>
+</context>
 </TS>

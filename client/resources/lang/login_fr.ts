@@ -65,5 +65,9 @@
         <source>invalid user or password</source>
         <translation>utilisateur ou mot de passe invalide</translation>
     </message>
+    <message>
+        <source>cannot resolve</source>
+        <translation>impossible de résoudre</translation>
+    </message>
 </context>
 </TS>

@@ -65,5 +65,9 @@
         <source>invalid user or password</source>
         <translation>ユーザー名またはパスワードが無効です</translation>
     </message>
+    <message>
+        <source>cannot resolve</source>
+        <translation>名前を解決できません</translation>
+    </message>
 </context>
 </TS>

@@ -65,5 +65,9 @@
         <source>invalid user or password</source>
         <translation>用户名或密码无效</translation>
     </message>
+    <message>
+        <source>cannot resolve</source>
+        <translation>无法解析</translation>
+    </message>
 </context>
 </TS>

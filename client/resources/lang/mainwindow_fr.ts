@@ -150,6 +150,14 @@
             <source>delete field '%1' from table '%2' is %3!</source>
             <translation>suppression du champ '%1' de la table '%2' : %3 !</translation>
         </message>
+        <message>
+            <source>restore database warning</source>
+            <translation>avertissement de restauration de la base</translation>
+        </message>
+        <message>
+            <source>restore will replace the whole database on the server with the file '%1': every table and row there now is lost. Do you want to restore really?</source>
+            <translation>la restauration remplacera toute la base de données du serveur par le fichier '%1' : toutes les tables et lignes qui s'y trouvent seront perdues. Voulez-vous vraiment restaurer ?</translation>
+        </message>
     </context>
     <context>
         <name>main_actions</name>
@@ -652,6 +660,17 @@
             <location filename="../../shell/main_actions.cpp" line="187" />
             <source>document(&amp;d)</source>
             <translation>documentation(&amp;d)</translation>
+        </message>
+    </context>
+    <context>
+        <name>log_pane_menu</name>
+        <message>
+            <source>clear</source>
+            <translation>effacer</translation>
+        </message>
+        <message>
+            <source>only my commands</source>
+            <translation>seulement mes commandes</translation>
         </message>
     </context>
 </TS>

@@ -150,6 +150,14 @@
             <source>delete field '%1' from table '%2' is %3!</source>
             <translation>テーブル '%2' からのフィールド '%1' の削除は%3しました!</translation>
         </message>
+        <message>
+            <source>restore database warning</source>
+            <translation>データベース復元の警告</translation>
+        </message>
+        <message>
+            <source>restore will replace the whole database on the server with the file '%1': every table and row there now is lost. Do you want to restore really?</source>
+            <translation>復元するとサーバー上のデータベース全体がファイル '%1' の内容に置き換わり、現在のテーブルと行はすべて失われます。本当に復元しますか？</translation>
+        </message>
     </context>
     <context>
         <name>main_actions</name>
@@ -652,6 +660,17 @@
             <location filename="../../shell/main_actions.cpp" line="187" />
             <source>document(&amp;d)</source>
             <translation>ドキュメント(&amp;D)</translation>
+        </message>
+    </context>
+    <context>
+        <name>log_pane_menu</name>
+        <message>
+            <source>clear</source>
+            <translation>クリア</translation>
+        </message>
+        <message>
+            <source>only my commands</source>
+            <translation>自分のコマンドのみ</translation>
         </message>
     </context>
 </TS>

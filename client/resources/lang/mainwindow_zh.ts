@@ -150,6 +150,14 @@
             <source>delete field '%1' from table '%2' is %3!</source>
             <translation>从表 '%2' 删除字段 '%1' %3!</translation>
         </message>
+        <message>
+            <source>restore database warning</source>
+            <translation>恢复数据库警告</translation>
+        </message>
+        <message>
+            <source>restore will replace the whole database on the server with the file '%1': every table and row there now is lost. Do you want to restore really?</source>
+            <translation>恢复将用文件“%1”替换服务器上的整个数据库：服务器上现有的所有表和行都会丢失。确定要恢复吗？</translation>
+        </message>
     </context>
     <context>
         <name>main_actions</name>
@@ -652,6 +660,17 @@
             <location filename="../../shell/main_actions.cpp" line="187" />
             <source>document(&amp;d)</source>
             <translation>文档(&amp;D)</translation>
+        </message>
+    </context>
+    <context>
+        <name>log_pane_menu</name>
+        <message>
+            <source>clear</source>
+            <translation>清空</translation>
+        </message>
+        <message>
+            <source>only my commands</source>
+            <translation>只显示我的命令</translation>
         </message>
     </context>
 </TS>

@@ -37,5 +37,9 @@
         <source>the current script has no error</source>
         <translation>le script courant ne contient pas d'erreur</translation>
     </message>
+    <message>
+        <source>%1@%2:%3</source>
+        <translation>%1@%2:%3</translation>
+    </message>
 </context>
 </TS>

@@ -37,5 +37,9 @@
         <source>the current script has no error</source>
         <translation>当前脚本没有错误</translation>
     </message>
+    <message>
+        <source>%1@%2:%3</source>
+        <translation>%1@%2:%3</translation>
+    </message>
 </context>
 </TS>

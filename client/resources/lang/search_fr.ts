@@ -160,5 +160,9 @@
         <source>the text '%1' is not a valid %2 value (row %3, column '%4'); nothing is replaced.</source>
         <translation>le texte '%1' n'est pas une valeur %2 valide (ligne %3, colonne '%4') ; rien n'est remplacé.</translation>
     </message>
+    <message>
+        <source>the string '%1' is found only in columns that cannot be replaced: %2.</source>
+        <translation>la chaîne '%1' ne se trouve que dans des colonnes qui ne peuvent pas être remplacées : %2.</translation>
+    </message>
 </context>
 </TS>

@@ -160,5 +160,9 @@
         <source>the text '%1' is not a valid %2 value (row %3, column '%4'); nothing is replaced.</source>
         <translation>テキスト '%1' は有効な %2 の値ではありません（%3 行目、列 '%4'）。何も置換されません。</translation>
     </message>
+    <message>
+        <source>the string '%1' is found only in columns that cannot be replaced: %2.</source>
+        <translation>文字列 '%1' は置換できない列にしかありません: %2。</translation>
+    </message>
 </context>
 </TS>

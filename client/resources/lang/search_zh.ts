@@ -160,5 +160,9 @@
         <source>the text '%1' is not a valid %2 value (row %3, column '%4'); nothing is replaced.</source>
         <translation>文本 '%1' 不是有效的 %2 值（第 %3 行，列 '%4'）；未替换任何内容。</translation>
     </message>
+    <message>
+        <source>the string '%1' is found only in columns that cannot be replaced: %2.</source>
+        <translation>字符串 '%1' 只出现在不能替换的列中：%2。</translation>
+    </message>
 </context>
 </TS>
