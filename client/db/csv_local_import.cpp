@@ -7,6 +7,7 @@
 #include "db/builder_support.h"
 #include "db/client_log.h"
 #include "db/cmd_builders.h"
+#include "db/cmd_texts.h"
 #include "db/csv_file_stream.h"
 #include "db/log_lines.h"
 #include "db/proto_text.h"
@@ -76,7 +77,7 @@ QByteArray csv_local_import::push_command(const QByteArray &table, const name_li
 {
     QByteArray cmd;
     const std::vector<QByteArray> values(rec.values.begin(), rec.values.end());
-    push_lines::append(cmd, push_lines::head(table, fields), values.data(), int(values.size()));
+    push_lines::append(cmd, cmd_texts::push_head(table, fields), values.data(), int(values.size()));
     return cmd;
 }
 
@@ -171,7 +172,7 @@ bool csv_local_import::read_and_check(const QString &path, const csv_form &form)
     // Every value is checked; the file is cut into chunks on the way. The first are small, each
     // twice the last, up to the chunk size; a chunk ends after a multiple of 64 rows unless it
     // grew to twice its size first.
-    const QByteArray push_head = push_lines::head(table_, fields_);
+    const QByteArray push_head = cmd_texts::push_head(table_, fields_);
     const qint64 most = chunk_bytes_ > 0 ? chunk_bytes_ : default_chunk_bytes;
     qint64 limit = qMin<qint64>(most, 4096);
     std::vector<value_kind> kinds;
@@ -244,7 +245,7 @@ QByteArray csv_local_import::read_chunk(const chunk &c, QByteArray &bytes, QByte
     // push line is written straight into the command, escaped.
     csv_text::reader in(bytes, form_.sep, 0, c.first_line);
     std::vector<csv_text::field_span> spans;
-    const QByteArray head = push_lines::head(table_, fields_);
+    const QByteArray head = cmd_texts::push_head(table_, fields_);
     std::vector<QByteArray> values;
     qint64 from = 0, n = 0, line = 0;
     uint hash = 0;

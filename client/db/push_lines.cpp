@@ -72,15 +72,6 @@ char *put_literal(char *p, const QByteArray &v)
 
 } // namespace
 
-QByteArray head(const QByteArray &table, const name_list &fields)
-{
-    QByteArray h = "push into " + table;
-    for (const QByteArray &f : fields)
-        h += ' ' + f;
-    h += " values";
-    return h;
-}
-
 void append(QByteArray &out, const QByteArray &head, const QByteArray *values, int count)
 {
     out += head;
