@@ -4,6 +4,8 @@
 
 #include "wire.h"
 
+#include "support/proto/commands.h"
+
 #include <arpa/inet.h>
 #include <cerrno>
 #include <chrono>
@@ -18,8 +20,7 @@ namespace devmaster {
 
 namespace {
 
-// The development server's command that answers with one row: the bytes its tables hold.
-const char used_space_command[] = "used space";
+using proto::used_space_command;
 
 using clock_type = std::chrono::steady_clock;
 
@@ -97,16 +98,10 @@ bool reply_within(int s, std::string& payload, clock_type::time_point deadline)
     }
 }
 
-void put_le32(std::string& out, std::uint32_t v)
-{
-    for (int i = 0; i < 4; ++i)
-        out.push_back(char((v >> (8 * i)) & 0xFF));
-}
-
 std::string frame_of(const std::string& payload)
 {
-    std::string out;
-    put_le32(out, std::uint32_t(payload.size()));
+    std::string out(proto::length_bytes, '\0');
+    proto::put_le32(&out[0], std::uint32_t(payload.size()));
     return out + payload;
 }
 
@@ -173,18 +168,15 @@ std::uint64_t node_used_space(const std::string& ip, std::uint16_t port, const p
     if (s < 0)
         return 0;
     std::uint64_t used = 0;
-    std::string hello, reply;
-    put_le32(hello, std::uint32_t(login.user.size()));
-    hello += login.user;
-    put_le32(hello, std::uint32_t(login.password.size()));
-    hello += login.password;
+    std::string hello(proto::login_payload_size(login.user.size(), login.password.size()), '\0'), reply;
+    proto::put_login(&hello[0], login.user, login.password);
     if (send_within(s, frame_of(hello), deadline) && reply_within(s, reply, deadline) && !reply.empty() &&
-        reply[0] != 1 && send_within(s, frame_of(used_space_command), deadline) &&
-        reply_within(s, reply, deadline) && !reply.empty() && reply[0] != 1 &&
+        reply[0] != proto::status_failed && send_within(s, frame_of(used_space_command), deadline) &&
+        reply_within(s, reply, deadline) && !reply.empty() && reply[0] != proto::status_failed &&
         !first_integer_cell(reply.substr(1), used))
         used = 0;
     // The disconnect notice lets the server end the session at once.
-    send_within(s, std::string(4, '\xff'), deadline);
+    send_within(s, std::string(proto::length_bytes, '\xff'), deadline);
     ::close(s);
     return used;
 }

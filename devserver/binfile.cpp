@@ -81,7 +81,7 @@ bool decode_table(reader& in, std::shared_ptr<table>& out)
     std::vector<field> fields;
     for (std::uint64_t i = 0; i < nf; ++i) {
         field f;
-        if (!in.get(v, 2) || !in.bytes(std::size_t(v), f.name) || !valid_name(f.name) || !in.get(v, 1) || v >= 14)
+        if (!in.get(v, 2) || !in.bytes(std::size_t(v), f.name) || !valid_name(f.name) || !in.get(v, 1) || v >= std::uint64_t(proto::kind_count))
             return false;
         f.type = static_cast<kind>(v);
         for (const auto& g : fields)

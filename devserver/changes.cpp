@@ -1,5 +1,7 @@
 // Replaying journal records, and the command that reports the bytes the tables hold.
 #include "binfile.h"
+
+#include "support/proto/commands.h"
 #include "commands.h"
 #include "result_writer.h"
 
@@ -65,12 +67,12 @@ std::string apply_change(server_state& st, change kind, std::string_view payload
 outcome run_used_space(server_state& st, const std::vector<token>& t)
 {
     if (t.size() != 2 || !is_word(t[1], "space"))
-        return fail("usage: used space");
+        return fail(std::string("usage: ") + proto::used_space_command);
     std::uint64_t bytes = 0;
     for (const auto& entry : st.db)
         bytes += entry.second->memory();
     outcome r{true, {}};
-    result_writer w(r.body, {"used space"}, {kind::u64}, 1);
+    result_writer w(r.body, {proto::used_space_command}, {kind::u64}, 1);
     w.row_id(0);
     w.u64(bytes);
     return r;

@@ -1,6 +1,8 @@
 // Command dispatch and the readers of time points and values that every command shares.
 #include "commands.h"
 
+#include "support/proto/commands.h"
+
 #include <cstring>
 
 namespace devserver {
@@ -145,12 +147,12 @@ outcome execute(server_state& st, std::string_view command)
 outcome execute_locked(server_state& st, std::mutex& lock, std::string_view command, const std::vector<token>& t)
 {
     outcome r;
-    if (!t.empty() && is_word(t[0], "import"))
+    const proto::command_word* w = t.empty() || t[0].quoted ? nullptr : proto::find_command(t[0].text);
+    if (w && w->family == proto::command_family::csv && is_word(t[0], "import"))
         r = run_import_unlocked(st, lock, command, t);
-    else if (!t.empty() && (is_word(t[0], "export") || is_word(t[0], "export_data")))
+    else if (w && w->family == proto::command_family::csv)
         r = run_export_unlocked(st, lock, t);
-    else if (!t.empty() && (is_word(t[0], "save") || is_word(t[0], "backup") || is_word(t[0], "load") ||
-                            is_word(t[0], "restore")))
+    else if (w && w->family == proto::command_family::files)
         r = run_files_unlocked(st, lock, t);
     else {
         std::lock_guard<std::mutex> hold(lock);
@@ -171,16 +173,15 @@ outcome dispatch(server_state& st, std::string_view command, const std::vector<t
     const std::string& v = t[0].text;
     if (t[0].quoted)
         return fail("unknown command");
-    if (v == "show" || v == "field_of" || v == "fields_of" || v == "create" || v == "drop" || v == "truncate")
-        return run_schema(st, t);
-    if (v == "push" || v == "update" || v == "view")
-        return run_rows(st, t);
-    if (v == "export" || v == "import" || v == "export_data")
-        return run_csv(st, t);
-    if (v == "save" || v == "load" || v == "backup" || v == "restore")
-        return run_files(st, t);
-    if (v == "used")
-        return run_used_space(st, t);
+    if (const proto::command_word* w = proto::find_command(v)) {
+        switch (w->family) {
+        case proto::command_family::schema: return run_schema(st, t);
+        case proto::command_family::rows: return run_rows(st, t);
+        case proto::command_family::csv: return run_csv(st, t);
+        case proto::command_family::files: return run_files(st, t);
+        case proto::command_family::space: return run_used_space(st, t);
+        }
+    }
     return fail("unknown command " + verb_of(v));
 }
 

@@ -1,6 +1,8 @@
 // export, import and export_data with CSV files ("csvs": CSV with a typed header).
 #include "commands.h"
 
+#include "support/proto/csv_header.h"
+
 #include "binfile.h"
 #include "csv.h"
 #include "paths.h"
@@ -57,11 +59,11 @@ std::string write_csv(server_state& st, const selection& sel, const file_clause&
         return "file exists (add replace to overwrite): " + c.path;
     const table& tab = *sel.tab;
     std::string text;
-    append_csv_value(text, c.typed ? "time point:datetime" : "time point", c.sep);
+    append_csv_value(text, proto::csv::time_point_cell(c.typed), c.sep);
     for (int f : sel.fields) {
         const field& fd = tab.fields()[std::size_t(f)];
         text += c.sep;
-        append_csv_value(text, c.typed ? fd.name + ":" + info(fd.type).name : fd.name, c.sep);
+        append_csv_value(text, proto::csv::header_cell(fd.name, c.typed ? info(fd.type).name : ""), c.sep);
     }
     text += '\n';
     text.reserve(text.size() + (sel.last - sel.first) * (24 + 24 * sel.fields.size()));
@@ -152,28 +154,21 @@ outcome export_data(server_state& st, const std::vector<token>& t, std::mutex* l
     return err.empty() ? done() : fail(err);
 }
 
-std::string line_error(std::size_t line, const std::string& why) { return "line " + std::to_string(line) + ": " + why; }
+using proto::csv::line_error;
 
 // The header names the time point column first, then fields (with their types for csvs).
 std::string read_header(const std::vector<std::string_view>& h, std::size_t line, bool typed, std::vector<field>& cols)
 {
     for (std::size_t k = 0; k < h.size(); ++k) {
-        std::string n(h[k]), type;
-        if (typed) {
-            const std::size_t colon = n.rfind(':');
-            if (colon == std::string::npos)
-                return line_error(line, "name:type expected in " + n);
-            type = n.substr(colon + 1);
-            n = n.substr(0, colon);
-        }
-        if (k == 0) {
-            if (n != "time point" || (typed && type != "datetime"))
-                return line_error(line, "the first column must be the time point");
+        std::string_view n, type;
+        const std::string why = proto::csv::read_header_cell(h[k], typed, k == 0, n, type);
+        if (!why.empty())
+            return line_error(line, why);
+        if (k == 0)
             continue;
-        }
-        field f{n, kind::str};
-        if (typed && !kind_from_name(type, f.type))
-            return line_error(line, "unknown type " + type);
+        field f{std::string(n), kind::str};
+        if (typed)
+            kind_from_name(type, f.type);
         cols.push_back(f);
     }
     if (cols.size() > max_fields)
@@ -208,7 +203,7 @@ std::string prepare_import(const server_state& st, const std::vector<token>& t, 
     csv_reader in(text, c.sep);
     std::vector<std::string_view> values;
     if (!in.next(values))
-        return in.error().empty() ? "line 1: header line missing" : in.error();
+        return in.error().empty() ? proto::csv::header_missing : in.error();
     const std::size_t header_line = in.line();
     std::vector<field> cols;
     if (!(err = read_header(values, header_line, c.typed, cols)).empty())
@@ -221,13 +216,13 @@ std::string prepare_import(const server_state& st, const std::vector<token>& t, 
         if (!valid_name(name))
             return "invalid table name " + name;
         if (cols.empty())
-            return line_error(header_line, "no fields");
+            return line_error(header_line, proto::csv::no_fields);
         for (std::size_t a = 0; a < cols.size(); ++a) {
             if (!valid_name(cols[a].name))
                 return line_error(header_line, "invalid field name " + cols[a].name);
             for (std::size_t b = 0; b < a; ++b)
                 if (cols[a].name == cols[b].name)
-                    return line_error(header_line, "field " + cols[a].name + " named twice");
+                    return line_error(header_line, proto::csv::named_twice(cols[a].name));
         }
         tab = std::make_shared<table>(cols);
     }
@@ -235,12 +230,12 @@ std::string prepare_import(const server_state& st, const std::vector<token>& t, 
     for (const auto& f : cols) {
         const int idx = tab->field_index(f.name);
         if (idx < 0)
-            return line_error(header_line, "no field " + f.name + " in " + name);
+            return line_error(header_line, proto::csv::no_field(f.name, name));
         if (c.typed && tab->fields()[std::size_t(idx)].type != f.type)
-            return line_error(header_line, "field " + f.name + " has type " + info(tab->fields()[std::size_t(idx)].type).name);
+            return line_error(header_line, proto::csv::has_type(f.name, info(tab->fields()[std::size_t(idx)].type).name));
         for (int m : map)
             if (m == idx)
-                return line_error(header_line, "field " + f.name + " named twice");
+                return line_error(header_line, proto::csv::named_twice(f.name));
         map.push_back(idx);
     }
 
@@ -252,18 +247,17 @@ std::string prepare_import(const server_state& st, const std::vector<token>& t, 
         zero[f] = zero_bytes(fields[f].type);
     while (in.next(values)) {
         if (values.size() != cols.size() + 1)
-            return line_error(in.line(), std::to_string(values.size()) + " values, " + std::to_string(cols.size() + 1) +
-                                             " expected");
+            return line_error(in.line(), proto::csv::value_count(values.size(), cols.size() + 1));
         civil cv;
         if (!parse_datetime(values[0], cv))
-            return line_error(in.line(), "invalid time point " + std::string(values[0]));
+            return line_error(in.line(), proto::csv::invalid_time_point(values[0]));
         if (map.size() != fields.size())
             row = zero;
         for (std::size_t k = 0; k < map.size(); ++k) {
             const field& fd = fields[std::size_t(map[k])];
             const std::string e = parse_literal(fd.type, values[k + 1], row[std::size_t(map[k])]);
             if (!e.empty())
-                return line_error(in.line(), fd.name + ": " + e);
+                return line_error(in.line(), proto::csv::field_problem(fd.name, e));
         }
         rows->push(to_time_point(cv), row);
     }

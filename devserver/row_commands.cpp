@@ -1,5 +1,7 @@
 // Commands on rows: push into, update and view.
 #include "commands.h"
+
+#include "support/proto/commands.h"
 #include "result_writer.h"
 
 #include <algorithm>
@@ -100,7 +102,7 @@ outcome view(server_state& st, const std::vector<token>& t)
     if (i != t.size())
         return fail("unexpected " + t[i].text);
     const table& tab = *sel.tab;
-    std::vector<std::string> names{"time point"};
+    std::vector<std::string> names{proto::time_point_name};
     std::vector<kind> kinds{kind::datetime};
     for (int f : sel.fields) {
         names.push_back(tab.fields()[std::size_t(f)].name);

@@ -1,6 +1,11 @@
 // Tokenizer of the command language; quoted tokens keep unknown backslashes as they are.
 #include "tokens.h"
 
+#include "support/hex_digit.h"
+#include "support/proto/commands.h"
+#include "support/proto/quoting.h"
+#include "support/proto/value_syntax.h"
+
 #include <cstdint>
 #include <cstring>
 
@@ -8,29 +13,9 @@ namespace devserver {
 
 namespace {
 
-constexpr int hex_digit(char c)
-{
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return -1;
-}
-
 bool hex_value(std::string_view s, std::size_t pos, std::size_t n, unsigned& v)
 {
-    if (pos + n > s.size())
-        return false;
-    v = 0;
-    for (std::size_t i = pos; i < pos + n; ++i) {
-        const int d = hex_digit(s[i]);
-        if (d < 0)
-            return false;
-        v = v * 16 + unsigned(d);
-    }
-    return true;
+    return proto::read_fixed_digits(s, pos, n, 16, v);
 }
 
 void put_utf8(std::string& out, unsigned cp)
@@ -54,9 +39,7 @@ bool is_file_command(const std::vector<token>& out, std::size_t n)
 {
     if (n == 0 || out[0].quoted)
         return false;
-    const std::string_view v = out[0].text;
-    return v == "export" || v == "import" || v == "export_data" || v == "save" || v == "load" || v == "backup" ||
-           v == "restore";
+    return proto::names_a_file(out[0].text);
 }
 
 // The quoted token about to be read is the path of a file command.
@@ -64,8 +47,7 @@ bool path_follows(const std::vector<token>& out, std::size_t n, bool file_comman
 {
     if (n < 2 || out[n - 1].quoted || !file_command)
         return false;
-    const std::string_view w = out[n - 1].text;
-    return w == "csv" || w == "csvs" || w == "bin" || w == "cmd";
+    return proto::is_path_word(out[n - 1].text);
 }
 
 // Values of hexadecimal digits, -1 for every other byte.
@@ -74,7 +56,7 @@ struct hex_table {
     constexpr hex_table() : v()
     {
         for (int i = 0; i < 256; ++i)
-            v[i] = char(hex_digit(char(i)));
+            v[i] = char(ox::hex_value(char(i)));
     }
 };
 constexpr hex_table hex_values;
@@ -246,29 +228,6 @@ std::string tokenize(std::string_view s, std::vector<token>& out)
     return finish({});
 }
 
-std::string quote(std::string_view text)
-{
-    std::string q = "\"";
-    for (char c : text) {
-        switch (c) {
-        case '"': q += "\\\""; break;
-        case '\\': q += "\\\\"; break;
-        case '\n': q += "\\n"; break;
-        case '\r': q += "\\r"; break;
-        case '\t': q += "\\t"; break;
-        default:
-            if (static_cast<unsigned char>(c) < 0x20) {
-                static const char hx[] = "0123456789abcdef";
-                q += "\\x";
-                q += hx[(c >> 4) & 0xF];
-                q += hx[c & 0xF];
-            } else {
-                q += c;
-            }
-        }
-    }
-    q += '"';
-    return q;
-}
+std::string quote(std::string_view text) { return proto::quoted(text); }
 
 } // namespace devserver

@@ -1,6 +1,8 @@
 // Kinds, calendar arithmetic, literal parsing and text forms of stored values.
 #include "value.h"
 
+#include "support/proto/calendar.h"
+
 #include <cerrno>
 #include <cfloat>
 #include <cmath>
@@ -12,26 +14,6 @@
 namespace devserver {
 
 namespace {
-
-const kind_info kinds[] = {
-    {"i08", 0, 0, 0, 1}, {"u08", 0, 1, 0, 1}, {"i16", 0, 0, 1, 2}, {"u16", 0, 1, 1, 2},
-    {"i32", 0, 0, 2, 4}, {"u32", 0, 1, 2, 4}, {"i64", 0, 0, 3, 8}, {"u64", 0, 1, 3, 8},
-    {"float", 1, 2, 2, 4}, {"double", 1, 2, 3, 8}, {"string", 2, 2, 4, 0},
-    {"date", 3, 2, 5, 4}, {"time", 4, 2, 5, 7}, {"datetime", 5, 2, 5, 11},
-};
-
-bool digits(std::string_view s, std::size_t pos, std::size_t n, int& v)
-{
-    if (pos + n > s.size())
-        return false;
-    v = 0;
-    for (std::size_t i = pos; i < pos + n; ++i) {
-        if (s[i] < '0' || s[i] > '9')
-            return false;
-        v = v * 10 + (s[i] - '0');
-    }
-    return true;
-}
 
 void put_le(char* out, std::uint64_t v, int n)
 {
@@ -47,140 +29,24 @@ std::uint64_t get_le(const char* in, int n)
     return v;
 }
 
-bool ieq(std::string_view a, const char* b)
+// The literal's bytes, or the reason it is no literal of the kind.
+std::string parse_number(kind k, std::string_view s, std::string& bytes)
 {
-    if (a.size() != std::strlen(b))
-        return false;
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        char c = a[i];
-        if (c >= 'A' && c <= 'Z')
-            c = char(c - 'A' + 'a');
-        if (c != b[i])
-            return false;
-    }
-    return true;
-}
-
-std::string parse_integer(kind k, std::string_view s, std::string& bytes)
-{
-    bool neg = false;
-    if (!s.empty() && (s[0] == '+' || s[0] == '-')) {
-        neg = s[0] == '-';
-        s.remove_prefix(1);
-    }
-    // The size suffix says nothing the field type does not already say.
-    if (s.size() > 2 && (s[s.size() - 2] == 'u' || s[s.size() - 2] == 'U')) {
-        const char c = s.back();
-        if (c == '1' || c == '2' || c == '4' || c == '8')
-            s.remove_suffix(2);
-    }
-    int base = 10;
-    if (s.size() > 2 && s[0] == '0' && (s[1] == 'x' || s[1] == 'X')) {
-        base = 16;
-        s.remove_prefix(2);
-    } else if (s.size() > 2 && s[0] == '0' && (s[1] == 'b' || s[1] == 'B')) {
-        base = 2;
-        s.remove_prefix(2);
-    }
-    if (s.empty())
-        return "not an integer";
-    std::uint64_t mag = 0;
-    bool overflow = false;
-    for (char c : s) {
-        int d;
-        if (c >= '0' && c <= '9')
-            d = c - '0';
-        else if (c >= 'a' && c <= 'f')
-            d = c - 'a' + 10;
-        else if (c >= 'A' && c <= 'F')
-            d = c - 'A' + 10;
-        else
-            return "not an integer";
-        if (d >= base)
-            return "not an integer";
-        if (mag > (UINT64_MAX - std::uint64_t(d)) / std::uint64_t(base))
-            overflow = true;
-        else
-            mag = mag * std::uint64_t(base) + std::uint64_t(d);
-    }
     const kind_info& ki = info(k);
-    const int bits = ki.width * 8;
-    if (overflow)
-        return std::string("out of range for ") + ki.name;
-    std::uint64_t raw;
-    if (ki.sign == 1) {
-        const std::uint64_t max = bits == 64 ? UINT64_MAX : ((std::uint64_t(1) << bits) - 1);
-        if ((neg && mag != 0) || mag > max)
-            return std::string("out of range for ") + ki.name;
-        raw = mag;
-    } else {
-        const std::uint64_t lim = std::uint64_t(1) << (bits - 1);   // |min|; max is lim - 1
-        if (neg ? mag > lim : mag >= lim)
-            return std::string("out of range for ") + ki.name;
-        raw = neg ? (~mag + 1) : mag;
+    if (is_integer(k)) {
+        std::uint64_t raw = 0;
+        const proto::syntax e = proto::read_integer(s, k, raw);
+        if (e != proto::syntax::ok)
+            return proto::syntax_message(e, k);
+        bytes.resize(ki.width);
+        put_le(&bytes[0], raw, ki.width);
+        return {};
     }
-    bytes.resize(ki.width);
-    put_le(&bytes[0], raw, ki.width);
-    return {};
-}
-
-std::string parse_float(kind k, std::string_view s, std::string& bytes)
-{
-    const char suffix = k == kind::f32 ? 'f' : 'd';
-    std::string_view body = s;
-    if (!body.empty() && (body.back() == suffix || body.back() == char(suffix - 32)) &&
-        !ieq(body, "inf") && !ieq(body, "+inf") && !ieq(body, "-inf"))
-        body.remove_suffix(1);
-    std::string_view rest = body;
-    bool neg = false;
-    if (!rest.empty() && (rest[0] == '+' || rest[0] == '-')) {
-        neg = rest[0] == '-';
-        rest.remove_prefix(1);
-    }
-    double v;
-    if (ieq(rest, "inf") || ieq(rest, "infinity")) {
-        v = neg ? -HUGE_VAL : HUGE_VAL;
-    } else if (ieq(rest, "nan")) {
-        v = neg ? -NAN : NAN;
-    } else {
-        // Strict decimal form: digits, optional fraction, optional exponent.
-        std::size_t i = 0, int_digits = 0, frac_digits = 0;
-        while (i < rest.size() && rest[i] >= '0' && rest[i] <= '9')
-            ++i, ++int_digits;
-        if (i < rest.size() && rest[i] == '.') {
-            ++i;
-            while (i < rest.size() && rest[i] >= '0' && rest[i] <= '9')
-                ++i, ++frac_digits;
-        }
-        if (int_digits + frac_digits == 0)
-            return "not a number";
-        if (i < rest.size() && (rest[i] == 'e' || rest[i] == 'E')) {
-            ++i;
-            if (i < rest.size() && (rest[i] == '+' || rest[i] == '-'))
-                ++i;
-            std::size_t exp_digits = 0;
-            while (i < rest.size() && rest[i] >= '0' && rest[i] <= '9')
-                ++i, ++exp_digits;
-            if (exp_digits == 0)
-                return "not a number";
-        }
-        if (i != rest.size())
-            return "not a number";
-        // from_chars reads the checked form quickly; it refuses a leading '+' and leaves
-        // overflow and underflow to strtod, whose answers (infinity, a subnormal) decide.
-        const char* first = body.data() + (!body.empty() && body[0] == '+' ? 1 : 0);
-        const auto r = std::from_chars(first, body.data() + body.size(), v);
-        if (r.ec != std::errc()) {
-            const std::string copy(body);
-            errno = 0;
-            v = std::strtod(copy.c_str(), nullptr);
-            if (errno == ERANGE && std::isinf(v))
-                return std::string("out of range for ") + info(k).name;
-        }
-    }
+    double v = 0;
+    const proto::syntax e = proto::read_float(s, k, v);
+    if (e != proto::syntax::ok)
+        return proto::syntax_message(e, k);
     if (k == kind::f32) {
-        if (std::isfinite(v) && std::fabs(v) > double(FLT_MAX))
-            return "out of range for float";
         const float f = float(v);
         bytes.assign(reinterpret_cast<const char*>(&f), 4);
     } else {
@@ -252,27 +118,7 @@ std::size_t format_time(char* buf, const civil& c)
 
 } // namespace
 
-const kind_info& info(kind k) { return kinds[static_cast<int>(k)]; }
-
-bool kind_from_name(std::string_view name, kind& out)
-{
-    for (int i = 0; i < 14; ++i) {
-        if (name == kinds[i].name) {
-            out = static_cast<kind>(i);
-            return true;
-        }
-    }
-    return false;
-}
-
-bool valid_date(int y, int m, int d)
-{
-    static const int mdays[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-    if (y < 1 || y > 9999 || m < 1 || m > 12 || d < 1)
-        return false;
-    const bool leap = (y % 4 == 0 && y % 100 != 0) || y % 400 == 0;
-    return d <= mdays[m - 1] + (m == 2 && leap ? 1 : 0);
-}
+bool valid_date(int y, int m, int d) { return proto::valid_date(y, m, d); }
 
 // Proleptic Gregorian day count (after H. Hinnant's civil algorithms), shifted to 0001-01-01.
 std::int64_t days_from_civil(int y, int m, int d)
@@ -331,52 +177,9 @@ time_point max_time_point()
     return to_time_point(c);
 }
 
-bool parse_date(std::string_view s, civil& c)
-{
-    int y, m, d;
-    if (s.size() != 10 || s[4] != '-' || s[7] != '-' || !digits(s, 0, 4, y) || !digits(s, 5, 2, m) ||
-        !digits(s, 8, 2, d) || !valid_date(y, m, d))
-        return false;
-    c.year = y, c.month = m, c.day = d;
-    return true;
-}
-
-bool parse_time(std::string_view s, civil& c)
-{
-    int h, mi, se;
-    if (s.size() < 8 || s[2] != ':' || s[5] != ':' || !digits(s, 0, 2, h) || !digits(s, 3, 2, mi) ||
-        !digits(s, 6, 2, se) || h > 23 || mi > 59 || se > 59)
-        return false;
-    std::uint32_t ns = 0;
-    if (s.size() > 8) {
-        const std::size_t n = s.size() - 9;
-        if (s[8] != '.' || n < 1 || n > 9)
-            return false;
-        int part;
-        for (std::size_t i = 0; i < 9; ++i) {
-            if (i < n) {
-                if (!digits(s, 9 + i, 1, part))
-                    return false;
-            } else {
-                part = 0;
-            }
-            ns = ns * 10 + std::uint32_t(part);
-        }
-    }
-    c.hour = h, c.minute = mi, c.second = se, c.ns = ns;
-    return true;
-}
-
-bool parse_datetime(std::string_view s, civil& c)
-{
-    if (s.size() < 19 || s[10] != ' ')
-        return false;
-    civil t = c;
-    if (!parse_date(s.substr(0, 10), t) || !parse_time(s.substr(11), t))
-        return false;
-    c = t;
-    return true;
-}
+bool parse_date(std::string_view s, civil& c) { return proto::read_date(s, c); }
+bool parse_time(std::string_view s, civil& c) { return proto::read_time(s, c); }
+bool parse_datetime(std::string_view s, civil& c) { return proto::read_datetime(s, c); }
 
 void put_date(char* out, const civil& c)
 {
@@ -420,20 +223,18 @@ civil get_temporal(kind k, const char* in)
 
 std::string parse_literal(kind k, std::string_view text, std::string& bytes)
 {
-    if (is_integer(k))
-        return parse_integer(k, text, bytes);
-    if (k == kind::f32 || k == kind::f64)
-        return parse_float(k, text, bytes);
+    if (is_integer(k) || k == kind::f32 || k == kind::f64)
+        return parse_number(k, text, bytes);
     if (k == kind::str) {
-        if (text.size() > 65535)
-            return "string longer than 65535 bytes";
+        if (text.size() > proto::max_string_bytes)
+            return proto::syntax_message(proto::syntax::too_long, k);
         bytes.assign(text.data(), text.size());
         return {};
     }
     civil c;
     bool ok = k == kind::date ? parse_date(text, c) : k == kind::time ? parse_time(text, c) : parse_datetime(text, c);
     if (!ok)
-        return std::string("not a valid ") + info(k).name;
+        return proto::syntax_message(proto::syntax::not_temporal, k);
     bytes.resize(info(k).width);
     if (k == kind::date)
         put_date(&bytes[0], c);

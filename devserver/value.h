@@ -1,28 +1,21 @@
 // Value kinds, temporal records and the literal and text forms the server reads and writes.
 #pragma once
 
+#include "support/proto/value_syntax.h"
+
 #include <cstdint>
 #include <string>
 #include <string_view>
 
 namespace devserver {
 
-// The fourteen field types, in the order of their type names.
-enum class kind : std::uint8_t {
-    i08, u08, i16, u16, i32, u32, i64, u64, f32, f64, str, date, time, datetime
-};
+// The fourteen field types and their wire codes, as the protocol lists them.
+using kind = proto::kind;
+using kind_info = proto::kind_info;
 
-struct kind_info {
-    const char* name;      // type name used in commands and field lists
-    std::uint8_t type_code;
-    std::uint8_t sign;
-    std::uint8_t size_code;
-    std::uint8_t width;    // bytes of a fixed-width value on the wire; 0 for strings
-};
-
-const kind_info& info(kind k);
-bool kind_from_name(std::string_view name, kind& out);
-inline bool is_integer(kind k) { return k <= kind::u64; }
+using proto::info;
+using proto::is_integer;
+using proto::kind_from_name;
 
 // A point on the time line: seconds since 0001-01-01 00:00:00 and the nanoseconds within it.
 struct time_point {
@@ -33,10 +26,7 @@ struct time_point {
     bool operator<=(const time_point& o) const { return !(o < *this); }
 };
 
-struct civil {
-    int year = 1, month = 1, day = 1, hour = 0, minute = 0, second = 0;
-    std::uint32_t ns = 0;
-};
+using civil = proto::civil_parts;
 
 bool valid_date(int y, int m, int d);
 std::int64_t days_from_civil(int y, int m, int d);   // days since 0001-01-01

@@ -8,14 +8,6 @@
 
 namespace devserver {
 
-namespace {
-std::uint32_t le32(const char* p)
-{
-    return std::uint32_t(static_cast<unsigned char>(p[0])) | std::uint32_t(static_cast<unsigned char>(p[1])) << 8 |
-           std::uint32_t(static_cast<unsigned char>(p[2])) << 16 | std::uint32_t(static_cast<unsigned char>(p[3])) << 24;
-}
-} // namespace
-
 frame_reader::~frame_reader() { std::free(buf_); }
 
 frame_reader::frame_reader(frame_reader&& o) noexcept
@@ -87,7 +79,7 @@ frame_reader::state frame_reader::next(std::string_view& payload)
 {
     if (size_ - pos_ < 4)
         return state::need_more;
-    const std::uint32_t len = le32(buf_ + pos_);
+    const std::uint32_t len = proto::get_le32(buf_ + pos_);
     if (len == disconnect_length)
         return state::disconnect;
     if (len > limit_)
@@ -124,28 +116,14 @@ void frame_reader::release_if_idle()
 
 bool parse_login(std::string_view p, std::string& user, std::string& password)
 {
-    if (p.size() < 4)
+    std::string_view u, w;
+    if (!proto::parse_login(p, u, w))
         return false;
-    const std::uint32_t u = le32(p.data());
-    if (p.size() - 4 < u || p.size() - 4 - u < 4)
-        return false;
-    const std::uint32_t w = le32(p.data() + 4 + u);
-    if (p.size() - 8 - u != w)
-        return false;
-    user.assign(p.data() + 4, u);
-    password.assign(p.data() + 8 + u, w);
+    user.assign(u.data(), u.size());
+    password.assign(w.data(), w.size());
     return true;
 }
 
-bool reply_header(bool ok, std::size_t body_size, char out[5])
-{
-    if (body_size >= std::size_t(disconnect_length) - 1)
-        return false;
-    const std::uint32_t len = std::uint32_t(body_size + 1);
-    for (int i = 0; i < 4; ++i)
-        out[i] = char((len >> (8 * i)) & 0xFF);
-    out[4] = ok ? 0 : 1;
-    return true;
-}
+bool reply_header(bool ok, std::size_t body_size, char out[5]) { return proto::reply_header(ok, body_size, out); }
 
 } // namespace devserver

@@ -1,20 +1,22 @@
 // Framing of the wire protocol: incremental frame reading, the login request, reply headers.
 #pragma once
 
+#include "support/proto/wire.h"
+
 #include <cstdint>
 #include <string>
 #include <string_view>
 
 namespace devserver {
 
-constexpr std::uint32_t disconnect_length = 0xFFFFFFFFu;
-constexpr std::uint32_t largest_frame = 0xFFFFFFFEu;
+using proto::disconnect_length;
+using proto::largest_frame;
 
 class frame_reader {
 public:
     enum class state { need_more, frame, disconnect, too_large };
     // Frames longer than limit are too_large: they close the connection.
-    explicit frame_reader(std::uint32_t limit = 256u << 20) : limit_(limit) {}
+    explicit frame_reader(std::uint32_t limit = proto::default_request_limit) : limit_(limit) {}
     ~frame_reader();
     frame_reader(frame_reader&& other) noexcept;
     frame_reader& operator=(frame_reader&& other) noexcept;

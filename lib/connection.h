@@ -4,13 +4,15 @@
 
 #include "platform/net.h"
 
+#include "support/proto/wire.h"
+
 #include <atomic>
 #include <cstddef>
 #include <cstdint>
 
 namespace vorn {
 
-constexpr std::size_t recv_buf_size = 0x80000;
+constexpr std::size_t recv_buf_size = proto::receive_size;
 
 struct connection {
     // Written only by the owning thread and only under the registry's lock (see below), so a

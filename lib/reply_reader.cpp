@@ -1,6 +1,8 @@
 // Reply reading; see reply_reader.h.
 #include "reply_reader.h"
 
+#include "support/proto/wire.h"
+
 #include "body_decoder.h"
 #include "row_stream.h"
 
@@ -9,7 +11,7 @@
 namespace vorn {
 
 namespace {
-constexpr std::size_t max_recv = 524288;
+constexpr std::size_t max_recv = proto::receive_size;
 
 // The socket as a byte source for the body decoder: bytes are handed out from the receive
 // buffer, which is refilled (after moving the unread rest to its front) when a field needs more.
@@ -97,7 +99,7 @@ reply_reader::outcome reply_reader::read_header(net::socket_t s, bool any_status
         if (staged >= 4) {
             std::uint32_t len = 0;
             std::memcpy(&len, buf_, 4);  // the wire is little-endian, as are our hosts
-            if (len == 0xFFFFFFFFu || len == 0) {
+            if (len == proto::disconnect_length || len == 0) {
                 problem_ = len == 0 ? "a length of 0" : "the length 0xFFFFFFFF";
                 return outcome::malformed;
             }
@@ -112,7 +114,7 @@ reply_reader::outcome reply_reader::read_header(net::socket_t s, bool any_status
     staged_ = staged;
     received_ = staged_;
     status_ = buf_[4];
-    if (status_ != 0 && status_ != 1 && !any_status) {
+    if (status_ != proto::status_ok && status_ != proto::status_failed && !any_status) {
         problem_ = "status " + std::to_string(status_);
         return outcome::malformed;
     }
@@ -152,7 +154,7 @@ reply_reader::outcome reply_reader::read_login(net::socket_t s)
     outcome o = read_header(s, true);
     if (o != outcome::ok)
         return o;
-    if (status_ == 1) {
+    if (status_ == proto::status_failed) {
         o = drain_refused(s);
         return o == outcome::ok ? outcome::failed_status : o;
     }
@@ -165,7 +167,7 @@ template <class Decode> reply_reader::outcome reply_reader::read_reply(net::sock
     outcome o = read_header(s, false);
     if (o != outcome::ok)
         return o;
-    if (status_ == 1) {
+    if (status_ == proto::status_failed) {
         o = drain_refused(s);
         return o == outcome::ok ? outcome::failed_status : o;
     }

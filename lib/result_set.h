@@ -2,25 +2,19 @@
 // so a million-row result costs a handful of allocations and frees.
 #pragma once
 
+#include "support/proto/value_kinds.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
 
 namespace vorn {
 // The codes of a value's kind as the server sends them: a cell's type_code, sign and size_code.
-namespace type_code {
-constexpr std::uint8_t integer = 0, floating = 1, string = 2, date = 3, time = 4, datetime = 5;
-constexpr std::uint8_t last = datetime; // every higher code is unknown
-} // namespace type_code
-namespace sign_code {
-constexpr std::uint8_t signed_int = 0, unsigned_int = 1, not_integer = 2;
-}
-namespace size_code {
-// 1, 2, 4 and 8 bytes for numbers; a float is 4 bytes exactly with `bytes4`.
-constexpr std::uint8_t bytes1 = 0, bytes2 = 1, bytes4 = 2, bytes8 = 3, string = 4, temporal = 5;
-} // namespace size_code
+namespace type_code = proto::type_code;
+namespace sign_code = proto::sign_code;
+namespace size_code = proto::size_code;
 // A time value sits after the 4 date bytes of the value area (year 2, month 1, day 1).
-constexpr std::size_t time_offset = 4;
+using proto::time_offset;
 } // namespace vorn
 
 #pragma pack(push, 1)

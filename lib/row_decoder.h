@@ -52,8 +52,7 @@ inline void set_kind(column_kind &k, const std::uint8_t *wire)
     case type_code::datetime: k.how = lands::datetime11; break;
     default: k.how = lands::nothing; break;
     }
-    static const std::size_t widths[] = { 0, 1, 2, 4, 8, 7, 11, 2 };
-    k.width = widths[static_cast<int>(k.how)];
+    k.width = proto::wire_width(k.blank.type_code, size);
     std::memcpy(&k.high, reinterpret_cast<const unsigned char *>(&k.blank) + 8, 8);
 }
 

@@ -14,12 +14,6 @@ namespace {
 
 constexpr int connect_timeout_ms = 10000;
 
-void put_u32(std::vector<std::uint8_t> &out, std::uint32_t v)
-{
-    for (int i = 0; i < 4; ++i)
-        out.push_back(static_cast<std::uint8_t>(v >> (8 * i)));
-}
-
 // Ends a login that another thread cancelled, or one whose TCP connection failed: the socket
 // is of no further use.
 bool give_up(connection &c, const char *what, bool with_system_text = true)
@@ -81,13 +75,11 @@ extern "C" bool connect_to_server(const char *ip, int port, const char *user, co
 
     const std::size_t ulen = user ? std::strlen(user) : 0;
     const std::size_t plen = passwd ? std::strlen(passwd) : 0;
-    std::vector<std::uint8_t> frame;
-    frame.reserve(12 + ulen + plen);
-    put_u32(frame, static_cast<std::uint32_t>(8 + ulen + plen));
-    put_u32(frame, static_cast<std::uint32_t>(ulen));
-    frame.insert(frame.end(), user, user + ulen);
-    put_u32(frame, static_cast<std::uint32_t>(plen));
-    frame.insert(frame.end(), passwd, passwd + plen);
+    const std::size_t payload = proto::login_payload_size(ulen, plen);
+    std::vector<char> frame(proto::length_bytes + payload);
+    proto::put_le32(frame.data(), static_cast<std::uint32_t>(payload));
+    proto::put_login(frame.data() + proto::length_bytes, std::string_view(user ? user : "", ulen),
+                     std::string_view(passwd ? passwd : "", plen));
     if (!net::send_all(s, frame.data(), frame.size(), nullptr, 0, &c.cancelled)) {
         std::printf("send error(%d) %s\n", net::last_error(), net::error_text());
         return give_up(c, "sending the login failed");
@@ -125,7 +117,8 @@ extern "C" bool exit_to_server(void)
     connection &c = this_thread_connection();
     if (c.busy)
         return false;  // the command under way still uses the connection and its buffer
-    static const std::uint8_t notice[4] = { 0xFF, 0xFF, 0xFF, 0xFF };
+    std::uint8_t notice[proto::length_bytes];
+    proto::put_le32(notice, proto::disconnect_length);
     // A cancelled connection has already ended; there is nothing to tell the server.
     if (!c.cancelled.load(std::memory_order_acquire)) {
         if (c.socket == net::invalid_socket)

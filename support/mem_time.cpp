@@ -1,6 +1,8 @@
 // Texts, parsers, ordering and meta-type registration of the date and time values.
 #include "support/mem_time.h"
 
+#include "support/proto/calendar.h"
+
 #include <QDebug>
 #include <chrono>
 #include <ctime>
@@ -203,12 +205,7 @@ bool parse(const QString &text, date_time &out)
 
 int days_in_month(int year, int month)
 {
-    static const int days[12] = { 31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31 };
-    if (month < 1 || month > 12)
-        return 0;
-    if (month == 2 && ((year % 4 == 0 && year % 100 != 0) || year % 400 == 0))
-        return 29;
-    return days[month - 1];
+    return proto::days_in_month(year, month);
 }
 
 date_time local_of(long long seconds, uint32_t nanos)

@@ -1,6 +1,9 @@
 // Shared pieces of the command builders.
 #include "db/builder_support.h"
 
+#include "db/proto_text.h"
+#include "support/proto/quoting.h"
+
 #include <cstdlib>
 
 namespace builder_support {
@@ -28,11 +31,10 @@ QByteArray text_of(const cell *c)
 
 bool append_quoted(QByteArray &cmd, const QByteArray &value)
 {
-    if (value.contains('"'))
+    std::string q;
+    if (!proto::append_quoted_path(q, view_of(value)))
         return false;
-    cmd += '"';
-    cmd += value;
-    cmd += '"';
+    cmd += bytes_of(q);
     return true;
 }
 

@@ -3,13 +3,14 @@
 #pragma once
 
 #include "db/db_exec.h"
+#include "support/proto/commands.h"
 #include "support/mem_time.h"
 
 #include <QByteArray>
 #include <QList>
 
 // The pseudo-field of every table: each row's time point, the first column of every view.
-inline const QByteArray time_point_field = QByteArrayLiteral("time point");
+inline const QByteArray time_point_field = QByteArray(proto::time_point_name);
 
 // Tables, fields and table life (table_builders.cpp).
 

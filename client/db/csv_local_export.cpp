@@ -4,6 +4,7 @@
 
 #include "db/client_log.h"
 #include "db/cmd_builders.h"
+#include "db/cmd_texts.h"
 #include "db/value_kinds.h"
 #include "support/mem_time.h"
 
@@ -175,7 +176,7 @@ static bool write_table(db_exec &db, const QByteArray &table, const QString &pat
     }
     if (!may_write(path, replace, why))
         return false;
-    result_set *rs = db.run("view " + table);
+    result_set *rs = db.run(cmd_texts::view(table, {}));
     if (!rs) {
         why = "cannot read the rows of " + table;
         return false;
@@ -188,7 +189,7 @@ static bool write_table(db_exec &db, const QByteArray &table, const QString &pat
     }
     // The rows start with their time point, and so does the header.
     fields.prepend(time_point_field);
-    types.prepend("datetime");
+    types.prepend(proto::info(proto::kind::datetime).name);
     std::vector<value_kind> kinds;
     for (const QByteArray &t : types)
         kinds.push_back(kind_of(t));

@@ -7,9 +7,12 @@
 #include "db/builder_support.h"
 #include "db/client_log.h"
 #include "db/cmd_builders.h"
+#include "db/cmd_texts.h"
 #include "db/csv_file_stream.h"
 #include "db/log_lines.h"
+#include "db/proto_text.h"
 #include "db/push_lines.h"
+#include "support/proto/csv_header.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -21,7 +24,9 @@ using csv_text::csv_record;
 
 namespace {
 
-QByteArray line_error(qint64 line, const QByteArray &why) { return "line " + QByteArray::number(line) + ": " + why; }
+QByteArray line_error(qint64 line, std::string_view why) { return bytes_of(proto::csv::line_error(std::size_t(line), why)); }
+QByteArray line_error(qint64 line, const QByteArray &why) { return line_error(line, view_of(why)); }
+QByteArray line_error(qint64 line, const char *why) { return line_error(line, std::string_view(why)); }
 
 // The fields' values, each where it lies in the text (no copy) unless it has doubled quotes to
 // make single; valid while the text stays as it is.
@@ -72,7 +77,7 @@ QByteArray csv_local_import::push_command(const QByteArray &table, const name_li
 {
     QByteArray cmd;
     const std::vector<QByteArray> values(rec.values.begin(), rec.values.end());
-    push_lines::append(cmd, push_lines::head(table, fields), values.data(), int(values.size()));
+    push_lines::append(cmd, cmd_texts::push_head(table, fields), values.data(), int(values.size()));
     return cmd;
 }
 
@@ -82,29 +87,17 @@ bool csv_local_import::check_header(const csv_record &head, bool typed, bool &cr
     const bool exists = field_info(db_, table_, names, types, numbers, false);
     name_list file_types;
     for (int k = 0; k < head.values.size(); ++k) {
-        QByteArray n = head.values[k], type;
-        if (typed) {
-            const int colon = n.lastIndexOf(':');
-            if (colon < 0) {
-                why_ = line_error(head.line, "name:type expected in " + n);
-                return false;
-            }
-            type = n.mid(colon + 1);
-            n.truncate(colon);
-        }
-        if (k == 0) {
-            if (n != time_point_field || (typed && type != "datetime")) {
-                why_ = line_error(head.line, "the first column must be the time point");
-                return false;
-            }
-            continue;
-        }
-        if (typed && !csv_text::is_type_name(type)) {
-            why_ = line_error(head.line, "unknown type " + type);
+        std::string_view name, type_view;
+        const std::string why = proto::csv::read_header_cell(view_of(head.values[k]), typed, k == 0, name, type_view);
+        if (!why.empty()) {
+            why_ = line_error(head.line, why);
             return false;
         }
+        if (k == 0)
+            continue;
+        const QByteArray n = bytes_of(name), type = bytes_of(type_view);
         if (fields_.contains(n)) {
-            why_ = line_error(head.line, "field " + n + " named twice");
+            why_ = line_error(head.line, proto::csv::named_twice(view_of(n)));
             return false;
         }
         fields_ << n;
@@ -124,11 +117,11 @@ bool csv_local_import::check_header(const csv_record &head, bool typed, bool &cr
     for (int k = 0; k < fields_.size(); ++k) {
         const int idx = names.indexOf(fields_[k]);
         if (idx < 0) {
-            why_ = line_error(head.line, "no field " + fields_[k] + " in " + table_);
+            why_ = line_error(head.line, proto::csv::no_field(view_of(fields_[k]), view_of(table_)));
             return false;
         }
         if (typed && types[idx] != file_types[k]) {
-            why_ = line_error(head.line, "field " + fields_[k] + " has type " + types[idx]);
+            why_ = line_error(head.line, proto::csv::has_type(view_of(fields_[k]), view_of(types[idx])));
             return false;
         }
         types_ << types[idx];
@@ -168,7 +161,7 @@ bool csv_local_import::read_and_check(const QString &path, const csv_form &form)
     csv_file_stream in(f, form.sep);
     csv_record rec;
     if (!in.next(rec)) {
-        why_ = in.error().isEmpty() ? QByteArray("line 1: header line missing") : in.error();
+        why_ = in.error().isEmpty() ? QByteArray(proto::csv::header_missing) : in.error();
         return false;
     }
     const csv_record head = rec;
@@ -179,7 +172,7 @@ bool csv_local_import::read_and_check(const QString &path, const csv_form &form)
     // Every value is checked; the file is cut into chunks on the way. The first are small, each
     // twice the last, up to the chunk size; a chunk ends after a multiple of 64 rows unless it
     // grew to twice its size first.
-    const QByteArray push_head = push_lines::head(table_, fields_);
+    const QByteArray push_head = cmd_texts::push_head(table_, fields_);
     const qint64 most = chunk_bytes_ > 0 ? chunk_bytes_ : default_chunk_bytes;
     qint64 limit = qMin<qint64>(most, 4096);
     std::vector<value_kind> kinds;
@@ -193,19 +186,18 @@ bool csv_local_import::read_and_check(const QString &path, const csv_form &form)
     qint64 line = 0;
     while (in.next(spans, line)) {
         if (int(spans.size()) != head.values.size()) {
-            why_ = line_error(line, QByteArray::number(int(spans.size())) + " values, " +
-                                        QByteArray::number(head.values.size()) + " expected");
+            why_ = line_error(line, proto::csv::value_count(spans.size(), std::size_t(head.values.size())));
             return false;
         }
         field_values(in.window(), spans, values);
         if (!csv_text::check_value(value_kind::datetime, values[0]).isEmpty()) {
-            why_ = line_error(line, "invalid time point " + values[0]);
+            why_ = line_error(line, proto::csv::invalid_time_point(view_of(values[0])));
             return false;
         }
         for (int k = 0; k < fields_.size(); ++k) {
             const QByteArray e = csv_text::check_value(kinds[size_t(k)], values[size_t(k) + 1]);
             if (!e.isEmpty()) {
-                why_ = line_error(line, fields_[k] + ": " + e);
+                why_ = line_error(line, proto::csv::field_problem(view_of(fields_[k]), view_of(e)));
                 return false;
             }
         }
@@ -253,7 +245,7 @@ QByteArray csv_local_import::read_chunk(const chunk &c, QByteArray &bytes, QByte
     // push line is written straight into the command, escaped.
     csv_text::reader in(bytes, form_.sep, 0, c.first_line);
     std::vector<csv_text::field_span> spans;
-    const QByteArray head = push_lines::head(table_, fields_);
+    const QByteArray head = cmd_texts::push_head(table_, fields_);
     std::vector<QByteArray> values;
     qint64 from = 0, n = 0, line = 0;
     uint hash = 0;

@@ -3,6 +3,7 @@
 #include "db/csv_text.h"
 
 #include "db/value_kinds.h"
+#include "support/proto/value_syntax.h"
 
 #include <cerrno>
 #include <charconv>
@@ -49,183 +50,6 @@ void append_digits(QByteArray &out, unsigned v, int width)
         v /= 10;
     }
     out.append(buf, width);
-}
-
-// Case-insensitive equality of a piece of text with a lower-case word.
-bool ieq(const char *s, int n, const char *word)
-{
-    const int len = int(std::strlen(word));
-    if (n != len)
-        return false;
-    for (int i = 0; i < n; ++i) {
-        char c = s[i];
-        if (c >= 'A' && c <= 'Z')
-            c = char(c - 'A' + 'a');
-        if (c != word[i])
-            return false;
-    }
-    return true;
-}
-
-bool read_digits(const char *s, int len, int pos, int n, int &v)
-{
-    if (pos + n > len)
-        return false;
-    v = 0;
-    for (int i = pos; i < pos + n; ++i) {
-        if (s[i] < '0' || s[i] > '9')
-            return false;
-        v = v * 10 + (s[i] - '0');
-    }
-    return true;
-}
-
-bool valid_date(const char *s, int len)
-{
-    static const int mdays[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-    int y, m, d;
-    if (len != 10 || s[4] != '-' || s[7] != '-' || !read_digits(s, len, 0, 4, y) || !read_digits(s, len, 5, 2, m) ||
-        !read_digits(s, len, 8, 2, d))
-        return false;
-    if (y < 1 || m < 1 || m > 12 || d < 1)
-        return false;
-    const bool leap = (y % 4 == 0 && y % 100 != 0) || y % 400 == 0;
-    return d <= mdays[m - 1] + (m == 2 && leap ? 1 : 0);
-}
-
-bool valid_time(const char *s, int len)
-{
-    int h, mi, se, digit;
-    if (len < 8 || s[2] != ':' || s[5] != ':' || !read_digits(s, len, 0, 2, h) || !read_digits(s, len, 3, 2, mi) ||
-        !read_digits(s, len, 6, 2, se) || h > 23 || mi > 59 || se > 59)
-        return false;
-    if (len == 8)
-        return true;
-    const int n = len - 9;
-    if (s[8] != '.' || n < 1 || n > 9)
-        return false;
-    for (int i = 0; i < n; ++i)
-        if (!read_digits(s, len, 9 + i, 1, digit))
-            return false;
-    return true;
-}
-
-// The checks read the text where it lies: a file of millions of values allocates nothing here.
-QByteArray check_integer(value_kind k, const QByteArray &text)
-{
-    const char *s = text.constData();
-    int n = text.size();
-    bool neg = false;
-    if (n > 0 && (s[0] == '+' || s[0] == '-')) {
-        neg = s[0] == '-';
-        ++s;
-        --n;
-    }
-    // A size suffix ("u4") says nothing the field type does not already say.
-    if (n > 2 && (s[n - 2] == 'u' || s[n - 2] == 'U')) {
-        const char c = s[n - 1];
-        if (c == '1' || c == '2' || c == '4' || c == '8')
-            n -= 2;
-    }
-    unsigned base = 10;
-    if (n > 2 && s[0] == '0' && (s[1] == 'x' || s[1] == 'X')) {
-        base = 16;
-        s += 2;
-        n -= 2;
-    } else if (n > 2 && s[0] == '0' && (s[1] == 'b' || s[1] == 'B')) {
-        base = 2;
-        s += 2;
-        n -= 2;
-    }
-    if (n == 0)
-        return "not an integer";
-    quint64 mag = 0;
-    bool overflow = false;
-    for (int i = 0; i < n; ++i) {
-        const char c = s[i];
-        unsigned d;
-        if (c >= '0' && c <= '9')
-            d = unsigned(c - '0');
-        else if (c >= 'a' && c <= 'f')
-            d = unsigned(c - 'a' + 10);
-        else if (c >= 'A' && c <= 'F')
-            d = unsigned(c - 'A' + 10);
-        else
-            return "not an integer";
-        if (d >= base)
-            return "not an integer";
-        if (mag > (UINT64_MAX - d) / base)
-            overflow = true;
-        else
-            mag = mag * base + d;
-    }
-    const int bits = int_bytes(k) * 8;
-    bool in_range;
-    if (overflow) {
-        in_range = false;
-    } else if (!int_signed(k)) {
-        const quint64 max = bits == 64 ? UINT64_MAX : ((quint64(1) << bits) - 1);
-        in_range = !(neg && mag != 0) && mag <= max;
-    } else {
-        const quint64 lim = quint64(1) << (bits - 1);
-        in_range = neg ? mag <= lim : mag < lim;
-    }
-    return in_range ? QByteArray() : "out of range for " + type_name(k);
-}
-
-QByteArray check_float(bool single, const QByteArray &text)
-{
-    const char suffix = single ? 'f' : 'd';
-    const char *body = text.constData();
-    int n = text.size();
-    if (n > 0 && (body[n - 1] == suffix || body[n - 1] == char(suffix - 32)) && !ieq(body, n, "inf") &&
-        !ieq(body, n, "+inf") && !ieq(body, n, "-inf"))
-        --n;
-    const int body_size = n;
-    const char *rest = body;
-    if (n > 0 && (rest[0] == '+' || rest[0] == '-')) {
-        ++rest;
-        --n;
-    }
-    if (ieq(rest, n, "inf") || ieq(rest, n, "infinity") || ieq(rest, n, "nan"))
-        return {};
-    int i = 0, int_digits = 0, frac_digits = 0;
-    auto digit = [&](int at) { return at < n && rest[at] >= '0' && rest[at] <= '9'; };
-    while (digit(i))
-        ++i, ++int_digits;
-    if (i < n && rest[i] == '.') {
-        ++i;
-        while (digit(i))
-            ++i, ++frac_digits;
-    }
-    if (int_digits + frac_digits == 0)
-        return "not a number";
-    bool exponent = false;
-    if (i < n && (rest[i] == 'e' || rest[i] == 'E')) {
-        ++i;
-        if (i < n && (rest[i] == '+' || rest[i] == '-'))
-            ++i;
-        int exp_digits = 0;
-        while (digit(i))
-            ++i, ++exp_digits;
-        if (exp_digits == 0)
-            return "not a number";
-        exponent = true;
-    }
-    if (i != n)
-        return "not a number";
-    // Only an exponent or a long run of digits can leave the range.
-    if (!exponent && int_digits < (single ? 39 : 309))
-        return {};
-    const QByteArray whole(body, body_size);
-    errno = 0;
-    const double v = std::strtod(whole.constData(), nullptr);
-    const QByteArray range = single ? "out of range for float" : "out of range for double";
-    if (errno == ERANGE && std::isinf(v))
-        return range;
-    if (single && std::isfinite(v) && std::fabs(v) > double(FLT_MAX))
-        return range;
-    return {};
 }
 
 } // namespace
@@ -307,21 +131,11 @@ QByteArray check_value(const QByteArray &type, const QByteArray &text)
 
 QByteArray check_value(value_kind k, const QByteArray &text)
 {
-    if (is_integer(k))
-        return check_integer(k, text);
-    const char *s = text.constData();
-    const int n = text.size();
-    switch (k) {
-    case value_kind::flt: return check_float(true, text);
-    case value_kind::dbl: return check_float(false, text);
-    case value_kind::str: return n > 65535 ? "string longer than 65535 bytes" : QByteArray();
-    case value_kind::date: return valid_date(s, n) ? QByteArray() : "not a valid date";
-    case value_kind::time: return valid_time(s, n) ? QByteArray() : "not a valid time";
-    case value_kind::datetime:
-        return n >= 19 && s[10] == ' ' && valid_date(s, 10) && valid_time(s + 11, n - 11) ? QByteArray()
-                                                                                           : "not a valid datetime";
-    default: return "unknown type " + type_name(k);
-    }
+    if (k == value_kind::none)
+        return "unknown type " + type_name(k);
+    const proto::kind pk = proto_kind(k);
+    const proto::syntax e = proto::check_literal(std::string_view(text.constData(), std::size_t(text.size())), pk);
+    return e == proto::syntax::ok ? QByteArray() : QByteArray::fromStdString(proto::syntax_message(e, pk));
 }
 
 reader::reader(const QByteArray &text, const QByteArray &sep) : text_(text), sep_(sep)

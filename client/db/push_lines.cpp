@@ -2,44 +2,29 @@
 // lookup a byte, no intermediate text.
 #include "db/push_lines.h"
 
+#include "db/proto_text.h"
+#include "support/proto/quoting.h"
+
 #include <cstring>
 
 namespace push_lines {
 
 namespace {
 
-// The two characters a value's byte becomes inside double quotes, or null when it stays.
-const char *escape_of(char c)
-{
-    switch (c) {
-    case '"': return "\\\"";
-    case '\\': return "\\\\";
-    case '\n': return "\\n";
-    case '\r': return "\\r";
-    case '\t': return "\\t";
-    default: return nullptr;
-    }
-}
-
 void append_literal(QByteArray &out, const QByteArray &v)
 {
     out += '"';
     for (char c : v) {
-        if (const char *e = escape_of(c))
-            out.append(e, 2);
+        std::size_t n;
+        if (const char *e = proto::escape_of(c, n))
+            out.append(e, int(n));
         else
             out += c;
     }
     out += '"';
 }
 
-qint64 literal_size(const QByteArray &v)
-{
-    qint64 n = 2 + v.size();
-    for (char c : v)
-        n += escape_of(c) != nullptr;
-    return n;
-}
+qint64 literal_size(const QByteArray &v) { return qint64(proto::quoted_size(view_of(v))); }
 
 struct hex_table {
     char of[256][4];
@@ -74,8 +59,9 @@ char *put_literal(char *p, const QByteArray &v)
     const hex_table &h = hex();
     p = put(p, "\"", 1);
     for (char c : v) {
-        if (const char *e = escape_of(c)) {
-            p = put(p, e, 2);
+        std::size_t n;
+        if (const char *e = proto::escape_of(c, n)) {
+            p = put(p, e, qint64(n));
         } else {
             std::memcpy(p, h.of[static_cast<unsigned char>(c)], 4);
             p += 4;
@@ -85,15 +71,6 @@ char *put_literal(char *p, const QByteArray &v)
 }
 
 } // namespace
-
-QByteArray head(const QByteArray &table, const name_list &fields)
-{
-    QByteArray h = "push into " + table;
-    for (const QByteArray &f : fields)
-        h += ' ' + f;
-    h += " values";
-    return h;
-}
 
 void append(QByteArray &out, const QByteArray &head, const QByteArray *values, int count)
 {

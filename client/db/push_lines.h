@@ -8,10 +8,8 @@
 
 namespace push_lines {
 
-// "push into T f1 f2 values", the start the push lines of one file share.
-QByteArray head(const QByteArray &table, const name_list &fields);
-
-// Appends the push line of one row: values[0] is the time point, the others follow the fields.
+// Appends the push line of one row after head (cmd_texts::push_head of the table and fields):
+// values[0] is the time point, the others follow the fields.
 void append(QByteArray &out, const QByteArray &head, const QByteArray *values, int count);
 
 // The length of that line with its line end.

@@ -11,33 +11,34 @@ namespace {
 
 using k = value_kind;
 
+// The protocol's row of the kind with what the grid adds: the packed width (the support
+// library's temporal records are wider than their wire form), the QVariant type and the icon.
+constexpr value_kind_row row(value_kind kind, int packed_width, const char *variant, const char *icon)
+{
+    const proto::kind_info &p = proto::info(proto_kind(kind));
+    return {kind, p.name, p.type_code, p.sign, p.size_code, packed_width ? packed_width : int(p.width), variant, icon};
+}
+
 const value_kind_row kind_rows[] = {
-    {k::u08, "u08", 0, 1, 0, 1, "int", ":/img/type_u08.svg"},
-    {k::i08, "i08", 0, 0, 0, 1, "int", ":/img/type_i08.svg"},
-    {k::u16, "u16", 0, 1, 1, 2, "int", ":/img/type_u16.svg"},
-    {k::i16, "i16", 0, 0, 1, 2, "int", ":/img/type_i16.svg"},
-    {k::u32, "u32", 0, 1, 2, 4, "uint", ":/img/type_u32.svg"},
-    {k::i32, "i32", 0, 0, 2, 4, "int", ":/img/type_i32.svg"},
-    {k::u64, "u64", 0, 1, 3, 8, "qulonglong", ":/img/type_u64.svg"},
-    {k::i64, "i64", 0, 0, 3, 8, "qlonglong", ":/img/type_i64.svg"},
-    {k::flt, "float", 1, 2, 2, 4, "float", ":/img/type_float.svg"},
-    {k::dbl, "double", 1, 2, 3, 8, "double", ":/img/type_double.svg"},
-    {k::str, "string", 2, 2, 4, 0, "QString", ":/img/type_string.svg"},
-    {k::date, "date", 3, 2, 5, int(sizeof(mem::date)), "ox::db::mem::date", ":/img/type_date.svg"},
-    {k::time, "time", 4, 2, 5, int(sizeof(mem::time)), "ox::db::mem::time", ":/img/type_time.svg"},
-    {k::datetime, "datetime", 5, 2, 5, int(sizeof(mem::date_time)), "ox::db::mem::date_time",
-     ":/img/type_datetime.svg"},
+    row(k::i08, 0, "int", ":/img/type_i08.svg"),
+    row(k::u08, 0, "int", ":/img/type_u08.svg"),
+    row(k::i16, 0, "int", ":/img/type_i16.svg"),
+    row(k::u16, 0, "int", ":/img/type_u16.svg"),
+    row(k::i32, 0, "int", ":/img/type_i32.svg"),
+    row(k::u32, 0, "uint", ":/img/type_u32.svg"),
+    row(k::i64, 0, "qlonglong", ":/img/type_i64.svg"),
+    row(k::u64, 0, "qulonglong", ":/img/type_u64.svg"),
+    row(k::flt, 0, "float", ":/img/type_float.svg"),
+    row(k::dbl, 0, "double", ":/img/type_double.svg"),
+    row(k::str, 0, "QString", ":/img/type_string.svg"),
+    row(k::date, int(sizeof(mem::date)), "ox::db::mem::date", ":/img/type_date.svg"),
+    row(k::time, int(sizeof(mem::time)), "ox::db::mem::time", ":/img/type_time.svg"),
+    row(k::datetime, int(sizeof(mem::date_time)), "ox::db::mem::date_time", ":/img/type_datetime.svg"),
 };
 static_assert(sizeof kind_rows / sizeof kind_rows[0] == std::size_t(value_kind_count),
               "one row per kind");
 
 const value_kind_row no_kind{k::none, "", 0, 0, 0, 0, "", ""};
-
-// The size code of a width as val_size reports it.
-std::uint8_t size_code_of(int bytes)
-{
-    return bytes == 1 ? 0 : bytes == 2 ? 1 : bytes == 4 ? 2 : 3;
-}
 
 template <class T> void put(unsigned char *out, const T &v) { std::memcpy(out, &v, sizeof v); }
 template <class T> T get(const unsigned char *p)
@@ -57,10 +58,10 @@ const value_kind_row &kind_row(value_kind kind)
 
 value_kind kind_of(const QByteArray &type_name)
 {
-    for (const value_kind_row &row : kind_rows)
-        if (type_name == row.type_name)
-            return row.kind;
-    return k::none;
+    proto::kind pk;
+    return proto::kind_from_name(std::string_view(type_name.constData(), std::size_t(type_name.size())), pk)
+               ? value_kind(int(pk))
+               : k::none;
 }
 
 value_kind kind_of(const cell *c)
@@ -68,19 +69,13 @@ value_kind kind_of(const cell *c)
     const int type = val_type(c);
     if (type < 0)
         return k::none;
-    // The triple as the accessors see it: any nonzero sign of an integer is unsigned, and a
-    // floating-point value is a float exactly when it is 4 bytes wide.
-    std::uint8_t sign = 2, size = type == 2 ? 4 : 5;
-    if (type == 0) {
-        sign = std::uint8_t(val_sign(c));
-        size = size_code_of(val_size(c));
-    } else if (type == 1) {
-        size = val_size(c) == 4 ? 2 : 3;
-    }
-    for (const value_kind_row &row : kind_rows)
-        if (row.type_code == type && row.sign == sign && row.size_code == size)
-            return row.kind;
-    return k::none;
+    // The accessors give integers' and floating point's widths in bytes.
+    const int bytes = type <= 1 ? val_size(c) : 0;
+    const std::uint8_t size = bytes == 1 ? 0 : bytes == 2 ? 1 : bytes == 4 ? 2 : 3;
+    proto::kind pk;
+    return proto::kind_from_codes(std::uint8_t(type), std::uint8_t(type == 0 ? val_sign(c) : 2), size, pk)
+               ? value_kind(int(pk))
+               : k::none;
 }
 
 QByteArray type_name(value_kind kind)

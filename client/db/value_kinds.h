@@ -3,6 +3,7 @@
 // the one reading of a result-set cell into that QVariant.
 #pragma once
 
+#include "support/proto/value_kinds.h"
 #include "vorn_tsdb.h"
 
 #include <QByteArray>
@@ -10,12 +11,17 @@
 #include <cstdint>
 #include <cstdlib>
 
-// The integer kinds come first, unsigned before signed of each width, in the order of the
-// integer delegates and entries: an integer kind's width is 1 << (kind / 2) bytes and it is
-// signed when kind % 2 is 1.
-enum class value_kind : int { u08 = 0, i08, u16, i16, u32, i32, u64, i64, flt, dbl, str, date, time, datetime, none };
+// The protocol's kinds under the grid's names, in the protocol's order; none for no kind.
+using pk = proto::kind;
+enum class value_kind : int {
+    i08 = int(pk::i08), u08 = int(pk::u08), i16 = int(pk::i16), u16 = int(pk::u16), i32 = int(pk::i32),
+    u32 = int(pk::u32), i64 = int(pk::i64), u64 = int(pk::u64), flt = int(pk::f32), dbl = int(pk::f64),
+    str = int(pk::str), date = int(pk::date), time = int(pk::time), datetime = int(pk::datetime),
+    none = proto::kind_count
+};
 
 constexpr int value_kind_count = int(value_kind::none);
+constexpr proto::kind proto_kind(value_kind k) { return proto::kind(int(k)); }
 
 struct value_kind_row {
     value_kind kind;
@@ -39,14 +45,14 @@ value_kind kind_of(const QByteArray &type_name);
 value_kind kind_of(const cell *c);
 QByteArray type_name(value_kind k);
 
-inline bool is_integer(value_kind k) { return int(k) <= int(value_kind::i64); }
+inline bool is_integer(value_kind k) { return k != value_kind::none && proto::is_integer(proto_kind(k)); }
 inline bool is_temporal(value_kind k)
 {
     return k == value_kind::date || k == value_kind::time || k == value_kind::datetime;
 }
 // For the integer kinds only.
-inline int int_bytes(value_kind k) { return 1 << (int(k) / 2); }
-inline bool int_signed(value_kind k) { return int(k) % 2 == 1; }
+inline int int_bytes(value_kind k) { return proto::info(proto_kind(k)).width; }
+inline bool int_signed(value_kind k) { return proto::is_signed_integer(proto_kind(k)); }
 
 // The meta-type id of the kind's QVariant (the temporal types registered on first use).
 int variant_type(value_kind k);

@@ -2,6 +2,7 @@
 #include "editor/completion_words.h"
 
 #include "editor/token_classifier.h"
+#include "support/proto/commands.h"
 
 #include <algorithm>
 #include <cctype>
@@ -9,19 +10,6 @@
 namespace completion_words {
 
 namespace {
-
-std::vector<std::string> split_bar(const std::string &s)
-{
-    std::vector<std::string> out;
-    size_t from = 0;
-    for (;;) {
-        const size_t bar = s.find('|', from);
-        out.push_back(s.substr(from, bar == std::string::npos ? std::string::npos : bar - from));
-        if (bar == std::string::npos)
-            return out;
-        from = bar + 1;
-    }
-}
 
 std::vector<std::string> blank_tokens(const std::string &s)
 {
@@ -42,55 +30,27 @@ std::vector<std::string> blank_tokens(const std::string &s)
 // Where the command's table name stands, or -1 when the command takes none.
 int table_index(const std::vector<std::string> &t)
 {
-    static const std::vector<std::string> at_one = {"view", "update", "drop", "truncate", "field_of",
-                                                    "fields_of", "save", "export", "export_data",
-                                                    "import", "load"};
-    if (t.empty())
+    const proto::command_word *w = t.empty() ? nullptr : proto::find_command(t[0]);
+    if (!w || w->table_at < 0)
         return -1;
-    if (std::find(at_one.begin(), at_one.end(), t[0]) != at_one.end())
-        return 1;
-    if (t[0] == "push" && t.size() >= 2 && t[1] == "into")
-        return 2;
-    return -1;
-}
-
-std::vector<std::string> following_keywords(const std::string &cmd)
-{
-    if (cmd == "view")
-        return {"btw", "at", "max"};
-    if (cmd == "push")
-        return {"values", "at"};
-    return {"btw", "at"};
+    if (w->table_after && (t.size() < size_t(w->table_at) || t[size_t(w->table_at) - 1] != w->table_after))
+        return -1;
+    return w->table_at;
 }
 
 } // namespace
 
-const std::vector<std::string> &read_keywords()
-{
-    static const auto words = split_bar("view|fields_of|show|export|save|backup|export_data");
-    return words;
-}
-
-const std::vector<std::string> &write_keywords()
-{
-    static const auto words = split_bar("push|update|create|drop|load|import|truncate|restore");
-    return words;
-}
-
 const std::vector<std::string> &post_keywords()
 {
-    static const auto words = split_bar("into|btw|values|at|max|as|from|bin|cmd|csv|csvs|replace");
+    static const std::vector<std::string> words(std::begin(proto::post_words), std::end(proto::post_words));
     return words;
 }
 
 const std::vector<std::string> &all_words()
 {
     static const auto words = [] {
-        auto w = split_bar("view|fields_of|show|backup|truncate|import|save");
-        for (const auto &x : split_bar("push|update|create|drop|load|restore|export|export_data|load"))
-            w.push_back(x);
-        for (const auto &x : post_keywords())
-            w.push_back(x);
+        std::vector<std::string> w = token_classifier::command_words();
+        w.insert(w.end(), post_keywords().begin(), post_keywords().end());
         return w;
     }();
     return words;
@@ -139,12 +99,12 @@ std::vector<std::string> candidates(const std::string &line_before_cursor, const
         const int t = table_index(before);
         if (t >= 0 && index == t) {
             pool = known.tables;
-        } else if (t >= 0 && index > t && (before[0] == "view" || before[0] == "push" || before[0] == "update")) {
+        } else if (const char *after = t >= 0 && index > t ? proto::find_command(before[0])->after : nullptr) {
             const auto f = known.fields.find(before[static_cast<size_t>(t)]);
             if (f != known.fields.end())
                 pool = f->second;
-            for (const auto &k : following_keywords(before[0]))
-                pool.push_back(k);
+            for (const std::string_view k : proto::words_of(after))
+                pool.emplace_back(k);
         } else {
             pool = post_keywords();
         }

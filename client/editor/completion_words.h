@@ -7,10 +7,9 @@
 
 namespace completion_words {
 
-const std::vector<std::string> &read_keywords();
-const std::vector<std::string> &write_keywords();
+// The words offered after the command word outside a field list.
 const std::vector<std::string> &post_keywords();
-// Read and write command words followed by the post keywords, in their historical order.
+// The command words followed by the post keywords.
 const std::vector<std::string> &all_words();
 
 struct names {

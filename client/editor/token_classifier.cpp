@@ -1,6 +1,8 @@
 // The classifier table: which token of which command gets which colour.
 #include "editor/token_classifier.h"
 
+#include "support/proto/commands.h"
+
 #include <cstring>
 
 namespace token_classifier {
@@ -52,6 +54,8 @@ int create(int i)
 }
 
 int drop(int i) { return i <= 1 ? write_keyword : constant; }
+
+int used_space(int i) { return i == 0 ? read_keyword : default_keyword; }
 
 int export_table(int i)
 {
@@ -258,7 +262,7 @@ std::vector<int> classify(const char *line, const std::vector<token> &t)
     case 'r': return by_index(n, restore);
     case 's': return by_index(n, [n](int i) { return save_show(i, n); });
     case 't': return by_index(n, truncate);
-    case 'u': return update(line, t);
+    case 'u': return is(line, t[0], "used") ? by_index(n, used_space) : update(line, t);
     case 'v': return view(line, t);
     default: return std::vector<int>(n, constant);
     }
@@ -294,18 +298,18 @@ int entry_at(const char *line, int len, int offset)
 
 const std::vector<std::string> &command_words()
 {
-    static const std::vector<std::string> words = {
-        "backup", "create", "drop", "export", "export_data", "fields_of", "field_of", "import",
-        "load", "push", "restore", "save", "show", "truncate", "update", "view"};
+    static const std::vector<std::string> words = [] {
+        std::vector<std::string> w;
+        for (const proto::command_word &c : proto::command_words)
+            w.emplace_back(c.word);
+        return w;
+    }();
     return words;
 }
 
 bool is_command_word(const char *word, int len)
 {
-    for (const std::string &w : command_words())
-        if (static_cast<int>(w.size()) == len && std::memcmp(w.data(), word, w.size()) == 0)
-            return true;
-    return false;
+    return len >= 0 && proto::is_command_word(std::string_view(word, static_cast<size_t>(len)));
 }
 
 // The check is lenient about layout (tabs and a carriage return count as blanks here) and

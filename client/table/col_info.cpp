@@ -2,6 +2,8 @@
 // server through the command layer.
 #include "table/col_info.h"
 
+#include "support/proto/value_kinds.h"
+
 #include "common/failure_box.h"
 #include "common/modal_seam.h"
 #include "common/wait_notice.h"
@@ -46,8 +48,14 @@ const QList<QByteArray> &col_info::type_names()
 {
     // Unsigned before signed, then floating point, text and time: the order users pick from,
     // which is not the order of the value kinds.
-    static const QList<QByteArray> names = {"u08", "u16", "u32", "u64", "i08", "i16", "i32",
-                                            "i64", "float", "double", "string", "date", "time", "datetime"};
+    static const QList<QByteArray> names = [] {
+        QList<QByteArray> unsigned_ints, signed_ints, others;
+        for (const proto::kind_info &k : proto::kinds) {
+            const proto::kind pk = proto::kind(&k - proto::kinds);
+            (!proto::is_integer(pk) ? others : proto::is_signed_integer(pk) ? signed_ints : unsigned_ints) << k.name;
+        }
+        return unsigned_ints + signed_ints + others;
+    }();
     return names;
 }
 

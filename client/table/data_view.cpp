@@ -4,6 +4,7 @@
 
 #include "common/wait_notice.h"
 #include "db/cmd_builders.h"
+#include "db/cmd_texts.h"
 #include "db/db_link.h"
 #include "table/datetime_edit.h"
 #include "table/fld_wt.h"
@@ -242,11 +243,9 @@ QByteArray data_view::view_command() const
 
 QByteArray data_view::export_command() const
 {
-    QByteArray cmd = "view " + table_;
-    for (const QByteArray &f : fd_wt_->checked_fields())
-        cmd += ' ' + f;
+    QByteArray cmd = cmd_texts::view(table_, fd_wt_->checked_fields());
     if (limit_cb_->isChecked())
-        cmd += " max " + QByteArray::number(limit_sb_->value());
+        cmd_texts::append_max(cmd, limit_sb_->value());
     return cmd;
 }
 

@@ -1,5 +1,6 @@
 // The data view's live parts: the chart beside the grid and the follow controls that add the
 // table's new rows as the server receives them.
+#include "db/cmd_texts.h"
 #include "table/chart_pane.h"
 #include "table/data_view.h"
 #include "table/datetime_edit.h"
@@ -70,9 +71,8 @@ void data_view::add_live_parts()
 QByteArray data_view::view_command_between(const mem::date_time &begin, const mem::date_time &end,
                                            bool with_limit) const
 {
-    QByteArray cmd = "view " + table_ + ' ' + fd_wt_->checked_fields().join(' ');
-    cmd += " btw " + mem::to_text(begin).toUtf8() + ' ' + mem::to_text(end).toUtf8();
+    QByteArray cmd = cmd_texts::view_between(table_, fd_wt_->checked_fields(), begin, end);
     if (with_limit && limit_cb_->isChecked())
-        cmd += " max " + QByteArray::number(limit_sb_->value());
+        cmd_texts::append_max(cmd, limit_sb_->value());
     return cmd;
 }

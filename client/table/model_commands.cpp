@@ -1,9 +1,9 @@
-// The commands of the pending edits ("push into" for added rows, "update" for edited ones),
-// the literals they are made of, and the start values and icons of the column types.
+// The commands of the pending edits ("push into" for added rows, "update" for edited ones) and the start values and icons of the column types.
 #include "table/tab_data_model.h"
 
 #include "db/cmd_builders.h"
 #include "db/db_exec.h"
+#include "db/cmd_texts.h"
 #include "support/mem_time.h"
 
 #include <QIcon>
@@ -41,29 +41,6 @@ QIcon type_icon(const QByteArray &type_name)
     return k == kind::none ? QIcon() : QIcon(QString::fromLatin1(kind_row(k).icon));
 }
 
-QByteArray literal_for(const QByteArray &text, const QByteArray &type_name)
-{
-    const kind k = kind_of(type_name);
-    if (is_temporal(k))
-        return '"' + text + '"';
-    if (k == kind::str) {
-        // Quoted, so blanks and command words inside a string stay part of the value.
-        QByteArray q("\"");
-        for (char c : text) {
-            if (c == '\\' || c == '"')
-                q += '\\';
-            q += c;
-        }
-        return q + '"';
-    }
-    if (is_integer(k)) {
-        QByteArray out = text; // the grouped binary text of u08 must stay one token
-        out.replace(' ', QByteArray());
-        return out;
-    }
-    return text;
-}
-
 namespace {
 // The grid rows, in order, that hold an item in some column: only they can have been edited or
 // added, so a grid of a million rows is not walked cell by cell to find a few edits.
@@ -93,25 +70,23 @@ QList<QByteArray> tab_data_model::pending_commands() const
     const int cols = columnCount();
     const QString tp_name = QString::fromLatin1(time_point_field);
     for (const int row : rows_with_items(columns_, order_)) {
-        QByteArray at_clause;
-        if (time_point_col_ >= 0)
-            at_clause = " at " + at_time_point(row);
+        const QByteArray when = time_point_col_ >= 0 ? at_time_point(row) : QByteArray();
+        const QByteArray *at = time_point_col_ >= 0 ? &when : nullptr;
         if (is_new_row(row)) {
-            QByteArray names, values;
+            name_list names, values;
             for (int c = 0; c < cols; ++c) {
                 if (header_text(c) == tp_name)
                     continue;
                 const column &col = columns_[std::size_t(c)];
                 const QVariant v = value_at(row, c);
                 const QString shown = col.delegate->display_text(v);
-                names += ' ' + header_text(c).toUtf8();
-                values += ' ' + literal_for(value_text::command_number(shown, v, col.kind).toUtf8(),
-                                            type_name(col.kind));
+                names << header_text(c).toUtf8();
+                values << literal_for(value_text::command_number(shown, v, col.kind).toUtf8(), type_name(col.kind));
             }
-            out << "push into " + table_ + names + " values" + values + at_clause;
+            out << cmd_texts::push(table_, names, values, at);
             continue;
         }
-        QByteArray sets;
+        QList<cmd_texts::field_value> sets;
         for (int c = 0; c < cols; ++c) {
             const dbl_val_item *item = item_at(row, c);
             // The time point says which row to change; it is not one of the row's fields.
@@ -121,12 +96,10 @@ QList<QByteArray> tab_data_model::pending_commands() const
             const QVariant v = item->value(Qt::EditRole);
             const QString text = is_temporal(col.kind) ? col.delegate->display_text(v)
                                                                    : value_text::plain_text(v, col.kind);
-            if (!sets.isEmpty())
-                sets += ' ';
-            sets += header_text(c).toUtf8() + ' ' + literal_for(text.toUtf8(), type_name(col.kind));
+            sets.append({header_text(c).toUtf8(), literal_for(text.toUtf8(), type_name(col.kind))});
         }
         if (!sets.isEmpty())
-            out << "update " + table_ + " set " + sets + at_clause;
+            out << cmd_texts::update(table_, sets, at);
     }
     return out;
 }

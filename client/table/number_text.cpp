@@ -2,6 +2,8 @@
 // they are built locale-independently (a French locale must not turn the point into a comma).
 #include "table/number_text.h"
 
+#include "support/hex_digit.h"
+
 #include <QByteArray>
 #include <QRegularExpression>
 #include <cfloat>
@@ -96,14 +98,8 @@ QString real_text(double v, int precision, char suffix, const number_format &fmt
 
 int digit_value(QChar c)
 {
-    const ushort u = c.unicode();
-    if (u >= '0' && u <= '9')
-        return u - '0';
-    if (u >= 'a' && u <= 'f')
-        return u - 'a' + 10;
-    if (u >= 'A' && u <= 'F')
-        return u - 'A' + 10;
-    return 99;
+    const int d = c.unicode() < 0x80 ? ox::hex_value(char(c.unicode())) : -1;
+    return d < 0 ? 99 : d;
 }
 
 QString without_blanks(const QString &text)

@@ -4,6 +4,7 @@
 // the thread that holds the connection); the model takes what was read in one step.
 #pragma once
 
+#include "db/cmd_texts.h"
 #include "db/db_link.h"
 #include "table/column_store.h"
 #include "table/dbl_val_item.h"
@@ -210,6 +211,4 @@ QVariant default_value(const QByteArray &type_name);
 // The icon ":/img/type_<type>.svg" of a grid type name; an empty icon for another name.
 class QIcon;
 QIcon type_icon(const QByteArray &type_name);
-// A value text as it goes into a command: dates and times in double quotes; strings as a quoted
-// token with backslash and double quote escaped; numbers unchanged.
-QByteArray literal_for(const QByteArray &text, const QByteArray &type_name);
+using cmd_texts::literal_for;

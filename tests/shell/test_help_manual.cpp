@@ -2,6 +2,7 @@
 // word the development server understands, each with an example, and the examples of the
 // reference run on the development server. The Chinese and French sources keep the same examples.
 #include "devserver_process.h"
+#include "support/proto/commands.h"
 #include "vorn_tsdb.h"
 
 #include <QProcess>
@@ -22,23 +23,24 @@ QString read_text(const QString &path)
     return f.open(QIODevice::ReadOnly) ? QString::fromUtf8(f.readAll()) : QString();
 }
 
-// The words the server's parser compares against: command verbs (`v == "..."`) and the words
-// inside commands (`is_word(t[i], "...")`). Read from its sources, so a command added there
-// and missing here fails this test.
+// The words the server takes: the command words of the protocol's table, the words completion
+// offers after them, and the words inside commands its parser compares against
+// (`is_word(t[i], "...")`, read from its sources, so a word added there and missing here fails
+// this test).
 QStringList server_words(QStringList *verbs)
 {
     QSet<QString> all, verb_set;
+    for (const proto::command_word &c : proto::command_words)
+        verb_set << QLatin1String(c.word);
+    all = verb_set;
+    for (const char *w : proto::post_words)
+        all << QLatin1String(w);
+    for (const char *w : proto::path_words)
+        all << QLatin1String(w);
     const QDir dir(QDir(source_dir()).filePath(QStringLiteral("devserver")));
-    static const QRegularExpression verb_re(QStringLiteral(R"(\bv == "([a-z_]+)\")"));
     static const QRegularExpression word_re(QStringLiteral(R"(is_word\([^,]+,\s*"([a-z_]+)\"\))"));
-    const QStringList sources = dir.entryList({QStringLiteral("*.cpp")}, QDir::Files);
-    for (const QString &name : sources) {
+    for (const QString &name : dir.entryList({QStringLiteral("*.cpp")}, QDir::Files)) {
         const QString text = read_text(dir.filePath(name));
-        for (auto it = verb_re.globalMatch(text); it.hasNext();) {
-            const QString w = it.next().captured(1);
-            verb_set << w;
-            all << w;
-        }
         for (auto it = word_re.globalMatch(text); it.hasNext();)
             all << it.next().captured(1);
     }

@@ -70,7 +70,7 @@ private slots:
         const int64_t samples[] = {0, 1, -1, 5, -5, 127, -128, 255, 32767, -32768, 65535,
                                    2147483647, INT64_MIN, INT64_MAX};
         const number_format modes[] = {f_bin, f_hex, f_dec, f_typed};
-        for (int i = 0; i <= int(value_kind::i64); ++i) {
+        for (int i = 0; is_integer(value_kind(i)); ++i) {
             const value_kind kind = value_kind(i);
             const int bits = 8 * int_bytes(kind);
             for (int64_t v : samples) {
