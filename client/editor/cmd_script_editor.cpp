@@ -5,6 +5,8 @@
 #include "db/db_link.h"
 #include "editor/editor.h"
 #include "editor/editor_area.h"
+#include "editor/editor_restyle.h"
+#include "editor/sys_config.h"
 #include "editor/linenumber_wt.h"
 #include "editor/script_lines.h"
 #include "common/failure_box.h"
@@ -61,6 +63,9 @@ cmd_script_editor::cmd_script_editor(QWidget *owner, db_link *link, const QByteA
     area_->area()->setMinimumHeight(200);
     editor *ed = area_->editor_widget();
     ed->setObjectName(QStringLiteral("cmd script editor"));
+    ed->set_style(editor_style_of(sys_config));
+    // The font size keys change the size of every script's text and the stored configuration.
+    connect(ed, &editor::font_size_changed, this, [ed] { keep_font_sizes(*ed); });
     ed->resize(800, 600);
     top_lay->addWidget(area_, 1);
 

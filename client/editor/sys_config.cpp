@@ -215,8 +215,12 @@ void sys_config_record::save(const std::string &path) const
 
 text_style *sys_config_record::active_styles()
 {
-    const int t = (theme >= 0 && theme < theme_count) ? theme : 0;
-    return styles[t];
+    return styles[(theme >= 0 && theme < theme_count) ? theme : 0];
+}
+
+const text_style *sys_config_record::active_styles() const
+{
+    return styles[(theme >= 0 && theme < theme_count) ? theme : 0];
 }
 
 void sys_config_record::add_recent_file(const std::string &path)

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "editor/editor.h"
+#include "editor/editor_restyle.h"
 #include "editor/sys_config.h"
 
 #include <QColor>
@@ -14,6 +15,8 @@ namespace editor_test {
 
 // Puts the configuration record back to its initial values.
 void reset_config();
+// Hands the configuration record to an editor, as the editor's owner does.
+void take_config(editor &ed);
 // Gives every entry of the active theme its own clearly different colour.
 void colour_theme();
 QColor entry_colour(int entry);

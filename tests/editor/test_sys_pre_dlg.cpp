@@ -329,6 +329,7 @@ private slots:
 
     void apply_stores_the_listed_fields()
     {
+        editor open_script;
         sys_pre_dlg dlg;
         child<QComboBox>(dlg, "tab_width_cb")->setCurrentText(QStringLiteral("8"));
         child<QCheckBox>(dlg, "as_space_cb")->setChecked(true);
@@ -354,6 +355,9 @@ private slots:
         QCOMPARE(sys_config.only_cmd, uint8_t(0));
         QCOMPARE(sys_config.check_update, uint8_t(1));
         QCOMPARE(sys_config.theme, 0);
+        // Open editors type and complete by the applied switches at once.
+        QVERIFY(open_script.style() == editor_style_of(sys_config));
+        QCOMPARE(open_script.style().tab_width, 8);
     }
 
     void a_tab_width_the_list_lacks_survives_apply()
