@@ -3,8 +3,8 @@
 #pragma once
 
 #include "editor/editor.h"
-#include "editor/editor_restyle.h"
-#include "editor/sys_config.h"
+#include "config/editor_restyle.h"
+#include "config/sys_config.h"
 
 #include <QColor>
 #include <QImage>

@@ -1,8 +1,8 @@
 // An editor in a real shown window and window-system input for it.
 #include "shown_editor_helper.h"
 
-#include "editor/editor_restyle.h"
-#include "editor/sys_config.h"
+#include "config/editor_restyle.h"
+#include "config/sys_config.h"
 
 #include <QApplication>
 #include <QGuiApplication>

@@ -1,7 +1,7 @@
 // The configuration record and its file: initial values, byte layout, both lists, the backup
 // rotation and damaged files.
-#include "editor/editor_restyle.h"
-#include "editor/sys_config.h"
+#include "config/editor_restyle.h"
+#include "config/sys_config.h"
 
 #include <QDir>
 #include <QFile>

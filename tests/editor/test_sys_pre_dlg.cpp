@@ -1,9 +1,9 @@
 // The preferences dialog against the live configuration record: its widgets and their initial
 // state, live style edits, themes and their reset, the factor floor, apply and cancel.
-#include "editor/builtin_palettes.h"
-#include "editor/color_wt.h"
+#include "config/builtin_palettes.h"
+#include "config/color_wt.h"
 #include "editor/editor.h"
-#include "editor/sys_pre_dlg.h"
+#include "config/sys_pre_dlg.h"
 #include "editor_test_helper.h"
 
 #include <QCheckBox>

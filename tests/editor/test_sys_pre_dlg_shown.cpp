@@ -6,10 +6,10 @@
 #include "shown_editor_helper.h"
 #include "shown_window.h"
 
-#include "editor/builtin_palettes.h"
+#include "config/builtin_palettes.h"
 #include "editor/editor.h"
 #include "editor/editor_area.h"
-#include "editor/sys_pre_dlg.h"
+#include "config/sys_pre_dlg.h"
 
 #include <QApplication>
 #include <QCheckBox>

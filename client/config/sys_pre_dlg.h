@@ -4,7 +4,7 @@
 // record as it was when the dialog opened.
 #pragma once
 
-#include "editor/sys_config.h"
+#include "config/sys_config.h"
 
 #include <QDialog>
 #include <QFont>

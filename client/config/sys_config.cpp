@@ -1,5 +1,5 @@
 // Initial values of the configuration record and the reading and writing of the file `config`.
-#include "editor/sys_config.h"
+#include "config/sys_config.h"
 
 #include <cstdio>
 #include <cstring>

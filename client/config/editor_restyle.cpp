@@ -1,8 +1,8 @@
 // The configuration record turned into editor styles, and their delivery to the open editors.
-#include "editor/editor_restyle.h"
+#include "config/editor_restyle.h"
 
 #include "editor/editor.h"
-#include "editor/sys_config.h"
+#include "config/sys_config.h"
 
 #include <QApplication>
 #include <cstring>

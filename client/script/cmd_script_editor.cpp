@@ -1,14 +1,14 @@
 // The script tab: layout, running the script through result grids, and the result tab actions.
-#include "editor/cmd_script_editor.h"
+#include "script/cmd_script_editor.h"
 
 #include "common/wait_notice.h"
 #include "db/db_link.h"
+#include "config/editor_restyle.h"
+#include "config/sys_config.h"
 #include "editor/editor.h"
 #include "editor/editor_area.h"
-#include "editor/editor_restyle.h"
-#include "editor/sys_config.h"
 #include "editor/linenumber_wt.h"
-#include "editor/script_lines.h"
+#include "script/script_lines.h"
 #include "common/failure_box.h"
 #include "common/modal_seam.h"
 #include "table/grid_copy.h"

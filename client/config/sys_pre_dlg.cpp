@@ -1,11 +1,11 @@
 // The preferences dialog's behaviour: the snapshot, loading the controls from the record,
 // live style edits, theme switching and reset, apply and cancel.
-#include "editor/sys_pre_dlg.h"
+#include "config/sys_pre_dlg.h"
 
-#include "editor/builtin_palettes.h"
-#include "editor/color_wt.h"
+#include "config/builtin_palettes.h"
+#include "config/color_wt.h"
 #include "editor/editor.h"
-#include "editor/editor_restyle.h"
+#include "config/editor_restyle.h"
 
 #include <QCheckBox>
 #include <QComboBox>
