@@ -3,7 +3,6 @@
 // keystrokes at the end of one line of 2 MiB.
 #include "editor/editor.h"
 #include "editor/editor_area.h"
-#include "editor/sys_config.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

@@ -4,7 +4,7 @@
 #include "db/db_exec.h"
 #include "db/db_link.h"
 #include "devserver_process.h"
-#include "editor/script_lines.h"
+#include "script/script_lines.h"
 #include "shell/exec_cmd_file.h"
 #include "common/modal_seam.h"
 

@@ -3,7 +3,6 @@
 #include "editor/editor.h"
 
 #include "editor/auto_list.h"
-#include "editor/sys_config.h"
 #include "editor/token_classifier.h"
 
 #include <QElapsedTimer>
@@ -72,7 +71,7 @@ editor::editor(QWidget *parent) : QWidget(parent), clock_(program_ms)
     QFont f(QStringLiteral("Source Code Pro"));
     f.setKerning(true);
     f.setStyleStrategy(QFont::PreferAntialias);
-    f.setPointSize(std::max(1, sys_config.active_styles()[0].point_size));
+    f.setPointSize(std::max(1, style_.entries[style_default].point_size));
     setFont(f);
 
     history_.set_clock([this] { return clock_(); });
@@ -244,7 +243,7 @@ void editor::replace_ranges(const std::vector<text_range> &ranges, const std::ve
 
 qint64 editor::pause_ms() const
 {
-    return static_cast<qint64>(static_cast<double>(sys_config.edit_time) * 1000.0);
+    return static_cast<qint64>(static_cast<double>(style_.edit_time) * 1000.0);
 }
 
 void editor::insert_bytes(qint64 pos, const std::string &bytes)
@@ -353,16 +352,14 @@ void editor::redo()
 
 // ------------------------------------------------------------------ epilogue
 
-int editor::config_cell_width()
+void editor::set_style(const editor_style &style)
 {
-    const int s = sys_config.active_styles()[0].point_size;
-    return std::max(1, static_cast<int>(static_cast<float>(s) * sys_config.h_factor));
-}
-
-int editor::config_line_height()
-{
-    const int s = sys_config.active_styles()[0].point_size;
-    return std::max(1, static_cast<int>(static_cast<float>(s) * sys_config.v_factor));
+    style_ = style;
+    QFont f = font();
+    f.setPointSize(std::max(1, style_.entries[style_default].point_size));
+    setFont(f);
+    update();
+    emit style_changed();
 }
 
 void editor::set_auto_size(bool on)

@@ -1,10 +1,11 @@
 // The command editor widget: its own UTF-8 buffer painted on a fixed character grid, per-token
-// colours from the configuration record, an undo history grouped by typing pauses, and the
+// colours from the style its owner hands over, an undo history grouped by typing pauses, and the
 // operations behind the Edit menu and the context menu.
 #pragma once
 
 #include "editor/auto_list.h"
 #include "editor/completion_words.h"
+#include "editor/editor_style.h"
 #include "editor/text_buffer.h"
 #include "editor/undo_history.h"
 
@@ -23,8 +24,6 @@
 
 class QPainter;
 class QPrinter;
-
-struct text_style;
 
 // A selected or highlighted byte range [begin, end).
 struct text_range {
@@ -88,11 +87,15 @@ public:
     void set_table_names(const QStringList &tables, const QMap<QString, QStringList> &fields);
     auto_list *completion_list() const { return list_; }
 
-    // ---- metrics, read from the configuration at each call
-    int cell_width() const { return config_cell_width(); }
-    int line_height() const { return config_line_height(); }
-    static int config_cell_width();
-    static int config_line_height();
+    // ---- look and typing switches, as the owner configured them
+    // Takes a new style; the editor repaints. After a change of the metrics the caller also
+    // moves the cursor (set_cursor_position) so that the editor sizes itself anew.
+    void set_style(const editor_style &style);
+    const editor_style &style() const { return style_; }
+
+    // ---- metrics of the style
+    int cell_width() const { return style_.cell_width(); }
+    int line_height() const { return style_.line_height(); }
     bool auto_size() const { return auto_size_; }
     void set_auto_size(bool on);
     // The smallest size auto-sizing may give: the surrounding view, so that a click anywhere
@@ -123,8 +126,8 @@ public:
     // Tests drive the clock of the history, the typing pauses and the parse timer.
     void set_clock(std::function<qint64()> clock);
 
-    // Style of the byte at a position, as painting uses it.
-    virtual const text_style &style_at(qint64 pos);
+    // Style entry of the byte at a position, as painting uses it.
+    const token_style &style_at(qint64 pos);
 
     // Paints lines [first, last] with the painter's origin at the top of line 0.
     void paint_lines(QPainter &p, qint64 first, qint64 last, bool for_printer);
@@ -164,6 +167,10 @@ signals:
     // Find or replace asked for; the search dialog of the surrounding code listens.
     void search_requested(bool replace);
     void modified_changed(bool modified);
+    // The style changed, by set_style or by the font size keys.
+    void style_changed();
+    // Ctrl+Plus or Ctrl+Minus changed every entry's font size; style() holds the new sizes.
+    void font_size_changed();
 
 public slots:
     void change_cursor();
@@ -240,6 +247,7 @@ private:
     // Pre-rendered glyph of one code point in one entry's font and colour.
     const QPixmap &glyph_pixmap(int entry, const QFont &font, const QColor &colour, uint code_point);
 
+    editor_style style_;
     text_buffer buf_;
     undo_history history_;
     std::function<qint64()> clock_;

@@ -67,6 +67,7 @@ editor_area::editor_area(QWidget *parent) : QWidget(parent)
     area_->setFocusProxy(ed_);
     connect(ed_, &editor::textChanged, this, &editor_area::change_layout);
     connect(ed_, &editor::lineChanged, this, &editor_area::change_layout);
+    connect(ed_, &editor::style_changed, gutter_, [this] { gutter_->set_style(ed_->style()); });
     connect(area_, &scrollarea::change_geo, this, &editor_area::update_ed_geo);
     setFocusProxy(ed_);
     change_layout();

@@ -2,7 +2,6 @@
 #include "editor/editor.h"
 
 #include "editor/auto_list.h"
-#include "editor/sys_config.h"
 
 namespace {
 
@@ -31,7 +30,7 @@ void editor::set_table_names(const QStringList &tables, const QMap<QString, QStr
 // already typed is not worth showing.
 void editor::ask_completion()
 {
-    if (!sys_config.auto_enable || (list_ && !list_->isHidden()))
+    if (!style_.auto_enable || (list_ && !list_->isHidden()))
         return;
     const qint64 b = buf_.line_start(buf_.line_of(cursor_));
     // Deep inside a very long line (values, not words) nothing is offered, and typing there
@@ -41,11 +40,11 @@ void editor::ask_completion()
     const std::string before = buf_.mid(b, cursor_ - b);
     const std::string prefix = completion_words::trailing_word(before);
     const int typed = QString::fromUtf8(prefix.data(), static_cast<int>(prefix.size())).size();
-    if (typed < std::max(0, sys_config.least_count))
+    if (typed < std::max(0, style_.least_count))
         return;
     if (prefix.empty() && (before.empty() || before.back() != ' '))
         return;
-    const std::vector<std::string> found = completion_words::candidates(before, names_, sys_config.only_cmd != 0);
+    const std::vector<std::string> found = completion_words::candidates(before, names_, style_.only_cmd);
     if (found.empty() || (found.size() == 1 && found[0] == prefix))
         return;
     QStringList words;

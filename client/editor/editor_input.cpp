@@ -2,7 +2,6 @@
 #include "editor/editor.h"
 
 #include "editor/auto_list.h"
-#include "editor/sys_config.h"
 
 #include <QApplication>
 #include <QFocusEvent>
@@ -79,8 +78,8 @@ void editor::indent_lines(int direction)
         if (last > first && buf_.line_start(last) == sel_.back().end)
             --last;
     }
-    const int width = std::clamp(sys_config.tab_width, 1, 64);
-    const std::string unit = sys_config.as_space ? std::string(static_cast<size_t>(width), ' ') : std::string("\t");
+    const int width = std::clamp(style_.tab_width, 1, 64);
+    const std::string unit = style_.as_space ? std::string(static_cast<size_t>(width), ' ') : std::string("\t");
     const bool had_selection = !sel_.empty();
     const qint64 cursor_column = cursor_ - buf_.line_start(buf_.line_of(cursor_));
     qint64 cursor_shift = 0;
@@ -121,8 +120,8 @@ void editor::insert_tab()
     if (sel_mode_ == 0)
         sel_mode_ = 2;
     // A damaged configuration must not ask for a huge or negative run of blanks.
-    const int width = std::clamp(sys_config.tab_width, 1, 64);
-    replace_selection(sys_config.as_space ? std::string(static_cast<size_t>(width), ' ') : std::string("\t"));
+    const int width = std::clamp(style_.tab_width, 1, 64);
+    replace_selection(style_.as_space ? std::string(static_cast<size_t>(width), ' ') : std::string("\t"));
     anchor_ = cursor_;
     epilogue(changed::text);
     emit lineChanged();
@@ -193,14 +192,17 @@ void editor::move_line(int direction)
 
 void editor::change_font_size(int delta)
 {
-    text_style *styles = sys_config.active_styles();
-    if (delta > 0 || styles[0].point_size >= 6) {
+    token_style *entries = style_.entries;
+    if (delta > 0 || entries[style_default].point_size >= 6) {
         for (int e = 0; e < style_class_count; ++e)
-            styles[e].point_size = std::max(1, styles[e].point_size + delta);
+            entries[e].point_size = std::max(1, entries[e].point_size + delta);
         QFont f = font();
-        f.setPointSize(std::max(1, styles[0].point_size));
+        f.setPointSize(std::max(1, entries[style_default].point_size));
         setFont(f);
         glyphs_.clear();
+        emit style_changed();
+        // The owner keeps the sizes and hands them to its other editors.
+        emit font_size_changed();
     }
     epilogue(changed::line);
 }

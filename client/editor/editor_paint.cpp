@@ -3,7 +3,6 @@
 // routine prints.
 #include "editor/editor.h"
 
-#include "editor/sys_config.h"
 #include "editor/token_classifier.h"
 
 #include <QGlyphRun>
@@ -48,9 +47,9 @@ const QColor both_bg(0, 255, 0);
 // The glyph font of an entry. Overline, underline and strike-out are drawn by the editor
 // itself across the character cells: the toolkit draws them for glyph runs at the wrong
 // place once the widget does not sit at its window's origin.
-QFont font_of(const text_style &s)
+QFont font_of(const token_style &s)
 {
-    QFont f(QString::fromUtf8(s.family, static_cast<int>(strnlen(s.family, sizeof s.family))));
+    QFont f(QString::fromStdString(s.family));
     f.setPointSize(std::max(1, s.point_size));
     f.setWeight(s.bold ? 75 : 50);
     f.setItalic(s.italic);
@@ -61,7 +60,7 @@ QFont font_of(const text_style &s)
 
 enum decoration : uint8_t { over_line = 1, under_line = 2, strike_out = 4 };
 
-uint8_t decorations_of(const text_style &s)
+uint8_t decorations_of(const token_style &s)
 {
     return static_cast<uint8_t>((s.overline ? over_line : 0) | (s.underline ? under_line : 0) |
                                 (s.strikeout ? strike_out : 0));
@@ -130,14 +129,14 @@ void editor::draw_mark(QPainter &p, const QRectF &cell, uint code_point, const Q
 
 namespace {
 
-QColor colour_of(const text_style &s)
+QColor colour_of(const token_style &s)
 {
     auto c = [](int v) { return std::clamp(v, 0, 255); };
     return QColor(c(s.red), c(s.green), c(s.blue), c(s.alpha));
 }
 
 // The code point a character is drawn as on the grid; 0 for a blank without marks.
-uint glyph_of(const char *s, int i, int len)
+uint glyph_of(const char *s, int i, int len, bool show_space)
 {
     const unsigned char c = static_cast<unsigned char>(s[i]);
     if (c < 0x20)
@@ -145,7 +144,7 @@ uint glyph_of(const char *s, int i, int len)
     if (c == 0x7F)
         return 0x2421;
     if (c == ' ')
-        return sys_config.show_space ? 0x2B1D : 0;
+        return show_space ? 0x2B1D : 0;
     if (len == 1)
         return c < 0x80 ? c : 0xFFFD;
     uint cp = c & (0xFF >> (len + 1));
@@ -237,7 +236,7 @@ const QPixmap &editor::glyph_pixmap(int entry, const QFont &font, const QColor &
         } else {
             g.setFont(font);
             g.setPen(colour);
-            const QFontMetrics fm(font_of(sys_config.active_styles()[0]), this);
+            const QFontMetrics fm(font_of(style_.entries[style_default]), this);
             g.drawText(QPointF(0, (h - fm.height()) / 2 + fm.ascent()), QString::fromUcs4(&code_point, 1));
         }
     }
@@ -254,7 +253,7 @@ void editor::paint_lines(QPainter &p, qint64 first, qint64 last, bool for_printe
 void editor::paint_cells(QPainter &p, qint64 first, qint64 last, bool for_printer, qint64 first_cell,
                          qint64 last_cell, qint64 x_origin)
 {
-    const text_style *styles = sys_config.active_styles();
+    const token_style *styles = style_.entries;
     const double k = for_printer ? double(p.device()->logicalDpiY()) / std::max(1, logicalDpiY()) : 1.0;
     const double cw = cell_width() * k, lh = line_height() * k;
     const bool classify = classify_now();
@@ -387,7 +386,7 @@ void editor::paint_cells(QPainter &p, qint64 first, qint64 last, bool for_printe
                     continue;
                 }
             }
-            const uint g = glyph_of(s, i, len);
+            const uint g = glyph_of(s, i, len, style_.show_space);
             if (g == face::blank_mark_point && !for_printer) {
                 // Blank marks do not break a run: they are drawn in one batch after the line.
                 QColor gc = colour;
@@ -449,7 +448,7 @@ const std::vector<uint8_t> &editor::line_entries(qint64 line, const char *s, int
 
 QRect editor::cursor_rect() const
 {
-    const int w = std::max(1, sys_config.cursor_width);
+    const int w = std::max(1, style_.cursor_width);
     return QRect(cursor_pt_.x() - w / 2, cursor_pt_.y(), w, line_height());
 }
 
@@ -478,14 +477,14 @@ void editor::paintEvent(QPaintEvent *ev)
 
 QFont editor::font_for_preedit() const
 {
-    QFont f = font_of(sys_config.active_styles()[0]);
+    QFont f = font_of(style_.entries[style_default]);
     f.setUnderline(true);
     return f;
 }
 
-const text_style &editor::style_at(qint64 pos)
+const token_style &editor::style_at(qint64 pos)
 {
-    const text_style *styles = sys_config.active_styles();
+    const token_style *styles = style_.entries;
     pos = std::clamp<qint64>(pos, 0, buf_.size());
     if (!classify_now())
         return styles[0];

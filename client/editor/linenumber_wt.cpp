@@ -1,8 +1,6 @@
 // Painting and width of the line-number gutter.
 #include "editor/linenumber_wt.h"
 
-#include "editor/editor.h"
-#include "editor/sys_config.h"
 
 #include <QGlyphRun>
 #include <QPaintEvent>
@@ -19,9 +17,15 @@ linenumber_wt::linenumber_wt(QWidget *parent) : QWidget(parent)
 QFont linenumber_wt::gutter_font() const
 {
     QFont f(QStringLiteral("Source Code Pro"));
-    f.setPointSize(std::max(1, sys_config.active_styles()[0].point_size));
+    f.setPointSize(std::max(1, style_.entries[style_default].point_size));
     f.setKerning(true);
     return f;
+}
+
+void linenumber_wt::set_style(const editor_style &style)
+{
+    style_ = style;
+    update();
 }
 
 void linenumber_wt::set_line_count(qint64 lines)
@@ -48,7 +52,7 @@ int linenumber_wt::digit_width() const
 
 int linenumber_wt::margin() const
 {
-    return (editor::config_cell_width() + 1) / 2;
+    return (style_.cell_width() + 1) / 2;
 }
 
 int linenumber_wt::width_needed() const
@@ -65,7 +69,7 @@ void linenumber_wt::paintEvent(QPaintEvent *ev)
     p.setFont(f);
     p.setPen(QColor(128, 128, 128));
     const QFontMetricsF fm(f, this);
-    const int lh = editor::config_line_height();
+    const int lh = style_.line_height();
     const int right = width() - margin();
     const int top = std::max(ev->rect().top(), offset_);
     const qint64 first = top / lh;

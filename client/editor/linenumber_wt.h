@@ -1,5 +1,7 @@
-// The line-number gutter painted beside an editor.
+// The line-number gutter painted beside an editor, in the grid of the editor's style.
 #pragma once
+
+#include "editor/editor_style.h"
 
 #include <QWidget>
 
@@ -7,6 +9,9 @@ class linenumber_wt : public QWidget {
     Q_OBJECT
 public:
     explicit linenumber_wt(QWidget *parent = nullptr);
+
+    // The style of the editor beside it: line height, cell width and font size.
+    void set_style(const editor_style &style);
 
     void set_line_count(qint64 lines);
     qint64 line_count() const { return lines_; }
@@ -26,6 +31,7 @@ protected:
 private:
     int digit_width() const;
 
+    editor_style style_;
     qint64 lines_ = 1;
     int offset_ = 0;
 };

@@ -3,7 +3,7 @@
 
 #include "common/modal_seam.h"
 #include "db/client_log.h"
-#include "editor/sys_config.h"
+#include "config/sys_config.h"
 #include "shell/script_recovery.h"
 #include "shell/tab_area.h"
 

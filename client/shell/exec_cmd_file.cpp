@@ -2,7 +2,7 @@
 #include "shell/exec_cmd_file.h"
 
 #include "db/db_link.h"
-#include "editor/script_lines.h"
+#include "script/script_lines.h"
 #include "shell/cmd_file_tabs.h"
 #include "common/failure_box.h"
 #include "common/modal_seam.h"

@@ -2,7 +2,7 @@
 // with a progress dialog and Cancel on long files, and tells the user the outcome.
 #pragma once
 
-#include "editor/script_runner.h"
+#include "script/script_runner.h"
 
 #include <QByteArray>
 #include <QObject>

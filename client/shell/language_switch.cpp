@@ -1,7 +1,7 @@
 // Language choice and restart.
 #include "shell/language_switch.h"
 
-#include "editor/sys_config.h"
+#include "config/sys_config.h"
 #include "common/modal_seam.h"
 #include "shell/startup.h"
 

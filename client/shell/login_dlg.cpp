@@ -1,7 +1,7 @@
 // Login form, live validation of address and port, and the hand-over to the main window.
 #include "shell/login_dlg.h"
 
-#include "editor/sys_config.h"
+#include "config/sys_config.h"
 #include "shell/main_window.h"
 #include "common/modal_seam.h"
 #include "common/wait_notice.h"

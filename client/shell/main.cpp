@@ -2,7 +2,7 @@
 // application object exists, then start-up runs the login and the event loop and writes the
 // configuration back.
 #include "db/client_log.h"
-#include "editor/sys_config.h"
+#include "config/sys_config.h"
 #include "shell/startup.h"
 #include "shell/update_check.h"
 

@@ -6,7 +6,7 @@
 #include "common/wait_notice.h"
 #include "db/db_exec.h"
 #include "db/db_link.h"
-#include "editor/sys_config.h"
+#include "config/sys_config.h"
 #include "shell/cmd_file_tabs.h"
 #include "shell/language_switch.h"
 #include "shell/log_pane_menu.h"

@@ -2,7 +2,7 @@
 // editor tab it does nothing. Find and replace follow the focus: a result grid searches itself.
 #include "shell/main_window.h"
 
-#include "editor/cmd_script_editor.h"
+#include "script/cmd_script_editor.h"
 
 #include <QAction>
 #include <QApplication>

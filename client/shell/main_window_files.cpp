@@ -3,9 +3,9 @@
 #include "shell/main_window.h"
 
 #include "db/db_exec.h"
-#include "editor/cmd_script_editor.h"
+#include "script/cmd_script_editor.h"
 #include "editor/editor.h"
-#include "editor/sys_config.h"
+#include "config/sys_config.h"
 #include "shell/cmd_file_tabs.h"
 #include "shell/exec_cmd_file.h"
 #include "shell/tab_area.h"

@@ -5,8 +5,8 @@
 
 #include "cluster/cluster_dlg.h"
 #include "common/modal_seam.h"
-#include "editor/sys_config.h"
-#include "editor/sys_pre_dlg.h"
+#include "config/sys_config.h"
+#include "config/sys_pre_dlg.h"
 #include "shell/about_dlg.h"
 #include "shell/help_targets.h"
 #include "shell/platform_open.h"

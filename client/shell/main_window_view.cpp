@@ -2,7 +2,7 @@
 // the language menu next to it.
 #include "shell/main_window.h"
 
-#include "editor/sys_config.h"
+#include "config/sys_config.h"
 #include "shell/cmd_file_tabs.h"
 #include "shell/language_switch.h"
 

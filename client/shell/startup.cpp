@@ -1,7 +1,7 @@
 // Language table, translators, style sheet and bundled fonts for start-up.
 #include "shell/startup.h"
 
-#include "editor/sys_config.h"
+#include "config/sys_config.h"
 #include "shell/login_dlg.h"
 #include "shell/script_recovery.h"
 #include "common/modal_seam.h"

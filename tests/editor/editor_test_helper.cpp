@@ -17,6 +17,11 @@ void reset_config()
     sys_config.reset();
 }
 
+void take_config(editor &ed)
+{
+    ed.set_style(editor_style_of(sys_config));
+}
+
 QColor entry_colour(int entry)
 {
     return palette[entry];

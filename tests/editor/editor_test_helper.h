@@ -3,7 +3,8 @@
 #pragma once
 
 #include "editor/editor.h"
-#include "editor/sys_config.h"
+#include "config/editor_restyle.h"
+#include "config/sys_config.h"
 
 #include <QColor>
 #include <QImage>
@@ -14,6 +15,8 @@ namespace editor_test {
 
 // Puts the configuration record back to its initial values.
 void reset_config();
+// Hands the configuration record to an editor, as the editor's owner does.
+void take_config(editor &ed);
 // Gives every entry of the active theme its own clearly different colour.
 void colour_theme();
 QColor entry_colour(int entry);

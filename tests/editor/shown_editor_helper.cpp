@@ -1,6 +1,9 @@
 // An editor in a real shown window and window-system input for it.
 #include "shown_editor_helper.h"
 
+#include "config/editor_restyle.h"
+#include "config/sys_config.h"
+
 #include <QApplication>
 #include <QGuiApplication>
 #include <QScreen>
@@ -20,6 +23,7 @@ window::window(const QSize &size, const QPoint &at)
     area = new editor_area(&top);
     lay->addWidget(area);
     ed = area->editor_widget();
+    ed->set_style(editor_style_of(sys_config));
     top.resize(size);
     top.move(at);
     top.show();

@@ -11,6 +11,7 @@
 
 namespace shown_editor {
 
+// The editor takes the configuration record as it is when the window is made.
 struct window {
     QWidget top;
     QLineEdit *other = nullptr;

@@ -59,6 +59,7 @@ private slots:
     void opens_under_the_cursor_with_its_size()
     {
         editor ed;
+        take_config(ed);
         ed.set_table_names({"t1", "t2", "t3"}, {});
         ed.set_text("view ");
         ed.set_cursor_position(5);
@@ -76,6 +77,7 @@ private slots:
     void keys_pick_a_candidate()
     {
         editor ed;
+        take_config(ed);
         type(&ed, "e");
         auto_list *l = shown(ed);
         QVERIFY(l);
@@ -100,6 +102,7 @@ private slots:
     void typing_in_the_list_goes_to_the_editor()
     {
         editor ed;
+        take_config(ed);
         QSignalSpy text(&ed, &editor::textChanged);
         type(&ed, "f");
         auto_list *l = shown(ed);
@@ -123,6 +126,7 @@ private slots:
     void list_closes_when_nothing_matches_or_on_escape()
     {
         editor ed;
+        take_config(ed);
         type(&ed, "v");
         auto_list *l = shown(ed);
         QVERIFY(l);
@@ -147,6 +151,7 @@ private slots:
     void space_ends_the_word_and_offers_the_next()
     {
         editor ed;
+        take_config(ed);
         ed.set_table_names({"t1"}, {});
         type(&ed, "vie");
         auto_list *l = shown(ed);
@@ -164,6 +169,7 @@ private slots:
         {
             sys_config.auto_enable = 0;
             editor ed;
+            take_config(ed);
             type(&ed, "v");
             QVERIFY(!shown(ed));
         }
@@ -171,6 +177,7 @@ private slots:
         {
             sys_config.least_count = 3;
             editor ed;
+            take_config(ed);
             type(&ed, "v");
             QVERIFY(!shown(ed));
             ed.set_text("vi");
@@ -182,6 +189,7 @@ private slots:
         {
             sys_config.only_cmd = 1;
             editor ed;
+            take_config(ed);
             ed.set_table_names({"t1", "t2"}, {});
             ed.set_text("view ");
             ed.set_cursor_position(5);

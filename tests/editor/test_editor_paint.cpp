@@ -49,6 +49,7 @@ private slots:
     void selection_and_match_backgrounds()
     {
         editor ed;
+        take_config(ed);
         ed.set_text("view t1 f1");
         ed.set_cursor_position(ed.length());   // keep the cursor out of the probed cells
         ed.add_selection(0, 2);
@@ -68,6 +69,7 @@ private slots:
     void escape_and_ctrl_keys_clear_matches()
     {
         editor ed;
+        take_config(ed);
         ed.set_text("view t1");
         ed.add_match(0, 4);
         key(&ed, Qt::Key_Escape);
@@ -81,6 +83,7 @@ private slots:
     {
         colour_theme();
         editor ed;
+        take_config(ed);
         ed.set_text("view t1 f1 btw 1 2");
         const QImage img = grab(ed);
         QVERIFY(has_colour(img, inner(cell_rect(ed, 1)), entry_colour(6)));   // read keyword
@@ -97,22 +100,24 @@ private slots:
         text_style &d = sys_config.active_styles()[0];
         d.red = 0; d.green = 150; d.blue = 0;
         editor ed;
+        take_config(ed);
         ed.set_text("view t1 \"open");
-        QCOMPARE(&ed.style_at(1), &sys_config.active_styles()[0]);
-        QCOMPARE(&ed.style_at(10), &sys_config.active_styles()[0]);
+        QCOMPARE(&ed.style_at(1), &ed.style().entries[0]);
+        QCOMPARE(&ed.style_at(10), &ed.style().entries[0]);
         // The command check also stops there, so the line starts red and goes on black.
         QCOMPARE(ed.error_position(), qint64(0));
         const QImage img = grab(ed);
         QVERIFY(!has_colour(img, inner(cell_rect(ed, 1)), entry_colour(6), 20));
         ed.set_text("view t1 \"closed\"");
-        QCOMPARE(&ed.style_at(1), &sys_config.active_styles()[6]);
-        QCOMPARE(&ed.style_at(10), &sys_config.active_styles()[2]);
+        QCOMPARE(&ed.style_at(1), &ed.style().entries[6]);
+        QCOMPARE(&ed.style_at(10), &ed.style().entries[2]);
     }
 
     void error_position_is_red_and_the_rest_black()
     {
         colour_theme();
         editor ed;
+        take_config(ed);
         ed.set_text("view t1\nvew t2");
         QCOMPARE(ed.error_position(), qint64(8));
         QVERIFY(ed.context_action("goto_error")->isEnabled());
@@ -130,12 +135,14 @@ private slots:
     void control_bytes_and_visible_blanks()
     {
         editor ed;
+        take_config(ed);
         ed.set_text(QString("a\tb c") + QChar(0x7F));
         QImage img = grab(ed);
         QVERIFY(has_colour(img, cell_rect(ed, 1), Qt::black, 100));       // the tab picture
         QVERIFY(all_colour(img, cell_rect(ed, 3), Qt::white));            // a blank without marks
         QVERIFY(has_colour(img, cell_rect(ed, 5), Qt::black, 100));       // the delete picture
         sys_config.show_space = 1;
+        take_config(ed);
         ed.update();
         img = grab(ed);
         // The blank mark is the token colour at alpha 64: light grey on white, never dark.
@@ -147,6 +154,7 @@ private slots:
     {
         colour_theme();
         editor ed;
+        take_config(ed);
         fake_clock clock;
         clock.attach(ed);
         QString big = QStringLiteral("view t1 f1\n");
@@ -164,6 +172,7 @@ private slots:
     void context_actions_follow_the_selection()
     {
         editor ed;
+        take_config(ed);
         ed.set_text("view t1");
         QVERIFY(!ed.context_action("copy")->isEnabled());
         QVERIFY(!ed.context_action("cut")->isEnabled());
@@ -190,7 +199,7 @@ private slots:
         for (char d = '0'; d <= '9'; ++d)
             digit = std::max(digit, fm.horizontalAdvance(QLatin1Char(d)));
         const int margins = 2 * g.margin();
-        QVERIFY(margins >= editor::config_cell_width());
+        QVERIFY(margins >= editor_style().cell_width());
         g.set_line_count(9);
         QCOMPARE(g.width_needed(), digit + margins);
         g.set_line_count(10);
@@ -225,6 +234,7 @@ private slots:
         QTemporaryDir dir;
         const QString pdf = dir.filePath("out.pdf");
         editor ed;
+        take_config(ed);
         QString text;
         for (int i = 0; i < 200; ++i)
             text += QStringLiteral("view t%1 f1 btw 1 2\n").arg(i);
@@ -255,6 +265,7 @@ private slots:
         modal_seam::script s;
         s.fallback.result = 0;
         editor ed;
+        take_config(ed);
         ed.set_text("view t1");
         ed.print();
         QCOMPARE(s.shown.size(), size_t(1));

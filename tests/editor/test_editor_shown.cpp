@@ -249,6 +249,7 @@ private slots:
         // With blanks for tabs, and Shift+Tab without a selection on the cursor's line.
         sys_config.as_space = 1;
         sys_config.tab_width = 4;
+        editor_test::take_config(*w.ed);
         w.ed->set_text("view t1\n      show t2");
         w.ed->set_cursor_position(w.ed->length());
         key(Qt::Key_Tab, Qt::ShiftModifier);

@@ -1,8 +1,8 @@
 // The chart toggle of the script tab's result grids: offered for time series only, off by
 // default, kept per tab, and the grid accessors still reach the grid beside the chart.
 #include "common/modal_seam.h"
-#include "editor/cmd_script_editor.h"
-#include "editor/sys_config.h"
+#include "script/cmd_script_editor.h"
+#include "config/sys_config.h"
 #include "result_chart_helper.h"
 #include "run_ok.h"
 #include "table/chart_pane.h"

@@ -2,8 +2,8 @@
 // the hover tip, a click that selects the row, the wheel, and screenshots of the tab (written
 // where VORN_SHOTS_DIR points).
 #include "common/modal_seam.h"
-#include "editor/cmd_script_editor.h"
-#include "editor/sys_config.h"
+#include "script/cmd_script_editor.h"
+#include "config/sys_config.h"
 #include "result_chart_helper.h"
 #include "shown_window.h"
 #include "table/chart_pane.h"

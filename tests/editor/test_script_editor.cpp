@@ -5,9 +5,10 @@
 #include "db/db_exec.h"
 #include "devserver_process.h"
 #include "link_wait.h"
-#include "editor/cmd_script_editor.h"
+#include "script/cmd_script_editor.h"
 #include "editor/editor.h"
-#include "editor/sys_config.h"
+#include "config/sys_config.h"
+#include "editor_test_helper.h"
 #include "common/modal_seam.h"
 #include "table/tab_data_model.h"
 #include "run_ok.h"
@@ -70,6 +71,18 @@ private slots:
         link_->log_side().update_log();
         pane_->clear();
     }
+    void font_size_keys_reach_the_record_and_every_script()
+    {
+        auto first = make("view t1"), second = make("show tables");
+        editor *a = first->findChild<editor *>(), *b = second->findChild<editor *>();
+        editor_test::key(a, Qt::Key_Equal, Qt::ControlModifier, "=");
+        for (int e = 0; e < style_class_count; ++e)
+            QCOMPARE(sys_config.styles[0][e].point_size, 13);
+        QCOMPARE(sys_config.styles[1][0].point_size, 12);   // other themes keep theirs
+        QVERIFY(b->style() == a->style());
+        QCOMPARE(b->line_height(), int(13 * 1.6f));
+    }
+
     void cleanup()
     {
         link_.reset();

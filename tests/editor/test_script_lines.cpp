@@ -1,6 +1,6 @@
 // How script lines become commands: trailing blanks, hexadecimal escapes outside strings, the
 // line list of a script and the commands of a command file.
-#include "editor/script_lines.h"
+#include "script/script_lines.h"
 
 #include <QtTest>
 

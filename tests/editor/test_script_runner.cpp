@@ -2,7 +2,7 @@
 // commands, pieces handed over in order while the run goes on, the progress dialog and Cancel,
 // a refused second start and a run after a cancelled one. The commands here never reach a
 // server: the runner only carries them.
-#include "editor/script_runner.h"
+#include "script/script_runner.h"
 
 #include <QAbstractButton>
 #include <QApplication>

@@ -46,6 +46,7 @@ private slots:
     void shortcuts_open_one_dialog_in_find_or_replace_mode()
     {
         editor ed;
+        take_config(ed);
         ed.set_text("view t1");
         key(&ed, Qt::Key_F, Qt::ControlModifier);
         auto *dlg = qobject_cast<search_dlg *>(ed.search_dialog());
@@ -76,6 +77,7 @@ private slots:
     void next_and_previous_wrap_on_both_sides()
     {
         editor ed;
+        take_config(ed);
         ed.set_text("ab x ab y");
         search_dlg *dlg = dialog_of(ed);
         dlg->target_le->setText("ab");
@@ -121,6 +123,7 @@ private slots:
     void a_missing_target_is_reported_once_after_wrapping()
     {
         editor ed;
+        take_config(ed);
         ed.set_text("nothing here");
         search_dlg *dlg = dialog_of(ed);
         dlg->target_le->setText("zz");
@@ -145,6 +148,7 @@ private slots:
     void find_all_selects_every_match_and_counts()
     {
         editor ed;
+        take_config(ed);
         ed.set_text("view t1\nview t2 view\nshow");
         search_dlg *dlg = dialog_of(ed);
         dlg->target_le->setText("VIEW");
@@ -162,6 +166,7 @@ private slots:
     void invalid_regular_expression_is_told_and_searches_nothing()
     {
         editor ed;
+        take_config(ed);
         ed.set_text("a(b");
         search_dlg *dlg = dialog_of(ed);
         dlg->reg_rb->setChecked(true);
@@ -180,6 +185,7 @@ private slots:
     void support_mode_and_regular_expressions_across_lines()
     {
         editor ed;
+        take_config(ed);
         ed.set_text("ab\ncd\nA");
         search_dlg *dlg = dialog_of(ed);
         modal_seam::script s;
@@ -207,6 +213,7 @@ private slots:
     void replace_takes_the_current_match_and_moves_on()
     {
         editor ed;
+        take_config(ed);
         ed.set_text("one two one two one");
         search_dlg *dlg = dialog_of(ed);
         ed.replace();
@@ -233,9 +240,11 @@ private slots:
     void replace_all_is_one_undo_step_and_terminates()
     {
         editor ed;
+        take_config(ed);
         fake_clock clock;
         clock.attach(ed);
         sys_config.edit_time = 1.0f;
+        take_config(ed);
         ed.set_text("ab cd ab\nab");
         ed.set_cursor_position(ed.length());
         type(&ed, "!");
@@ -264,6 +273,7 @@ private slots:
     void only_selection_limits_to_several_ranges()
     {
         editor ed;
+        take_config(ed);
         ed.set_text("a1 a2 a3 a4 a5");
         search_dlg *dlg = dialog_of(ed);
         ed.replace();
@@ -300,6 +310,7 @@ private slots:
     void cjk_text_maps_to_byte_ranges()
     {
         editor ed;
+        take_config(ed);
         ed.set_text(QString::fromUtf8("中文 abc 中文字"));
         search_dlg *dlg = dialog_of(ed);
         ed.replace();

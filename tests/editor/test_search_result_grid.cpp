@@ -4,8 +4,8 @@
 #include "db/db_exec.h"
 #include "devserver_process.h"
 #include "link_wait.h"
-#include "editor/cmd_script_editor.h"
-#include "editor/sys_config.h"
+#include "script/cmd_script_editor.h"
+#include "config/sys_config.h"
 #include "table/search_tab_dlg.h"
 #include "table/tab_data_model.h"
 

@@ -1,6 +1,7 @@
 // The configuration record and its file: initial values, byte layout, both lists, the backup
 // rotation and damaged files.
-#include "editor/sys_config.h"
+#include "config/editor_restyle.h"
+#include "config/sys_config.h"
 
 #include <QDir>
 #include <QFile>
@@ -104,6 +105,8 @@ void test_sys_config::initial_values()
             QVERIFY(s.red == 0 && s.green == 0 && s.blue == 0 && s.alpha == 255);
             QCOMPARE(s.point_size, 12);
         }
+    // A bare editor looks and types as with a fresh configuration.
+    QVERIFY(editor_style_of(r) == editor_style());
     // The process-wide record starts the same way.
     QCOMPARE(sys_config.port, 55555);
     QCOMPARE(QByteArray(sys_config.styles[2][9].family), QByteArray("Source Code Pro"));

@@ -1,9 +1,9 @@
 // The preferences dialog against the live configuration record: its widgets and their initial
 // state, live style edits, themes and their reset, the factor floor, apply and cancel.
-#include "editor/builtin_palettes.h"
-#include "editor/color_wt.h"
+#include "config/builtin_palettes.h"
+#include "config/color_wt.h"
 #include "editor/editor.h"
-#include "editor/sys_pre_dlg.h"
+#include "config/sys_pre_dlg.h"
 #include "editor_test_helper.h"
 
 #include <QCheckBox>
@@ -329,6 +329,7 @@ private slots:
 
     void apply_stores_the_listed_fields()
     {
+        editor open_script;
         sys_pre_dlg dlg;
         child<QComboBox>(dlg, "tab_width_cb")->setCurrentText(QStringLiteral("8"));
         child<QCheckBox>(dlg, "as_space_cb")->setChecked(true);
@@ -354,6 +355,9 @@ private slots:
         QCOMPARE(sys_config.only_cmd, uint8_t(0));
         QCOMPARE(sys_config.check_update, uint8_t(1));
         QCOMPARE(sys_config.theme, 0);
+        // Open editors type and complete by the applied switches at once.
+        QVERIFY(open_script.style() == editor_style_of(sys_config));
+        QCOMPARE(open_script.style().tab_width, 8);
     }
 
     void a_tab_width_the_list_lacks_survives_apply()

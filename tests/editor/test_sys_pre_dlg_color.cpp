@@ -1,9 +1,9 @@
 // The colour picker of the preferences: the one-click row, the colour dialog through the
 // modal seam, and the cursor group's picker whose colour the record does not keep.
 #include "common/modal_seam.h"
-#include "editor/color_wt.h"
-#include "editor/sys_config.h"
-#include "editor/sys_pre_dlg.h"
+#include "config/color_wt.h"
+#include "config/sys_config.h"
+#include "config/sys_pre_dlg.h"
 
 #include <QColorDialog>
 #include <QListWidget>

@@ -6,10 +6,10 @@
 #include "shown_editor_helper.h"
 #include "shown_window.h"
 
-#include "editor/builtin_palettes.h"
+#include "config/builtin_palettes.h"
 #include "editor/editor.h"
 #include "editor/editor_area.h"
-#include "editor/sys_pre_dlg.h"
+#include "config/sys_pre_dlg.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -155,6 +155,7 @@ private slots:
         const char *names[theme_count] = {"elegant", "fresh", "leisurely"};
         for (int t = 0; t < theme_count; ++t) {
             sys_config.theme = t;
+            editor_test::take_config(*ed);
             ed->update();
             QVERIFY2(shows_colour(ed, table, table_colour[t]), names[t]);
             shot(&top, QStringLiteral("editor_theme_%1_%2").arg(t).arg(QLatin1String(names[t])));

@@ -1,6 +1,6 @@
 // Feeds arbitrary bytes to the configuration reader: it must never crash, read out of bounds,
 // allocate without bound or leave a text field unterminated.
-#include "editor/sys_config.h"
+#include "config/sys_config.h"
 
 #include <cstdlib>
 #include <cstring>

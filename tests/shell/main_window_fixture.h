@@ -3,7 +3,7 @@
 #pragma once
 
 #include "devserver_process.h"
-#include "editor/sys_config.h"
+#include "config/sys_config.h"
 #include "shell/main_window.h"
 #include "common/modal_seam.h"
 #include "db/db_link.h"

@@ -1,6 +1,6 @@
 // Command files in tabs: new-file names, opening once, the recent and open lists, saving,
 // save as, closing with the write first, and the reopening at start.
-#include "editor/sys_config.h"
+#include "config/sys_config.h"
 #include "shell/cmd_file_tabs.h"
 #include "shell/tab_area.h"
 #include "common/modal_seam.h"

@@ -1,7 +1,7 @@
 // The file actions in the real main window: a new file becomes a script tab whose run refreshes
 // the tree, the Edit menu reaches the current editor, closing a modified tab by its button
 // writes it, a recent entry opens its file, and the open files come back at the next start.
-#include "editor/cmd_script_editor.h"
+#include "script/cmd_script_editor.h"
 #include "editor/editor.h"
 #include "main_window_fixture.h"
 #include "shell/startup.h"

@@ -3,7 +3,7 @@
 #include "main_window_fixture.h"
 
 #include "editor/auto_list.h"
-#include "editor/cmd_script_editor.h"
+#include "script/cmd_script_editor.h"
 #include "editor/editor.h"
 
 #include <QTabWidget>

@@ -4,7 +4,7 @@
 #include "main_window_fixture.h"
 
 #include "db/db_exec.h"
-#include "editor/cmd_script_editor.h"
+#include "script/cmd_script_editor.h"
 #include "shell/exec_cmd_file.h"
 #include "shell/status_indicators.h"
 

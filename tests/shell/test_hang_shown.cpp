@@ -7,7 +7,7 @@
 #include "shown_window.h"
 
 #include "common/wait_notice.h"
-#include "editor/cmd_script_editor.h"
+#include "script/cmd_script_editor.h"
 #include "editor/editor.h"
 #include "shell/status_indicators.h"
 

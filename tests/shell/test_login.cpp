@@ -1,7 +1,7 @@
 // The login dialog: its form, live validation, the failed and successful logins against the
 // development server, and the connection defaults it leaves in the configuration.
 #include "devserver_process.h"
-#include "editor/sys_config.h"
+#include "config/sys_config.h"
 #include "shell/login_dlg.h"
 #include "shell/main_window.h"
 #include "common/modal_seam.h"

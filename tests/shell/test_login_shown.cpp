@@ -6,7 +6,7 @@
 
 #include "common/modal_seam.h"
 #include "db/db_link.h"
-#include "editor/sys_config.h"
+#include "config/sys_config.h"
 #include "shell/login_dlg.h"
 #include "shell/main_window.h"
 #include "vorn_tsdb.h"

@@ -8,7 +8,7 @@
 #include "main_window_fixture.h"
 #include "shown_window.h"
 
-#include "editor/cmd_script_editor.h"
+#include "script/cmd_script_editor.h"
 #include "editor/editor.h"
 #include "editor/search_dlg.h"
 #include "shell/log_pane_menu.h"

@@ -4,7 +4,7 @@
 // --typing-client: a real main window whose editors get the keystrokes.
 #include "main_window_fixture.h"
 
-#include "editor/cmd_script_editor.h"
+#include "script/cmd_script_editor.h"
 #include "editor/editor.h"
 #include "shell/script_recovery.h"
 

@@ -2,7 +2,7 @@
 // new files is still saved, and closing the window never drops text it could not write.
 #include "main_window_fixture.h"
 
-#include "editor/cmd_script_editor.h"
+#include "script/cmd_script_editor.h"
 #include "editor/editor.h"
 #include "shell/cmd_file_tabs.h"
 

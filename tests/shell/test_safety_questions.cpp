@@ -2,7 +2,7 @@
 // Return, Escape and the close button all answer with No, so nothing is lost by a reflex.
 #include "main_window_fixture.h"
 
-#include "editor/cmd_script_editor.h"
+#include "script/cmd_script_editor.h"
 #include "editor/editor.h"
 #include "shell/language_switch.h"
 

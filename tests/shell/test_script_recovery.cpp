@@ -2,7 +2,7 @@
 // clean end; copies a client left are offered once (restored into the tab or discarded), and a
 // running client's copies are not.
 #include "common/modal_seam.h"
-#include "editor/sys_config.h"
+#include "config/sys_config.h"
 #include "shell/cmd_file_tabs.h"
 #include "shell/script_recovery.h"
 #include "shell/tab_area.h"

@@ -1,7 +1,7 @@
 // Start-up: the language table with its locale and both translators, the style sheet, every
 // resource the code names, and a whole run that ends at a closed login dialog.
 #include "devserver_process.h"
-#include "editor/sys_config.h"
+#include "config/sys_config.h"
 #include "shell/login_dlg.h"
 #include "shell/main_window.h"
 #include "common/modal_seam.h"

@@ -1,8 +1,8 @@
 // The main window's preference action: it runs the preferences dialog modally, apply keeps
 // what was set, cancel undoes it, and an open script editor takes new metrics at once.
-#include "editor/cmd_script_editor.h"
+#include "script/cmd_script_editor.h"
 #include "editor/editor.h"
-#include "editor/sys_pre_dlg.h"
+#include "config/sys_pre_dlg.h"
 #include "main_window_fixture.h"
 
 #include <QComboBox>

@@ -5,7 +5,7 @@
 #include "main_window_fixture.h"
 
 #include "db/db_exec.h"
-#include "editor/cmd_script_editor.h"
+#include "script/cmd_script_editor.h"
 #include "table/data_view.h"
 #include "table/tab_data_model.h"
 

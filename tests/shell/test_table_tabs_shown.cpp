@@ -6,7 +6,7 @@
 #include "main_window_fixture.h"
 #include "shown_window.h"
 
-#include "editor/cmd_script_editor.h"
+#include "script/cmd_script_editor.h"
 #include "editor/editor.h"
 #include "shell/tab_area.h"
 #include "table/data_view.h"

@@ -67,95 +67,95 @@
 <context>
     <name>cmd_script_editor</name>
     <message>
-        <location filename="../../editor/cmd_script_editor.cpp" line="58"/>
+        <location filename="../../script/cmd_script_editor.cpp" line="58"/>
         <source>execute(&amp;e)</source>
         <translation>exécuter(&amp;e)</translation>
     </message>
     <message>
-        <location filename="../../editor/cmd_script_editor.cpp" line="60"/>
+        <location filename="../../script/cmd_script_editor.cpp" line="60"/>
         <source>Ctrl+Return</source>
         <translation>Ctrl+Return</translation>
     </message>
     <message>
-        <location filename="../../editor/cmd_script_editor.cpp" line="83"/>
+        <location filename="../../script/cmd_script_editor.cpp" line="83"/>
         <source>copy current text</source>
         <translation>copier le texte courant</translation>
     </message>
     <message>
-        <location filename="../../editor/cmd_script_editor.cpp" line="84"/>
+        <location filename="../../script/cmd_script_editor.cpp" line="84"/>
         <source>close all</source>
         <translation>tout fermer</translation>
     </message>
     <message>
-        <location filename="../../editor/cmd_script_editor.cpp" line="85"/>
+        <location filename="../../script/cmd_script_editor.cpp" line="85"/>
         <source>close current</source>
         <translation>fermer l&apos;onglet courant</translation>
     </message>
     <message>
-        <location filename="../../editor/cmd_script_editor.cpp" line="86"/>
+        <location filename="../../script/cmd_script_editor.cpp" line="86"/>
         <source>export current data</source>
         <translation>exporter les données courantes</translation>
     </message>
     <message>
-        <location filename="../../editor/cmd_script_editor.cpp" line="87"/>
-        <location filename="../../editor/cmd_script_editor.cpp" line="342"/>
+        <location filename="../../script/cmd_script_editor.cpp" line="87"/>
+        <location filename="../../script/cmd_script_editor.cpp" line="342"/>
         <source>export current windows execute result to csv/csvs file</source>
         <translation>exporter le résultat de la fenêtre courante vers un fichier csv/csvs</translation>
     </message>
     <message>
-        <location filename="../../editor/cmd_script_editor.cpp" line="223"/>
-        <location filename="../../editor/cmd_script_editor.cpp" line="228"/>
-        <location filename="../../editor/cmd_script_editor.cpp" line="232"/>
+        <location filename="../../script/cmd_script_editor.cpp" line="223"/>
+        <location filename="../../script/cmd_script_editor.cpp" line="228"/>
+        <location filename="../../script/cmd_script_editor.cpp" line="232"/>
         <source>execute infomation</source>
         <translation>information d&apos;exécution</translation>
     </message>
     <message>
-        <location filename="../../editor/cmd_script_editor.cpp" line="224"/>
+        <location filename="../../script/cmd_script_editor.cpp" line="224"/>
         <source>the cmd &quot;%1&quot; execute failed!</source>
         <translation>l&apos;exécution de la commande « %1 » a échoué !</translation>
     </message>
     <message>
-        <location filename="../../editor/cmd_script_editor.cpp" line="229"/>
+        <location filename="../../script/cmd_script_editor.cpp" line="229"/>
         <source>the cmd execute is cancelled after %1 of %2 commands!</source>
         <translation>exécution annulée après %1 commandes sur %2 !</translation>
     </message>
     <message>
-        <location filename="../../editor/cmd_script_editor.cpp" line="232"/>
+        <location filename="../../script/cmd_script_editor.cpp" line="232"/>
         <source>the cmd execute sussesful total!</source>
         <translation>toutes les commandes ont été exécutées avec succès !</translation>
     </message>
     <message>
-        <location filename="../../editor/cmd_script_editor.cpp" line="252"/>
+        <location filename="../../script/cmd_script_editor.cpp" line="252"/>
         <source>find text</source>
         <translation>rechercher du texte</translation>
     </message>
     <message>
-        <location filename="../../editor/cmd_script_editor.cpp" line="253"/>
+        <location filename="../../script/cmd_script_editor.cpp" line="253"/>
         <source>ctrl+shift+f</source>
         <translation>ctrl+shift+f</translation>
     </message>
     <message>
-        <location filename="../../editor/cmd_script_editor.cpp" line="344"/>
+        <location filename="../../script/cmd_script_editor.cpp" line="344"/>
         <source>csv files (*.csv);;csvs files (*.csvs)</source>
         <translation>fichiers csv (*.csv);;fichiers csvs (*.csvs)</translation>
     </message>
     <message>
-        <location filename="../../editor/cmd_script_editor.cpp" line="350"/>
+        <location filename="../../script/cmd_script_editor.cpp" line="350"/>
         <source>export data result</source>
         <translation>résultat de l&apos;exportation</translation>
     </message>
     <message>
-        <location filename="../../editor/cmd_script_editor.cpp" line="351"/>
+        <location filename="../../script/cmd_script_editor.cpp" line="351"/>
         <source>export current data to file &apos;%1&apos; is %2!</source>
         <translation>l&apos;exportation des données courantes vers le fichier « %1 » : %2 !</translation>
     </message>
     <message>
-        <location filename="../../editor/cmd_script_editor.cpp" line="352"/>
+        <location filename="../../script/cmd_script_editor.cpp" line="352"/>
         <source>successful</source>
         <translation>réussie</translation>
     </message>
     <message>
-        <location filename="../../editor/cmd_script_editor.cpp" line="352"/>
+        <location filename="../../script/cmd_script_editor.cpp" line="352"/>
         <source>failed</source>
         <translation>échouée</translation>
     </message>
@@ -193,22 +193,22 @@
 <context>
     <name>script_runner</name>
     <message>
-        <location filename="../../editor/script_runner.cpp" line="85"/>
+        <location filename="../../script/script_runner.cpp" line="85"/>
         <source>executing commands...</source>
         <translation>exécution des commandes...</translation>
     </message>
     <message>
-        <location filename="../../editor/script_runner.cpp" line="85"/>
+        <location filename="../../script/script_runner.cpp" line="85"/>
         <source>Cancel</source>
         <translation>Annuler</translation>
     </message>
     <message>
-        <location filename="../../editor/script_runner.cpp" line="86"/>
+        <location filename="../../script/script_runner.cpp" line="86"/>
         <source>execute infomation</source>
         <translation>information d&apos;exécution</translation>
     </message>
     <message>
-        <location filename="../../editor/script_runner.cpp" line="97"/>
+        <location filename="../../script/script_runner.cpp" line="97"/>
         <source>%1 of %2 commands done</source>
         <translation>%1 commandes sur %2 exécutées</translation>
     </message>

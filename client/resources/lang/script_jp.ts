@@ -67,95 +67,95 @@
 <context>
     <name>cmd_script_editor</name>
     <message>
-        <location filename="../../editor/cmd_script_editor.cpp" line="58"/>
+        <location filename="../../script/cmd_script_editor.cpp" line="58"/>
         <source>execute(&amp;e)</source>
         <translation>実行(&amp;e)</translation>
     </message>
     <message>
-        <location filename="../../editor/cmd_script_editor.cpp" line="60"/>
+        <location filename="../../script/cmd_script_editor.cpp" line="60"/>
         <source>Ctrl+Return</source>
         <translation>Ctrl+Return</translation>
     </message>
     <message>
-        <location filename="../../editor/cmd_script_editor.cpp" line="83"/>
+        <location filename="../../script/cmd_script_editor.cpp" line="83"/>
         <source>copy current text</source>
         <translation>現在のテキストをコピー</translation>
     </message>
     <message>
-        <location filename="../../editor/cmd_script_editor.cpp" line="84"/>
+        <location filename="../../script/cmd_script_editor.cpp" line="84"/>
         <source>close all</source>
         <translation>すべて閉じる</translation>
     </message>
     <message>
-        <location filename="../../editor/cmd_script_editor.cpp" line="85"/>
+        <location filename="../../script/cmd_script_editor.cpp" line="85"/>
         <source>close current</source>
         <translation>現在のタブを閉じる</translation>
     </message>
     <message>
-        <location filename="../../editor/cmd_script_editor.cpp" line="86"/>
+        <location filename="../../script/cmd_script_editor.cpp" line="86"/>
         <source>export current data</source>
         <translation>現在のデータをエクスポート</translation>
     </message>
     <message>
-        <location filename="../../editor/cmd_script_editor.cpp" line="87"/>
-        <location filename="../../editor/cmd_script_editor.cpp" line="342"/>
+        <location filename="../../script/cmd_script_editor.cpp" line="87"/>
+        <location filename="../../script/cmd_script_editor.cpp" line="342"/>
         <source>export current windows execute result to csv/csvs file</source>
         <translation>現在のウィンドウの実行結果を csv/csvs ファイルにエクスポート</translation>
     </message>
     <message>
-        <location filename="../../editor/cmd_script_editor.cpp" line="223"/>
-        <location filename="../../editor/cmd_script_editor.cpp" line="228"/>
-        <location filename="../../editor/cmd_script_editor.cpp" line="232"/>
+        <location filename="../../script/cmd_script_editor.cpp" line="223"/>
+        <location filename="../../script/cmd_script_editor.cpp" line="228"/>
+        <location filename="../../script/cmd_script_editor.cpp" line="232"/>
         <source>execute infomation</source>
         <translation>実行情報</translation>
     </message>
     <message>
-        <location filename="../../editor/cmd_script_editor.cpp" line="224"/>
+        <location filename="../../script/cmd_script_editor.cpp" line="224"/>
         <source>the cmd &quot;%1&quot; execute failed!</source>
         <translation>コマンド「%1」の実行に失敗しました！</translation>
     </message>
     <message>
-        <location filename="../../editor/cmd_script_editor.cpp" line="229"/>
+        <location filename="../../script/cmd_script_editor.cpp" line="229"/>
         <source>the cmd execute is cancelled after %1 of %2 commands!</source>
         <translation>%2 件中 %1 件のコマンドを実行した後、実行を取り消しました！</translation>
     </message>
     <message>
-        <location filename="../../editor/cmd_script_editor.cpp" line="232"/>
+        <location filename="../../script/cmd_script_editor.cpp" line="232"/>
         <source>the cmd execute sussesful total!</source>
         <translation>すべてのコマンドの実行に成功しました！</translation>
     </message>
     <message>
-        <location filename="../../editor/cmd_script_editor.cpp" line="252"/>
+        <location filename="../../script/cmd_script_editor.cpp" line="252"/>
         <source>find text</source>
         <translation>テキストを検索</translation>
     </message>
     <message>
-        <location filename="../../editor/cmd_script_editor.cpp" line="253"/>
+        <location filename="../../script/cmd_script_editor.cpp" line="253"/>
         <source>ctrl+shift+f</source>
         <translation>ctrl+shift+f</translation>
     </message>
     <message>
-        <location filename="../../editor/cmd_script_editor.cpp" line="344"/>
+        <location filename="../../script/cmd_script_editor.cpp" line="344"/>
         <source>csv files (*.csv);;csvs files (*.csvs)</source>
         <translation>csv ファイル (*.csv);;csvs ファイル (*.csvs)</translation>
     </message>
     <message>
-        <location filename="../../editor/cmd_script_editor.cpp" line="350"/>
+        <location filename="../../script/cmd_script_editor.cpp" line="350"/>
         <source>export data result</source>
         <translation>データエクスポートの結果</translation>
     </message>
     <message>
-        <location filename="../../editor/cmd_script_editor.cpp" line="351"/>
+        <location filename="../../script/cmd_script_editor.cpp" line="351"/>
         <source>export current data to file &apos;%1&apos; is %2!</source>
         <translation>現在のデータのファイル「%1」へのエクスポートは%2！</translation>
     </message>
     <message>
-        <location filename="../../editor/cmd_script_editor.cpp" line="352"/>
+        <location filename="../../script/cmd_script_editor.cpp" line="352"/>
         <source>successful</source>
         <translation>成功しました</translation>
     </message>
     <message>
-        <location filename="../../editor/cmd_script_editor.cpp" line="352"/>
+        <location filename="../../script/cmd_script_editor.cpp" line="352"/>
         <source>failed</source>
         <translation>失敗しました</translation>
     </message>
@@ -193,22 +193,22 @@
 <context>
     <name>script_runner</name>
     <message>
-        <location filename="../../editor/script_runner.cpp" line="85"/>
+        <location filename="../../script/script_runner.cpp" line="85"/>
         <source>executing commands...</source>
         <translation>コマンドを実行しています...</translation>
     </message>
     <message>
-        <location filename="../../editor/script_runner.cpp" line="85"/>
+        <location filename="../../script/script_runner.cpp" line="85"/>
         <source>Cancel</source>
         <translation>キャンセル</translation>
     </message>
     <message>
-        <location filename="../../editor/script_runner.cpp" line="86"/>
+        <location filename="../../script/script_runner.cpp" line="86"/>
         <source>execute infomation</source>
         <translation>実行情報</translation>
     </message>
     <message>
-        <location filename="../../editor/script_runner.cpp" line="97"/>
+        <location filename="../../script/script_runner.cpp" line="97"/>
         <source>%1 of %2 commands done</source>
         <translation>%2 件中 %1 件のコマンドを実行済み</translation>
     </message>

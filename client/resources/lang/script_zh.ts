@@ -67,95 +67,95 @@
 <context>
     <name>cmd_script_editor</name>
     <message>
-        <location filename="../../editor/cmd_script_editor.cpp" line="58"/>
+        <location filename="../../script/cmd_script_editor.cpp" line="58"/>
         <source>execute(&amp;e)</source>
         <translation>执行(&amp;e)</translation>
     </message>
     <message>
-        <location filename="../../editor/cmd_script_editor.cpp" line="60"/>
+        <location filename="../../script/cmd_script_editor.cpp" line="60"/>
         <source>Ctrl+Return</source>
         <translation>Ctrl+Return</translation>
     </message>
     <message>
-        <location filename="../../editor/cmd_script_editor.cpp" line="83"/>
+        <location filename="../../script/cmd_script_editor.cpp" line="83"/>
         <source>copy current text</source>
         <translation>复制当前文本</translation>
     </message>
     <message>
-        <location filename="../../editor/cmd_script_editor.cpp" line="84"/>
+        <location filename="../../script/cmd_script_editor.cpp" line="84"/>
         <source>close all</source>
         <translation>全部关闭</translation>
     </message>
     <message>
-        <location filename="../../editor/cmd_script_editor.cpp" line="85"/>
+        <location filename="../../script/cmd_script_editor.cpp" line="85"/>
         <source>close current</source>
         <translation>关闭当前</translation>
     </message>
     <message>
-        <location filename="../../editor/cmd_script_editor.cpp" line="86"/>
+        <location filename="../../script/cmd_script_editor.cpp" line="86"/>
         <source>export current data</source>
         <translation>导出当前数据</translation>
     </message>
     <message>
-        <location filename="../../editor/cmd_script_editor.cpp" line="87"/>
-        <location filename="../../editor/cmd_script_editor.cpp" line="342"/>
+        <location filename="../../script/cmd_script_editor.cpp" line="87"/>
+        <location filename="../../script/cmd_script_editor.cpp" line="342"/>
         <source>export current windows execute result to csv/csvs file</source>
         <translation>将当前窗口的执行结果导出为 csv/csvs 文件</translation>
     </message>
     <message>
-        <location filename="../../editor/cmd_script_editor.cpp" line="223"/>
-        <location filename="../../editor/cmd_script_editor.cpp" line="228"/>
-        <location filename="../../editor/cmd_script_editor.cpp" line="232"/>
+        <location filename="../../script/cmd_script_editor.cpp" line="223"/>
+        <location filename="../../script/cmd_script_editor.cpp" line="228"/>
+        <location filename="../../script/cmd_script_editor.cpp" line="232"/>
         <source>execute infomation</source>
         <translation>执行信息</translation>
     </message>
     <message>
-        <location filename="../../editor/cmd_script_editor.cpp" line="224"/>
+        <location filename="../../script/cmd_script_editor.cpp" line="224"/>
         <source>the cmd &quot;%1&quot; execute failed!</source>
         <translation>命令“%1”执行失败！</translation>
     </message>
     <message>
-        <location filename="../../editor/cmd_script_editor.cpp" line="229"/>
+        <location filename="../../script/cmd_script_editor.cpp" line="229"/>
         <source>the cmd execute is cancelled after %1 of %2 commands!</source>
         <translation>命令执行已取消，已执行 %1 / %2 条命令！</translation>
     </message>
     <message>
-        <location filename="../../editor/cmd_script_editor.cpp" line="232"/>
+        <location filename="../../script/cmd_script_editor.cpp" line="232"/>
         <source>the cmd execute sussesful total!</source>
         <translation>全部命令执行成功！</translation>
     </message>
     <message>
-        <location filename="../../editor/cmd_script_editor.cpp" line="252"/>
+        <location filename="../../script/cmd_script_editor.cpp" line="252"/>
         <source>find text</source>
         <translation>查找文本</translation>
     </message>
     <message>
-        <location filename="../../editor/cmd_script_editor.cpp" line="253"/>
+        <location filename="../../script/cmd_script_editor.cpp" line="253"/>
         <source>ctrl+shift+f</source>
         <translation>ctrl+shift+f</translation>
     </message>
     <message>
-        <location filename="../../editor/cmd_script_editor.cpp" line="344"/>
+        <location filename="../../script/cmd_script_editor.cpp" line="344"/>
         <source>csv files (*.csv);;csvs files (*.csvs)</source>
         <translation>csv 文件 (*.csv);;csvs 文件 (*.csvs)</translation>
     </message>
     <message>
-        <location filename="../../editor/cmd_script_editor.cpp" line="350"/>
+        <location filename="../../script/cmd_script_editor.cpp" line="350"/>
         <source>export data result</source>
         <translation>导出数据结果</translation>
     </message>
     <message>
-        <location filename="../../editor/cmd_script_editor.cpp" line="351"/>
+        <location filename="../../script/cmd_script_editor.cpp" line="351"/>
         <source>export current data to file &apos;%1&apos; is %2!</source>
         <translation>导出当前数据到文件“%1”%2！</translation>
     </message>
     <message>
-        <location filename="../../editor/cmd_script_editor.cpp" line="352"/>
+        <location filename="../../script/cmd_script_editor.cpp" line="352"/>
         <source>successful</source>
         <translation>成功</translation>
     </message>
     <message>
-        <location filename="../../editor/cmd_script_editor.cpp" line="352"/>
+        <location filename="../../script/cmd_script_editor.cpp" line="352"/>
         <source>failed</source>
         <translation>失败</translation>
     </message>
@@ -193,22 +193,22 @@
 <context>
     <name>script_runner</name>
     <message>
-        <location filename="../../editor/script_runner.cpp" line="85"/>
+        <location filename="../../script/script_runner.cpp" line="85"/>
         <source>executing commands...</source>
         <translation>正在执行命令……</translation>
     </message>
     <message>
-        <location filename="../../editor/script_runner.cpp" line="85"/>
+        <location filename="../../script/script_runner.cpp" line="85"/>
         <source>Cancel</source>
         <translation>取消</translation>
     </message>
     <message>
-        <location filename="../../editor/script_runner.cpp" line="86"/>
+        <location filename="../../script/script_runner.cpp" line="86"/>
         <source>execute infomation</source>
         <translation>执行信息</translation>
     </message>
     <message>
-        <location filename="../../editor/script_runner.cpp" line="97"/>
+        <location filename="../../script/script_runner.cpp" line="97"/>
         <source>%1 of %2 commands done</source>
         <translation>已完成 %1 / %2 条命令</translation>
     </message>

@@ -1,5 +1,5 @@
 // Line normalisation of scripts and the cutting of texts and command files into commands.
-#include "editor/script_lines.h"
+#include "script/script_lines.h"
 #include "support/hex_digit.h"
 
 namespace script_lines {

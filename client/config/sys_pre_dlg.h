@@ -1,10 +1,10 @@
 // The preferences dialog: themes with per-class fonts and colours, editor metrics, editing,
-// completion and update settings. Style edits go into the live configuration record at once
-// so the preview (and every editor at its next repaint) shows them; cancel puts back the
+// completion and update settings. Style edits go into the live configuration record and on to
+// every editor at once, so the preview (and every open script) shows them; cancel puts back the
 // record as it was when the dialog opened.
 #pragma once
 
-#include "editor/sys_config.h"
+#include "config/sys_config.h"
 
 #include <QDialog>
 #include <QFont>

@@ -2,7 +2,7 @@
 // button and written into a first-run configuration. The record's own initial values stay black.
 #pragma once
 
-#include "editor/sys_config.h"
+#include "config/sys_config.h"
 
 namespace builtin_palettes {
 

@@ -1,5 +1,5 @@
 // Initial values of the configuration record and the reading and writing of the file `config`.
-#include "editor/sys_config.h"
+#include "config/sys_config.h"
 
 #include <cstdio>
 #include <cstring>
@@ -215,8 +215,12 @@ void sys_config_record::save(const std::string &path) const
 
 text_style *sys_config_record::active_styles()
 {
-    const int t = (theme >= 0 && theme < theme_count) ? theme : 0;
-    return styles[t];
+    return styles[(theme >= 0 && theme < theme_count) ? theme : 0];
+}
+
+const text_style *sys_config_record::active_styles() const
+{
+    return styles[(theme >= 0 && theme < theme_count) ? theme : 0];
 }
 
 void sys_config_record::add_recent_file(const std::string &path)

@@ -1,5 +1,5 @@
 // Colours and flags of the built-in palettes, entry by entry in style-table order.
-#include "editor/builtin_palettes.h"
+#include "config/builtin_palettes.h"
 
 #include <cstring>
 

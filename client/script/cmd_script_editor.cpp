@@ -1,12 +1,14 @@
 // The script tab: layout, running the script through result grids, and the result tab actions.
-#include "editor/cmd_script_editor.h"
+#include "script/cmd_script_editor.h"
 
 #include "common/wait_notice.h"
 #include "db/db_link.h"
+#include "config/editor_restyle.h"
+#include "config/sys_config.h"
 #include "editor/editor.h"
 #include "editor/editor_area.h"
 #include "editor/linenumber_wt.h"
-#include "editor/script_lines.h"
+#include "script/script_lines.h"
 #include "common/failure_box.h"
 #include "common/modal_seam.h"
 #include "table/grid_copy.h"
@@ -61,6 +63,9 @@ cmd_script_editor::cmd_script_editor(QWidget *owner, db_link *link, const QByteA
     area_->area()->setMinimumHeight(200);
     editor *ed = area_->editor_widget();
     ed->setObjectName(QStringLiteral("cmd script editor"));
+    ed->set_style(editor_style_of(sys_config));
+    // The font size keys change the size of every script's text and the stored configuration.
+    connect(ed, &editor::font_size_changed, this, [ed] { keep_font_sizes(*ed); });
     ed->resize(800, 600);
     top_lay->addWidget(area_, 1);
 

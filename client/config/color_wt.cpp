@@ -1,5 +1,5 @@
 // The colour picker of the preferences: swatch, one-click row and the colour dialog.
-#include "editor/color_wt.h"
+#include "config/color_wt.h"
 
 #include "common/modal_seam.h"
 

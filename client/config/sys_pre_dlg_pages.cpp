@@ -1,8 +1,8 @@
 // Widgets of the preferences dialog: the page list, the editor page with its three tabs and
 // the preview, the update page, and the connections to the dialog's slots.
-#include "editor/color_wt.h"
+#include "config/color_wt.h"
 #include "editor/editor.h"
-#include "editor/sys_pre_dlg.h"
+#include "config/sys_pre_dlg.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -3,7 +3,7 @@
 // thread; the grids come as their commands end, and the tab shows its own waits.
 #pragma once
 
-#include "editor/script_runner.h"
+#include "script/script_runner.h"
 
 #include <QByteArray>
 #include <QList>

@@ -1,13 +1,12 @@
 // The preferences dialog's behaviour: the snapshot, loading the controls from the record,
 // live style edits, theme switching and reset, apply and cancel.
-#include "editor/sys_pre_dlg.h"
+#include "config/sys_pre_dlg.h"
 
-#include "editor/builtin_palettes.h"
-#include "editor/color_wt.h"
+#include "config/builtin_palettes.h"
+#include "config/color_wt.h"
 #include "editor/editor.h"
-#include "editor/linenumber_wt.h"
+#include "config/editor_restyle.h"
 
-#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDoubleSpinBox>
@@ -61,6 +60,7 @@ bool fully_checked(const QCheckBox *cb)
 sys_pre_dlg::sys_pre_dlg(QWidget *parent) : QDialog(parent)
 {
     build();
+    ed_->set_style(editor_style_of(sys_config));
     ed_->setEnabled(false);
     ed_->set_text(sample_text());
     snapshot_ = sys_config;
@@ -188,18 +188,8 @@ template <typename change> void sys_pre_dlg::edit_row_font(change how, bool rela
 
 void sys_pre_dlg::repaint_editors(bool relayout)
 {
-    // Every editor, the preview among them, reads the record when it paints. After a change of
-    // the metrics it must also size itself and place its cursor anew; going through its cursor
-    // does that and tells the surrounding layout (gutter, scroll area).
-    for (QWidget *w : QApplication::allWidgets()) {
-        if (auto *e = qobject_cast<editor *>(w)) {
-            if (relayout)
-                e->set_cursor_position(e->cursor_position());
-            e->update();
-        } else if (qobject_cast<linenumber_wt *>(w)) {
-            w->update();
-        }
-    }
+    // Every editor, the preview among them, shows each edit of the record at once.
+    restyle_editors(relayout);
 }
 
 void sys_pre_dlg::offer_theme_colours()

@@ -1,8 +1,8 @@
 // Writes a first-run configuration file: the initial values with the three built-in colour
 // palettes and, optionally, a remembered user name. The run command calls it when no
 // configuration exists yet, so a newcomer sees coloured scripts at once.
-#include "editor/builtin_palettes.h"
-#include "editor/sys_config.h"
+#include "config/builtin_palettes.h"
+#include "config/sys_config.h"
 
 #include <cstdio>
 

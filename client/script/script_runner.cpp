@@ -1,6 +1,6 @@
 // The run loop shared by the script editor and "execute cmd": the commands on the connection
 // thread, the pieces and the progress read here by a timer.
-#include "editor/script_runner.h"
+#include "script/script_runner.h"
 
 #include "table/progress_steps.h"
 

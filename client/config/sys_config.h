@@ -3,6 +3,8 @@
 // reader can be fuzzed on its own.
 #pragma once
 
+#include "editor/editor_style.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <list>
@@ -24,14 +26,6 @@ struct text_style {
     int32_t point_size;
 };
 
-// Index of a token class inside a style table.
-enum style_class : int {
-    style_default = 0, style_function = 1, style_field = 2, style_table = 3, style_constant = 4,
-    style_post_keyword = 5, style_read_keyword = 6, style_write_keyword = 7,
-    style_default_keyword = 8, style_comment = 9
-};
-
-constexpr int style_class_count = 10;
 constexpr int theme_count = 3;
 constexpr std::size_t sys_config_fixed_size = 2912;
 
@@ -114,6 +108,7 @@ struct sys_config_record : sys_config_fixed {
 
     // The style table of the active theme (theme 0 when `theme` is out of range).
     text_style *active_styles();
+    const text_style *active_styles() const;
 
     // A created or opened file: equal entries go, the oldest is dropped past 20, then the
     // path is put at the front.
