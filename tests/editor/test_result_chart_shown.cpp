@@ -5,6 +5,7 @@
 #include "editor/cmd_script_editor.h"
 #include "editor/sys_config.h"
 #include "result_chart_helper.h"
+#include "shots_dir.h"
 #include "shown_window.h"
 #include "table/chart_pane.h"
 #include "table/chart_plot_view.h"
@@ -31,11 +32,9 @@ namespace {
 
 void save_shot(QWidget *w, const QString &name)
 {
-    const QString dir = qEnvironmentVariable("VORN_SHOTS_DIR");
-    if (dir.isEmpty())
-        return;
-    QDir().mkpath(dir);
-    w->grab().save(QDir(dir).filePath(name));
+    const QString path = shots::path(name);
+    if (!path.isEmpty())
+        w->grab().save(path);
 }
 
 chart_pane *show_chart(cmd_script_editor &ed, int tab)

@@ -11,6 +11,7 @@
 #include "common/modal_seam.h"
 #include "table/tab_data_model.h"
 #include "run_ok.h"
+#include "shots_dir.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -317,12 +318,12 @@ private slots:
         QVERIFY(ed->result_tabs()->isHidden());
     }
 
-    // Run with VORN_SHOT_DIR set (under Xvfb) to write a picture of a tab with two grids.
+    // Run with VORN_SHOTS_DIR set (under Xvfb) to write a picture of a tab with two grids.
     void screenshot_of_two_grids()
     {
-        const QString dir = qEnvironmentVariable("VORN_SHOT_DIR");
-        if (dir.isEmpty())
-            QSKIP("VORN_SHOT_DIR not set");
+        const QString path = shots::path(QStringLiteral("script_tab.png"));
+        if (path.isEmpty())
+            QSKIP("VORN_SHOTS_DIR not set");
         modal_seam::script seam;
         auto ed = make("view t1\n\nview t2\ncreate t3 v i32\n");
         ed->resize(1000, 640);
@@ -332,7 +333,7 @@ private slots:
         QVERIFY(settle());
         ed->result_tabs()->setCurrentIndex(0);
         QTest::qWait(300);
-        QVERIFY(ed->grab().save(dir + QStringLiteral("/script_tab.png")));
+        QVERIFY(ed->grab().save(path));
     }
 };
 

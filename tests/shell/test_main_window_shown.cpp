@@ -6,6 +6,7 @@
 // tree before and after the refresh, the status bar and the log menu (English and Chinese) are
 // written there.
 #include "main_window_fixture.h"
+#include "shots_dir.h"
 #include "shown_window.h"
 
 #include "editor/cmd_script_editor.h"
@@ -53,14 +54,13 @@ class test_main_window_shown : public window_test {
     }
     void shot(QWidget *area, const QString &name)
     {
-        const QString dir = qEnvironmentVariable("VORN_SHOTS_DIR");
-        if (dir.isEmpty())
+        const QString path = shots::path(name);
+        if (path.isEmpty())
             return;
         QCoreApplication::processEvents();
         const QRect r(area->mapToGlobal(QPoint(0, 0)), area->size());
-        QDir().mkpath(dir);
         // From the X screen, so an open popup is on the picture too.
-        area->screen()->grabWindow(0, r.x(), r.y(), r.width(), r.height()).save(QDir(dir).filePath(name));
+        area->screen()->grabWindow(0, r.x(), r.y(), r.width(), r.height()).save(path);
     }
     // Once the popup menu is open (in the menu's own event loop), act on it.
     void when_popup(std::function<void(QMenu *)> act, int tries = 500)

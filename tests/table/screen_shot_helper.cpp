@@ -1,5 +1,6 @@
 // Grabs from the X screen, so popups and window frames are on the picture too.
 #include "screen_shot_helper.h"
+#include "shots_dir.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -15,9 +16,7 @@ QImage screen_of(QWidget *w, const QRect &r)
 
 void save_shot(const QImage &img, const QString &name)
 {
-    const QString dir = qEnvironmentVariable("VORN_SHOTS_DIR");
-    if (dir.isEmpty())
-        return;
-    QDir().mkpath(dir);
-    img.save(QDir(dir).filePath(name));
+    const QString path = shots::path(name);
+    if (!path.isEmpty())
+        img.save(path);
 }
