@@ -37,14 +37,24 @@ void save_shot(QWidget *w, const QString &name)
         w->grab().save(path);
 }
 
+// Lets the pending layout run, then the recomputation it asked for, so that the pane shows its
+// final points.
+void settle(chart_pane *pane)
+{
+    QCoreApplication::sendPostedEvents();
+    pane->refresh_now();
+}
+
 chart_pane *show_chart(cmd_script_editor &ed, int tab)
 {
     ed.result_tabs()->setCurrentIndex(tab);
     if (QAction *a = chart_toggle(ed.result_view(tab)))
         a->setChecked(true);
     auto *pane = ed.result_tabs()->widget(tab)->findChild<chart_pane *>();
-    if (pane)
-        QTest::qWait(100); // first layout and the reduction it waits for
+    // The points wait for the first show, which gives the plot its width.
+    if (!pane || !QTest::qWaitFor([pane] { return pane->drawn_points() > 0; }, 30000))
+        return nullptr;
+    settle(pane);
     return pane;
 }
 
@@ -119,7 +129,7 @@ private slots:
             QApplication::sendEvent(vp, &in);
         }
         QTRY_VERIFY(pane->x_to() - pane->x_from() < span / 3);
-        QTest::qWait(100);
+        settle(pane);
         save_shot(&ed, QStringLiteral("result_tab_weather_zoomed.png"));
 
         pane = show_chart(ed, 0);
@@ -137,11 +147,15 @@ private slots:
         // A reload with other columns while the chart is shown keeps a full legend.
         QSignalSpy redrawn(pane, &chart_pane::redrawn);
         ed.result_model(0)->load_result(*session_.db, "view live_readings", 1);
-        QVERIFY(redrawn.wait(2000));
-        QTest::qWait(100);
+        QVERIFY(redrawn.wait(30000));
+        settle(pane);
         QVERIFY(pane->series_of(1));
-        for (QLegendMarker *m : pane->chart()->legend()->markers(pane->series_of(1)))
-            QVERIFY(m->isVisible());
+        // The legend follows the new lines in its own layout pass.
+        const auto legend_full = [pane] {
+            const QList<QLegendMarker *> marks = pane->chart()->legend()->markers(pane->series_of(1));
+            return !marks.isEmpty() && std::all_of(marks.begin(), marks.end(), [](QLegendMarker *m) { return m->isVisible(); });
+        };
+        QTRY_VERIFY_WITH_TIMEOUT(legend_full(), 30000);
         save_shot(&ed, QStringLiteral("result_tab_reloaded_live_readings.png"));
     }
 };

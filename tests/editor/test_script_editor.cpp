@@ -332,7 +332,9 @@ private slots:
         ed->exec_cmd();
         QVERIFY(settle());
         ed->result_tabs()->setCurrentIndex(0);
-        QTest::qWait(300);
+        // The grids are laid out once control is back in the event loop.
+        QTRY_VERIFY(ed->result_tabs()->isVisible() && ed->result_tabs()->height() > 100);
+        QGuiApplication::sync();
         QVERIFY(ed->grab().save(path));
     }
 };

@@ -25,7 +25,8 @@ void save_shot(QWidget *w, const QString &name)
     const QString path = shots::path(name);
     if (path.isEmpty())
         return;
-    QCoreApplication::processEvents();
+    // Paints what is pending, then waits until the X server has drawn it.
+    QGuiApplication::sync();
     const QRect r = w->frameGeometry().adjusted(-4, -4, 4, 4);
     w->screen()->grabWindow(0, r.x(), r.y(), r.width(), r.height()).save(path);
 }

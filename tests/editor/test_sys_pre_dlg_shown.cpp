@@ -37,7 +37,8 @@ void shot(QWidget *w, const QString &name)
     const QString path = shots::path(name + QStringLiteral(".png"));
     if (path.isEmpty())
         return;
-    QTest::qWait(150);
+    // Lays out and paints what is pending before the window is rendered.
+    QGuiApplication::sync();
     QVERIFY(w->window()->grab().save(path));
 }
 

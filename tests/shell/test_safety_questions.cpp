@@ -1,6 +1,7 @@
 // The questions before destructive operations, answered in real message boxes: a warning that
 // Return, Escape and the close button all answer with No, so nothing is lost by a reflex.
 #include "main_window_fixture.h"
+#include "when_shown.h"
 
 #include "editor/cmd_script_editor.h"
 #include "editor/editor.h"
@@ -13,7 +14,6 @@
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTemporaryDir>
-#include <QTimer>
 #include <cstring>
 
 using namespace mw_test;
@@ -29,16 +29,10 @@ struct seen_box {
     QMessageBox::StandardButton default_button = QMessageBox::NoButton;
 };
 
-// Waits (bounded) for the next message box to open, records what it shows and closes it as asked.
-void answer_next_box(dismiss how, seen_box &seen, int tries = 200)
+// Once the next message box runs, records what it shows and closes it as asked.
+void answer_next_box(dismiss how, seen_box &seen)
 {
-    QTimer::singleShot(10, [how, &seen, tries] {
-        auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
-        if (!box) {
-            if (tries > 0)
-                answer_next_box(how, seen, tries - 1);
-            return;
-        }
+    when_shown::next<QMessageBox>([how, &seen](QMessageBox *box) {
         seen.found = true;
         seen.icon = box->icon();
         seen.default_button = box->defaultButton() ? box->standardButton(box->defaultButton())

@@ -2,7 +2,7 @@
 #include "screen_shot_helper.h"
 #include "shots_dir.h"
 
-#include <QCoreApplication>
+#include <QGuiApplication>
 #include <QDir>
 #include <QPixmap>
 #include <QScreen>
@@ -10,7 +10,8 @@
 
 QImage screen_of(QWidget *w, const QRect &r)
 {
-    QCoreApplication::processEvents();
+    // Paints what is pending, then waits until the X server has drawn it.
+    QGuiApplication::sync();
     return w->screen()->grabWindow(0, r.x(), r.y(), r.width(), r.height()).toImage();
 }
 
