@@ -82,7 +82,8 @@ void click(QWidget *w, const QPoint &at)
 
 QImage grab_screen(const QWidget *w, const QRect &rect)
 {
-    QCoreApplication::processEvents();
+    // Paints what is pending, then waits until the X server has drawn it.
+    QGuiApplication::sync();
     const QPoint g = w->mapToGlobal(rect.topLeft());
     QScreen *screen = w->screen();
     return screen->grabWindow(0, g.x(), g.y(), rect.width(), rect.height()).toImage().convertToFormat(QImage::Format_RGB32);

@@ -85,8 +85,6 @@ private slots:
         w.ed->set_cursor_position(0);
         QVERIFY(w.ed->mapTo(&w.top, QPoint(0, 0)).x() > 0);
         QVERIFY(w.ed->mapTo(&w.top, QPoint(0, 0)).y() > 0);
-        QTest::qWait(50);
-        const QImage img = grab_editor(w.ed);
         const int lh = w.ed->line_height();
         auto lower = [&](const QRect &r) { return QRect(r.left(), r.top() + lh / 2, r.width(), lh - lh / 2); };
         auto upper = [&](const QRect &r) { return QRect(r.left(), r.top(), r.width(), lh / 2); };
@@ -94,6 +92,11 @@ private slots:
 
         const QColor keyword = entry_colour(style_default_keyword), field = entry_colour(style_field),
                      table = entry_colour(style_table);
+        // The text is on the screen once its last line's error mark is.
+        const qint64 err = w.ed->error_position();
+        QTRY_VERIFY2_WITH_TIMEOUT(has_bar(grab_editor(w.ed), lower(cell_rect(*w.ed, err)), QColor(255, 0, 0)),
+                                  "the error character is not underlined", 10000);
+        const QImage img = grab_editor(w.ed);
         QVERIFY2(has_bar(img, lower(cells(*w.ed, 11, 14)), keyword), "btw is not underlined");
         QVERIFY2(has_bar(img, upper(cells(*w.ed, 8, 10)), field), "f1 has no overline");
         QVERIFY2(has_bar(img, middle(cells(*w.ed, 5, 7)), table), "t1 is not struck out");
@@ -106,9 +109,7 @@ private slots:
         QVERIFY2(has_bar(img, lower(cells(*w.ed, p + second_at, p + second_at + 2)), keyword),
                  "the second at is not a keyword");
 
-        const qint64 err = w.ed->error_position();
         QCOMPARE(err, qint64(p + push.size() + 1));
-        QVERIFY2(has_bar(img, lower(cell_rect(*w.ed, err)), QColor(255, 0, 0)), "the error character is not underlined");
     }
 
     // Fonts without glyphs for the marks get hand-painted marks, never a missing-glyph box.
@@ -119,9 +120,10 @@ private slots:
         QVERIFY(w.ready());
         w.ed->set_text(QString("a b\tc") + QChar(1) + "d");
         w.ed->set_cursor_position(w.ed->length());
-        QTest::qWait(50);
-        const QImage img = grab_editor(w.ed);
         const QRect blank = cell_rect(*w.ed, 1), tab = cell_rect(*w.ed, 3), ctrl = cell_rect(*w.ed, 5);
+        // The text is on the screen once the control byte's frame is.
+        QTRY_VERIFY_WITH_TIMEOUT(has_bar(grab_editor(w.ed), ctrl, Qt::black, 0.8, 100), 10000);
+        const QImage img = grab_editor(w.ed);
         // A blank: ink at its centre only (alpha 64 of black), white at its edges.
         const QPoint centre = blank.center();
         QVERIFY2(!is_white(img.pixelColor(centre)) || !is_white(img.pixelColor(centre + QPoint(1, 1))),
@@ -161,16 +163,20 @@ private slots:
         for (int i = 0; i < 12; ++i)
             text += "view t1\n";
         w.ed->set_text(text);
-        QTest::qWait(50);
         linenumber_wt *g = w.area->gutter();
         const int half = (w.ed->cell_width() + 1) / 2;
         const QFontMetrics fm(g->gutter_font(), g);
         QVERIFY(g->width_needed() >= fm.horizontalAdvance("13") + 2 * half);
         QWidget *vp = w.area->area()->viewport();
         QVERIFY(vp->height() > int(w.ed->line_count() + 1) * w.ed->line_height() + 100);
-        const QImage img = shown_editor::grab_screen(vp, vp->rect());
         const QColor grey(239, 239, 239);
         const int gx = g->mapTo(vp, QPoint(0, 0)).x();
+        // The new text is on the screen once the twelfth line's number is.
+        QTRY_VERIFY_WITH_TIMEOUT(has_colour(shown_editor::grab_screen(vp, QRect(gx, 11 * w.ed->line_height(), g->width(),
+                                                                               w.ed->line_height())),
+                                            QRect(0, 0, g->width(), w.ed->line_height()), QColor(128, 128, 128), 60),
+                                 10000);
+        const QImage img = shown_editor::grab_screen(vp, vp->rect());
         // Left and right margins free of ink on every line, grey everywhere.
         QVERIFY(all_colour(img, QRect(gx, 0, half, vp->height()), grey, 2));
         QVERIFY(all_colour(img, QRect(gx + g->width() - half, 0, half, vp->height()), grey, 2));
@@ -187,16 +193,14 @@ private slots:
         w.ed->set_text("view\n\n");
         w.ed->set_cursor_position(2);
         w.ed->show_cursor();
-        QTest::qWait(50);
         const QPoint c = w.ed->cursor_point();
         const int lh = w.ed->line_height();
+        QTRY_VERIFY_WITH_TIMEOUT(!is_white(grab_editor(w.ed).pixelColor(c.x(), c.y() + lh - 1)), 10000);
         QImage img = grab_editor(w.ed);
-        QVERIFY(!is_white(img.pixelColor(c.x(), c.y() + lh - 1)));
         QVERIFY2(is_white(img.pixelColor(c.x(), c.y() + lh)), "the cursor reaches into the next line");
         w.ed->change_cursor();   // blink off
-        QTest::qWait(50);
+        QTRY_VERIFY_WITH_TIMEOUT(is_white(grab_editor(w.ed).pixelColor(c.x(), c.y() + lh - 1)), 10000);
         img = grab_editor(w.ed);
-        QVERIFY(is_white(img.pixelColor(c.x(), c.y() + lh - 1)));
         QVERIFY2(is_white(img.pixelColor(c.x(), c.y() + lh)), "the blink leaves a dot");
     }
 
@@ -285,12 +289,12 @@ private slots:
         type("x");
         QVERIFY(w.ed->text().endsWith("ax"));
         QCOMPARE(w.ed->position_at(w.ed->cursor_point()), w.ed->length());
-        QTest::qWait(50);
         // The "x" just typed is drawn left of the cursor.
         const QRect x_cell(w.ed->cursor_point() - QPoint(w.ed->cell_width(), 0),
                            QSize(w.ed->cell_width(), w.ed->line_height()));
-        const QImage img = shown_editor::grab_screen(w.ed, x_cell);
-        QVERIFY(has_colour(img, img.rect(), Qt::black, 100));
+        QTRY_VERIFY_WITH_TIMEOUT(has_colour(shown_editor::grab_screen(w.ed, x_cell), QRect(QPoint(0, 0), x_cell.size()),
+                                            Qt::black, 100),
+                                 10000);
         key(Qt::Key_Home);
         QCOMPARE(w.ed->x_origin(), qint64(0));
         QCOMPARE(w.area->area()->horizontalScrollBar()->value(), 0);

@@ -5,6 +5,7 @@
 #include "script/cmd_script_editor.h"
 #include "config/sys_config.h"
 #include "result_chart_helper.h"
+#include "shots_dir.h"
 #include "shown_window.h"
 #include "table/chart_pane.h"
 #include "table/chart_plot_view.h"
@@ -31,11 +32,17 @@ namespace {
 
 void save_shot(QWidget *w, const QString &name)
 {
-    const QString dir = qEnvironmentVariable("VORN_SHOTS_DIR");
-    if (dir.isEmpty())
-        return;
-    QDir().mkpath(dir);
-    w->grab().save(QDir(dir).filePath(name));
+    const QString path = shots::path(name);
+    if (!path.isEmpty())
+        w->grab().save(path);
+}
+
+// Lets the pending layout run, then the recomputation it asked for, so that the pane shows its
+// final points.
+void settle(chart_pane *pane)
+{
+    QCoreApplication::sendPostedEvents();
+    pane->refresh_now();
 }
 
 chart_pane *show_chart(cmd_script_editor &ed, int tab)
@@ -44,8 +51,10 @@ chart_pane *show_chart(cmd_script_editor &ed, int tab)
     if (QAction *a = chart_toggle(ed.result_view(tab)))
         a->setChecked(true);
     auto *pane = ed.result_tabs()->widget(tab)->findChild<chart_pane *>();
-    if (pane)
-        QTest::qWait(100); // first layout and the reduction it waits for
+    // The points wait for the first show, which gives the plot its width.
+    if (!pane || !QTest::qWaitFor([pane] { return pane->drawn_points() > 0; }, 30000))
+        return nullptr;
+    settle(pane);
     return pane;
 }
 
@@ -120,7 +129,7 @@ private slots:
             QApplication::sendEvent(vp, &in);
         }
         QTRY_VERIFY(pane->x_to() - pane->x_from() < span / 3);
-        QTest::qWait(100);
+        settle(pane);
         save_shot(&ed, QStringLiteral("result_tab_weather_zoomed.png"));
 
         pane = show_chart(ed, 0);
@@ -138,11 +147,15 @@ private slots:
         // A reload with other columns while the chart is shown keeps a full legend.
         QSignalSpy redrawn(pane, &chart_pane::redrawn);
         ed.result_model(0)->load_result(*session_.db, "view live_readings", 1);
-        QVERIFY(redrawn.wait(2000));
-        QTest::qWait(100);
+        QVERIFY(redrawn.wait(30000));
+        settle(pane);
         QVERIFY(pane->series_of(1));
-        for (QLegendMarker *m : pane->chart()->legend()->markers(pane->series_of(1)))
-            QVERIFY(m->isVisible());
+        // The legend follows the new lines in its own layout pass.
+        const auto legend_full = [pane] {
+            const QList<QLegendMarker *> marks = pane->chart()->legend()->markers(pane->series_of(1));
+            return !marks.isEmpty() && std::all_of(marks.begin(), marks.end(), [](QLegendMarker *m) { return m->isVisible(); });
+        };
+        QTRY_VERIFY_WITH_TIMEOUT(legend_full(), 30000);
         save_shot(&ed, QStringLiteral("result_tab_reloaded_live_readings.png"));
     }
 };

@@ -12,6 +12,7 @@
 #include "common/modal_seam.h"
 #include "table/tab_data_model.h"
 #include "run_ok.h"
+#include "shots_dir.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -330,12 +331,12 @@ private slots:
         QVERIFY(ed->result_tabs()->isHidden());
     }
 
-    // Run with VORN_SHOT_DIR set (under Xvfb) to write a picture of a tab with two grids.
+    // Run with VORN_SHOTS_DIR set (under Xvfb) to write a picture of a tab with two grids.
     void screenshot_of_two_grids()
     {
-        const QString dir = qEnvironmentVariable("VORN_SHOT_DIR");
-        if (dir.isEmpty())
-            QSKIP("VORN_SHOT_DIR not set");
+        const QString path = shots::path(QStringLiteral("script_tab.png"));
+        if (path.isEmpty())
+            QSKIP("VORN_SHOTS_DIR not set");
         modal_seam::script seam;
         auto ed = make("view t1\n\nview t2\ncreate t3 v i32\n");
         ed->resize(1000, 640);
@@ -344,8 +345,10 @@ private slots:
         ed->exec_cmd();
         QVERIFY(settle());
         ed->result_tabs()->setCurrentIndex(0);
-        QTest::qWait(300);
-        QVERIFY(ed->grab().save(dir + QStringLiteral("/script_tab.png")));
+        // The grids are laid out once control is back in the event loop.
+        QTRY_VERIFY(ed->result_tabs()->isVisible() && ed->result_tabs()->height() > 100);
+        QGuiApplication::sync();
+        QVERIFY(ed->grab().save(path));
     }
 };
 

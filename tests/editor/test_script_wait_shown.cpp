@@ -7,6 +7,7 @@
 #include "script/cmd_script_editor.h"
 #include "config/sys_config.h"
 #include "link_wait.h"
+#include "shots_dir.h"
 #include "shown_window.h"
 #include "table/tab_data_model.h"
 
@@ -87,10 +88,10 @@ private slots:
         // A second of waiting: the timer goes on, and Run does nothing meanwhile.
         QVERIFY(second.wait(30000));
         QVERIFY2(ticks - at_notice > 5, qPrintable(QString::number(ticks - at_notice)));
-        // With VORN_SHOT_DIR set, a picture of the tab while it waits.
-        const QString shots = qEnvironmentVariable("VORN_SHOT_DIR");
-        if (!shots.isEmpty())
-            QVERIFY(ed.grab().save(shots + QStringLiteral("/script_tab_waiting.png")));
+        // With VORN_SHOTS_DIR set, a picture of the tab while it waits.
+        const QString shot = shots::path(QStringLiteral("script_tab_waiting.png"));
+        if (!shot.isEmpty())
+            QVERIFY(ed.grab().save(shot));
         QTest::mouseClick(ed.exec_button(), Qt::LeftButton);
 
         QTest::mouseClick(notice->cancel_button(), Qt::LeftButton);

@@ -4,6 +4,7 @@
 #include "common/modal_seam.h"
 #include "editor/search_dlg.h"
 #include "editor_test_helper.h"
+#include "shots_dir.h"
 #include "shown_editor_helper.h"
 #include "shown_window.h"
 
@@ -21,13 +22,13 @@ namespace {
 // The dialog with its frame as the screen shows it.
 void save_shot(QWidget *w, const QString &name)
 {
-    const QString dir = qEnvironmentVariable("VORN_SHOTS_DIR");
-    if (dir.isEmpty())
+    const QString path = shots::path(name);
+    if (path.isEmpty())
         return;
-    QDir().mkpath(dir);
-    QCoreApplication::processEvents();
+    // Paints what is pending, then waits until the X server has drawn it.
+    QGuiApplication::sync();
     const QRect r = w->frameGeometry().adjusted(-4, -4, 4, 4);
-    w->screen()->grabWindow(0, r.x(), r.y(), r.width(), r.height()).save(QDir(dir).filePath(name));
+    w->screen()->grabWindow(0, r.x(), r.y(), r.width(), r.height()).save(path);
 }
 
 } // namespace

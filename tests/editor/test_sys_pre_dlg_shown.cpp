@@ -1,8 +1,9 @@
 // The preferences dialog and the editors in a real shown window under a window manager: page
 // and row clicks with the mouse, the preview repainted at its place in the dialog after a
 // theme click, Escape in the active dialog, and an editor painted in each built-in theme.
-// With VORN_SHOT_DIR set, each page, tab and theme is also saved as a picture there.
+// With VORN_SHOTS_DIR set, each page, tab and theme is also saved as a picture there.
 #include "editor_test_helper.h"
+#include "shots_dir.h"
 #include "shown_editor_helper.h"
 #include "shown_window.h"
 
@@ -33,11 +34,12 @@ bool shows_colour(const QWidget *w, const QRect &rect, const QColor &c)
 
 void shot(QWidget *w, const QString &name)
 {
-    const QString dir = qEnvironmentVariable("VORN_SHOT_DIR");
-    if (dir.isEmpty())
+    const QString path = shots::path(name + QStringLiteral(".png"));
+    if (path.isEmpty())
         return;
-    QTest::qWait(150);
-    QVERIFY(w->window()->grab().save(dir + QLatin1Char('/') + name + QStringLiteral(".png")));
+    // Lays out and paints what is pending before the window is rendered.
+    QGuiApplication::sync();
+    QVERIFY(w->window()->grab().save(path));
 }
 
 void click_item(QListWidget *lw, int row)

@@ -157,10 +157,13 @@ private slots:
             s.why = reason();
             log_in_again(peer.port(), s);
         });
-        QVERIFY(heard.get_future().wait_for(std::chrono::seconds(10)) == std::future_status::ready);
+        // Judged only after the joins: a failure returning early would leave the thread
+        // joinable, and its destruction would end the whole program.
+        const bool was_heard = heard.get_future().wait_for(std::chrono::seconds(60)) == std::future_status::ready;
         const bool had = cancel_exec(id_of(worker));
         worker.join();
         peer.join();
+        QVERIFY(was_heard);
         QVERIFY(had);
         QVERIFY(!s.returned_ok);
         QCOMPARE(s.code, 2);

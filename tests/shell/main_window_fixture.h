@@ -105,33 +105,55 @@ inline std::unique_ptr<MainWindow> open_window(const devserver_process &srv)
 
 // The set-up the window tests share: a fresh configuration, a scripted seam, a development server
 // holding the tables the test creates, and a logged-in main window on it. A test class derives
-// from it and calls open() in init() and close() in cleanup().
+// from it and calls open() in init() and close() in cleanup(); a case that has to prepare the
+// configuration or the seam before the window is built calls start(), then open_main().
 class window_test : public QObject {
 protected:
     std::unique_ptr<modal_seam::script> seam_;
     std::unique_ptr<devserver_process> server_;
     std::unique_ptr<MainWindow> w_;
 
-    // Empty when the window is up, else why it is not.
-    QString open(const QList<QByteArray> &setup = {})
+    // A fresh configuration and seam, and a server (started with server_args unless one runs
+    // already: a class may keep one for all its cases) that ran the setup commands. Empty when
+    // ready, else why not.
+    QString start(const QList<QByteArray> &setup = {}, const QStringList &server_args = {})
     {
         sys_config.reset();
+        // The old seam goes first: its end uninstalls whichever script is installed.
+        seam_.reset();
         seam_ = std::make_unique<modal_seam::script>();
-        server_ = std::make_unique<devserver_process>();
+        if (!server_)
+            server_ = std::make_unique<devserver_process>(server_args);
         if (!server_->ok())
             return server_->error();
         if (!setup.isEmpty() && !run_elsewhere(*server_, setup))
             return QStringLiteral("the set-up commands failed");
+        return {};
+    }
+    // The logged-in window on the running server; empty when it is up.
+    QString open_main()
+    {
         w_ = open_window(*server_);
         return w_ ? QString() : QStringLiteral("no login");
     }
-    void close()
+    // Empty when the window is up, else why it is not.
+    QString open(const QList<QByteArray> &setup = {}, const QStringList &server_args = {})
+    {
+        const QString why = start(setup, server_args);
+        return why.isEmpty() ? open_main() : why;
+    }
+    // The window, this thread's session, the seam and the configuration go; the server stays.
+    void close_window()
     {
         w_.reset();
         exit_to_server();
-        server_.reset();
         seam_.reset();
         sys_config.reset();
+    }
+    void close()
+    {
+        close_window();
+        server_.reset();
     }
 };
 

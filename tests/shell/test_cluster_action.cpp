@@ -9,39 +9,39 @@
 
 using namespace mw_test;
 
-class test_cluster_action : public QObject {
+class test_cluster_action : public window_test {
     Q_OBJECT
 
 private slots:
+    void init()
+    {
+        const QString why = open();
+        QVERIFY2(why.isEmpty(), qPrintable(why));
+    }
+    void cleanup() { close(); }
+
     void runs_the_node_manager()
     {
-        modal_seam::script seam;
-        devserver_process server;
-        QVERIFY2(server.ok(), qPrintable(server.error()));
-        std::unique_ptr<MainWindow> w = open_window(server);
-        QVERIFY(w);
-        QAction *act = w->actions().cluster;
+        QAction *act = w_->actions().cluster;
         QVERIFY(act->isEnabled());
         QCOMPARE(act->text(), QStringLiteral("cluster manage(&m)"));
 
         bool connected = true;
         int port = 0;
         QString title;
-        seam.on_dialog = [&](QDialog *d) {
+        seam_->on_dialog = [&](QDialog *d) {
             auto *dlg = qobject_cast<cluster_dlg *>(d);
             QVERIFY(dlg);
             title = dlg->windowTitle();
             connected = dlg->connected();
             port = dlg->sb_port->value();
         };
-        seam.push_result(QDialog::Rejected);
+        seam_->push_result(QDialog::Rejected);
         act->trigger();
-        QCOMPARE(seam.shown.front().what, modal_seam::kind::dialog);
+        QCOMPARE(seam_->shown.front().what, modal_seam::kind::dialog);
         QCOMPARE(title, QStringLiteral("cluster  node manager"));
         QCOMPARE(port, 55556);
         QVERIFY(!connected);
-        w.reset();
-        exit_to_server();
     }
 };
 

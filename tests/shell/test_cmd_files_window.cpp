@@ -4,6 +4,7 @@
 #include "script/cmd_script_editor.h"
 #include "editor/editor.h"
 #include "main_window_fixture.h"
+#include "shots_dir.h"
 #include "shell/startup.h"
 #include "shell/tab_area.h"
 
@@ -150,13 +151,13 @@ private slots:
         QCOMPARE(w_->tabs()->count(), 0);   // run without opening
     }
 
-    // Run with VORN_SHOT_DIR set (under Xvfb) to write a picture of the window with a script
+    // Run with VORN_SHOTS_DIR set (under Xvfb) to write a picture of the window with a script
     // tab holding two result grids.
     void screenshot_of_a_script_tab()
     {
-        const QString dir = qEnvironmentVariable("VORN_SHOT_DIR");
-        if (dir.isEmpty())
-            QSKIP("VORN_SHOT_DIR not set");
+        const QString path = shots::path(QStringLiteral("main_window_script_tab.png"));
+        if (path.isEmpty())
+            QSKIP("VORN_SHOTS_DIR not set");
         startup::register_fonts();
         QVERIFY(run_elsewhere(*server_, {"push into t1 f1 f2 values 5 \"abc\" at 2021-01-02 03:04:05",
                                          "push into t1 f1 f2 values -7 \"d e\" at 2021-01-03 00:00:00.5",
@@ -185,7 +186,7 @@ private slots:
             for (int x = 0; x < shot.width(); x += 4)
                 colours.insert(shot.pixel(x, y));
         QVERIFY2(colours.size() > 20, qPrintable(QString::number(colours.size())));
-        QVERIFY(shot.save(dir + QStringLiteral("/main_window_script_tab.png")));
+        QVERIFY(shot.save(path));
     }
 };
 

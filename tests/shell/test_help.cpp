@@ -14,10 +14,11 @@
 
 using namespace mw_test;
 
-class test_help : public QObject {
+class test_help : public window_test {
     Q_OBJECT
 private slots:
     void initTestCase();
+    void cleanupTestCase() { close(); }
     void init();
     void cleanup();
 
@@ -36,9 +37,6 @@ private:
     static QString put_manual(const QString &root, const QString &folder);
     QList<modal_seam::request> opened() const;
 
-    std::unique_ptr<devserver_process> server_;
-    std::unique_ptr<modal_seam::script> seam_;
-    std::unique_ptr<MainWindow> w_;
     QTemporaryDir work_;
     QTemporaryDir program_;
 };
@@ -65,8 +63,9 @@ QList<modal_seam::request> test_help::opened() const
 void test_help::initTestCase()
 {
     QVERIFY(work_.isValid() && program_.isValid());
-    server_ = std::make_unique<devserver_process>();
-    QVERIFY2(server_->ok(), qPrintable(server_->error()));
+    // One server for all cases; each case gets a window of its own.
+    const QString why = start();
+    QVERIFY2(why.isEmpty(), qPrintable(why));
     QDir::setCurrent(work_.path());
     // The build puts manuals beside the test programs; the lookup must not find those here.
     help_targets::set_program_folder(program_.path());
@@ -74,20 +73,15 @@ void test_help::initTestCase()
 
 void test_help::init()
 {
-    sys_config.reset();
-    seam_ = std::make_unique<modal_seam::script>();
-    w_ = open_window(*server_);
-    QVERIFY(w_);
+    const QString why = open();
+    QVERIFY2(why.isEmpty(), qPrintable(why));
 }
 
 void test_help::cleanup()
 {
-    w_.reset();
-    exit_to_server();
-    seam_.reset();
+    close_window();
     QDir(work_.filePath(QStringLiteral("doc"))).removeRecursively();
     QDir(program_.filePath(QStringLiteral("doc"))).removeRecursively();
-    sys_config.reset();
 }
 
 void test_help::local_opens_manual_of_each_language_data()

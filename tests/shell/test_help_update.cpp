@@ -151,7 +151,7 @@ update_check::outcome run_check(qint64 *elapsed_ms = nullptr, bool *returned_fir
 
 Q_DECLARE_METATYPE(update_check::outcome)
 
-class test_help_update : public QObject {
+class test_help_update : public window_test {
     Q_OBJECT
 private slots:
     void initTestCase();
@@ -184,6 +184,7 @@ void test_help_update::initTestCase()
 
 void test_help_update::cleanup()
 {
+    close();
     update_check::set_endpoint(QString(), 0);
     QFile::remove(QStringLiteral("config"));
 }
@@ -198,7 +199,7 @@ void test_help_update::request_is_kind_version_and_program_crc()
     update_check::set_endpoint(QStringLiteral("127.0.0.1"), srv.port());
     QCOMPARE(run_check(), update_check::outcome::latest);
     QCOMPARE(srv.received().toHex(), expected.toHex());
-    QVERIFY(QTest::qWaitFor([&] { return srv.client_closed(); }, 2000));
+    QVERIFY(QTest::qWaitFor([&] { return srv.client_closed(); }, 10000));
 
     // A program file that cannot be read is checked as an empty one.
     QCOMPARE(update_check::request_record(dir_.filePath(QStringLiteral("gone"))).toHex(),
@@ -289,7 +290,7 @@ void test_help_update::silent_server_gives_up_after_three_seconds()
     QVERIFY2(took >= 2500, qPrintable(QStringLiteral("gave up after %1 ms").arg(took)));
     QCOMPARE(srv.received().size(), 20);
     // The client hung up: its socket is not left open.
-    QVERIFY(QTest::qWaitFor([&] { return srv.client_closed(); }, 2000));
+    QVERIFY(QTest::qWaitFor([&] { return srv.client_closed(); }, 10000));
 }
 
 void test_help_update::destroyed_mid_check_hangs_up_silently()
@@ -299,10 +300,10 @@ void test_help_update::destroyed_mid_check_hangs_up_silently()
     auto *check = new update_check;
     QSignalSpy spy(check, &update_check::finished);
     check->start();
-    QVERIFY(QTest::qWaitFor([&] { return srv.received().size() == 20; }, 3000));
+    QVERIFY(QTest::qWaitFor([&] { return srv.received().size() == 20; }, 10000));
     delete check;  // what closing the window does to a running check
     QVERIFY(spy.isEmpty());
-    QVERIFY(QTest::qWaitFor([&] { return srv.client_closed(); }, 2000));
+    QVERIFY(QTest::qWaitFor([&] { return srv.client_closed(); }, 10000));
 }
 
 void test_help_update::window_boxes_data()
@@ -319,52 +320,45 @@ void test_help_update::window_boxes()
 {
     QFETCH(QByteArray, reply);
     QFETCH(QString, text);
-    sys_config.reset();
-    devserver_process db;
-    QVERIFY2(db.ok(), qPrintable(db.error()));
-    modal_seam::script seam;
-    auto w = open_window(db);
-    QVERIFY(w);
+    const QString why = open();
+    QVERIFY2(why.isEmpty(), qPrintable(why));
     fake_update_server srv(fake_update_server::mode::answer, reply);
     update_check::set_endpoint(QStringLiteral("127.0.0.1"), srv.port());
 
-    w->actions().update->trigger();
+    w_->actions().update->trigger();
     // A second click while the first check runs starts no second exchange.
-    w->actions().update->trigger();
-    QVERIFY(QTest::qWaitFor([&] { return !seam.shown.empty(); }, 5000));
-    QTest::qWait(100);
-    QCOMPARE(int(seam.shown.size()), 1);
-    QCOMPARE(seam.last_title(), QStringLiteral("version infomation"));
-    QCOMPARE(seam.last_text(), text);
-    w.reset();
-    exit_to_server();
+    w_->actions().update->trigger();
+    const auto checks = [&] { return w_->findChildren<update_check *>(QString(), Qt::FindDirectChildrenOnly).size(); };
+    QCOMPARE(checks(), 1);
+    QVERIFY(QTest::qWaitFor([&] { return !seam_->shown.empty(); }, 30000));
+    // The one check is gone once answered: no second answer is on its way.
+    QVERIFY(QTest::qWaitFor([&] { return checks() == 0; }, 30000));
+    QCOMPARE(int(seam_->shown.size()), 1);
+    QCOMPARE(seam_->last_title(), QStringLiteral("version infomation"));
+    QCOMPARE(seam_->last_text(), text);
 }
 
 void test_help_update::check_at_start_does_not_delay_the_window()
 {
-    sys_config.reset();
+    const QString why = start();
+    QVERIFY2(why.isEmpty(), qPrintable(why));
     sys_config.check_update = 1;
-    devserver_process db;
-    QVERIFY2(db.ok(), qPrintable(db.error()));
-    modal_seam::script seam;
     fake_update_server srv(fake_update_server::mode::silent);
     update_check::set_endpoint(QStringLiteral("127.0.0.1"), srv.port());
 
-    QVERIFY(connect_to_server("127.0.0.1", db.port(), "admin", "admin"));
-    auto w = std::make_unique<MainWindow>(QStringLiteral("127.0.0.1"), db.port(), QStringLiteral("admin"),
-                                          QStringLiteral("admin"));
+    // Built here, not by open_main(): the window is looked at before any event loop runs.
+    QVERIFY(connect_to_server("127.0.0.1", server_->port(), "admin", "admin"));
+    w_ = std::make_unique<MainWindow>(QStringLiteral("127.0.0.1"), server_->port(), QStringLiteral("admin"),
+                                      QStringLiteral("admin"));
     // Built and shown with the check still running (only the event loop could end it): the
     // window did not wait for the update server.
-    QVERIFY(w->isVisible());
-    const auto checks = w->findChildren<update_check *>(QString(), Qt::FindDirectChildrenOnly);
+    QVERIFY(w_->isVisible());
+    const auto checks = w_->findChildren<update_check *>(QString(), Qt::FindDirectChildrenOnly);
     QCOMPARE(checks.size(), 1);
     QVERIFY2(checks[0]->running(), "the window waited for the update server");
-    QVERIFY(settle(w.get()));
-    QVERIFY(QTest::qWaitFor([&] { return !seam.shown.empty(); }, 6000));
-    QCOMPARE(seam.last_text(), QStringLiteral("check version failed!"));
-    w.reset();
-    exit_to_server();
-    sys_config.reset();
+    QVERIFY(settle(w_.get()));
+    QVERIFY(QTest::qWaitFor([&] { return !seam_->shown.empty(); }, 30000));
+    QCOMPARE(seam_->last_text(), QStringLiteral("check version failed!"));
 }
 
 QTEST_MAIN(test_help_update)

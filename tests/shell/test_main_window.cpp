@@ -22,7 +22,7 @@
 
 using namespace mw_test;
 
-class test_main_window : public QObject {
+class test_main_window : public window_test {
     Q_OBJECT
 private slots:
     void initTestCase();
@@ -54,9 +54,6 @@ private slots:
     void log_pane_clear_and_filter();
 
 private:
-    std::unique_ptr<devserver_process> server_;
-    std::unique_ptr<modal_seam::script> seam_;
-    std::unique_ptr<MainWindow> w_;
     QTemporaryDir dir_;
     QString old_cwd_;
 };
@@ -69,21 +66,16 @@ void test_main_window::initTestCase()
     QDir::setCurrent(dir_.path());
 }
 
+// The window is opened by each case, some after setting the configuration it starts from.
 void test_main_window::init()
 {
-    sys_config.reset();
-    seam_ = std::make_unique<modal_seam::script>();
-    server_ = std::make_unique<devserver_process>();
-    QVERIFY2(server_->ok(), qPrintable(server_->error()));
-    QVERIFY(run_elsewhere(*server_, {"create t1 f1 i32 f2 string", "create t2 v double"}));
+    const QString why = start({"create t1 f1 i32 f2 string", "create t2 v double"});
+    QVERIFY2(why.isEmpty(), qPrintable(why));
 }
 
 void test_main_window::cleanup()
 {
-    w_.reset();
-    exit_to_server();
-    server_.reset();
-    seam_.reset();
+    close();
     language_switch::set_exit_hook(nullptr);
     QFile::remove(QStringLiteral("config"));
     QFile::remove(QStringLiteral("config.bak"));
@@ -91,8 +83,7 @@ void test_main_window::cleanup()
 
 void test_main_window::layout_and_names()
 {
-    w_ = open_window(*server_);
-    QVERIFY(w_);
+    QVERIFY(open_main().isEmpty());
     QCOMPARE(w_->objectName(), QStringLiteral("MainWindow"));
     QCOMPARE(w_->windowTitle(), QStringLiteral("vorn tsdb database gui client"));
     QVERIFY(w_->isMaximized());
@@ -138,8 +129,7 @@ void test_main_window::layout_and_names()
 
 void test_main_window::menu_bar_order()
 {
-    w_ = open_window(*server_);
-    QVERIFY(w_);
+    QVERIFY(open_main().isEmpty());
     const QList<QAction *> menus = w_->menuBar()->actions();
     QCOMPARE(texts_of(menus), (QStringList{"file(&f)", "database(&d)", "edit(&e)", "view(&v)",
                                            "option(&o)", "help(&h)"}));
@@ -175,8 +165,7 @@ void test_main_window::menu_bar_order()
 
 void test_main_window::tool_bar_order()
 {
-    w_ = open_window(*server_);
-    QVERIFY(w_);
+    QVERIFY(open_main().isEmpty());
     QCOMPARE(texts_of(w_->tool_bar()->actions()),
              (QStringList{"new file(&n)", "open file(&o)", "save file(&s)", "save all files(&a)", "|",
                           "refresh(&r)", "create table(&c)", "reconnect(&r)", "backup(&b)",
@@ -187,8 +176,7 @@ void test_main_window::tool_bar_order()
 
 void test_main_window::shortcuts_and_icons()
 {
-    w_ = open_window(*server_);
-    QVERIFY(w_);
+    QVERIFY(open_main().isEmpty());
     const main_actions &a = w_->actions();
     const struct {
         QAction *action;
@@ -218,8 +206,7 @@ void test_main_window::shortcuts_and_icons()
 
 void test_main_window::recent_files_menu()
 {
-    w_ = open_window(*server_);
-    QVERIFY(w_);
+    QVERIFY(open_main().isEmpty());
     QVERIFY(w_->actions().recent_menu->actions().isEmpty());
     w_.reset();
 
@@ -250,8 +237,7 @@ void test_main_window::language_marks_at_start()
     QFETCH(int, code);
     QFETCH(int, checked);
     sys_config.lang = code;
-    w_ = open_window(*server_);
-    QVERIFY(w_);
+    QVERIFY(open_main().isEmpty());
     const QList<QAction *> langs = w_->actions().language_actions();
     for (int i = 0; i < langs.size(); ++i)
         QCOMPARE(langs[i]->isChecked(), i == checked);
@@ -273,8 +259,7 @@ void test_main_window::icon_size_from_config()
     QFETCH(int, size);
     QFETCH(QString, checked);
     sys_config.icon_size = size;
-    w_ = open_window(*server_);
-    QVERIFY(w_);
+    QVERIFY(open_main().isEmpty());
     for (QAction *a : w_->actions().icon_size_actions())
         QCOMPARE(a->isChecked(), a->objectName() == checked);
     if (size == 48 || size == 32 || size == 24) {
@@ -290,8 +275,7 @@ void test_main_window::icon_size_from_config()
 
 void test_main_window::icon_size_actions()
 {
-    w_ = open_window(*server_);
-    QVERIFY(w_);
+    QVERIFY(open_main().isEmpty());
     const main_actions &a = w_->actions();
     a.view_big->trigger();
     QCOMPARE(sys_config.icon_size, 48);
@@ -312,8 +296,7 @@ void test_main_window::icon_size_actions()
 
 void test_main_window::pane_toggles_stored()
 {
-    w_ = open_window(*server_);
-    QVERIFY(w_);
+    QVERIFY(open_main().isEmpty());
     const main_actions &a = w_->actions();
     const struct {
         QAction *action;
@@ -347,8 +330,7 @@ void test_main_window::hidden_panes_stay_hidden()
     sys_config.view_db = 0;
     sys_config.view_log = 0;
     sys_config.view_toolbar = 0;
-    w_ = open_window(*server_);
-    QVERIFY(w_);
+    QVERIFY(open_main().isEmpty());
     QVERIFY(w_->tree()->isHidden());
     QVERIFY(w_->log_pane()->isHidden());
     QVERIFY(w_->tool_bar()->isHidden());
@@ -361,8 +343,7 @@ void test_main_window::hidden_panes_stay_hidden()
 
 void test_main_window::full_screen_toggle()
 {
-    w_ = open_window(*server_);
-    QVERIFY(w_);
+    QVERIFY(open_main().isEmpty());
     w_->actions().view_fullscreen->trigger();
     QVERIFY(settle(w_.get()));
     QVERIFY(w_->isFullScreen());
@@ -376,8 +357,7 @@ void test_main_window::full_screen_toggle()
 
 void test_main_window::language_restart_writes_config_first()
 {
-    w_ = open_window(*server_);
-    QVERIFY(w_);
+    QVERIFY(open_main().isEmpty());
     int exit_code = -1;
     language_switch::set_exit_hook([&](int code) { exit_code = code; });
     QByteArray config_at_start;
@@ -416,8 +396,7 @@ void test_main_window::language_restart_writes_config_first()
 
 void test_main_window::language_no_keeps_running()
 {
-    w_ = open_window(*server_);
-    QVERIFY(w_);
+    QVERIFY(open_main().isEmpty());
     int exits = 0;
     language_switch::set_exit_hook([&](int) { ++exits; });
     seam_->push_button(QMessageBox::No);
@@ -445,8 +424,7 @@ void test_main_window::language_no_keeps_running()
 
 void test_main_window::reconnect_success()
 {
-    w_ = open_window(*server_);
-    QVERIFY(w_);
+    QVERIFY(open_main().isEmpty());
     QCOMPARE(w_->indicators()->connection_icon(), QStringLiteral(":/img/connect.svg"));
     QVERIFY(run_elsewhere(*server_, {"create t9 a i16"}));
     w_->actions().reconnect->trigger();
@@ -461,8 +439,7 @@ void test_main_window::reconnect_success()
 
 void test_main_window::reconnect_failure()
 {
-    w_ = open_window(*server_);
-    QVERIFY(w_);
+    QVERIFY(open_main().isEmpty());
     QVERIFY(server_->stop());
     w_->actions().reconnect->trigger();
     QVERIFY(settle(w_.get()));
@@ -479,8 +456,7 @@ void test_main_window::reconnect_failure()
 
 void test_main_window::error_indicator_follows_goto_error()
 {
-    w_ = open_window(*server_);
-    QVERIFY(w_);
+    QVERIFY(open_main().isEmpty());
     QCOMPARE(w_->indicators()->error_icon(), QStringLiteral(":/img/correct.svg"));
     w_->actions().goto_err->setEnabled(true);
     QCOMPARE(w_->indicators()->error_icon(), QStringLiteral(":/img/error.svg"));
@@ -495,8 +471,7 @@ void test_main_window::error_indicator_follows_goto_error()
 
 void test_main_window::table_window_tabs()
 {
-    w_ = open_window(*server_);
-    QVERIFY(w_);
+    QVERIFY(open_main().isEmpty());
     QTabWidget *tabs = w_->tabs();
     for (const char *t : {"data of table: t1", "view fields of table: t2", "new table", "data of table: t2"})
         tabs->addTab(new QWidget, QString::fromLatin1(t));
@@ -554,8 +529,7 @@ void test_main_window::double_click_beside_tabs()
 
 void test_main_window::exec_cmd_runs_trimmed_lines()
 {
-    w_ = open_window(*server_);
-    QVERIFY(w_);
+    QVERIFY(open_main().isEmpty());
     const QString path = dir_.filePath(QStringLiteral("one.tcd"));
     QFile f(path);
     QVERIFY(f.open(QIODevice::WriteOnly));
@@ -585,8 +559,7 @@ void test_main_window::exec_cmd_runs_trimmed_lines()
 
 void test_main_window::exec_cmd_stops_at_failure()
 {
-    w_ = open_window(*server_);
-    QVERIFY(w_);
+    QVERIFY(open_main().isEmpty());
     const QString path = dir_.filePath(QStringLiteral("three.tcd"));
     QFile f(path);
     QVERIFY(f.open(QIODevice::WriteOnly));
@@ -609,8 +582,7 @@ void test_main_window::exec_cmd_stops_at_failure()
 // the tree's refreshes, and shows everything again when it is off.
 void test_main_window::log_pane_clear_and_filter()
 {
-    w_ = open_window(*server_);
-    QVERIFY(w_);
+    QVERIFY(open_main().isEmpty());
     log_pane_menu *menu = w_->log_menu();
     QVERIFY(menu);
     QMenu *shown = menu->make_menu();

@@ -6,6 +6,8 @@
 // tree before and after the refresh, the status bar and the log menu (English and Chinese) are
 // written there.
 #include "main_window_fixture.h"
+#include "shots_dir.h"
+#include "when_shown.h"
 #include "shown_window.h"
 
 #include "script/cmd_script_editor.h"
@@ -53,25 +55,17 @@ class test_main_window_shown : public window_test {
     }
     void shot(QWidget *area, const QString &name)
     {
-        const QString dir = qEnvironmentVariable("VORN_SHOTS_DIR");
-        if (dir.isEmpty())
+        const QString path = shots::path(name);
+        if (path.isEmpty())
             return;
-        QCoreApplication::processEvents();
+        // Paints what is pending, then waits until the X server has drawn it.
+        QGuiApplication::sync();
         const QRect r(area->mapToGlobal(QPoint(0, 0)), area->size());
-        QDir().mkpath(dir);
         // From the X screen, so an open popup is on the picture too.
-        area->screen()->grabWindow(0, r.x(), r.y(), r.width(), r.height()).save(QDir(dir).filePath(name));
+        area->screen()->grabWindow(0, r.x(), r.y(), r.width(), r.height()).save(path);
     }
     // Once the popup menu is open (in the menu's own event loop), act on it.
-    void when_popup(std::function<void(QMenu *)> act, int tries = 500)
-    {
-        QTimer::singleShot(10, this, [this, act, tries] {
-            if (auto *m = qobject_cast<QMenu *>(QApplication::activePopupWidget()))
-                act(m);
-            else if (tries > 0)
-                when_popup(act, tries - 1);
-        });
-    }
+    static void when_popup(std::function<void(QMenu *)> act) { when_shown::next<QMenu>(std::move(act)); }
     // A right-click as the window system delivers it: press, context menu, release.
     void right_click(QWidget *w, const QPoint &at)
     {
@@ -185,6 +179,7 @@ private slots:
         QStringList menu;
         when_popup([&](QMenu *m) {
             menu = texts_of(m->actions());
+            QVERIFY(QTest::qWaitForWindowExposed(m));
             shot(w_.get(), QStringLiteral("tree_before_refresh_%1.png").arg(tag));
             QTest::keyClick(m, Qt::Key_D);
         });

@@ -10,7 +10,7 @@
 
 using namespace mw_test;
 
-class test_main_window_tree : public QObject {
+class test_main_window_tree : public window_test {
     Q_OBJECT
 private slots:
     void init();
@@ -28,43 +28,30 @@ private slots:
     void double_click_on_field_sends_nothing();
     void drop_from_tree();
     void truncate_answered_no_runs_nothing();
-
-private:
-    std::unique_ptr<devserver_process> server_;
-    std::unique_ptr<modal_seam::script> seam_;
-    std::unique_ptr<MainWindow> w_;
 };
 
 void test_main_window_tree::init()
 {
-    sys_config.reset();
-    seam_ = std::make_unique<modal_seam::script>();
-    server_ = std::make_unique<devserver_process>();
-    QVERIFY2(server_->ok(), qPrintable(server_->error()));
-    QVERIFY(run_elsewhere(*server_, {"create t1 f1 i32 f2 string", "create t2 v double"}));
-    w_ = open_window(*server_);
-    QVERIFY(w_);
+    const QString why = open({"create t1 f1 i32 f2 string", "create t2 v double"});
+    QVERIFY2(why.isEmpty(), qPrintable(why));
 }
 
 void test_main_window_tree::cleanup()
 {
-    w_.reset();
-    server_.reset();
-    seam_.reset();
+    close();
 }
 
 void test_main_window_tree::tree_after_login()
 {
-    devserver_process demo({QStringLiteral("--demo")});
-    QVERIFY2(demo.ok(), qPrintable(demo.error()));
-    w_.reset();
-    w_ = open_window(demo);
-    QVERIFY(w_);
+    // On a server of its own, holding the demo tables.
+    close();
+    const QString why = open({}, {QStringLiteral("--demo")});
+    QVERIFY2(why.isEmpty(), qPrintable(why));
 
     // What the server says, asked independently of the window.
     QStringList tables;
     std::thread([&] {
-        connect_to_server("127.0.0.1", demo.port(), "admin", "admin");
+        connect_to_server("127.0.0.1", server_->port(), "admin", "admin");
         result_set *rs = exec("show tables", 11);
         for (uint64_t r = 0; rs && r < rows_of(rs); ++r) {
             char *s = nullptr;
@@ -105,22 +92,19 @@ void test_main_window_tree::tree_after_login()
     QCOMPARE(w_->fields().value("all_types").size(), 14);
     QVERIFY(!tree->currentItem());
     QCOMPARE(tree->iconSize(), QSize(32, 32)); // the configured normal size
-    w_.reset();
 }
 
 void test_main_window_tree::server_without_tables()
 {
-    devserver_process empty;
-    QVERIFY(empty.ok());
-    w_.reset();
-    w_ = open_window(empty);
-    QVERIFY(w_);
+    // On a server of its own, holding no table.
+    close();
+    const QString why = open();
+    QVERIFY2(why.isEmpty(), qPrintable(why));
     QCOMPARE(w_->tree()->topLevelItemCount(), 1);
     QCOMPARE(w_->tree()->topLevelItem(0)->childCount(), 0);
     QVERIFY(w_->tree()->topLevelItem(0)->isExpanded());
     QVERIFY(w_->tables().isEmpty());
     QVERIFY(w_->fields().isEmpty());
-    w_.reset();
 }
 
 void test_main_window_tree::refresh_keeps_field_selection()

@@ -72,13 +72,19 @@ int typing_client(int argc, char **argv)
 
 } // namespace
 
-class test_recovery_kill : public QObject {
+class test_recovery_kill : public mw_test::window_test {
     Q_OBJECT
 private slots:
+    void cleanup()
+    {
+        close();
+        script_recovery::set_root(QString());
+    }
+
     void killed_client_leaves_its_text_for_the_next_start()
     {
-        devserver_process server;
-        QVERIFY2(server.ok(), qPrintable(server.error()));
+        const QString why = start();
+        QVERIFY2(why.isEmpty(), qPrintable(why));
         QTemporaryDir dir;
         const QString a = dir.filePath(QStringLiteral("a.tcd")), b = dir.filePath(QStringLiteral("b.tcd"));
         {
@@ -90,7 +96,7 @@ private slots:
         QProcess child;
         child.setProcessChannelMode(QProcess::ForwardedErrorChannel);
         child.start(QCoreApplication::applicationFilePath(),
-                    {QStringLiteral("--typing-client"), QString::number(server.port()), dir.path()});
+                    {QStringLiteral("--typing-client"), QString::number(server_->port()), dir.path()});
         QVERIFY(child.waitForStarted());
         QByteArray said;
         while (!said.contains("ready") && child.state() == QProcess::Running && child.waitForReadyRead(60000))
@@ -103,15 +109,12 @@ private slots:
         QCOMPARE(slurp(b), QByteArray());
 
         // The next start: both offered (Yes is the default answer), both restored unsaved.
-        sys_config.reset();
         script_recovery::set_root(dir.filePath(QStringLiteral("recovery")));
-        modal_seam::script seam;
-        seam.fallback.button = QMessageBox::Yes;
-        std::unique_ptr<MainWindow> w = mw_test::open_window(server);
-        QVERIFY(w);
-        QTRY_COMPARE(int(seam.shown.size()), 2);
+        seam_->fallback.button = QMessageBox::Yes;
+        QVERIFY(open_main().isEmpty());
+        QTRY_COMPARE(int(seam_->shown.size()), 2);
         QStringList named;
-        for (const modal_seam::request &r : seam.shown) {
+        for (const modal_seam::request &r : seam_->shown) {
             QCOMPARE(r.title, QStringLiteral("restore unsaved changes"));
             QCOMPARE(r.default_button, QMessageBox::Yes);
             QVERIFY2(r.text.contains(QStringLiteral("second(s) ago")), qPrintable(r.text));
@@ -119,21 +122,18 @@ private slots:
         }
         named.sort();
         QCOMPARE(named, (QStringList{QStringLiteral("a.tcd"), QStringLiteral("b.tcd")}));
-        auto *ea = static_cast<cmd_script_editor *>(w->editors().value(a.toUtf8()));
-        auto *eb = static_cast<cmd_script_editor *>(w->editors().value(b.toUtf8()));
+        auto *ea = static_cast<cmd_script_editor *>(w_->editors().value(a.toUtf8()));
+        auto *eb = static_cast<cmd_script_editor *>(w_->editors().value(b.toUtf8()));
         QVERIFY(ea && eb);
         QCOMPARE(ea->text_bytes(), "-- saved\n" + typed_a);
         QCOMPARE(eb->text_bytes(), typed_b);
         QVERIFY(ea->modified() && eb->modified());
 
         // A clean close writes both files and leaves no copy.
-        QVERIFY(w->close());
+        QVERIFY(w_->close());
         QCOMPARE(slurp(a), "-- saved\n" + typed_a);
         QCOMPARE(slurp(b), typed_b);
         QCOMPARE(copies_under(dir.filePath(QStringLiteral("recovery"))), 0);
-        w.reset();
-        exit_to_server();
-        script_recovery::set_root(QString());
     }
 };
 

@@ -28,7 +28,7 @@ QByteArray slurp(const QString &path)
 
 } // namespace
 
-class test_safety_files : public QObject {
+class test_safety_files : public window_test {
     Q_OBJECT
 private slots:
     void init();
@@ -42,23 +42,16 @@ private slots:
 private:
     cmd_script_editor *open_typed(const QString &path, const QString &typed);
 
-    std::unique_ptr<devserver_process> server_;
-    std::unique_ptr<modal_seam::script> seam_;
-    std::unique_ptr<MainWindow> w_;
     std::unique_ptr<QTemporaryDir> dir_;
     QStringList immutable_;
 };
 
 void test_safety_files::init()
 {
-    sys_config.reset();
     dir_ = std::make_unique<QTemporaryDir>();
     QVERIFY(dir_->isValid());
-    seam_ = std::make_unique<modal_seam::script>();
-    server_ = std::make_unique<devserver_process>();
-    QVERIFY2(server_->ok(), qPrintable(server_->error()));
-    w_ = open_window(*server_);
-    QVERIFY(w_);
+    const QString why = open();
+    QVERIFY2(why.isEmpty(), qPrintable(why));
 }
 
 void test_safety_files::cleanup()
@@ -66,9 +59,7 @@ void test_safety_files::cleanup()
     for (const QString &p : immutable_)
         set_immutable(p, false);
     immutable_.clear();
-    w_.reset();
-    server_.reset();
-    seam_.reset();
+    close();
     dir_.reset();
 }
 

@@ -1,6 +1,7 @@
 // The questions before destructive operations, answered in real message boxes: a warning that
 // Return, Escape and the close button all answer with No, so nothing is lost by a reflex.
 #include "main_window_fixture.h"
+#include "when_shown.h"
 
 #include "script/cmd_script_editor.h"
 #include "editor/editor.h"
@@ -13,7 +14,6 @@
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTemporaryDir>
-#include <QTimer>
 #include <cstring>
 
 using namespace mw_test;
@@ -29,16 +29,10 @@ struct seen_box {
     QMessageBox::StandardButton default_button = QMessageBox::NoButton;
 };
 
-// Waits (bounded) for the next message box to open, records what it shows and closes it as asked.
-void answer_next_box(dismiss how, seen_box &seen, int tries = 200)
+// Once the next message box runs, records what it shows and closes it as asked.
+void answer_next_box(dismiss how, seen_box &seen)
 {
-    QTimer::singleShot(10, [how, &seen, tries] {
-        auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
-        if (!box) {
-            if (tries > 0)
-                answer_next_box(how, seen, tries - 1);
-            return;
-        }
+    when_shown::next<QMessageBox>([how, &seen](QMessageBox *box) {
         seen.found = true;
         seen.icon = box->icon();
         seen.default_button = box->defaultButton() ? box->standardButton(box->defaultButton())
@@ -71,7 +65,7 @@ uint64_t rows_elsewhere(const devserver_process &srv, const char *view)
 
 } // namespace
 
-class test_safety_questions : public QObject {
+class test_safety_questions : public window_test {
     Q_OBJECT
 private slots:
     void init();
@@ -81,28 +75,19 @@ private slots:
     void table_questions_answer_no_by_default();
     void scripted_questions_are_warnings();
     void language_restart_saves_open_files();
-
-private:
-    std::unique_ptr<devserver_process> server_;
-    std::unique_ptr<MainWindow> w_;
 };
 
 void test_safety_questions::init()
 {
-    sys_config.reset();
-    server_ = std::make_unique<devserver_process>();
-    QVERIFY2(server_->ok(), qPrintable(server_->error()));
-    QVERIFY(run_elsewhere(*server_, {"create t1 f1 i32 f2 string", "push into t1 f1 values 1 at 2024-01-01 00:00:00"}));
-    // The window's own refresh on a scripted seam; the boxes below are real.
-    modal_seam::script quiet;
-    w_ = open_window(*server_);
-    QVERIFY(w_);
+    const QString why = open({"create t1 f1 i32 f2 string", "push into t1 f1 values 1 at 2024-01-01 00:00:00"});
+    QVERIFY2(why.isEmpty(), qPrintable(why));
+    // The window's own refresh went to the scripted seam; the boxes below are real.
+    seam_.reset();
 }
 
 void test_safety_questions::cleanup()
 {
-    w_.reset();
-    server_.reset();
+    close();
 }
 
 void test_safety_questions::table_questions_answer_no_by_default_data()

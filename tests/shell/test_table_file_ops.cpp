@@ -35,11 +35,8 @@ QByteArray contents(const QString &path)
 
 } // namespace
 
-class test_table_file_ops : public QObject {
+class test_table_file_ops : public window_test {
     Q_OBJECT
-    std::unique_ptr<devserver_process> server_;
-    std::unique_ptr<modal_seam::script> seam_;
-    std::unique_ptr<MainWindow> w_;
     std::unique_ptr<QTemporaryDir> local_;
 
     QString local(const char *name) const { return local_->filePath(QLatin1String(name)); }
@@ -91,22 +88,15 @@ class test_table_file_ops : public QObject {
 private slots:
     void init()
     {
-        sys_config.reset();
-        seam_ = std::make_unique<modal_seam::script>();
         local_ = std::make_unique<QTemporaryDir>();
-        server_ = std::make_unique<devserver_process>();
-        QVERIFY2(server_->ok(), qPrintable(server_->error()));
-        QVERIFY(run_elsewhere(*server_, {"create t1 v i32 s string", "push into t1 v s values 1 \"a,b\" at 2024-01-01 00:00:00",
-                                         "push into t1 v s values 2 \"say \\\"x\\\"\" at 2024-01-01 00:00:01",
-                                         "push into t1 v s values 3 \" 東京 \" at 2024-01-01 00:00:02.5"}));
-        w_ = open_window(*server_);
-        QVERIFY(w_);
+        const QString why = open({"create t1 v i32 s string", "push into t1 v s values 1 \"a,b\" at 2024-01-01 00:00:00",
+                                  "push into t1 v s values 2 \"say \\\"x\\\"\" at 2024-01-01 00:00:01",
+                                  "push into t1 v s values 3 \" 東京 \" at 2024-01-01 00:00:02.5"});
+        QVERIFY2(why.isEmpty(), qPrintable(why));
     }
     void cleanup()
     {
-        w_.reset();
-        server_.reset();
-        seam_.reset();
+        close();
         local_.reset();
     }
 

@@ -1,7 +1,8 @@
 // Grabs from the X screen, so popups and window frames are on the picture too.
 #include "screen_shot_helper.h"
+#include "shots_dir.h"
 
-#include <QCoreApplication>
+#include <QGuiApplication>
 #include <QDir>
 #include <QPixmap>
 #include <QScreen>
@@ -9,15 +10,14 @@
 
 QImage screen_of(QWidget *w, const QRect &r)
 {
-    QCoreApplication::processEvents();
+    // Paints what is pending, then waits until the X server has drawn it.
+    QGuiApplication::sync();
     return w->screen()->grabWindow(0, r.x(), r.y(), r.width(), r.height()).toImage();
 }
 
 void save_shot(const QImage &img, const QString &name)
 {
-    const QString dir = qEnvironmentVariable("VORN_SHOTS_DIR");
-    if (dir.isEmpty())
-        return;
-    QDir().mkpath(dir);
-    img.save(QDir(dir).filePath(name));
+    const QString path = shots::path(name);
+    if (!path.isEmpty())
+        img.save(path);
 }

@@ -1,6 +1,7 @@
 // The table definition window in a real shown window: the type box opens by mouse over its cell
 // and is driven by keys, a name is typed into its cell, and the view of a table's fields shows
 // each type with its icon. With VORN_SHOTS_DIR set the screenshots are written there.
+#include "shots_dir.h"
 #include "shown_window.h"
 #include "table/col_info.h"
 
@@ -23,8 +24,8 @@ QImage screen_shot(QWidget *w, const QString &name)
 {
     QCoreApplication::processEvents();
     const QImage img = w->screen()->grabWindow(0).toImage();
-    if (const QString dir = qEnvironmentVariable("VORN_SHOTS_DIR"); !dir.isEmpty() && QDir().mkpath(dir))
-        img.save(QDir(dir).filePath(name));
+    if (const QString path = shots::path(name); !path.isEmpty())
+        img.save(path);
     return img;
 }
 

@@ -11,6 +11,7 @@
 #include "table/tab_data_model.h"
 #include "screen_shot_helper.h"
 #include "table_server_helper.h"
+#include "when_shown.h"
 
 #include <QAction>
 #include <QApplication>
@@ -56,7 +57,16 @@ class test_data_view_shown : public QObject {
     std::unique_ptr<table_server> srv;
     std::unique_ptr<data_view> view;
 
-    void park_mouse() { QCursor::setPos(view->mapToGlobal(QPoint(view->width() - 5, view->height() - 5))); }
+    // Puts the mouse at the place; true once it is there and the toolkit has heard of it.
+    static bool mouse_to(const QPoint &global)
+    {
+        QCursor::setPos(global);
+        const bool there = QTest::qWaitFor([&] { return QCursor::pos() == global; }, 10000);
+        // The X server's answer to the round trip comes after the pointer's own events.
+        QGuiApplication::sync();
+        return there;
+    }
+    bool park_mouse() { return mouse_to(view->mapToGlobal(QPoint(view->width() - 5, view->height() - 5))); }
 
 private slots:
     void initTestCase()
@@ -71,8 +81,7 @@ private slots:
         view->show();
         view->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(view.get()));
-        park_mouse();
-        QTest::qWait(50);
+        QVERIFY(park_mouse());
     }
     void cleanupTestCase()
     {
@@ -110,13 +119,12 @@ private slots:
         const QRect last = list->visualItemRect(list->item(list->count() - 1));
         QVERIFY(list->viewport()->rect().contains(last));
         QCOMPARE(QApplication::widgetAt(f->mapToGlobal(QPoint(100, f->height() - 20))), list->viewport());
-        QTest::qWait(100);
         save_shot(window_shot(view.get()), QStringLiteral("data_view_fields_unfolded.png"));
 
         // Unchecking under the mouse reloads at once; the line edit follows when the list folds.
         list->item(0)->setCheckState(Qt::Unchecked);
         QVERIFY(view->view_command().startsWith("view all_types v_u08 "));
-        park_mouse();
+        QVERIFY(park_mouse());
         QTRY_VERIFY_WITH_TIMEOUT(!f->unfolded(), 3000);
         QCOMPARE(f->size(), QSize(500, 30));
         QVERIFY(le->text().startsWith(QStringLiteral("v_u08|v_i16|")));
@@ -127,17 +135,20 @@ private slots:
         list->item(0)->setCheckState(Qt::Checked);
         QVERIFY(le->text().startsWith(QStringLiteral("v_i08|v_u08|")));
 
-        // A disabled list stays folded.
+        // A disabled list stays folded: the mouse's arrival, which unfolds an enabled one, has
+        // been handled.
         f->setEnabled(false);
-        QCursor::setPos(f->mapToGlobal(QPoint(250, 15)));
-        QTest::qWait(200);
+        QVERIFY(mouse_to(f->mapToGlobal(QPoint(250, 15))));
+        QTRY_VERIFY_WITH_TIMEOUT(f->underMouse(), 10000);
         QVERIFY(!f->unfolded());
         f->setEnabled(true);
-        park_mouse();
+        QVERIFY(park_mouse());
     }
 
     void the_context_menu_follows_the_current_cell()
     {
+        // The rows the field list's reloads asked for are in: the menu depends on them.
+        QVERIFY(srv->settle());
         QTableView *dv = view->grid();
         tab_data_model *m = view->data_model();
         // The texts of the menu the right button opens on the cell, with its picture when named.
@@ -145,13 +156,11 @@ private slots:
             QStringList seen;
             dv->setCurrentIndex(m->index(row, col));
             const QPoint at = dv->visualRect(m->index(row, col)).center();
-            QTimer::singleShot(300, this, [&] {
-                if (auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget())) {
-                    seen = visible_texts(menu);
-                    if (!shot.isEmpty())
-                        save_shot(window_shot(view.get()), shot);
-                    menu->close();
-                }
+            when_shown::next<QMenu>([&](QMenu *menu) {
+                seen = visible_texts(menu);
+                if (!shot.isEmpty() && QTest::qWaitForWindowExposed(menu))
+                    save_shot(window_shot(view.get()), shot);
+                menu->close();
             });
             QContextMenuEvent ev(QContextMenuEvent::Mouse, at, dv->viewport()->mapToGlobal(at));
             QApplication::sendEvent(dv->viewport(), &ev);
