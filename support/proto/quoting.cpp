@@ -23,7 +23,7 @@ struct escape_table {
 constexpr escape_table control;
 } // namespace
 
-const char* escape_of(char c, std::size_t& len)
+const char* escape_of_special(char c, std::size_t& len)
 {
     const auto u = static_cast<unsigned char>(c);
     if (u < 32) {

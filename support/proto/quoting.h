@@ -8,9 +8,18 @@
 
 namespace proto {
 
+// The escape of a byte that needs one (a control byte, '"' or '\\'); `len` gets its length.
+const char* escape_of_special(char c, std::size_t& len);
 // The escape a byte takes inside double quotes ("\\\"", "\\n", "\\x01", ...), or null when
-// it stands as it is; `len` gets its length.
-const char* escape_of(char c, std::size_t& len);
+// it stands as it is; `len` gets its length. Inline: the push lines of an import ask it for
+// every byte.
+inline const char* escape_of(char c, std::size_t& len)
+{
+    if (static_cast<unsigned char>(c) >= 32 && c != '"' && c != '\\')
+        return nullptr;
+    return escape_of_special(c, len);
+}
+
 // The text in double quotes with its escapes.
 void append_quoted(std::string& out, std::string_view text);
 std::string quoted(std::string_view text);
