@@ -1,4 +1,4 @@
-// Comparing editor styles: an owner hands the same style again whenever the configuration changed.
+// Comparing editor styles: whether an editor shows what a configuration record describes.
 #include "editor/editor_style.h"
 
 #include <tuple>
