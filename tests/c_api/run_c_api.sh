@@ -54,24 +54,39 @@ fi
 if [ "$mode" = wine ]; then
   mkdir -p "$work/win"
   cp "$program" "$library" "$work/win/"
-  # A fresh prefix; what wine says while making it is kept apart.
+  # A fresh prefix; what wine says while making it is kept apart. wineboot returns while the
+  # prefix's own set-up still writes system DLLs; a program started then can find one missing
+  # (exit status 53, the low byte of STATUS_DLL_NOT_FOUND), so wait until every wine process ends.
   "$wine" wineboot -i >"$work/wineboot.log" 2>&1
+  "$wineserver" -w
+  # Module errors only: they name a DLL that does not load, and say nothing otherwise.
+  export WINEDEBUG=-all,err+module
   run=("$wine" "$work/win/$(basename "$program")" "$port" "Z:$work/data")
 else
   run=("$program" "$port" "$work/data")
 fi
 # The check asks for the server's end with a line of its own; its other lines are counted.
-"${run[@]}" | while IFS= read -r line; do
-  line=${line%$'\r'}
-  if [ "$line" = "@@ stop the server" ]; then
-    kill -KILL "$server_pid"
-  fi
-  printf '%s\n' "$line"
-done | tee "$work/check.out"
-status=${PIPESTATUS[0]}
+run_check() {
+  "${run[@]}" | while IFS= read -r line; do
+    line=${line%$'\r'}
+    if [ "$line" = "@@ stop the server" ]; then
+      kill -KILL "$server_pid"
+    fi
+    printf '%s\n' "$line"
+  done | tee "$work/check.out"
+  status=${PIPESTATUS[0]}
+}
+run_check
+if [ "$mode" = wine ] && [ ! -s "$work/check.out" ]; then
+  # Not one line: wine did not get the program going, so nothing of the library ran yet and
+  # the server is untouched. Say so, and give it one more start.
+  echo "# wine ended the check before its first line (exit status $status); starting it once more"
+  run_check
+fi
 summary=$(sed -n 's/^\([0-9]*\) passed, \([0-9]*\) failed$/\1 \2/p' "$work/check.out")
 if [ -z "$summary" ]; then
   note 0 "the check ended early (exit status $status)"
+  [ "$mode" = wine ] && tail -n 20 "$work/wineboot.log" | sed 's/^/# wineboot: /'
 else
   passed=$((passed + ${summary% *})) failed=$((failed + ${summary#* }))
   [ "$status" = 0 ] || [ "${summary#* }" != 0 ] || note 0 "the check exited with status $status"
