@@ -1,7 +1,9 @@
 // The user manual against the program: the English PDF that the build made lists every command
-// word the development server understands, each with an example, and the examples of the
-// reference run on the development server. The Chinese and French sources keep the same examples.
+// word the development server understands, each with an example, and names the program's version;
+// the examples of the reference run on the development server. The Chinese and French sources keep
+// the same examples.
 #include "devserver_process.h"
+#include "shell/build_version.h"
 #include "support/proto/commands.h"
 #include "vorn_tsdb.h"
 
@@ -111,6 +113,11 @@ void test_help_manual::initTestCase()
     QCOMPARE(p.exitCode(), 0);
     pdf_text_ = QString::fromUtf8(p.readAllStandardOutput());
     QVERIFY(pdf_text_.size() > 5000);
+    // The build puts the version in; a manual that still said another one would mislead.
+    QVERIFY2(pdf_text_.contains(QStringLiteral("Version " VORN_VERSION_TEXT ".")) &&
+                 pdf_text_.contains(QStringLiteral("Version: " VORN_VERSION_TEXT ",")) &&
+                 !pdf_text_.contains(QLatin1String("@PROJECT_")),
+             VORN_VERSION_TEXT);
 }
 
 void test_help_manual::pdf_lists_every_command_word()
