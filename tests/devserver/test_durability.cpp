@@ -1,6 +1,6 @@
 // The database file under faults: kill -9 after acknowledged changes, a torn journal tail,
 // temp files a kill left, an unwritable --db, writes failing while the server runs.
-#include "ds_client_helper.h"
+#include "kept_db_helper.h"
 #include "server_kill_helper.h"
 
 #include <QDir>
@@ -8,28 +8,8 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
-class test_durability : public QObject {
+class test_durability : public kept_db_fixture {
     Q_OBJECT
-    QTemporaryDir dir;
-
-    QString db() const { return dir.filePath("keep.sbk"); }
-    QStringList args(const QStringList& more = {}) const
-    {
-        return QStringList{"--db", db(), "--data", dir.filePath("data")} + more;
-    }
-    static std::uint64_t rows(const std::string& table)
-    {
-        rs_ptr rs = run("view " + table);
-        return rs ? rows_of(rs.get()) : 0;
-    }
-    static bool push_rows(const std::string& table, int first, int n)
-    {
-        for (int i = first; i < first + n; ++i)
-            if (!ok("push into " + table + " v values " + std::to_string(i) + " at \"2024-01-01 00:00:00." +
-                    std::to_string(i) + "\""))
-                return false;
-        return true;
-    }
 
 private slots:
     void init()

@@ -1,6 +1,6 @@
 // Damage inside the journal: a start refuses it with every file kept, --recover replays every
 // intact record around it; journals of the previous format are still read.
-#include "ds_client_helper.h"
+#include "kept_db_helper.h"
 #include "server_kill_helper.h"
 
 #include "binfile.h"
@@ -11,16 +11,8 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
-class test_journal_damage : public QObject {
+class test_journal_damage : public kept_db_fixture {
     Q_OBJECT
-    QTemporaryDir dir;
-
-    QString db() const { return dir.filePath("keep.sbk"); }
-    QString journal() const { return db() + ".journal"; }
-    QStringList args(const QStringList& more = {}) const
-    {
-        return QStringList{"--db", db(), "--data", dir.filePath("data")} + more;
-    }
     static QByteArray bytes_of(const QString& path)
     {
         QFile f(path);
@@ -31,11 +23,6 @@ class test_journal_damage : public QObject {
         QFile f(path);
         QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
         QCOMPARE(f.write(bytes), qint64(bytes.size()));
-    }
-    static std::uint64_t rows(const std::string& table)
-    {
-        rs_ptr rs = run("view " + table);
-        return rs ? rows_of(rs.get()) : 0;
     }
     // A table t of 1,001 rows (v = 0 .. 1000), all of them in the journal only.
     void journal_of_1001_rows()

@@ -1,6 +1,6 @@
 // Starting on a kept database: one server per database file, demo tables that never replace
 // saved ones, and a start on a full disk.
-#include "ds_client_helper.h"
+#include "kept_db_helper.h"
 #include "server_kill_helper.h"
 
 #include <QDir>
@@ -9,28 +9,8 @@
 #include <QtTest>
 #include <sys/stat.h>
 
-class test_startup : public QObject {
+class test_startup : public kept_db_fixture {
     Q_OBJECT
-    QTemporaryDir dir;
-
-    QString db() const { return dir.filePath("keep.sbk"); }
-    QStringList args(const QStringList& more = {}) const
-    {
-        return QStringList{"--db", db(), "--data", dir.filePath("data")} + more;
-    }
-    static std::uint64_t rows(const std::string& table)
-    {
-        rs_ptr rs = run("view " + table);
-        return rs ? rows_of(rs.get()) : 0;
-    }
-    static bool push_rows(const std::string& table, int first, int n)
-    {
-        for (int i = first; i < first + n; ++i)
-            if (!ok("push into " + table + " v values " + std::to_string(i) + " at \"2024-01-01 00:00:00." +
-                    std::to_string(i) + "\""))
-                return false;
-        return true;
-    }
     // What identifies a file's state: its inode and its bytes.
     static QByteArray state_of(const QString& path)
     {
