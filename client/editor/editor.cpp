@@ -321,26 +321,22 @@ bool editor::delete_selected()
 void editor::undo()
 {
     close_completion();
-    const qint64 c = history_.undo(buf_);
-    if (c < 0)
-        return finish_op(changed::nothing);
-    cursor_ = std::clamp<qint64>(c, 0, buf_.size());
-    anchor_ = cursor_;
-    sel_.clear();
-    matches_.clear();
-    longest_line_ = -1;
-    ++edits_;
-    last_change_ms_ = clock_();
-    finish_op(changed::text);
+    after_history_step(history_.undo(buf_));
 }
 
 void editor::redo()
 {
     close_completion();
-    const qint64 c = history_.redo(buf_);
-    if (c < 0)
+    after_history_step(history_.redo(buf_));
+}
+
+// An undo or redo put back whole text: the cursor goes where that change was (`at`, or nothing
+// changed when negative), and every selection, search hit and measure of the old text is gone.
+void editor::after_history_step(qint64 at)
+{
+    if (at < 0)
         return finish_op(changed::nothing);
-    cursor_ = std::clamp<qint64>(c, 0, buf_.size());
+    cursor_ = std::clamp<qint64>(at, 0, buf_.size());
     anchor_ = cursor_;
     sel_.clear();
     matches_.clear();

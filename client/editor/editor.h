@@ -207,6 +207,7 @@ private:
     void replace_selection(const std::string &bytes);
     bool delete_selected();
     void after_change(qint64 pos, qint64 delta, qint64 line_len_hint);
+    void after_history_step(qint64 at);
     void epilogue(changed what);
     void update_geometry_now();
     void measure_longest_line();
