@@ -2,7 +2,7 @@
 // bare exec and once through db_exec::run with a real (offscreen) log pane; prints both and the
 // ratio. Arguments: [commands] [rounds].
 #include "db/db_exec.h"
-#include "devserver_process.h"
+#include "client_bench_session.h"
 
 #include <QApplication>
 #include <QTextEdit>
@@ -73,20 +73,12 @@ int main(int argc, char **argv)
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    if (qEnvironmentVariableIsEmpty("VORN_DEVSERVER"))
-        qputenv("VORN_DEVSERVER", (QCoreApplication::applicationDirPath() + "/vorn_tsdb_devserver").toUtf8());
     const int n = argc > 1 ? std::atoi(argv[1]) : 100000;
     const int rounds = argc > 2 ? std::atoi(argv[2]) : 2;
 
-    devserver_process server;
-    if (!server.ok()) {
-        std::fprintf(stderr, "development server: %s\n", qPrintable(server.error()));
+    client_bench_session session;   // says on standard error what failed
+    if (!session.ok())
         return 1;
-    }
-    if (!connect_to_server(server.host().toLatin1().constData(), server.port(), "admin", "admin")) {
-        std::fprintf(stderr, "login failed\n");
-        return 1;
-    }
     {
         result_set *rs = exec("create t1 v i32 s string", 24);
         del_datas(rs);

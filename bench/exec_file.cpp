@@ -3,7 +3,7 @@
 // library's bare exec; prints both and the ratio. Arguments: [lines] [rounds].
 #include "db/db_exec.h"
 #include "db/db_link.h"
-#include "devserver_process.h"
+#include "client_bench_session.h"
 #include "script/script_lines.h"
 #include "shell/exec_cmd_file.h"
 #include "common/modal_seam.h"
@@ -94,20 +94,12 @@ int main(int argc, char **argv)
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    if (qEnvironmentVariableIsEmpty("VORN_DEVSERVER"))
-        qputenv("VORN_DEVSERVER", (QCoreApplication::applicationDirPath() + "/vorn_tsdb_devserver").toUtf8());
     const int n = argc > 1 ? std::atoi(argv[1]) : 100000;
     const int rounds = argc > 2 ? std::atoi(argv[2]) : 2;
 
-    devserver_process server;
-    if (!server.ok()) {
-        std::fprintf(stderr, "development server: %s\n", qPrintable(server.error()));
+    client_bench_session session;   // says on standard error what failed
+    if (!session.ok())
         return 1;
-    }
-    if (!connect_to_server(server.host().toLatin1().constData(), server.port(), "admin", "admin")) {
-        std::fprintf(stderr, "login failed\n");
-        return 1;
-    }
 
     QWidget window;
     window.resize(1000, 700);
@@ -117,7 +109,7 @@ int main(int argc, char **argv)
     window.show();
     db_link link("vorn_tsdb", &pane);
     bool logged_in = false;
-    link.login(login_values{server.host().toLatin1(), server.port(), "admin", "admin"}, nullptr,
+    link.login(login_values{session.host().toLatin1(), session.port(), "admin", "admin"}, nullptr,
                [&](const db_status &st) { logged_in = st.ok; });
     {
         QSignalSpy idle(&link, &db_link::busy_changed);
