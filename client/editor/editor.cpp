@@ -330,8 +330,9 @@ void editor::redo()
     after_history_step(history_.redo(buf_));
 }
 
-// An undo or redo put back whole text: the cursor goes where that change was (`at`, or nothing
-// changed when negative), and every selection, search hit and measure of the old text is gone.
+// The history changed the text behind the editing primitives' back: the cursor goes where that
+// change was (`at`; negative when there was nothing to take back or redo), and the selections,
+// search hits and longest-line measure of the text before it no longer hold.
 void editor::after_history_step(qint64 at)
 {
     if (at < 0)
